@@ -1,0 +1,336 @@
+#include "Canvas.h"
+
+#include "Bitmap.h"
+#include "Raster.h"
+#include "TextMask.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+}
+
+TCanvas::TCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
+
+void TCanvas::Changed() { FBitmap->Changed(); }
+
+TCanvas::Box TCanvas::Visible() const {
+    Box b{0, 0, FBitmap->Width(), FBitmap->Height()};
+    if (FHasClip) {
+        b.x0 = std::max(b.x0, FClip.Left);
+        b.y0 = std::max(b.y0, FClip.Top);
+        b.x1 = std::min(b.x1, FClip.Right);
+        b.y1 = std::min(b.y1, FClip.Bottom);
+    }
+    return b;
+}
+
+// The device context's background mode follows the brush whenever the brush changed since it was
+// last used: a solid brush makes text opaque, a clear one transparent. SetBkMode in between wins
+// until the brush changes again.
+void TCanvas::RealizeBrush() {
+    if (Brush == FRealizedBrush)
+        return;
+    FRealizedBrush = Brush;
+    FBkMode = Brush.Style == bsSolid ? OPAQUE : TRANSPARENT;
+}
+
+void TCanvas::FillSpan(int y, int x0, int x1, std::uint32_t pixel) {
+    const Box v = Visible();
+    if (y < v.y0 || y >= v.y1) return;
+    x0 = std::max(x0, v.x0);
+    x1 = std::min(x1, v.x1 - 1);
+    if (x0 > x1) return;
+    std::uint32_t* row = FBitmap->ScanLine(y);
+    std::fill(row + x0, row + x1 + 1, pixel);
+}
+
+void TCanvas::InvertSpan(int y, int x0, int x1) {
+    const Box v = Visible();
+    if (y < v.y0 || y >= v.y1) return;
+    x0 = std::max(x0, v.x0);
+    x1 = std::min(x1, v.x1 - 1);
+    std::uint32_t* row = x0 <= x1 ? FBitmap->ScanLine(y) : nullptr;
+    for (int x = x0; x <= x1; ++x)
+        row[x] ^= 0x00FFFFFFu;
+}
+
+void TCanvas::PaintSpans(const std::vector<Span>& spans, TColor color, bool invert) {
+    const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
+    for (const Span& s : spans) {
+        if (invert)
+            InvertSpan(s.y, s.x0, s.x1);
+        else
+            FillSpan(s.y, s.x0, s.x1, pixel);
+    }
+}
+
+TColor TCanvas::Pixel(int x, int y) const {
+    if (!PtVisible(x, y))
+        return -1;
+    return QRgbToColor(const_cast<TBitmap*>(FBitmap)->ScanLine(y)[x]);
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    if (!PtVisible(x, y))
+        return;
+    FBitmap->ScanLine(y)[x] = ColorToQRgb(color) | kOpaque;
+    Changed();
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = Point(x, y); }
+
+void TCanvas::StrokeSegment(TPoint a, TPoint b) {
+    if (Pen.Style == psClear)
+        return;
+    FSpans.clear();
+    if (Pen.Width <= 1)
+        Raster::ThinLine(a, b, FSpans);
+    else
+        Raster::WideLine(a, b, Pen.Width, FSpans);
+    PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
+}
+
+void TCanvas::LineTo(int x, int y) {
+    StrokeSegment(FPenPos, Point(x, y));
+    FPenPos = Point(x, y);
+    Changed();
+}
+
+void TCanvas::Polyline(const TPoint* points, int count) {
+    if (count < 1) return;
+    MoveTo(points[0].x, points[0].y);
+    for (int i = 1; i < count; ++i)
+        LineTo(points[i].x, points[i].y);
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    RealizeBrush();
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    const bool outlined = Pen.Style != psClear;
+    const int w = outlined ? std::max(1, Pen.Width) : 0;
+    // Without a pen the inside alone is filled, one pixel short on the right and at the bottom.
+    const int inRight = outlined ? right - w : right - 1;
+    const int inBottom = outlined ? bottom - w : bottom - 1;
+    const int inLeft = left + (outlined ? w : 0), inTop = top + (outlined ? w : 0);
+    if (Brush.Style == bsSolid) {
+        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
+        for (int y = inTop; y < inBottom; ++y)
+            FillSpan(y, inLeft, inRight - 1, pixel);
+    }
+    if (outlined && right > left && bottom > top) {
+        FSpans.clear();
+        const int x0 = left - (w - 1) / 2, y0 = top - (w - 1) / 2;
+        const int x1 = right - 1 + w / 2, y1 = bottom - 1 + w / 2;
+        for (int y = y0; y <= y1; ++y) {
+            if (y < y0 + w || y > y1 - w || x1 - x0 + 1 <= 2 * w)
+                FSpans.push_back({y, x0, x1});
+            else {
+                FSpans.push_back({y, x0, x0 + w - 1});
+                FSpans.push_back({y, x1 - w + 1, x1});
+            }
+        }
+        PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
+    }
+    Changed();
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    RealizeBrush();
+    if (Brush.Style == bsSolid) {
+        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
+        for (int y = std::min(r.Top, r.Bottom); y < std::max(r.Top, r.Bottom); ++y)
+            FillSpan(y, std::min(r.Left, r.Right), std::max(r.Left, r.Right) - 1, pixel);
+    }
+    Changed();
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    RealizeBrush();
+    std::vector<RasterSpan> rows, outline, inside;
+    const bool outlined = Pen.Style != psClear;
+    if (!outlined) {
+        Raster::EllipseRows(left, top, right - 1, bottom - 1, rows);
+        inside.swap(rows);
+    } else if (Pen.Width <= 1) {
+        Raster::EllipseRows(left, top, right, bottom, rows);
+        Raster::SplitOutline(rows, outline, inside);
+    } else {
+        const int w = Pen.Width, grow = (w - 1) / 2, tail = w / 2;
+        std::vector<RasterSpan> inner;
+        Raster::EllipseRows(left - grow, top - grow, right + tail, bottom + tail, rows);
+        Raster::EllipseRows(left - grow + w, top - grow + w, right + tail - w, bottom + tail - w, inner);
+        Raster::Ring(rows, inner, outline);
+        inside.swap(inner);
+    }
+    if (Brush.Style == bsSolid)
+        PaintSpans(inside, Brush.Color, false);
+    PaintSpans(outline, Pen.Color, Pen.Mode == pmNot);
+    Changed();
+}
+
+void TCanvas::Polygon(const TPoint* points, int count) {
+    RealizeBrush();
+    if (count < 1) return;
+    if (Brush.Style == bsSolid) {
+        std::vector<RasterSpan> inside;
+        Raster::PolygonFill(points, count, inside);
+        PaintSpans(inside, Brush.Color, false);
+    }
+    for (int i = 0; i < count; ++i)
+        StrokeSegment(points[i], points[(i + 1) % count]);
+    Changed();
+}
+
+TPoint TCanvas::TextOrigin(int x, int y, int width, int height, int ascent) const {
+    const unsigned horizontal = FTextAlign & 6, vertical = FTextAlign & 24;
+    if (horizontal == TA_CENTER) x -= width / 2;
+    else if (horizontal == TA_RIGHT) x -= width;
+    if (vertical == TA_BASELINE) y -= ascent;
+    else if (vertical == TA_BOTTOM) y -= height;
+    return Point(x, y);
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+    RealizeBrush();
+    const QFont& font = Font.Resolved();
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(text);
+    const int height = metrics.ascent() + metrics.descent();
+    const TPoint origin = TextOrigin(x, y, width, height, metrics.ascent());
+    if (FBkMode == OPAQUE && Font.Orientation() == 0) {
+        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
+        for (int row = origin.y; row < origin.y + height; ++row)
+            FillSpan(row, origin.x, origin.x + width - 1, pixel);
+    }
+    const Box v = Visible();
+    if (v.x1 > v.x0 && v.y1 > v.y0 && !text.isEmpty()) {
+        QPainter painter(&FBitmap->Image());
+        painter.setClipRect(v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(ColorToQRgb(Font.Color())));
+        if (Font.Orientation() != 0) {
+            // Escapement turns the text about its reference point.
+            painter.translate(x, y);
+            painter.rotate(-Font.Orientation() / 10.0);
+            painter.drawText(origin.x - x, origin.y - y + metrics.ascent(), text);
+        } else {
+            painter.drawText(origin.x, origin.y + metrics.ascent(), text);
+        }
+    }
+    FPenPos = Point(x + width, y);
+    Changed();
+}
+
+void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
+    RealizeBrush();
+    const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
+    if (FBkMode == OPAQUE) {
+        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
+        for (int row = origin.y; row < origin.y + mask.Height(); ++row)
+            FillSpan(row, origin.x, origin.x + mask.Width() - 1, pixel);
+    }
+    const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
+    for (const TTextMask::Span& s : mask.Spans())
+        FillSpan(origin.y + s.y, origin.x + s.x0, origin.x + s.x1, pixel);
+    FPenPos = Point(x + mask.Width(), y);
+    Changed();
+}
+
+int TCanvas::TextWidth(const QString& text) const {
+    return QFontMetrics(Font.Resolved()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString&) const {
+    const QFontMetrics metrics(Font.Resolved());
+    return metrics.ascent() + metrics.descent();
+}
+
+TPoint TCanvas::TextExtent(const QString& text) const { return Point(TextWidth(text), TextHeight(text)); }
+
+namespace {
+inline std::uint32_t Combine(TCopyMode mode, std::uint32_t d, std::uint32_t s) {
+    switch (mode) {
+    case cmSrcPaint: return d | s;
+    case cmSrcInvert: return d ^ s;
+    case cmSrcAnd: return d & s;
+    case cmNotSrcCopy: return ~s;
+    case cmMergePaint: return d | ~s;
+    case cmDstInvert: return ~d;
+    case cmBlackness: return 0;
+    case cmWhiteness: return 0xFFFFFFu;
+    default: return s;
+    }
+}
+}  // namespace
+
+void TCanvas::Draw(int x, int y, const TBitmap& source) {
+    if (&source == FBitmap) {  // drawing a bitmap onto itself: read from a copy
+        TBitmap copy;
+        copy.Assign(source.Image());
+        Draw(x, y, copy);
+        return;
+    }
+    const Box v = Visible();
+    const int x0 = std::max(x, v.x0), x1 = std::min(x + source.Width(), v.x1);
+    const int y0 = std::max(y, v.y0), y1 = std::min(y + source.Height(), v.y1);
+    const int count = x1 - x0;
+    for (int row = y0; row < y1 && count > 0; ++row) {
+        const auto* s = reinterpret_cast<const std::uint32_t*>(source.Image().constScanLine(row - y)) + (x0 - x);
+        std::uint32_t* d = FBitmap->ScanLine(row) + x0;
+        if (CopyMode == cmSrcCopy) {
+            std::memcpy(d, s, sizeof(std::uint32_t) * count);
+            continue;
+        }
+        for (int i = 0; i < count; ++i)
+            d[i] = Combine(CopyMode, d[i], s[i]) | kOpaque;
+    }
+    Changed();
+}
+
+void TCanvas::StretchDrawBitmap(const TRect& rect, const TBitmap& source) {
+    const int w = rect.Width(), h = rect.Height();
+    if (w == 0 || h == 0 || source.Empty())
+        return;
+    if (w == source.Width() && h == source.Height()) {
+        Draw(rect.Left, rect.Top, source);
+        return;
+    }
+    // Nearest-pixel scaling, as the device interface stretches by default.
+    QImage scaled = source.Image().scaled(std::abs(w), std::abs(h), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (w < 0 || h < 0)
+        scaled = scaled.mirrored(w < 0, h < 0);
+    TBitmap temp;
+    temp.Assign(scaled);
+    Draw(std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom), temp);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const TGraphic& source) {
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source))
+        StretchDrawBitmap(rect, *bitmap);
+    else
+        source.Draw(this, rect);
+}
+
+TRect TCanvas::ClipRect() const {
+    if (!FHasClip)
+        return Rect(0, 0, FBitmap->Width(), FBitmap->Height());
+    const Box v = Visible();
+    return Rect(v.x0, v.y0, std::max(v.x0, v.x1), std::max(v.y0, v.y1));
+}
+
+void TCanvas::SetClipRect(const TRect& r) {
+    FHasClip = true;
+    FClip = r;
+}
+
+void TCanvas::ClearClipRect() { FHasClip = false; }
+
+bool TCanvas::PtVisible(int x, int y) const {
+    const Box v = Visible();
+    return x >= v.x0 && x < v.x1 && y >= v.y0 && y < v.y1;
+}

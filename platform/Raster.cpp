@@ -1,0 +1,138 @@
+#include "Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace Raster {
+
+void ThinLine(TPoint a, TPoint b, std::vector<RasterSpan>& out) {
+    const int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int x = a.x, y = a.y;
+    const int steps = std::max(dx, dy);
+    int err = (dx > dy ? dx : -dy) / 2;
+    for (int i = 0; i < steps; ++i) {  // `steps` pixels: the end pixel is left out
+        if (!out.empty() && out.back().y == y && out.back().x1 + 1 == x)
+            out.back().x1 = x;
+        else if (!out.empty() && out.back().y == y && out.back().x0 - 1 == x)
+            out.back().x0 = x;
+        else
+            out.push_back({y, x, x});
+        const int e = err;
+        if (e > -dx) { err -= dy; x += sx; }
+        if (e < dy) { err += dx; y += sy; }
+    }
+}
+
+void WideLine(TPoint a, TPoint b, int width, std::vector<RasterSpan>& out) {
+    const double r = width / 2.0;
+    const int pad = (width + 1) / 2 + 1;
+    const double ax = a.x + 0.5, ay = a.y + 0.5, bx = b.x + 0.5, by = b.y + 0.5;
+    const double vx = bx - ax, vy = by - ay, len2 = vx * vx + vy * vy;
+    for (int y = std::min(a.y, b.y) - pad; y <= std::max(a.y, b.y) + pad; ++y) {
+        int first = 0, last = -1;
+        bool any = false;
+        for (int x = std::min(a.x, b.x) - pad; x <= std::max(a.x, b.x) + pad; ++x) {
+            const double px = x + 0.5 - ax, py = y + 0.5 - ay;
+            double t = len2 > 0 ? (px * vx + py * vy) / len2 : 0.0;
+            t = std::clamp(t, 0.0, 1.0);
+            const double ex = px - t * vx, ey = py - t * vy;
+            if (ex * ex + ey * ey <= r * r) {
+                if (!any) first = x;
+                last = x;
+                any = true;
+            }
+        }
+        if (any)
+            out.push_back({y, first, last});
+    }
+}
+
+void EllipseRows(int left, int top, int right, int bottom, std::vector<RasterSpan>& out) {
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    const double a = (right - left) / 2.0, b = (bottom - top) / 2.0;
+    if (a <= 0 || b <= 0)
+        return;
+    const double cx = left + a, cy = top + b;
+    for (int y = top; y < bottom; ++y) {
+        const double dy = (y + 0.5 - cy) / b;
+        const double t = 1.0 - dy * dy;
+        if (t < 0)
+            continue;
+        const double half = a * std::sqrt(t);
+        const int x0 = std::max(left, static_cast<int>(std::ceil(cx - half - 0.5)));
+        const int x1 = std::min(right - 1, static_cast<int>(std::floor(cx + half - 0.5)));
+        if (x0 <= x1)
+            out.push_back({y, x0, x1});
+    }
+}
+
+void SplitOutline(const std::vector<RasterSpan>& rows, std::vector<RasterSpan>& outline,
+                  std::vector<RasterSpan>& inside) {
+    const size_t n = rows.size();
+    for (size_t i = 0; i < n; ++i) {
+        const RasterSpan& row = rows[i];
+        const bool hasUp = i > 0 && rows[i - 1].y == row.y - 1;
+        const bool hasDown = i + 1 < n && rows[i + 1].y == row.y + 1;
+        int in0 = row.x0 + 1, in1 = row.x1 - 1;
+        if (hasUp && hasDown) {
+            in0 = std::max({in0, rows[i - 1].x0, rows[i + 1].x0});
+            in1 = std::min({in1, rows[i - 1].x1, rows[i + 1].x1});
+        } else {
+            in1 = in0 - 1;  // first or last row: all outline
+        }
+        if (in0 > in1) {
+            outline.push_back(row);
+            continue;
+        }
+        outline.push_back({row.y, row.x0, in0 - 1});
+        inside.push_back({row.y, in0, in1});
+        outline.push_back({row.y, in1 + 1, row.x1});
+    }
+}
+
+void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner,
+          std::vector<RasterSpan>& out) {
+    size_t j = 0;
+    for (const RasterSpan& row : outer) {
+        while (j < inner.size() && inner[j].y < row.y) ++j;
+        if (j < inner.size() && inner[j].y == row.y) {
+            const RasterSpan& hole = inner[j];
+            if (hole.x0 > row.x0) out.push_back({row.y, row.x0, std::min(row.x1, hole.x0 - 1)});
+            if (hole.x1 < row.x1) out.push_back({row.y, std::max(row.x0, hole.x1 + 1), row.x1});
+        } else {
+            out.push_back(row);
+        }
+    }
+}
+
+void PolygonFill(const TPoint* points, int count, std::vector<RasterSpan>& out) {
+    if (count < 3)
+        return;
+    int top = points[0].y, bottom = points[0].y;
+    for (int i = 1; i < count; ++i) {
+        top = std::min(top, points[i].y);
+        bottom = std::max(bottom, points[i].y);
+    }
+    std::vector<double> xs;
+    for (int y = top; y < bottom; ++y) {
+        const double yc = y + 0.5;
+        xs.clear();
+        for (int i = 0; i < count; ++i) {
+            const TPoint p = points[i], q = points[(i + 1) % count];
+            if ((p.y <= yc && yc < q.y) || (q.y <= yc && yc < p.y))
+                xs.push_back(p.x + (yc - p.y) * double(q.x - p.x) / double(q.y - p.y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+            const int x0 = static_cast<int>(std::ceil(xs[k] - 0.5));
+            const int x1 = static_cast<int>(std::ceil(xs[k + 1] - 0.5)) - 1;
+            if (x0 <= x1)
+                out.push_back({y, x0, x1});
+        }
+    }
+}
+
+}  // namespace Raster

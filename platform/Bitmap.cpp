@@ -41,6 +41,7 @@ void TBitmap::Reallocate(int width, int height) {
         }
     }
     FImage = image;
+    ++FGeneration;
     FWidth = width;
     FHeight = height;
 }
@@ -66,6 +67,7 @@ TCanvas* TBitmap::Canvas() {
 
 void TBitmap::Assign(const QImage& image) {
     FImage = image.convertToFormat(QImage::Format_RGB32);
+    ++FGeneration;
     if (!image.isNull() && FImage.isNull())
         throw EOutOfMemory(QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(image.width()).arg(image.height()));
     FWidth = FImage.width();
@@ -79,6 +81,7 @@ void TBitmap::Assign(const TBitmap& source) {
     if (&source == this)
         return;
     FImage = source.FImage.copy();
+    ++FGeneration;
     FWidth = source.FWidth;
     FHeight = source.FHeight;
     FPixelFormat = source.FPixelFormat;

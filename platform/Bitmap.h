@@ -27,6 +27,9 @@ public:
     void SetHeight(int height);
     void SetSize(int width, int height);
 
+    // Changes whenever the pixel memory is replaced, so that saved row addresses can be checked.
+    unsigned Generation() const { return FGeneration; }
+
     TPixelFormat PixelFormat() const { return FPixelFormat; }
     void SetPixelFormat(TPixelFormat format);
 
@@ -52,6 +55,7 @@ private:
     QImage FImage;  // null while either side is 0
     int FWidth = 0;
     int FHeight = 0;
+    unsigned FGeneration = 0;
     TPixelFormat FPixelFormat = pfDevice;
     std::unique_ptr<TCanvas> FCanvas;
 };

@@ -1,0 +1,10 @@
+#include "HeadlessPlatform.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+void HeadlessPlatformIfNoDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+}

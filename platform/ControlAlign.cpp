@@ -17,9 +17,12 @@ public:
     }
 };
 
+const char* const kWatchedProperty = "tallwickAlignWatched";
+
 void WatchParent(QWidget* parent) {
-    if (parent->findChild<AlignFilter*>(QString(), Qt::FindDirectChildrenOnly))
+    if (parent->property(kWatchedProperty).toBool())
         return;
+    parent->setProperty(kWatchedProperty, true);
     parent->installEventFilter(new AlignFilter(parent));
 }
 

@@ -2,6 +2,9 @@
 // The program's application object: title, main form, message loop, terminate request and the
 // standard error box. Errors raised in any event handler are caught where the loop dispatches the
 // event (notify) and shown in the error box; the loop then carries on.
+// Qt's own frames between notify and the handler are built without exception cleanups, so an error
+// that unwinds through them can leave a little of Qt's bookkeeping behind (a few bytes per error,
+// seen with key events). Errors are rare and shown to the user, so that is accepted.
 #include "Exception.h"
 
 #include <QApplication>

@@ -132,7 +132,11 @@ void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
 }
 
+// Moves Qt makes up itself (after showing or moving a widget under a still pointer) are not the
+// user's and are not reported.
 void TImage::mouseMoveEvent(QMouseEvent* event) {
+    if (!event->spontaneous())
+        return;
     const QPoint p = event->position().toPoint();
     if (OnMouseMove)
         OnMouseMove(this, ShiftStateOf(event), p.x(), p.y());

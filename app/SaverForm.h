@@ -1,0 +1,36 @@
+#pragma once
+// What the saver window and the preview window share: the drawing surface aligned to the whole
+// client area (Image1), the hidden full-size logo (VexImage1), the 1 ms frame timer and the engine.
+#include "Timer.h"
+#include "Tstars.h"
+#include "Tveximage.h"
+
+#include <QWidget>
+#include <memory>
+
+class TSaverForm : public QWidget {
+    Q_OBJECT
+public:
+    ~TSaverForm() override;
+
+    TVexImage* Image1;
+    TVexImage* VexImage1;
+    TTimer* Timer1;
+    TStars* Engine() const { return FEngine.get(); }
+
+protected:
+    TSaverForm(const QString& caption, QPoint logoPos);
+    // Creates the engine on the form's surfaces and loads the settings.
+    void CreateEngine();
+    void DestroyEngine();
+
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormResize();
+    void FormShow();
+    void Timer1Timer();
+
+    std::unique_ptr<TStars> FEngine;
+};

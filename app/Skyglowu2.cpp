@@ -1,0 +1,35 @@
+#include "Skyglowu2.h"
+
+#include "EmbeddedWindow.h"
+#include "Exception.h"
+#include "ParentWindowWatcher.h"
+#include "StrToInt.h"
+
+#include <QCoreApplication>
+
+TForm2::TForm2(const QString& parentArgument) : TSaverForm(QStringLiteral("Form2"), QPoint(8, 11)) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    resize(193, 144);
+    FormCreate(parentArgument);
+}
+
+TForm2::~TForm2() { FormDestroy(); }
+
+void TForm2::FormCreate(const QString& parentArgument) {
+    // Window ids are 32-bit patterns; hex ids above 0x7FFFFFFF come back negative.
+    FParentWindow = static_cast<quint32>(StrToInt(parentArgument));
+    CreateEngine();
+    if (!EmbedInForeignWindow(this, FParentWindow))
+        throw Exception(QStringLiteral("There is no window %1 to show the preview in").arg(parentArgument));
+    FWatcher = new TParentWindowWatcher(FParentWindow, this);
+    connect(FWatcher, &TParentWindowWatcher::resized, this, &TForm2::ParentResized);
+    connect(FWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);
+}
+
+void TForm2::FormDestroy() { DestroyEngine(); }
+
+void TForm2::ParentResized(QSize size) { resize(size); }
+
+// The parent took our window with it; leave the loop without trying to close a window that is
+// gone (closing first was seen to keep the process alive).
+void TForm2::ParentDestroyed() { QCoreApplication::exit(0); }

@@ -1,0 +1,21 @@
+#pragma once
+// Reports the application's activation changes as events: OnDeactivate when the application stops
+// being the active one (another program's window was activated), OnActivate when it becomes
+// active again. A program that starts inactive reports nothing until it has been active once.
+#include "Types.h"
+
+#include <QObject>
+
+class TApplicationEvents : public QObject {
+    Q_OBJECT
+public:
+    explicit TApplicationEvents(QObject* owner = nullptr);
+
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+private:
+    void StateChanged(Qt::ApplicationState state);
+
+    bool FActive = false;
+};

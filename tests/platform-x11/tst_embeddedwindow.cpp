@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "XTestWindows.h"
+#include "../support/XTestWindows.h"
 
 namespace {
 int argc = 1;

@@ -4,7 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "XTestWindows.h"
+#include "../support/XTestWindows.h"
 
 namespace {
 int argc = 1;

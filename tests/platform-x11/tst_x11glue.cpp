@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "XTestWindows.h"
+#include "../support/XTestWindows.h"
 
 namespace {
 int argc = 1;

@@ -1,0 +1,49 @@
+#pragma once
+// TColorButton: a bevelled panel showing a colour, with a flat button over its face that opens the
+// colour chooser. OnChange fires only when the user picks a colour different from the current one;
+// setting Color from code never fires it.
+#include "Color.h"
+#include "CustomPanel.h"
+#include "Types.h"
+
+#include <functional>
+#include <optional>
+
+class QColorDialog;
+class QToolButton;
+
+class TColorButton : public TCustomPanel {
+    Q_OBJECT
+    Q_PROPERTY(int Color READ Color WRITE SetColor)
+public:
+    // Asks the user for a colour, starting from `preset` (plain RGB): the chosen colour, or
+    // nothing when the user cancels.
+    using TColorChooser = std::function<std::optional<TColor>(TColorButton* sender, TColor preset)>;
+
+    explicit TColorButton(QWidget* owner = nullptr);
+    ~TColorButton() override;
+
+    // The component's own resize notification, called before the face button is laid out again.
+    // (The panel's notification of the same name is taken by the component itself.)
+    TNotifyEvent OnResize;
+    TNotifyEvent OnChange;
+
+    // Replaces the colour dialog, e.g. by a scripted chooser in tests; an empty function restores it.
+    void SetChooser(TColorChooser chooser);
+
+    QToolButton* Button() const { return FButton; }
+    QColorDialog* ColorDialog() const { return FColorDialog; }
+
+    void ButtonClick(QObject* Sender);
+    void ButtonResize();
+    void PanelResize(QObject* Sender);
+
+    static void Register();
+
+private:
+    std::optional<TColor> RunColorDialog(TColor preset);
+
+    QColorDialog* FColorDialog;
+    QToolButton* FButton;
+    TColorChooser FChooser;
+};

@@ -1,11 +1,13 @@
 // The executable as a desktop starts it: each command line, against a real X server.
-#include "../support/XTestWindows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+// Xlib last: its macros clash with Qt's names.
+#include "../support/XTestWindows.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
@@ -173,3 +175,4 @@ void TestSaverProgram::previewWithBadIdShowsError() {
 
 QTEST_MAIN(TestSaverProgram)
 #include "tst_saver_program.moc"
+

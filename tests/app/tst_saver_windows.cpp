@@ -1,5 +1,4 @@
 // The saver and preview windows against a real X server.
-#include "../support/XTestWindows.h"
 #include "Canvas.h"
 #include "Exception.h"
 #include "ScreenSaverFlag.h"
@@ -12,6 +11,9 @@
 #include <QScreen>
 #include <QtTest>
 #include <memory>
+
+// Xlib last: its macros clash with Qt's names.
+#include "../support/XTestWindows.h"
 
 namespace {
 // Input as the X server delivers it from the devices (XTEST, through xdotool).
@@ -266,3 +268,4 @@ void TestSaverWindows::previewRejectsBadIds() {
 
 QTEST_MAIN(TestSaverWindows)
 #include "tst_saver_windows.moc"
+

@@ -151,6 +151,8 @@ void TCanvas::FillRect(const TRect& r) {
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     RealizeBrush();
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
     std::vector<RasterSpan> rows, outline, inside;
     const bool outlined = Pen.Style != psClear;
     if (!outlined) {

@@ -49,19 +49,27 @@ void WideLine(TPoint a, TPoint b, int width, std::vector<RasterSpan>& out) {
     }
 }
 
+namespace {
+// Half the width of the chord at distance u (in radii) from the centre; negative past the curve.
+double Chord(double radius, double u) { return u > 1.0 ? -1.0 : radius * std::sqrt(1.0 - u * u); }
+}  // namespace
+
 void EllipseRows(int left, int top, int right, int bottom, std::vector<RasterSpan>& out) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
-    const double a = (right - left) / 2.0, b = (bottom - top) / 2.0;
-    if (a <= 0 || b <= 0)
+    if (right == left || bottom == top)
         return;
-    const double cx = left + a, cy = top + b;
+    // The curve runs through the centres of the box's outermost pixels. A pixel belongs to the
+    // shape when, along its row or along its column, its centre is within half a pixel of the
+    // inside; the column test is what lets the middle rows of flat ellipses (and the end rows of
+    // tall ones) reach the box, as a stepped outline does.
+    const double a = (right - left - 1) / 2.0, b = (bottom - top - 1) / 2.0;
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
     for (int y = top; y < bottom; ++y) {
-        const double dy = (y + 0.5 - cy) / b;
-        const double t = 1.0 - dy * dy;
-        if (t < 0)
-            continue;
-        const double half = a * std::sqrt(t);
+        const double dy = std::abs(y + 0.5 - cy);
+        const double alongRow = Chord(a, b > 0 ? dy / b : 0.0) + 0.5;
+        const double alongColumn = Chord(a, b > 0 ? std::max(0.0, dy - 0.5) / b : 0.0);
+        const double half = std::max(alongRow, alongColumn) + 1e-9;
         const int x0 = std::max(left, static_cast<int>(std::ceil(cx - half - 0.5)));
         const int x1 = std::min(right - 1, static_cast<int>(std::floor(cx + half - 0.5)));
         if (x0 <= x1)

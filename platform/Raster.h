@@ -15,8 +15,8 @@ namespace Raster {
 void ThinLine(TPoint a, TPoint b, std::vector<RasterSpan>& out);
 // Pixels whose centres lie within width / 2 of the segment a-b (both ends included).
 void WideLine(TPoint a, TPoint b, int width, std::vector<RasterSpan>& out);
-// Pixels of the ellipse inscribed in [left, right) x [top, bottom): a pixel belongs to it when its
-// centre lies inside, so the shape touches all four sides of the box.
+// Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
+// touches all four sides of the box, however flat or tall.
 void EllipseRows(int left, int top, int right, int bottom, std::vector<RasterSpan>& out);
 // Splits the rows of a filled shape (one span per row, top to bottom) into the one-pixel outline
 // and the inside.

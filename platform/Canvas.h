@@ -70,7 +70,12 @@ public:
     TFont Font;
     TCopyMode CopyMode = cmSrcCopy;
 
-    HDC Handle() { return this; }
+    // Asking for the handle brings the device context up to date with the brush first, as the
+    // framework does, so SetBkMode(Canvas->Handle(), TRANSPARENT) after a brush change holds.
+    HDC Handle() {
+        RealizeBrush();
+        return this;
+    }
     TBitmap* Bitmap() const { return FBitmap; }
 
     // Pixels; reading outside the bitmap gives -1.

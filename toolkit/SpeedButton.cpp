@@ -1,0 +1,42 @@
+#include "SpeedButton.h"
+
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+TSpeedButton::TSpeedButton(QWidget* owner) : QToolButton(owner) {
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TSpeedButton::SetGlyph(const QIcon& glyph) {
+    FGlyph = glyph;
+    update();
+}
+
+void TSpeedButton::SetMargin(int value) {
+    FMargin = value;
+    update();
+}
+
+QRect TSpeedButton::GlyphRect() const {
+    const QList<QSize> sizes = FGlyph.availableSizes();
+    const QSize size = sizes.isEmpty() ? QSize() : sizes.front();
+    const int x = FMargin < 0 ? (width() - size.width()) / 2 : FMargin;
+    const int y = (height() - size.height()) / 2;
+    const int shift = Down() ? 1 : 0;
+    return QRect(QPoint(x + shift, y + shift), size);
+}
+
+void TSpeedButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    const QRect place = GlyphRect();
+    if (place.isEmpty())
+        return;
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    painter.drawPixmap(place.topLeft(), FGlyph.pixmap(place.size(), devicePixelRatio(), mode));
+}

@@ -1,0 +1,29 @@
+#pragma once
+// TSpeedButton: a tool button showing a glyph a fixed margin from its left edge (the glyph is
+// centred when Margin is -1), shifted by one pixel while the button is down, as speed buttons
+// draw it. Grouping is left to a QButtonGroup; Down is the checked state.
+#include <QIcon>
+#include <QToolButton>
+
+class TSpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TSpeedButton(QWidget* owner = nullptr);
+
+    void SetGlyph(const QIcon& glyph);
+    const QIcon& Glyph() const { return FGlyph; }
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    bool Down() const { return isChecked() || isDown(); }
+    void SetDown(bool value) { setChecked(value); }
+
+    // Where the glyph is drawn, in the button's pixels.
+    QRect GlyphRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QIcon FGlyph;
+    int FMargin = -1;
+};

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <limits>
 
 TBitmap::TBitmap() = default;
 TBitmap::~TBitmap() = default;
@@ -27,10 +28,18 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
+namespace {
+// No bitmap may exceed what a 32-bit process could ever address. Beyond that the allocation
+// could still succeed on a system that overcommits memory, and the first touch of the pixels
+// would then bring the process down instead of raising an error.
+constexpr qint64 kMaxBitmapBytes = std::numeric_limits<int>::max();
+}  // namespace
+
 void TBitmap::Reallocate(int width, int height) {
     QImage image;
     if (width > 0 && height > 0) {
-        image = QImage(width, height, QImage::Format_RGB32);
+        if (qint64(width) * height * 4 <= kMaxBitmapBytes)
+            image = QImage(width, height, QImage::Format_RGB32);
         if (image.isNull())
             throw EOutOfMemory(QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(width).arg(height));
         image.fill(Qt::white);

@@ -1,0 +1,51 @@
+#include "FileReplace.h"
+
+#include "Exception.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+[[noreturn]] void CannotCreate(const QString& path) {
+    throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));
+}
+
+// write(2) until every byte is out; a short write followed by an error (full disk, size limit)
+// is a failure. Going around Qt's buffer keeps that visible: a buffered flush can lose it.
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+// The new file keeps the old one's permissions; a first file is readable by everyone.
+QFile::Permissions PermissionsFor(const QString& path) {
+    if (QFile::exists(path))
+        return QFile::permissions(path);
+    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+}
+}  // namespace
+
+void ReplaceFile(const QString& path, const QByteArray& bytes) {
+    QTemporaryFile temp(path + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        CannotCreate(path);
+    if (!WriteAll(temp.handle(), bytes) || ::fsync(temp.handle()) != 0)
+        CannotCreate(path);
+    temp.setPermissions(PermissionsFor(path));
+    if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        CannotCreate(path);
+    temp.setAutoRemove(false);  // it is the file now
+}

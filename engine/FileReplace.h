@@ -1,0 +1,9 @@
+#pragma once
+// Replaces a file's whole content so that a reader sees either the old file or the new one, never
+// a part: the bytes go to a temporary file beside it, are forced to disk, and the temporary file is
+// then renamed over the old one. Raises EFCreateError ("Cannot create file %s") on any failure,
+// leaving the old file as it was.
+#include <QByteArray>
+#include <QString>
+
+void ReplaceFile(const QString& path, const QByteArray& bytes);

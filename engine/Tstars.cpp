@@ -1,0 +1,274 @@
+#include "Tstars.h"
+
+#include "Application.h"
+#include "Canvas.h"
+#include "Exception.h"
+#include "FileReplace.h"
+#include "Frame3D.h"
+#include "GdiCalls.h"
+#include "Random.h"
+#include "Tveximage.h"
+#include "Vexutils.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+namespace {
+constexpr double kPi = 3.141592653589793;
+const QString kFontName = QStringLiteral("Times new roman");
+const QString kSettingsFileName = QStringLiteral("Skyglow.ini");
+const QString kDefaultTitle = QStringLiteral("Skyglow II");
+constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
+constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
+
+int Trunc(double v) { return static_cast<int>(v); }
+}  // namespace
+
+TStars::TStars()
+    : SettingsPath(ApplicationDirectory() + kSettingsFileName),
+      Logo(std::make_unique<TVexImage>(nullptr)),
+      StarX(std::make_unique<TVectorD>()),
+      StarY(std::make_unique<TVectorD>()) {
+    Randomize(static_cast<std::uint32_t>(std::time(nullptr)));
+    FrameCount = 0;
+}
+
+TStars::~TStars() = default;
+
+QString TStars::ApplicationTitle() {
+    const TApplication* app = Application();
+    return app && !app->Title().isEmpty() ? app->Title() : kDefaultTitle;
+}
+
+void TStars::ResizeSurface() { Surface->Resize(); }
+
+// ---------------------------------------------------------------------------------------------
+// Frames
+
+void TStars::DrawFrame() {
+    const int depth = Surface->Width() / 150 + 1;
+    UpdateTexts();
+    MoveCenter();
+    if (FrameCount == 0)
+        InitStars();
+    Surface->Fill(BackColor);
+    const int stars = PlacedStars();
+    for (int i = 0; i < stars; ++i)
+        DrawStar(i);
+    TCanvas* canvas = Surface->Canvas();
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
+    PrepareFont(canvas);
+    DrawLogo(Trunc(CenterX), Trunc(CenterY) - FTextHeight - Logo->Height() / 2);
+    DrawShadowedText(canvas, depth);
+    MoveStars();
+    ++FrameCount;
+}
+
+// Stars that have storage: StarCount once the first frame sized the arrays. A count changed
+// afterwards, or arrays that could not be had, never lead outside the storage.
+int TStars::PlacedStars() const {
+    const int x = StarX->Allocated ? StarX->Count : 0;
+    const int y = StarY->Allocated ? StarY->Count : 0;
+    return std::max(0, std::min({StarCount, x, y}));
+}
+
+// The clock is read once per frame; the strings are formatted only when the second changes, so a
+// steady frame allocates nothing.
+void TStars::UpdateTexts() {
+    if (Clock) {
+        const QDateTime now = Clock();
+        if (FDateText.isEmpty() || now.toSecsSinceEpoch() != FShownTime.toSecsSinceEpoch()) {
+            FShownTime = now;
+            FormatTexts(now);
+        }
+        return;
+    }
+    const qint64 second = static_cast<qint64>(std::time(nullptr));
+    if (second != FShownSecond) {
+        FShownSecond = second;
+        FormatTexts(QDateTime::fromSecsSinceEpoch(second));
+    }
+}
+
+void TStars::FormatTexts(const QDateTime& now) {
+    const QLocale locale = QLocale::system();
+    FDateText = locale.toString(now.date(), QStringLiteral("dddd, dd MMMM yyyy"));
+    FTimeText = locale.toString(now.time(), QStringLiteral("HH:mm:ss"));
+}
+
+// Font size follows the surface height; the text height and the masks are measured again only
+// when the size or a string changed.
+void TStars::PrepareFont(TCanvas* canvas) {
+    const int size = Surface->Height() / 20;
+    canvas->Font.SetSize(size);
+    canvas->Font.SetName(kFontName);
+    const bool fontChanged = size != FFontSize || FTextHeight == 0;
+    if (fontChanged) {
+        FFontSize = size;
+        FTextHeight = canvas->TextHeight(QStringLiteral("0"));
+    }
+    if (NaiveText)
+        return;
+    if (fontChanged || FDateMask.Text() != FDateText)
+        FDateMask.Update(canvas->Font, FDateText);
+    if (fontChanged || FTimeMask.Text() != FTimeText)
+        FTimeMask.Update(canvas->Font, FTimeText);
+}
+
+// depth + 1 copies, each one pixel further left and down and painted over the earlier ones: the
+// front copy, lowest-left, is in TextColor1; the trail toward the upper right fades to TextColor2.
+void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
+    const int x = Trunc(CenterX), y = Trunc(CenterY);
+    for (int i = 0; i <= depth; ++i) {
+        canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
+        if (NaiveText) {
+            canvas->TextOut(x - i, y - FTextHeight + i, FDateText);
+            canvas->TextOut(x - i, y + i, FTimeText);
+        } else {
+            canvas->TextOutMask(x - i, y - FTextHeight + i, FDateMask);
+            canvas->TextOutMask(x - i, y + i, FTimeMask);
+        }
+    }
+}
+
+// A Lissajous figure, x twice as fast as y, between 15 % and 85 % of each side.
+void TStars::MoveCenter() {
+    const double k = (Speed + 1) * 0.00005;
+    const double ax = FrameCount * kPi * 2 * k;
+    const double ay = FrameCount * kPi * 1 * k;
+    CenterX = (std::sin(ax) * 0.7 + 1) * (Surface->Width() * 0.5);
+    CenterY = (std::sin(ay) * 0.7 + 1) * (Surface->Height() * 0.5);
+}
+
+void TStars::InitStars() {
+    try {
+        StarX->SetLength(StarCount);
+        StarY->SetLength(StarCount);
+    } catch (const EOutOfMemory&) {
+        throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars").arg(StarCount));
+    }
+    const int stars = PlacedStars();
+    for (int i = 0; i < stars; ++i)
+        RespawnStar(i);
+
+    // The logo keeps the source's aspect ratio at a fifth of the surface height. A source of no
+    // height, or a surface too small for a pixel of logo, leaves no logo to draw.
+    const int height = Surface->Height() / 5;
+    const int sourceHeight = LogoSource ? LogoSource->Height() : 0;
+    const int width = sourceHeight > 0 ? height * LogoSource->Width() / sourceHeight : 0;
+    const TGraphic* source = LogoSource ? LogoSource->Picture()->Graphic() : nullptr;
+    FLogoEmpty = height < 1 || width < 1 || !source;
+    if (FLogoEmpty)
+        return;
+    Logo->SetHeightWidth(height, width);
+    Logo->Canvas()->StretchDraw(Logo->GetClientRect(), *source);
+}
+
+void TStars::RespawnStar(int i) {
+    const int width = Surface->Width(), height = Surface->Height();
+    (*StarX)[i] = width != 0 ? Random() % width : 0;
+    (*StarY)[i] = height != 0 ? Random() % height : 0;
+}
+
+// A star one full diagonal from the centre would be 2.5 % of the surface height across.
+void TStars::DrawStar(int i) {
+    const double x = (*StarX)[i], y = (*StarY)[i];
+    const double r = PointDistance(CenterX, CenterY, x, y);
+    const double diagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
+    // A surface without area has no diagonal to measure by: every star is a single pixel.
+    const int size = diagonal > 0 ? Trunc(r * (Surface->Height() * 0.025) / diagonal) : 0;
+    DrawDot(Surface->Canvas(), Trunc(x), Trunc(y), size, StarColor);
+}
+
+// The logo centred on (x, y) in a raised outer and a sunken inner one-pixel frame.
+void TStars::DrawLogo(int x, int y) {
+    if (ShowLogo == 0 || FLogoEmpty)
+        return;
+    const int w = Logo->Width(), h = Logo->Height();
+    const int left = x - w / 2, top = y - h / 2;
+    TCanvas* canvas = Surface->Canvas();
+    canvas->Draw(left, top, *Logo->Picture()->Bitmap());
+    TRect outer = Rect(left, top, left + w, top + h);
+    Frame3D(canvas, outer, kHighlight, kShadow, 1);
+    TRect inner = Rect(left + 1, top + 1, left + w - 1, top + h - 1);
+    Frame3D(canvas, inner, kShadow, kHighlight, 1);
+}
+
+// Every star moves away from the centre by the factor 1 + f; one that leaves the surface (a
+// coordinate equal to the width or height is still inside) starts again somewhere at random.
+void TStars::MoveStars() {
+    const double f = Speed * 0.002 + 0.0025;
+    const double width = Surface->Width(), height = Surface->Height();
+    const int stars = PlacedStars();
+    for (int i = 0; i < stars; ++i) {
+        double& x = (*StarX)[i];
+        double& y = (*StarY)[i];
+        x = x + (x - CenterX) * f;
+        y = y + (y - CenterY) * f;
+        if (x < 0 || x > width || y < 0 || y > height)
+            RespawnStar(i);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings file: title, four colours, star count, speed, show-logo byte; little-endian.
+
+void TStars::SetDefaults() {
+    BackColor = 0;
+    StarColor = 0xFFFFFF;
+    TextColor1 = 0xB4B4B4;
+    TextColor2 = 0xFF0000;
+    StarCount = 1000;
+    Speed = 50;
+    ShowLogo = 1;
+}
+
+void TStars::LoadSettings() {
+    ForeignTitle = false;
+    if (!QFile::exists(SettingsPath)) {
+        SetDefaults();
+        return;
+    }
+    QFile file(SettingsPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError(QStringLiteral("Cannot open file %1").arg(SettingsPath));
+    // A title length that cannot be true reads as an empty title, which is foreign; fields the
+    // file is too short to hold keep their defaults.
+    const QByteArray title = ReadString(file);
+    BackColor = ReadColor(file, 0);
+    StarColor = ReadColor(file, 0xFFFFFF);
+    TextColor1 = ReadColor(file, 0xB4B4B4);
+    TextColor2 = ReadColor(file, 0xFF0000);
+    StarCount = ReadInt(file, 1000);
+    Speed = ReadInt(file, 50);
+    ShowLogo = static_cast<unsigned char>(ReadByte(file, 1));
+    file.close();
+    if (title != ApplicationTitle().toLatin1()) {
+        ForeignTitle = true;
+        if (TApplication* app = Application())
+            app->Terminate();
+        else
+            QCoreApplication::exit(0);
+    }
+}
+
+void TStars::SaveSettings() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteString(buffer, ApplicationTitle().toLatin1());
+    WriteColor(buffer, BackColor);
+    WriteColor(buffer, StarColor);
+    WriteColor(buffer, TextColor1);
+    WriteColor(buffer, TextColor2);
+    WriteInt(buffer, StarCount);
+    WriteInt(buffer, Speed);
+    WriteByte(buffer, static_cast<char>(ShowLogo));
+    ReplaceFile(SettingsPath, bytes);
+}

@@ -1,0 +1,97 @@
+#pragma once
+// TStars: the star field. A window hands it its visible surface and its hidden full-size logo,
+// loads the settings, then calls DrawFrame on every timer tick. One frame repaints everything
+// (background, stars, framed logo, date and time with a graded shadow) and moves every star one
+// step outward from a centre that wanders along a figure of eight. The frame counter is the only
+// time base: the animation advances one step per call, however often the calls come.
+#include "Color.h"
+#include "TextMask.h"
+#include "Tvectord.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class TVexImage;
+class TCanvas;
+
+class TStars {
+public:
+    TStars();
+    ~TStars();
+    TStars(const TStars&) = delete;
+    TStars& operator=(const TStars&) = delete;
+
+    // Reads the seven settings from SettingsPath; no file means the defaults. A file headed by
+    // another title asks the application to end (ForeignTitle tells so). A file that exists but
+    // cannot be opened raises EFOpenError.
+    void LoadSettings();
+    // Writes the seven settings to SettingsPath through a temporary file renamed over the old one,
+    // so the previous file stays whole when the write fails. Raises EFCreateError.
+    void SaveSettings();
+    void DrawFrame();
+    void ResizeSurface();
+
+    // The title that heads the settings file: the application's title, "Skyglow II" when the
+    // program has no title (yet).
+    static QString ApplicationTitle();
+
+    double CenterX = 0;
+    double CenterY = 0;
+    int FrameCount = 0;
+    QString SettingsPath;
+    std::unique_ptr<TVexImage> Logo;
+    std::unique_ptr<TVectorD> StarX;
+    std::unique_ptr<TVectorD> StarY;
+    TVexImage* Surface = nullptr;     // not owned
+    TVexImage* LogoSource = nullptr;  // not owned
+
+    // The seven settings (defaults until LoadSettings reads a file).
+    TColor BackColor = 0;
+    TColor StarColor = 0xFFFFFF;
+    TColor TextColor1 = 0xB4B4B4;
+    TColor TextColor2 = 0xFF0000;
+    int StarCount = 1000;
+    int Speed = 50;
+    unsigned char ShowLogo = 1;
+
+    // Where frames read the date and time; empty: the system clock. Previews and tests fix it.
+    std::function<QDateTime()> Clock;
+    // Draws every shadow copy with a plain TextOut instead of the cached text masks. Same pixels,
+    // far slower; kept to compare the two.
+    bool NaiveText = false;
+    // LoadSettings met a file of another title and asked the application to end.
+    bool ForeignTitle = false;
+
+    // The texts the last frame showed.
+    const QString& DateText() const { return FDateText; }
+    const QString& TimeText() const { return FTimeText; }
+
+protected:
+    void MoveCenter();
+    void InitStars();
+    void RespawnStar(int i);
+    void DrawStar(int i);
+    void DrawLogo(int x, int y);
+    void MoveStars();
+
+private:
+    void SetDefaults();
+    int PlacedStars() const;
+    void UpdateTexts();
+    void FormatTexts(const QDateTime& now);
+    void PrepareFont(TCanvas* canvas);
+    void DrawShadowedText(TCanvas* canvas, int depth);
+
+    bool FLogoEmpty = true;     // the scaled logo has no pixels (tiny surface, empty source)
+    qint64 FShownSecond = -1;   // second of the texts formatted last (system clock)
+    QDateTime FShownTime;       // time of the texts formatted last (Clock)
+    QString FDateText;
+    QString FTimeText;
+    int FFontSize = 0;          // points the masks and FTextHeight were made for
+    int FTextHeight = 0;        // height of "0" in that font
+    TTextMask FDateMask;
+    TTextMask FTimeMask;
+};

@@ -1,0 +1,315 @@
+#include "Exception.h"
+#include "Tstars.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// The file the default settings give under the title "Skyglow II".
+const QByteArray kDefaultFile = QByteArray::fromHex(
+    "0a000000"
+    "536b79676c6f77204949"  // Skyglow II
+    "00000000"
+    "ffffff00"
+    "b4b4b400"
+    "0000ff00"
+    "e8030000"
+    "32000000"
+    "01");
+
+QByteArray Int32(qint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray SettingsFile(const QByteArray& title, qint32 back, qint32 star, qint32 text1, qint32 text2,
+                        qint32 count, qint32 speed, char logo) {
+    return Int32(title.size()) + title + Int32(back) + Int32(star) + Int32(text1) + Int32(text2) + Int32(count) +
+           Int32(speed) + QByteArray(1, logo);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), qint64(bytes.size()));
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+struct Settings {
+    TColor back, star, text1, text2;
+    int count, speed, logo;
+};
+
+Settings Of(const TStars& s) {
+    return {s.BackColor, s.StarColor, s.TextColor1, s.TextColor2, s.StarCount, s.Speed, s.ShowLogo};
+}
+
+bool operator==(const Settings& a, const Settings& b) {
+    return a.back == b.back && a.star == b.star && a.text1 == b.text1 && a.text2 == b.text2 &&
+           a.count == b.count && a.speed == b.speed && a.logo == b.logo;
+}
+
+char* toString(const Settings& s) {
+    return qstrdup(QStringLiteral("{%1 %2 %3 %4 %5 %6 %7}")
+                       .arg(s.back, 0, 16).arg(s.star, 0, 16).arg(s.text1, 0, 16).arg(s.text2, 0, 16)
+                       .arg(s.count).arg(s.speed).arg(s.logo).toLatin1());
+}
+
+const Settings kDefaults{0, 0xFFFFFF, 0xB4B4B4, 0xFF0000, 1000, 50, 1};
+}  // namespace
+
+Q_DECLARE_METATYPE(Settings)
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void missingFileGivesDefaultsAndCreatesNothing();
+    void defaultsSaveAsThe39Bytes();
+    void savedValuesLoadBack_data();
+    void savedValuesLoadBack();
+    void matchingFilesLoad_data();
+    void matchingFilesLoad();
+    void foreignTitlesEndTheProgram_data();
+    void foreignTitlesEndTheProgram();
+    void fileEndingEarlyKeepsDefaults_data();
+    void fileEndingEarlyKeepsDefaults();
+    void savingOverALongerFileTruncates();
+    void unopenableFileRaises();
+    void uncreatableFileRaisesAndChangesNothing_data();
+    void uncreatableFileRaisesAndChangesNothing();
+    void interruptedSaveKeepsTheOldFile();
+
+private:
+    QTemporaryDir FDir;
+    QString FPath;
+};
+
+void TestSettingsFile::init() {
+    QVERIFY(FDir.isValid());
+    FPath = FDir.filePath(QStringLiteral("Skyglow.ini"));
+    QFile::remove(FPath);
+}
+
+void TestSettingsFile::missingFileGivesDefaultsAndCreatesNothing() {
+    TStars s;
+    s.SettingsPath = FPath;
+    s.BackColor = 0x123456;
+    s.StarCount = 3;
+    s.ShowLogo = 0;
+    s.LoadSettings();
+    QCOMPARE(Of(s), kDefaults);
+    QVERIFY(!s.ForeignTitle);
+    QVERIFY(!QFile::exists(FPath));
+}
+
+void TestSettingsFile::defaultsSaveAsThe39Bytes() {
+    TStars s;
+    s.SettingsPath = FPath;
+    s.LoadSettings();
+    s.SaveSettings();
+    const QByteArray bytes = ReadFile(FPath);
+    QCOMPARE(bytes.size(), 39);
+    QCOMPARE(bytes.toHex(' '), kDefaultFile.toHex(' '));
+    TStars again;
+    again.SettingsPath = FPath;
+    again.StarCount = 77;
+    again.LoadSettings();
+    QCOMPARE(Of(again), kDefaults);
+    QVERIFY(!again.ForeignTitle);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});
+}
+
+void TestSettingsFile::savedValuesLoadBack_data() {
+    QTest::addColumn<Settings>("values");
+    QTest::newRow("dialog maxima") << Settings{0xFFFFFF, 0x00FF00, 0x0000FF, 0x010203, 9999, 100, 0};
+    QTest::newRow("dialog minima") << Settings{0, 0, 0, 0, 10, 0, 1};
+    QTest::newRow("out of range kept") << Settings{-1, 0x7FFFFFFF, int(0x80000014), 5, -3, 1000000, 1};
+}
+
+void TestSettingsFile::savedValuesLoadBack() {
+    QFETCH(Settings, values);
+    TStars s;
+    s.SettingsPath = FPath;
+    s.BackColor = values.back;
+    s.StarColor = values.star;
+    s.TextColor1 = values.text1;
+    s.TextColor2 = values.text2;
+    s.StarCount = values.count;
+    s.Speed = values.speed;
+    s.ShowLogo = static_cast<unsigned char>(values.logo);
+    s.SaveSettings();
+    QCOMPARE(ReadFile(FPath),
+             SettingsFile("Skyglow II", values.back, values.star, values.text1, values.text2, values.count,
+                          values.speed, char(values.logo)));
+    TStars loaded;
+    loaded.SettingsPath = FPath;
+    loaded.LoadSettings();
+    QCOMPARE(Of(loaded), values);
+}
+
+void TestSettingsFile::matchingFilesLoad_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Settings>("expected");
+    QTest::newRow("star count 0")
+        << SettingsFile("Skyglow II", 1, 2, 3, 4, 0, 20, 1) << Settings{1, 2, 3, 4, 0, 20, 1};
+    QTest::newRow("show logo 0")
+        << SettingsFile("Skyglow II", 0, 0, 0, 0, 10, 0, 0) << Settings{0, 0, 0, 0, 10, 0, 0};
+    QTest::newRow("bytes after the layout ignored")
+        << SettingsFile("Skyglow II", 9, 8, 7, 6, 5, 4, 1) + "trailing" << Settings{9, 8, 7, 6, 5, 4, 1};
+}
+
+void TestSettingsFile::matchingFilesLoad() {
+    QFETCH(QByteArray, file);
+    QFETCH(Settings, expected);
+    WriteFile(FPath, file);
+    TStars s;
+    s.SettingsPath = FPath;
+    s.LoadSettings();
+    QVERIFY(!s.ForeignTitle);
+    QCOMPARE(Of(s), expected);
+}
+
+void TestSettingsFile::foreignTitlesEndTheProgram_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Settings>("expected");  // what stays in the fields
+    QTest::newRow("differs in letter case")
+        << SettingsFile("SKYGLOW II", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
+    QTest::newRow("another program")
+        << SettingsFile("Skyglow", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
+    QTest::newRow("title of length 0")
+        << SettingsFile("", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
+    QTest::newRow("title cut by a zero byte")
+        << SettingsFile(QByteArray("Skyglow\0II", 10), 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
+    // A length that cannot be true allocates nothing and reads no field.
+    QTest::newRow("negative title length") << Int32(-10) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
+                                           << kDefaults;
+    QTest::newRow("most negative title length") << Int32(INT_MIN) + QByteArray(25, '\x11') << kDefaults;
+    QTest::newRow("title length past the end") << Int32(2000000000) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
+                                               << kDefaults;
+    QTest::newRow("title length one past the end") << Int32(11) + QByteArray("Skyglow II") << kDefaults;
+    QTest::newRow("empty file") << QByteArray() << kDefaults;
+    QTest::newRow("length cut short") << QByteArray("\x0a\x00", 2) << kDefaults;
+}
+
+void TestSettingsFile::foreignTitlesEndTheProgram() {
+    QFETCH(QByteArray, file);
+    QFETCH(Settings, expected);
+    WriteFile(FPath, file);
+    TStars s;
+    s.SettingsPath = FPath;
+    s.LoadSettings();
+    QVERIFY(s.ForeignTitle);
+    QCOMPARE(Of(s), expected);
+    // Loading never writes.
+    QCOMPARE(ReadFile(FPath), file);
+}
+
+void TestSettingsFile::fileEndingEarlyKeepsDefaults_data() {
+    const QByteArray full = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
+    QTest::addColumn<int>("length");
+    QTest::addColumn<Settings>("expected");
+    QTest::newRow("title only") << 14 << kDefaults;
+    QTest::newRow("half a colour") << 16 << kDefaults;
+    QTest::newRow("two colours") << 22 << Settings{1, 2, 0xB4B4B4, 0xFF0000, 1000, 50, 1};
+    QTest::newRow("up to the star count") << 34 << Settings{1, 2, 3, 4, 5, 50, 1};
+    QTest::newRow("all but the logo byte") << 38 << Settings{1, 2, 3, 4, 5, 6, 1};
+}
+
+void TestSettingsFile::fileEndingEarlyKeepsDefaults() {
+    QFETCH(int, length);
+    QFETCH(Settings, expected);
+    WriteFile(FPath, SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0).left(length));
+    TStars s;
+    s.SettingsPath = FPath;
+    s.LoadSettings();
+    QVERIFY(!s.ForeignTitle);
+    QCOMPARE(Of(s), expected);
+}
+
+void TestSettingsFile::savingOverALongerFileTruncates() {
+    WriteFile(FPath, QByteArray(500, 'x'));
+    TStars s;
+    s.SettingsPath = FPath;
+    s.SaveSettings();
+    QCOMPARE(ReadFile(FPath), kDefaultFile);
+}
+
+void TestSettingsFile::unopenableFileRaises() {
+    // A directory where the file should be cannot be opened, even by the superuser.
+    QVERIFY(QDir(FDir.path()).mkdir(QStringLiteral("Skyglow.ini")));
+    TStars s;
+    s.SettingsPath = FPath;
+    s.StarCount = 4321;
+    QString message;
+    try {
+        s.LoadSettings();
+    } catch (const EFOpenError& e) {
+        message = e.Message;
+    }
+    QDir(FPath).removeRecursively();
+    QCOMPARE(message, QStringLiteral("Cannot open file %1").arg(FPath));
+    QCOMPARE(s.StarCount, 4321);  // no field was set
+}
+
+void TestSettingsFile::uncreatableFileRaisesAndChangesNothing_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("no such directory") << QStringLiteral("/nonexistent-skyglow-dir/Skyglow.ini");
+    QTest::newRow("read-only file system") << QStringLiteral("/proc/Skyglow.ini");
+    QTest::newRow("directory under a file") << QStringLiteral("/etc/hostname/Skyglow.ini");
+}
+
+void TestSettingsFile::uncreatableFileRaisesAndChangesNothing() {
+    QFETCH(QString, path);
+    TStars s;
+    s.SettingsPath = path;
+    QString message;
+    try {
+        s.SaveSettings();
+    } catch (const EFCreateError& e) {
+        message = e.Message;
+    }
+    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestSettingsFile::interruptedSaveKeepsTheOldFile() {
+    const QByteArray old = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
+    WriteFile(FPath, old);
+    // Files may grow to 20 bytes only: the save fails half-way, as on a full disk.
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = 20;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    TStars s;
+    s.SettingsPath = FPath;
+    QString message;
+    try {
+        s.SaveSettings();
+    } catch (const EFCreateError& e) {
+        message = e.Message;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(FPath));
+    QCOMPARE(ReadFile(FPath), old);
+    QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});
+}
+
+QTEST_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"

@@ -1,6 +1,8 @@
 #include "ControlAlign.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QWidget>
 
 namespace {
@@ -36,6 +38,16 @@ void SetControlAlign(QWidget* control, TAlign align) {
     }
 }
 
+void SetControlBounds(QWidget* control, const QRect& bounds) {
+    const QSize old = control->size();
+    control->setGeometry(bounds);
+    if (control->testAttribute(Qt::WA_PendingResizeEvent) && control->size() != old) {
+        control->setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent event(control->size(), old);
+        QCoreApplication::sendEvent(control, &event);
+    }
+}
+
 TAlign ControlAlign(const QWidget* control) {
     return TAlign(control->property(kAlignProperty).toInt());
 }
@@ -50,23 +62,26 @@ void AlignChildren(QWidget* parent) {
                 continue;
             switch (kind) {
             case alTop:
-                child->setGeometry(r.left(), r.top(), r.width(), child->height());
+                SetControlBounds(child, QRect(r.left(), r.top(), r.width(), child->height()));
                 r.setTop(r.top() + child->height());
                 break;
             case alBottom:
-                child->setGeometry(r.left(), r.bottom() + 1 - child->height(), r.width(), child->height());
+                SetControlBounds(child,
+                                 QRect(r.left(), r.bottom() + 1 - child->height(), r.width(), child->height()));
                 r.setBottom(r.bottom() - child->height());
                 break;
             case alLeft:
-                child->setGeometry(r.left(), r.top(), child->width(), r.height());
+                SetControlBounds(child, QRect(r.left(), r.top(), child->width(), r.height()));
                 r.setLeft(r.left() + child->width());
                 break;
             case alRight:
-                child->setGeometry(r.right() + 1 - child->width(), r.top(), child->width(), r.height());
+                SetControlBounds(child,
+                                 QRect(r.right() + 1 - child->width(), r.top(), child->width(), r.height()));
                 r.setRight(r.right() - child->width());
                 break;
             default:
-                child->setGeometry(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height()));
+                SetControlBounds(child,
+                                 QRect(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height())));
                 break;
             }
         }

@@ -2,6 +2,7 @@
 // The framework's custom panel: a control with an outer and an inner bevel, a border, a caption
 // and a face colour. Children aligned in it keep clear of the bevels and the border.
 #include "Color.h"
+#include "ControlAlign.h"
 #include "Font.h"
 #include "Types.h"
 
@@ -35,9 +36,11 @@ public:
 
     int Width() const { return width(); }
     int Height() const { return height(); }
-    void SetWidth(int value) { resize(value, height()); }
-    void SetHeight(int value) { resize(width(), value); }
-    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    void SetWidth(int value) { SetControlBounds(this, QRect(pos(), QSize(value, height()))); }
+    void SetHeight(int value) { SetControlBounds(this, QRect(pos(), QSize(width(), value))); }
+    void SetBounds(int left, int top, int width, int height) {
+        SetControlBounds(this, QRect(left, top, width, height));
+    }
 
     // The panel's own resize notification (called after every size change).
     TNotifyEvent OnResize;

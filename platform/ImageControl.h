@@ -3,6 +3,7 @@
 // (or centred, or stretched) and offers a canvas on the picture's bitmap. A new control is
 // 105 x 105 with an empty picture; drawing through the canvas repaints it by itself, writing
 // pixels straight into bitmap rows does not.
+#include "ControlAlign.h"
 #include "Cursors.h"
 #include "Picture.h"
 #include "Types.h"
@@ -24,7 +25,9 @@ public:
 
     int Width() const { return width(); }
     int Height() const { return height(); }
-    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    void SetBounds(int left, int top, int width, int height) {
+        SetControlBounds(this, QRect(left, top, width, height));
+    }
     TRect GetClientRect() const { return Rect(0, 0, width(), height()); }
 
     TAlign Align() const;

@@ -2,6 +2,7 @@
 // A star field drawing into an off-screen surface, with the logo picture, a fixed clock and a
 // fixed random seed, so that frames can be compared pixel by pixel.
 #include "Bitmap.h"
+#include "Canvas.h"
 #include "LogoPicture.h"
 #include "Random.h"
 #include "Tstars.h"

@@ -1,0 +1,203 @@
+#include "StarsScene.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+struct Run {
+    int status = -1;
+    QByteArray out, err;
+};
+
+Run Render(const QStringList& arguments, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(SKYGLOW_RENDER), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray Int32(qint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray SettingsFile(const QByteArray& title, qint32 back, qint32 count, char logo) {
+    return Int32(title.size()) + title + Int32(back) + Int32(0xFFFFFF) + Int32(0xB4B4B4) + Int32(0xFF0000) +
+           Int32(count) + Int32(50) + QByteArray(1, logo);
+}
+
+// Lines the program wrote, without Qt's own notes about the runtime directory.
+QList<QByteArray> OwnLines(const QByteArray& text) {
+    QList<QByteArray> lines;
+    for (const QByteArray& line : text.split('\n'))
+        if (!line.isEmpty() && !line.startsWith("QStandardPaths:"))
+            lines << line;
+    return lines;
+}
+}  // namespace
+
+class TestSkyglowRender : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void badArguments_data();
+    void badArguments();
+    void writesTheFrameTheEngineDraws();
+    void defaultSizeAndSettingsApplied();
+    void seedClockAndFramesDecideThePicture();
+    void foreignSettingsFileEndsWithStatus1();
+    void missingSettingsFileEndsWithStatus1();
+    void unwritableOutputEndsWithStatus1();
+    void runsWithoutAnyDisplay();
+
+private:
+    QString Path(const QString& name) const { return FDir.filePath(name); }
+    QString WriteSettings(const QByteArray& bytes);
+
+    QTemporaryDir FDir;
+};
+
+void TestSkyglowRender::initTestCase() { QVERIFY(FDir.isValid()); }
+
+QString TestSkyglowRender::WriteSettings(const QByteArray& bytes) {
+    const QString path = Path(QStringLiteral("Skyglow.ini"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+    return path;
+}
+
+void TestSkyglowRender::badArguments_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("complaint");
+    const QString out = QStringLiteral("--out");
+    const QString png = QStringLiteral("bad.png");
+    QTest::newRow("no arguments") << QStringList{} << "no --out";
+    QTest::newRow("no --out") << QStringList{"--size", "100x100"} << "no --out";
+    QTest::newRow("--out without file") << QStringList{out} << "--out needs a value";
+    QTest::newRow("unknown option") << QStringList{"--speed", "5", out, png} << "unknown option '--speed'";
+    QTest::newRow("option with =") << QStringList{"--size=100x100", out, png} << "unknown option";
+    QTest::newRow("stray argument") << QStringList{"picture.png"} << "unexpected argument 'picture.png'";
+    QTest::newRow("size without x") << QStringList{"--size", "1024", out, png} << "size '1024'";
+    QTest::newRow("size zero wide") << QStringList{"--size", "0x768", out, png} << "size '0x768'";
+    QTest::newRow("size zero high") << QStringList{"--size", "1024x0", out, png} << "size '1024x0'";
+    QTest::newRow("size negative") << QStringList{"--size", "-4x4", out, png} << "size '-4x4'";
+    QTest::newRow("size letters") << QStringList{"--size", "axb", out, png} << "size 'axb'";
+    QTest::newRow("size too large for int") << QStringList{"--size", "99999999999x2", out, png} << "size";
+    QTest::newRow("size without value") << QStringList{out, png, "--size"} << "--size needs a value";
+    QTest::newRow("frames 0") << QStringList{"--frames", "0", out, png} << "frames '0'";
+    QTest::newRow("frames not a number") << QStringList{"--frames", "many", out, png} << "frames 'many'";
+    QTest::newRow("clock without time") << QStringList{"--clock", "2024-06-01", out, png} << "clock '2024-06-01'";
+    QTest::newRow("clock impossible date") << QStringList{"--clock", "2024-02-30 10:00:00", out, png} << "clock";
+    QTest::newRow("seed negative") << QStringList{"--seed", "-1", out, png} << "seed '-1'";
+    QTest::newRow("seed above 32 bits") << QStringList{"--seed", "4294967296", out, png} << "seed";
+}
+
+void TestSkyglowRender::badArguments() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, complaint);
+    QDir::setCurrent(FDir.path());
+    const Run run = Render(arguments);
+    QCOMPARE(run.status, 2);
+    QVERIFY(run.out.isEmpty());
+    const QList<QByteArray> lines = OwnLines(run.err);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].startsWith("skyglow-render: "), lines[0].constData());
+    QVERIFY2(lines[0].contains(complaint.toUtf8()), lines[0].constData());
+    QVERIFY2(lines[0].contains("usage: skyglow-render [--size WxH]"), lines[0].constData());
+    QVERIFY(!QFile::exists(Path(QStringLiteral("bad.png"))));
+}
+
+void TestSkyglowRender::writesTheFrameTheEngineDraws() {
+    const QString settings = WriteSettings(SettingsFile("Skyglow II", 0, 1000, 1));
+    const QString png = Path(QStringLiteral("engine.png"));
+    const Run run = Render({"--size", "320x200", "--frames", "4", "--settings", settings, "--clock",
+                            "2024-06-01 13:05:09", "--seed", "99", "--out", png});
+    QCOMPARE(run.status, 0);
+    QVERIFY(OwnLines(run.err).isEmpty());
+    const QImage written(png);
+    QCOMPARE(written.size(), QSize(320, 200));
+
+    StarsScene scene(320, 200, 99);
+    for (int frame = 0; frame < 4; ++frame)
+        scene.Stars.DrawFrame();
+    QVERIFY(written.convertToFormat(QImage::Format_RGB32) == scene.Image());
+}
+
+void TestSkyglowRender::defaultSizeAndSettingsApplied() {
+    const QString settings = WriteSettings(SettingsFile("Skyglow II", 0x00FF00, 0, 0));
+    const QString png = Path(QStringLiteral("green.png"));
+    const Run run = Render({"--settings", settings, "--out", png});
+    QCOMPARE(run.status, 0);
+    const QImage written(png);
+    QCOMPARE(written.size(), QSize(1024, 768));
+    // No stars, no logo: the background everywhere but the text in the middle.
+    for (const QPoint p : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767), QPoint(512, 200)})
+        QCOMPARE(written.pixel(p), qRgb(0, 255, 0));
+}
+
+void TestSkyglowRender::seedClockAndFramesDecideThePicture() {
+    const QString settings = WriteSettings(SettingsFile("Skyglow II", 0, 1000, 1));
+    auto render = [&](const QString& name, const QStringList& extra) {
+        const QString png = Path(name);
+        const Run run = Render(QStringList{"--size", "200x150", "--settings", settings, "--out", png} + extra);
+        return run.status == 0 ? QImage(png) : QImage();
+    };
+    const QStringList base{"--seed", "5", "--clock", "2024-06-01 13:05:09"};
+    const QImage a = render("a.png", base);
+    const QImage again = render("again.png", base);
+    QVERIFY(!a.isNull());
+    QVERIFY(a == again);
+    QVERIFY(a != render("seed.png", {"--seed", "6", "--clock", "2024-06-01 13:05:09"}));
+    QVERIFY(a != render("clock.png", {"--seed", "5", "--clock", "2024-06-01 13:05:10"}));
+    QVERIFY(a != render("frames.png", base + QStringList{"--frames", "2"}));
+}
+
+void TestSkyglowRender::foreignSettingsFileEndsWithStatus1() {
+    const QString settings = WriteSettings(SettingsFile("skyglow ii", 0, 1000, 1));
+    const QString png = Path(QStringLiteral("foreign.png"));
+    const Run run = Render({"--settings", settings, "--out", png});
+    QCOMPARE(run.status, 1);
+    const QList<QByteArray> lines = OwnLines(run.err);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].contains("another program"), lines[0].constData());
+    QVERIFY(!QFile::exists(png));
+}
+
+void TestSkyglowRender::missingSettingsFileEndsWithStatus1() {
+    const QString png = Path(QStringLiteral("missing.png"));
+    const Run run = Render({"--settings", Path(QStringLiteral("nothing.ini")), "--out", png});
+    QCOMPARE(run.status, 1);
+    QVERIFY(OwnLines(run.err).value(0).contains("does not exist"));
+    QVERIFY(!QFile::exists(png));
+}
+
+void TestSkyglowRender::unwritableOutputEndsWithStatus1() {
+    const Run run = Render({"--size", "20x20", "--out", "/nonexistent-skyglow-dir/frame.png"});
+    QCOMPARE(run.status, 1);
+    QVERIFY(OwnLines(run.err).value(0).contains("cannot write /nonexistent-skyglow-dir/frame.png"));
+}
+
+void TestSkyglowRender::runsWithoutAnyDisplay() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    const QString png = Path(QStringLiteral("headless.png"));
+    const Run run = Render({"--size", "64x48", "--out", png}, env);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QImage(png).size(), QSize(64, 48));
+}
+
+QTEST_MAIN(TestSkyglowRender)
+#include "tst_skyglowrender.moc"

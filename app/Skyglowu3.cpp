@@ -184,9 +184,13 @@ void TForm3::FormDestroy(QObject*) {
 
 void TForm3::reject() { BitBtn2->click(); }
 
-void TForm3::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow(this);
+// The show handler runs before the window is mapped: a window manager takes the taskbar hints
+// from the window as it maps it, and ignores requests about a window it has not mapped yet (at
+// the show event the window is visible to Qt but not yet mapped).
+void TForm3::setVisible(bool visible) {
+    if (visible && !isVisible())
+        FormShow(this);
+    QDialog::setVisible(visible);
 }
 
 // Closing by any way just hides the form (ending the program when it is the main form); a

@@ -50,9 +50,9 @@ public:
 
     // Escape: as the Cancel button.
     void reject() override;
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

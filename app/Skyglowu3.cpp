@@ -141,7 +141,13 @@ void TForm3::FormCreate(QObject*) {
             EnableWindow(FRememberedWindow, false);
     }
     FStars = std::make_unique<TStars>();
-    FStars->LoadSettings();
+    try {
+        FStars->LoadSettings();
+    } catch (...) {
+        // The dialog will not exist, so its destroy handler would never give the window back.
+        FormDestroy(this);
+        throw;
+    }
     ColorButton1->SetColor(FStars->BackColor);
     ColorButton2->SetColor(FStars->StarColor);
     ColorButton3->SetColor(FStars->TextColor1);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -116,10 +117,16 @@ private slots:
     void trackBarHandCursorWhileDragging();
     void freshAboutBoxEachTime();
     void noRememberedWindowOffX11();
+    void unreadableFileFailsCreation();
+    void unwritableFileKeepsDialogOpen();
 };
 
-void TestSettingsDialog::init() { QFile::remove(SettingsFile()); }
-void TestSettingsDialog::cleanupTestCase() { QFile::remove(SettingsFile()); }
+void TestSettingsDialog::init() {
+    QFile::remove(SettingsFile());
+    QDir().rmdir(SettingsFile());
+}
+
+void TestSettingsDialog::cleanupTestCase() { init(); }
 
 void TestSettingsDialog::defaultsWithoutFile() {
     {
@@ -432,6 +439,30 @@ void TestSettingsDialog::freshAboutBoxEachTime() {
 void TestSettingsDialog::noRememberedWindowOffX11() {
     TForm3 form;
     QCOMPARE(form.RememberedWindow(), 0ul);
+}
+
+// A settings "file" that is a directory exists but cannot be opened.
+void TestSettingsDialog::unreadableFileFailsCreation() {
+    QVERIFY(QDir().mkdir(SettingsFile()));
+    try {
+        TForm3 form;
+        QFAIL("the dialog was created");
+    } catch (const EFOpenError& error) {
+        QCOMPARE(error.Message, QStringLiteral("Cannot open file ") + SettingsFile());
+    }
+}
+
+// Saving fails: the error goes to the caller and the dialog stays open for another try.
+void TestSettingsDialog::unwritableFileKeepsDialogOpen() {
+    TForm3 form;
+    QVERIFY(ShowActive(form));
+    QVERIFY(QDir().mkdir(SettingsFile()));
+    QVERIFY_THROWS_EXCEPTION(EFCreateError, form.BitBtn1Click(form.BitBtn1));
+    QVERIFY(form.isVisible());
+    QVERIFY(QDir().rmdir(SettingsFile()));
+    form.BitBtn1Click(form.BitBtn1);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(ReadFile(), kDefaultFile);
 }
 
 SKYGLOW_DIALOG_TEST_MAIN(TestSettingsDialog)

@@ -7,6 +7,7 @@
 #include "Vexutils.h"
 #include "X11Glue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 
@@ -31,6 +32,7 @@ private slots:
     void rememberedWindowActiveAgain_data();
     void rememberedWindowActiveAgain();
     void noTaskbarEntry();
+    void rememberedWindowBackWhenLoadingFails();
 
 private:
     XTestWindows x;
@@ -38,7 +40,10 @@ private:
 
 void TestSettingsDialogX11::initTestCase() { QVERIFY(x.display()); }
 
-void TestSettingsDialogX11::cleanup() { QFile::remove(ApplicationDirectory() + "Skyglow.ini"); }
+void TestSettingsDialogX11::cleanup() {
+    QFile::remove(ApplicationDirectory() + "Skyglow.ini");
+    QDir().rmdir(ApplicationDirectory() + "Skyglow.ini");
+}
 
 void TestSettingsDialogX11::rememberedWindowActiveAgain_data() {
     QTest::addColumn<QString>("way");
@@ -89,6 +94,20 @@ void TestSettingsDialogX11::noTaskbarEntry() {
     const auto states = x.atomsOf(id, "_NET_WM_STATE");
     QVERIFY(states.contains(x.atom("_NET_WM_STATE_SKIP_TASKBAR")));
     QVERIFY(states.contains(x.atom("_NET_WM_STATE_SKIP_PAGER")));
+}
+
+// A settings file that cannot be opened ends the dialog's creation; the window is given back.
+void TestSettingsDialogX11::rememberedWindowBackWhenLoadingFails() {
+    const Window other = x.create(QSize(200, 100));
+    QTRY_COMPARE(x.attributes(other).map_state, IsViewable);
+    XSetInputFocus(x.display(), other, RevertToParent, CurrentTime);
+    XSync(x.display(), False);
+    QVERIFY(QDir().mkdir(ApplicationDirectory() + "Skyglow.ini"));
+    QVERIFY_THROWS_EXCEPTION(EFOpenError, TForm3());
+    QVERIFY(IsWindowEnabled(other));
+    QTRY_COMPARE(FocusedWindow(x.display()), other);
+    XDestroyWindow(x.display(), other);
+    XSync(x.display(), False);
 }
 
 SKYGLOW_DIALOG_TEST_MAIN(TestSettingsDialogX11)

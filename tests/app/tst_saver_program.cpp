@@ -30,6 +30,7 @@ private slots:
 private:
     QProcess* Start(const QStringList& arguments);
     bool WaitForWindow(const QString& name);
+    void PressKeyIn(const QString& windowName, const QString& key);
     int MapsSeen();
     void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }
 
@@ -64,6 +65,17 @@ bool TestSaverProgram::WaitForWindow(const QString& name) {
     QProcess search;
     search.start("xdotool", {"search", "--sync", "--name", "^" + QRegularExpression::escape(name) + "$"});
     return search.waitForFinished(kTimeoutMs) && search.exitCode() == 0;
+}
+
+// Focuses the named window (there is no window manager to activate it), then types the key.
+void TestSaverProgram::PressKeyIn(const QString& windowName, const QString& key) {
+    QProcess search;
+    search.start("xdotool", {"search", "--name", "^" + QRegularExpression::escape(windowName) + "$"});
+    QVERIFY(search.waitForFinished(kTimeoutMs));
+    const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
+    QVERIFY(!window.isEmpty());
+    Xdotool({"windowfocus", "--sync", window});
+    Xdotool({"key", key});
 }
 
 // Top-level windows mapped since the last call.
@@ -126,7 +138,7 @@ void TestSaverProgram::settingsDialogOpens() {
     QProcess* p = Start(arguments);
     QVERIFY(WaitForWindow("Settings"));
     QTest::qWait(300);
-    Xdotool({"search", "--name", "^Settings$", "windowactivate", "--sync", "key", "Escape"});
+    PressKeyIn("Settings", "Escape");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);
     QVERIFY(!QFile::exists(dir.filePath("Skyglow.ini")));  // Escape writes nothing
@@ -168,7 +180,7 @@ void TestSaverProgram::previewWithBadIdShowsError() {
     QProcess* p = Start(arguments);
     QVERIFY(WaitForWindow("Skyglow II"));  // the standard error box, captioned with the title
     QTest::qWait(300);
-    Xdotool({"search", "--name", "^Skyglow II$", "windowactivate", "--sync", "key", "Return"});
+    PressKeyIn("Skyglow II", "Return");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);
 }

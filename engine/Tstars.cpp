@@ -1,6 +1,7 @@
 #include "Tstars.h"
 
 #include "Application.h"
+#include "Bitmap.h"
 #include "Canvas.h"
 #include "Exception.h"
 #include "FileReplace.h"
@@ -57,9 +58,7 @@ void TStars::DrawFrame() {
     if (FrameCount == 0)
         InitStars();
     Surface->Fill(BackColor);
-    const int stars = PlacedStars();
-    for (int i = 0; i < stars; ++i)
-        DrawStar(i);
+    DrawStars();
     TCanvas* canvas = Surface->Canvas();
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
@@ -82,9 +81,13 @@ int TStars::PlacedStars() const {
 // steady frame allocates nothing.
 void TStars::UpdateTexts() {
     if (Clock) {
+        // Compared as shown (date and whole seconds of the time): no time-zone look-up per frame.
         const QDateTime now = Clock();
-        if (FDateText.isEmpty() || now.toSecsSinceEpoch() != FShownTime.toSecsSinceEpoch()) {
-            FShownTime = now;
+        const QDate date = now.date();
+        const int second = now.time().msecsSinceStartOfDay() / 1000;
+        if (FDateText.isEmpty() || date != FShownDate || second != FShownSecondOfDay) {
+            FShownDate = date;
+            FShownSecondOfDay = second;
             FormatTexts(now);
         }
         return;
@@ -115,26 +118,37 @@ void TStars::PrepareFont(TCanvas* canvas) {
     }
     if (NaiveText)
         return;
-    if (fontChanged || FDateMask.Text() != FDateText)
+    if (fontChanged || FDateMask.Text() != FDateText) {
         FDateMask.Update(canvas->Font, FDateText);
-    if (fontChanged || FTimeMask.Text() != FTimeText)
+        FDateShadow.Invalidate();
+    }
+    if (fontChanged || FTimeMask.Text() != FTimeText) {
         FTimeMask.Update(canvas->Font, FTimeText);
+        FTimeShadow.Invalidate();
+    }
 }
 
 // depth + 1 copies, each one pixel further left and down and painted over the earlier ones: the
 // front copy, lowest-left, is in TextColor1; the trail toward the upper right fades to TextColor2.
 void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
     const int x = Trunc(CenterX), y = Trunc(CenterY);
-    for (int i = 0; i <= depth; ++i) {
-        canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
-        if (NaiveText) {
+    if (NaiveText) {
+        for (int i = 0; i <= depth; ++i) {
+            canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
             canvas->TextOut(x - i, y - FTextHeight + i, FDateText);
             canvas->TextOut(x - i, y + i, FTimeText);
-        } else {
-            canvas->TextOutMask(x - i, y - FTextHeight + i, FDateMask);
-            canvas->TextOutMask(x - i, y + i, FTimeMask);
         }
+        return;
     }
+    if (!FDateShadow.BuiltFor(depth, TextColor2, TextColor1))
+        FDateShadow.Build(FDateMask, depth, TextColor2, TextColor1);
+    if (!FTimeShadow.BuiltFor(depth, TextColor2, TextColor1))
+        FTimeShadow.Build(FTimeMask, depth, TextColor2, TextColor1);
+    TSpanPainter painter(canvas);
+    FDateShadow.Draw(painter, x, y - FTextHeight);
+    FTimeShadow.Draw(painter, x, y);
+    painter.End();
+    canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, depth, depth));
 }
 
 // A Lissajous figure, x twice as fast as y, between 15 % and 85 % of each side.
@@ -168,6 +182,7 @@ void TStars::InitStars() {
         return;
     Logo->SetHeightWidth(height, width);
     Logo->Canvas()->StretchDraw(Logo->GetClientRect(), *source);
+    FFramedLogoReady = false;
 }
 
 void TStars::RespawnStar(int i) {
@@ -176,24 +191,70 @@ void TStars::RespawnStar(int i) {
     (*StarY)[i] = height != 0 ? Random() % height : 0;
 }
 
-// A star one full diagonal from the centre would be 2.5 % of the surface height across.
-void TStars::DrawStar(int i) {
-    const double x = (*StarX)[i], y = (*StarY)[i];
-    const double r = PointDistance(CenterX, CenterY, x, y);
-    const double diagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
-    // A surface without area has no diagonal to measure by: every star is a single pixel.
-    const int size = diagonal > 0 ? Trunc(r * (Surface->Height() * 0.025) / diagonal) : 0;
-    DrawDot(Surface->Canvas(), Trunc(x), Trunc(y), size, StarColor);
+void TStars::DrawStars() {
+    PrepareStars();
+    TSpanPainter painter(Surface->Canvas());
+    const int stars = PlacedStars();
+    for (int i = 0; i < stars; ++i)
+        PaintStar(painter, i);
+    painter.End();
 }
 
-// The logo centred on (x, y) in a raised outer and a sunken inner one-pixel frame.
+void TStars::DrawStar(int i) {
+    PrepareStars();
+    TSpanPainter painter(Surface->Canvas());
+    PaintStar(painter, i);
+    painter.End();
+}
+
+// Stars are stamped from dots DrawDot drew once per size with a plain one-pixel pen; a canvas
+// whose pen draws otherwise gets every star through DrawDot itself.
+void TStars::PrepareStars() {
+    const TCanvas* canvas = Surface->Canvas();
+    FStampable = canvas->Pen.Width <= 1 && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid;
+    FStarPixel = ColorToQRgb(StarColor) | 0xFF000000u;
+    FDiagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
+    // No star inside the surface is farther from the centre than the diagonal.
+    FStamps.Prepare(Trunc(Surface->Height() * 0.025) + 1);
+}
+
+// A star one full diagonal from the centre would be 2.5 % of the surface height across.
+void TStars::PaintStar(TSpanPainter& painter, int i) {
+    const double x = (*StarX)[i], y = (*StarY)[i];
+    const double r = PointDistance(CenterX, CenterY, x, y);
+    // A surface without area has no diagonal to measure by: every star is a single pixel.
+    const int size = FDiagonal > 0 ? Trunc(r * (Surface->Height() * 0.025) / FDiagonal) : 0;
+    if (FStampable && size <= FStamps.MaxSize())
+        FStamps.Draw(painter, Trunc(x), Trunc(y), size, FStarPixel);
+    else
+        DrawDot(Surface->Canvas(), Trunc(x), Trunc(y), size, StarColor);
+}
+
+// The logo centred on (x, y) in a raised outer and a sunken inner one-pixel frame. The frames lie
+// on the logo's own outer pixel rings, so the framed logo is composed once and then copied whole.
 void TStars::DrawLogo(int x, int y) {
     if (ShowLogo == 0 || FLogoEmpty)
         return;
     const int w = Logo->Width(), h = Logo->Height();
     const int left = x - w / 2, top = y - h / 2;
     TCanvas* canvas = Surface->Canvas();
-    canvas->Draw(left, top, *Logo->Picture()->Bitmap());
+    if (canvas->CopyMode != cmSrcCopy) {  // the copy mixes with what is below: frame on the surface
+        canvas->Draw(left, top, *Logo->Picture()->Bitmap());
+        DrawLogoFrames(canvas, left, top, w, h);
+        return;
+    }
+    if (!FFramedLogoReady) {
+        FFramedLogo.Assign(*Logo->Picture()->Bitmap());
+        DrawLogoFrames(FFramedLogo.Canvas(), 0, 0, w, h);
+        FFramedLogoReady = true;
+    }
+    canvas->Draw(left, top, FFramedLogo);
+    // The pen as the frames leave it.
+    canvas->Pen.Width = 1;
+    canvas->Pen.Color = kHighlight;
+}
+
+void TStars::DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h) {
     TRect outer = Rect(left, top, left + w, top + h);
     Frame3D(canvas, outer, kHighlight, kShadow, 1);
     TRect inner = Rect(left + 1, top + 1, left + w - 1, top + h - 1);

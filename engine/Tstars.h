@@ -4,7 +4,11 @@
 // (background, stars, framed logo, date and time with a graded shadow) and moves every star one
 // step outward from a centre that wanders along a figure of eight. The frame counter is the only
 // time base: the animation advances one step per call, however often the calls come.
+#include "Bitmap.h"
 #include "Color.h"
+#include "ShadowText.h"
+#include "SpanPainter.h"
+#include "StarStamps.h"
 #include "TextMask.h"
 #include "Tvectord.h"
 
@@ -59,7 +63,7 @@ public:
 
     // Where frames read the date and time; empty: the system clock. Previews and tests fix it.
     std::function<QDateTime()> Clock;
-    // Draws every shadow copy with a plain TextOut instead of the cached text masks. Same pixels,
+    // Draws every shadow copy with a plain TextOut instead of the composed shadow. Same pixels,
     // far slower; kept to compare the two.
     bool NaiveText = false;
     // LoadSettings met a file of another title and asked the application to end.
@@ -80,18 +84,31 @@ protected:
 private:
     void SetDefaults();
     int PlacedStars() const;
+    void DrawStars();
+    void PrepareStars();
+    void PaintStar(TSpanPainter& painter, int i);
     void UpdateTexts();
     void FormatTexts(const QDateTime& now);
     void PrepareFont(TCanvas* canvas);
     void DrawShadowedText(TCanvas* canvas, int depth);
+    void DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h);
 
     bool FLogoEmpty = true;     // the scaled logo has no pixels (tiny surface, empty source)
+    TBitmap FFramedLogo;        // the scaled logo with its frames drawn on it
+    bool FFramedLogoReady = false;
     qint64 FShownSecond = -1;   // second of the texts formatted last (system clock)
-    QDateTime FShownTime;       // time of the texts formatted last (Clock)
+    QDate FShownDate;           // date and second of the day of the texts formatted last (Clock)
+    int FShownSecondOfDay = -1;
     QString FDateText;
     QString FTimeText;
     int FFontSize = 0;          // points the masks and FTextHeight were made for
     int FTextHeight = 0;        // height of "0" in that font
     TTextMask FDateMask;
     TTextMask FTimeMask;
+    TShadowText FDateShadow;
+    TShadowText FTimeShadow;
+    TStarStamps FStamps;
+    std::uint32_t FStarPixel = 0;  // StarColor as a row pixel
+    double FDiagonal = 0;          // of the surface, for the star sizes
+    bool FStampable = false;       // the canvas's pen draws dots as the stamps learnt them
 };

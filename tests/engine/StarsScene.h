@@ -37,7 +37,8 @@ struct StarsScene {
         LoadLogo(&LogoSource);
         Stars.Surface = &Surface;
         Stars.LogoSource = &LogoSource;
-        Stars.Clock = [] { return FixedTime(); };
+        const QDateTime time = FixedTime();
+        Stars.Clock = [time] { return time; };
         Randomize(seed);
     }
 

@@ -1,0 +1,69 @@
+#include "ShadowText.h"
+
+#include "TextMask.h"
+#include "Vexutils.h"
+
+#include <algorithm>
+#include <climits>
+
+void TShadowText::Build(const TTextMask& mask, int depth, TColor back, TColor front) {
+    FBuilt = true;
+    FDepth = depth;
+    FBack = back;
+    FFront = front;
+    FWidth = mask.Width();
+    FStretches.clear();
+    FPixels.clear();
+    std::vector<std::uint32_t> colours;
+    for (int i = 0; i <= depth; ++i)
+        colours.push_back(ColorToQRgb(BlendColor(back, front, i, depth)) | 0xFF000000u);
+    const std::vector<TTextMask::Span>& spans = mask.Spans();
+    if (spans.empty() || depth < 0)
+        return;
+
+    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
+    for (const TTextMask::Span& s : spans) {
+        minX = std::min(minX, s.x0);
+        maxX = std::max(maxX, s.x1);
+        minY = std::min(minY, s.y);
+        maxY = std::max(maxY, s.y);
+    }
+    // Which copy is on top at each pixel of the area all copies cover (-1: none).
+    const int left = minX - depth, top = minY;
+    const int width = maxX - minX + 1 + depth, height = maxY - minY + 1 + depth;
+    std::vector<int> onTop(std::size_t(width) * std::size_t(height), -1);
+    for (int i = 0; i <= depth; ++i)
+        for (const TTextMask::Span& s : spans) {
+            int* row = onTop.data() + std::size_t(s.y + i - top) * std::size_t(width);
+            std::fill(row + (s.x0 - i - left), row + (s.x1 - i - left) + 1, i);
+        }
+    for (int y = 0; y < height; ++y) {
+        const int* row = onTop.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width;) {
+            if (row[x] < 0) {
+                ++x;
+                continue;
+            }
+            const int first = static_cast<int>(FPixels.size());
+            int end = x;
+            for (; end < width && row[end] >= 0; ++end)
+                FPixels.push_back(colours[row[end]]);
+            FStretches.push_back({y + top, x + left, end - 1 + left, first});
+            x = end;
+        }
+    }
+}
+
+void TShadowText::Draw(TSpanPainter& painter, int x, int y) const {
+    const int left = x - FWidth / 2;
+    const std::uint32_t* colours = FPixels.data();
+    for (const Stretch& s : FStretches) {
+        const int x0 = left + s.x0, x1 = left + s.x1;
+        if (std::uint32_t* row = painter.RowIfInside(y + s.y, x0, x1)) {
+            std::copy(colours + s.first, colours + s.first + (x1 - x0 + 1), row + x0);
+            continue;
+        }
+        for (int i = x0; i <= x1; ++i)  // partly outside: pixel by pixel, clipped
+            painter.Fill(y + s.y, i, i, colours[s.first + (i - x0)]);
+    }
+}

@@ -1,0 +1,21 @@
+#include "SpanPainter.h"
+
+#include "Bitmap.h"
+#include "Canvas.h"
+
+#include <algorithm>
+
+TSpanPainter::TSpanPainter(TCanvas* canvas) : FCanvas(canvas) {
+    QImage& image = canvas->Bitmap()->Image();
+    if (image.isNull())
+        return;  // an empty clip box: nothing is written
+    const TRect clip = canvas->ClipRect();
+    FLeft = std::max(0, clip.Left);
+    FTop = std::max(0, clip.Top);
+    FRight = std::min(image.width(), clip.Right);
+    FBottom = std::min(image.height(), clip.Bottom);
+    FBits = image.bits();
+    FStride = image.bytesPerLine();
+}
+
+void TSpanPainter::End() { FCanvas->Bitmap()->Changed(); }

@@ -1,0 +1,45 @@
+#pragma once
+// Writes runs of one colour straight into the rows of a canvas's bitmap, clipped to the canvas's
+// clipping area exactly as the canvas clips its own drawing. The frame draws thousands of small
+// runs; going through the canvas would look up the clip box and the row for each of them.
+// Pixels are kept in the bitmap's row format (0xFFRRGGBB, see TBitmap::ScanLine).
+#include <QtGlobal>
+#include <cstdint>
+
+class TCanvas;
+
+class TSpanPainter {
+public:
+    // Starts painting on the canvas's bitmap. Nothing else may resize or replace the bitmap until
+    // End.
+    explicit TSpanPainter(TCanvas* canvas);
+    // Tells the bitmap's owners that its pixels changed, once for all runs.
+    void End();
+
+    // Pixels x0..x1 (inclusive) of row y.
+    void Fill(int y, int x0, int x1, std::uint32_t pixel) {
+        if (y < FTop || y >= FBottom)
+            return;
+        if (x0 < FLeft)
+            x0 = FLeft;
+        if (x1 >= FRight)
+            x1 = FRight - 1;
+        std::uint32_t* row = reinterpret_cast<std::uint32_t*>(FBits + y * FStride);
+        for (int x = x0; x <= x1; ++x)
+            row[x] = pixel;
+    }
+
+    // Row y, when pixels x0..x1 of it all lie inside the clip box; null otherwise. Lets a caller
+    // with many runs in one row write them without clipping each.
+    std::uint32_t* RowIfInside(int y, int x0, int x1) const {
+        if (y < FTop || y >= FBottom || x0 < FLeft || x1 >= FRight)
+            return nullptr;
+        return reinterpret_cast<std::uint32_t*>(FBits + y * FStride);
+    }
+
+private:
+    TCanvas* FCanvas;
+    uchar* FBits = nullptr;
+    qsizetype FStride = 0;
+    int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;  // clip box, right and bottom exclusive
+};

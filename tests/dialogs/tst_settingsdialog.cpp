@@ -11,6 +11,7 @@
 #include "Vexutils.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,7 @@ constexpr int kBack = 14, kStar = 18, kText1 = 22, kText2 = 26, kCount = 30, kSp
 
 bool ShowActive(TForm3& form) {
     form.show();
+    form.activateWindow();  // no window manager does it under a bare X server
     return QTest::qWaitForWindowActive(&form);
 }
 
@@ -437,6 +439,8 @@ void TestSettingsDialog::freshAboutBoxEachTime() {
 
 // Without an X server there is no other window to remember, and nothing may be touched.
 void TestSettingsDialog::noRememberedWindowOffX11() {
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QSKIP("on X11 the active window is remembered (tst_settingsdialog_x11)");
     TForm3 form;
     QCOMPARE(form.RememberedWindow(), 0ul);
 }

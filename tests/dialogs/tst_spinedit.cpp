@@ -18,6 +18,7 @@ struct StarCountEdit {
     }
     bool Show() {
         host.show();
+        host.activateWindow();  // no window manager does it under a bare X server
         edit->setFocus();
         return QTest::qWaitForWindowActive(&host);
     }
@@ -180,6 +181,7 @@ void TestSpinEdit::noBoundsWhenEqual() {
     QWidget host;
     auto* edit = new TSpinEdit(&host);
     host.show();
+    host.activateWindow();
     edit->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(&host));
     edit->SetValue(-123456);

@@ -84,20 +84,27 @@ void TestColorButton::faceShowsColourThroughButton() {
 }
 
 void TestColorButton::resizeRelaysButton_data() {
+    QTest::addColumn<bool>("shown");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QRect>("buttonRect");
-    QTest::newRow("larger") << QSize(89, 24) << QRect(2, 2, 85, 20);
-    QTest::newRow("taller") << QSize(64, 40) << QRect(2, 2, 60, 36);
-    QTest::newRow("exactly the bevels") << QSize(4, 4) << QRect(2, 2, 0, 0);
-    QTest::newRow("smaller than the bevels") << QSize(3, 1) << QRect(2, 2, 0, 0);
+    for (bool shown : {true, false}) {
+        const char* state = shown ? "shown" : "hidden";
+        QTest::addRow("larger, %s", state) << shown << QSize(89, 24) << QRect(2, 2, 85, 20);
+        QTest::addRow("taller, %s", state) << shown << QSize(64, 40) << QRect(2, 2, 60, 36);
+        QTest::addRow("exactly the bevels, %s", state) << shown << QSize(4, 4) << QRect(2, 2, 0, 0);
+        QTest::addRow("smaller than the bevels, %s", state) << shown << QSize(3, 1) << QRect(2, 2, 0, 0);
+    }
 }
 
 void TestColorButton::resizeRelaysButton() {
+    QFETCH(bool, shown);
     QFETCH(QSize, size);
     QFETCH(QRect, buttonRect);
     TColorButton button;
-    button.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    if (shown) {
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+    }
     button.SetWidth(size.width());
     QCOMPARE(button.Button()->geometry().width(), qMax(0, size.width() - 4));
     button.SetHeight(size.height());

@@ -29,6 +29,13 @@ public:
             row[x] = pixel;
     }
 
+    // Whether the box x0..x1 by y0..y1 (inclusive) lies wholly inside the clip box.
+    bool Contains(int x0, int y0, int x1, int y1) const {
+        return x0 >= FLeft && x1 < FRight && y0 >= FTop && y1 < FBottom;
+    }
+    // Row y, unchecked: only for rows of a box Contains accepted.
+    std::uint32_t* Row(int y) const { return reinterpret_cast<std::uint32_t*>(FBits + y * FStride); }
+
     // Row y, when pixels x0..x1 of it all lie inside the clip box; null otherwise. Lets a caller
     // with many runs in one row write them without clipping each.
     std::uint32_t* RowIfInside(int y, int x0, int x1) const {

@@ -3,6 +3,9 @@
 #include "Bitmap.h"
 #include "Vexutils.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 void TStarStamps::Prepare(int maxSize) {
     if (maxSize < 1)
         maxSize = 1;
@@ -10,9 +13,14 @@ void TStarStamps::Prepare(int maxSize) {
         return;
     FSpans.clear();
     FFirst.assign(1, 0);
+    FReach.clear();
     for (int size = 0; size <= maxSize; ++size) {
         Learn(size);
         FFirst.push_back(static_cast<int>(FSpans.size()));
+        int reach = 0;
+        for (int s = FFirst[size]; s < FFirst[size + 1]; ++s)
+            reach = std::max({reach, std::abs(FSpans[s].dy), std::abs(FSpans[s].dx0), std::abs(FSpans[s].dx1)});
+        FReach.push_back(reach);
     }
 }
 

@@ -16,8 +16,19 @@ public:
     // A star of `size` (0 to MaxSize(); below 2 a single pixel) centred on (x, y).
     void Draw(TSpanPainter& painter, int x, int y, int size, std::uint32_t pixel) const {
         const int index = size < 0 ? 0 : size;
-        for (int s = FFirst[index]; s < FFirst[index + 1]; ++s)
-            painter.Fill(y + FSpans[s].dy, x + FSpans[s].dx0, x + FSpans[s].dx1, pixel);
+        const Span* first = FSpans.data() + FFirst[index];
+        const Span* end = FSpans.data() + FFirst[index + 1];
+        const int reach = FReach[index];
+        if (painter.Contains(x - reach, y - reach, x + reach, y + reach)) {  // most stars
+            for (const Span* s = first; s < end; ++s) {
+                std::uint32_t* row = painter.Row(y + s->dy);
+                for (int px = x + s->dx0; px <= x + s->dx1; ++px)
+                    row[px] = pixel;
+            }
+            return;
+        }
+        for (const Span* s = first; s < end; ++s)
+            painter.Fill(y + s->dy, x + s->dx0, x + s->dx1, pixel);
     }
 
 private:
@@ -28,4 +39,5 @@ private:
 
     std::vector<Span> FSpans;
     std::vector<int> FFirst;  // spans of size s: FFirst[s] up to FFirst[s + 1]
+    std::vector<int> FReach;  // farthest any pixel of size s lies from the star's own, per axis
 };

@@ -24,6 +24,14 @@ constexpr double kPi = 3.141592653589793;
 const QString kFontName = QStringLiteral("Times new roman");
 const QString kSettingsFileName = QStringLiteral("Skyglow.ini");
 const QString kDefaultTitle = QStringLiteral("Skyglow II");
+// The settings a missing file stands for.
+constexpr TColor kDefaultBackColor = 0;
+constexpr TColor kDefaultStarColor = 0xFFFFFF;
+constexpr TColor kDefaultTextColor1 = 0xB4B4B4;
+constexpr TColor kDefaultTextColor2 = 0xFF0000;
+constexpr int kDefaultStarCount = 1000;
+constexpr int kDefaultSpeed = 50;
+constexpr char kDefaultShowLogo = 1;
 constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
 constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 
@@ -111,18 +119,19 @@ void TStars::PrepareFont(TCanvas* canvas) {
     const int size = Surface->Height() / 20;
     canvas->Font.SetSize(size);
     canvas->Font.SetName(kFontName);
-    const bool fontChanged = size != FFontSize || FTextHeight == 0;
-    if (fontChanged) {
+    if (size != FFontSize || FTextHeight == 0) {
         FFontSize = size;
         FTextHeight = canvas->TextHeight(QStringLiteral("0"));
     }
     if (NaiveText)
         return;
-    if (fontChanged || FDateMask.Text() != FDateText) {
+    const bool masksResized = size != FMaskFontSize;
+    FMaskFontSize = size;
+    if (masksResized || FDateMask.Text() != FDateText) {
         FDateMask.Update(canvas->Font, FDateText);
         FDateShadow.Invalidate();
     }
-    if (fontChanged || FTimeMask.Text() != FTimeText) {
+    if (masksResized || FTimeMask.Text() != FTimeText) {
         FTimeMask.Update(canvas->Font, FTimeText);
         FTimeShadow.Invalidate();
     }
@@ -281,13 +290,13 @@ void TStars::MoveStars() {
 // Settings file: title, four colours, star count, speed, show-logo byte; little-endian.
 
 void TStars::SetDefaults() {
-    BackColor = 0;
-    StarColor = 0xFFFFFF;
-    TextColor1 = 0xB4B4B4;
-    TextColor2 = 0xFF0000;
-    StarCount = 1000;
-    Speed = 50;
-    ShowLogo = 1;
+    BackColor = kDefaultBackColor;
+    StarColor = kDefaultStarColor;
+    TextColor1 = kDefaultTextColor1;
+    TextColor2 = kDefaultTextColor2;
+    StarCount = kDefaultStarCount;
+    Speed = kDefaultSpeed;
+    ShowLogo = kDefaultShowLogo;
 }
 
 void TStars::LoadSettings() {
@@ -302,13 +311,13 @@ void TStars::LoadSettings() {
     // A title length that cannot be true reads as an empty title, which is foreign; fields the
     // file is too short to hold keep their defaults.
     const QByteArray title = ReadString(file);
-    BackColor = ReadColor(file, 0);
-    StarColor = ReadColor(file, 0xFFFFFF);
-    TextColor1 = ReadColor(file, 0xB4B4B4);
-    TextColor2 = ReadColor(file, 0xFF0000);
-    StarCount = ReadInt(file, 1000);
-    Speed = ReadInt(file, 50);
-    ShowLogo = static_cast<unsigned char>(ReadByte(file, 1));
+    BackColor = ReadColor(file, kDefaultBackColor);
+    StarColor = ReadColor(file, kDefaultStarColor);
+    TextColor1 = ReadColor(file, kDefaultTextColor1);
+    TextColor2 = ReadColor(file, kDefaultTextColor2);
+    StarCount = ReadInt(file, kDefaultStarCount);
+    Speed = ReadInt(file, kDefaultSpeed);
+    ShowLogo = static_cast<unsigned char>(ReadByte(file, kDefaultShowLogo));
     file.close();
     if (title != ApplicationTitle().toLatin1()) {
         ForeignTitle = true;

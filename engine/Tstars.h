@@ -101,8 +101,9 @@ private:
     int FShownSecondOfDay = -1;
     QString FDateText;
     QString FTimeText;
-    int FFontSize = 0;          // points the masks and FTextHeight were made for
+    int FFontSize = 0;          // points FTextHeight was measured for
     int FTextHeight = 0;        // height of "0" in that font
+    int FMaskFontSize = 0;      // points the text masks were rendered for
     TTextMask FDateMask;
     TTextMask FTimeMask;
     TShadowText FDateShadow;

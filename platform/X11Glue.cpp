@@ -157,7 +157,11 @@ void HideFromTaskbar(QWidget* widget) {
     const Window id = window->winId();
     const std::vector<Atom> states = {XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False),
                                       XInternAtom(display, "_NET_WM_STATE_SKIP_PAGER", False)};
-    if (window->isVisible()) {
+    // Qt calls a window visible from its show event on, before the server has mapped it; a
+    // request about an unmapped window is ignored by window managers, so ask the server.
+    XWindowAttributes attributes{};
+    const bool mapped = XGetWindowAttributes(display, id, &attributes) && attributes.map_state != IsUnmapped;
+    if (mapped) {
         const long add = 1, sourceApplication = 1;
         SendToWindowManager(display, id, XInternAtom(display, "_NET_WM_STATE", False), add, long(states[0]),
                             long(states[1]), sourceApplication);

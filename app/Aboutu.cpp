@@ -8,6 +8,7 @@
 #include "GdiCalls.h"
 #include "Glyph.h"
 #include "ImageControl.h"
+#include "Pictures.h"
 #include "SpeedButton.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ void TAboutF::CreateControls() {
 
     FFlags = new QButtonGroup(this);
     FFlags->setExclusive(true);
+    InitPictures();
     const char* const flags[] = {":/flag-uk.bmp", ":/flag-galicia.bmp", ":/flag-spain.bmp"};
     TSpeedButton** buttons[] = {&SpeedButton1, &SpeedButton2, &SpeedButton3};
     for (int i = 0; i < 3; ++i) {

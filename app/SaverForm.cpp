@@ -51,7 +51,15 @@ void TSaverForm::FormResize() {
 // taskbar is the equivalent.
 void TSaverForm::FormShow() { HideFromTaskbar(this); }
 
+// A frame that fails (no memory for the stars, say) would fail again on every tick: stop the
+// ticks, then let the error reach the error box once.
 void TSaverForm::Timer1Timer() {
-    if (FEngine)
+    if (!FEngine)
+        return;
+    try {
         FEngine->DrawFrame();
+    } catch (...) {
+        Timer1->SetEnabled(false);
+        throw;
+    }
 }

@@ -4,6 +4,7 @@
 #include "CustomPanel.h"
 #include "FontSubstitutions.h"
 #include "Glyph.h"
+#include "Pictures.h"
 #include "SpinEdit.h"
 #include "Tcolorbutton.h"
 #include "Tstars.h"
@@ -119,6 +120,7 @@ void TForm3::CreateButtons() {
     BitBtn2->setGeometry(104, 232, 89, 33);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(BitBtn2); });
 
+    InitPictures();
     BitBtn3 = new QPushButton(LoadGlyph(QStringLiteral(":/bulb.bmp"), 2), QStringLiteral("About..."), this);
     BitBtn3->setGeometry(248, 232, 107, 33);
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(BitBtn3); });

@@ -2,16 +2,13 @@
 
 #include "Bitmap.h"
 #include "Exception.h"
+#include "Pictures.h"
 #include "Tveximage.h"
 
 #include <QImage>
 
-// The resource file lives in this static library; without a reference from code the linker would
-// drop its registration.
-static void InitResources() { Q_INIT_RESOURCE(resources); }
-
 void LoadLogo(TVexImage* image) {
-    InitResources();
+    InitPictures();
     const QImage picture(QStringLiteral(":/logo.bmp"));
     if (picture.isNull())
         throw EFOpenError(QStringLiteral("Cannot open file %1").arg(QStringLiteral(":/logo.bmp")));

@@ -117,35 +117,52 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     const int inRight = outlined ? right - w : right - 1;
     const int inBottom = outlined ? bottom - w : bottom - 1;
     const int inLeft = left + (outlined ? w : 0), inTop = top + (outlined ? w : 0);
-    if (Brush.Style == bsSolid) {
-        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
-        for (int y = inTop; y < inBottom; ++y)
-            FillSpan(y, inLeft, inRight - 1, pixel);
-    }
+    if (Brush.Style == bsSolid)
+        PaintBox({inLeft, inTop, inRight, inBottom}, Brush.Color, false);
     if (outlined && right > left && bottom > top) {
-        FSpans.clear();
+        // The outline as four disjoint boxes, so an inverting pen touches each pixel once.
         const int x0 = left - (w - 1) / 2, y0 = top - (w - 1) / 2;
-        const int x1 = right - 1 + w / 2, y1 = bottom - 1 + w / 2;
-        for (int y = y0; y <= y1; ++y) {
-            if (y < y0 + w || y > y1 - w || x1 - x0 + 1 <= 2 * w)
-                FSpans.push_back({y, x0, x1});
-            else {
-                FSpans.push_back({y, x0, x0 + w - 1});
-                FSpans.push_back({y, x1 - w + 1, x1});
-            }
+        const int x1 = right + w / 2, y1 = bottom + w / 2;  // exclusive
+        const bool invert = Pen.Mode == pmNot;
+        if (x1 - x0 <= 2 * w || y1 - y0 <= 2 * w) {
+            PaintBox({x0, y0, x1, y1}, Pen.Color, invert);
+        } else {
+            PaintBox({x0, y0, x1, y0 + w}, Pen.Color, invert);
+            PaintBox({x0, y1 - w, x1, y1}, Pen.Color, invert);
+            PaintBox({x0, y0 + w, x0 + w, y1 - w}, Pen.Color, invert);
+            PaintBox({x1 - w, y0 + w, x1, y1 - w}, Pen.Color, invert);
         }
-        PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
     }
     Changed();
 }
 
+// Fills (or inverts) a box, clipped once, walking the rows by their stride.
+void TCanvas::PaintBox(Box box, TColor color, bool invert) {
+    const Box v = Visible();
+    box.x0 = std::max(box.x0, v.x0);
+    box.y0 = std::max(box.y0, v.y0);
+    box.x1 = std::min(box.x1, v.x1);
+    box.y1 = std::min(box.y1, v.y1);
+    if (box.x0 >= box.x1 || box.y0 >= box.y1)
+        return;
+    const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
+    const qsizetype stride = FBitmap->Image().bytesPerLine() / qsizetype(sizeof(std::uint32_t));
+    std::uint32_t* row = FBitmap->ScanLine(box.y0);
+    for (int y = box.y0; y < box.y1; ++y, row += stride) {
+        if (invert)
+            for (int x = box.x0; x < box.x1; ++x)
+                row[x] ^= 0x00FFFFFFu;
+        else
+            std::fill(row + box.x0, row + box.x1, pixel);
+    }
+}
+
 void TCanvas::FillRect(const TRect& r) {
     RealizeBrush();
-    if (Brush.Style == bsSolid) {
-        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
-        for (int y = std::min(r.Top, r.Bottom); y < std::max(r.Top, r.Bottom); ++y)
-            FillSpan(y, std::min(r.Left, r.Right), std::max(r.Left, r.Right) - 1, pixel);
-    }
+    if (Brush.Style == bsSolid)
+        PaintBox({std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                  std::max(r.Top, r.Bottom)},
+                 Brush.Color, false);
     Changed();
 }
 
@@ -204,11 +221,8 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     const int width = metrics.horizontalAdvance(text);
     const int height = metrics.ascent() + metrics.descent();
     const TPoint origin = TextOrigin(x, y, width, height, metrics.ascent());
-    if (FBkMode == OPAQUE && Font.Orientation() == 0) {
-        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
-        for (int row = origin.y; row < origin.y + height; ++row)
-            FillSpan(row, origin.x, origin.x + width - 1, pixel);
-    }
+    if (FBkMode == OPAQUE && Font.Orientation() == 0)
+        PaintBox({origin.x, origin.y, origin.x + width, origin.y + height}, Brush.Color, false);
     const Box v = Visible();
     if (v.x1 > v.x0 && v.y1 > v.y0 && !text.isEmpty()) {
         QPainter painter(&FBitmap->Image());
@@ -231,11 +245,8 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     RealizeBrush();
     const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
-    if (FBkMode == OPAQUE) {
-        const std::uint32_t pixel = ColorToQRgb(Brush.Color) | kOpaque;
-        for (int row = origin.y; row < origin.y + mask.Height(); ++row)
-            FillSpan(row, origin.x, origin.x + mask.Width() - 1, pixel);
-    }
+    if (FBkMode == OPAQUE)
+        PaintBox({origin.x, origin.y, origin.x + mask.Width(), origin.y + mask.Height()}, Brush.Color, false);
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
     for (const TTextMask::Span& s : mask.Spans())
         FillSpan(origin.y + s.y, origin.x + s.x0, origin.x + s.x1, pixel);

@@ -3,6 +3,7 @@
 // frame does), and what the cached shadow text saves over drawing every copy with TextOut.
 #include "HeadlessPlatform.h"
 #include "LogoPicture.h"
+#include "RatioReporter.h"
 #include "Tstars.h"
 #include "Tveximage.h"
 
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -1,0 +1,42 @@
+#include "RatioReporter.h"
+
+#include <cstdio>
+
+void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+        if (median || single)
+            FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+    }
+}
+
+// Prints name/baseline (atMost) or baseline/name, and whether it meets the limit (0: no target).
+void TRatioReporter::PrintRatio(const std::string& name, const std::string& baseline, const char* unit,
+                                double limit, bool atMost) {
+    const auto a = FTimes.find(name), b = FTimes.find(baseline);
+    if (a == FTimes.end() || b == FTimes.end() || a->second <= 0 || b->second <= 0)
+        return;
+    const double ratio = atMost ? a->second / b->second : b->second / a->second;
+    std::printf("%-28s %7.2f %-26s", name.c_str(), ratio, unit);
+    if (limit > 0) {
+        const bool met = atMost ? ratio <= limit : ratio >= limit;
+        std::printf(" target %s %g: %s", atMost ? "<=" : ">=", limit, met ? "met" : "MISSED");
+    }
+    std::printf("\n");
+}
+
+void TRatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::printf("\nRatios within this run:\n");
+    for (const char* size : {"1024/768", "1920/1080"}) {
+        const std::string fill = std::string("BM_Fill/") + size;
+        const std::string frame = std::string("BM_DrawFrame/") + size;
+        const bool large = std::string(size) == "1920/1080";
+        PrintRatio(frame + "/1000", fill, "fills", large ? 6 : 0, true);
+        PrintRatio(frame + "/9999", fill, "fills", large ? 8 : 0, true);
+        PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
+                   large ? 10 : 0, false);
+    }
+}

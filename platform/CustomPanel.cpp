@@ -15,6 +15,10 @@ void BevelColors(TBevelCut bevel, TColor& top, TColor& bottom) {
 }  // namespace
 
 TCustomPanel::TCustomPanel(QWidget* parent) : QWidget(parent) {
+    // Controls are visible from creation, also inside a window that is already shown (where Qt
+    // would leave a new child hidden).
+    if (parent && parent->isVisible())
+        show();
     resize(185, 41);
     UpdateMargins();
 }

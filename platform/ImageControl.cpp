@@ -9,6 +9,10 @@
 #include <QPainter>
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
+    // Controls are visible from creation, also inside a window that is already shown (where Qt
+    // would leave a new child hidden).
+    if (parent && parent->isVisible())
+        show();
     resize(105, 105);
     setMouseTracking(true);
     FPicture.OnChange = [this] { PictureChanged(); };

@@ -36,6 +36,7 @@ private slots:
     void panelBevels();
     void panelMargins_data();
     void panelMargins();
+    void controlsMadeInShownWindowAreVisible();
 };
 
 void TestControls::initTestCase() {
@@ -218,6 +219,21 @@ void TestControls::panelMargins() {
     const int inset = borderWidth + (outer != bvNone ? bevelWidth : 0) + (inner != bvNone ? bevelWidth : 0);
     QCOMPARE(top->geometry(), QRect(inset, inset, 100 - 2 * inset, 12));
     QCOMPARE(client->geometry(), QRect(inset, inset + 12, 100 - 2 * inset, 60 - 2 * inset - 12));
+}
+
+void TestControls::controlsMadeInShownWindowAreVisible() {
+    QWidget form;
+    form.resize(200, 100);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TImage image(&form);
+    TCustomPanel panel(&form);
+    QVERIFY(image.isVisible());
+    QVERIFY(panel.isVisible());
+    QWidget hiddenForm;
+    TImage hiddenImage(&hiddenForm);
+    QVERIFY(!hiddenImage.isVisible());
+    QVERIFY(hiddenImage.Visible());  // shown with its window
 }
 
 QTEST_MAIN(TestControls)

@@ -8,7 +8,9 @@
 #include <QIODevice>
 #include <QWidget>
 #include <QtEndian>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 void DrawDot(TCanvas* canvas, int x, int y, int size, TColor color) {
     if (size < 2) {
@@ -29,9 +31,13 @@ void FillEllipse(TCanvas* canvas, int left, int top, int right, int bottom, TCol
 TColor BlendColor(TColor c1, TColor c2, int step, int steps) {
     if (steps < 1)
         return c1;
+    // The sum is a 32-bit int that wraps on overflow, as the blend was defined; it is formed in
+    // 64 bits and cut to 32 so that a step far outside 0..steps is no overflow here.
     auto channel = [&](int shift) {
-        const int a = (c1 >> shift) & 0xFF, b = (c2 >> shift) & 0xFF;
-        return ((a * (steps - step) + b * step) / steps) & 0xFF;
+        const std::int64_t a = (c1 >> shift) & 0xFF, b = (c2 >> shift) & 0xFF;
+        const auto sum = static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(a * (std::int64_t(steps) - step) + b * step));
+        return (sum / steps) & 0xFF;
     };
     return channel(0) + channel(8) * 256 + channel(16) * 65536;
 }
@@ -44,13 +50,25 @@ double PointDistance(double x1, double y1, double x2, double y2) {
     return std::sqrt(SquaredDistance(x1, y1, x2, y2));
 }
 
+namespace {
+// A whole number as an int; beyond the int range it stops at the nearer end, and NaN gives
+// INT_MIN, so a coordinate made from either fails every drawing range test.
+int SaturatedInt(double whole) {
+    if (std::isnan(whole) || whole <= double(INT_MIN))
+        return INT_MIN;
+    if (whole >= double(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(whole);
+}
+}  // namespace
+
 int RoundToInt(double v) {
     if (v == 0)
         return 0;
     const double frac = std::fabs(v - std::trunc(v));
     if (v > 0)
-        return static_cast<int>(frac < 0.5 ? std::floor(v) : std::ceil(v));
-    return static_cast<int>(frac < 0.5 ? std::ceil(v) : std::floor(v));
+        return SaturatedInt(frac < 0.5 ? std::floor(v) : std::ceil(v));
+    return SaturatedInt(frac < 0.5 ? std::ceil(v) : std::floor(v));
 }
 
 void ClearControl(const QWidget* control, TCanvas* canvas, TColor color) {

@@ -19,7 +19,8 @@ void FillEllipse(TCanvas* canvas, int left, int top, int right, int bottom, TCol
 TColor BlendColor(TColor c1, TColor c2, int step, int steps);
 double SquaredDistance(double x1, double y1, double x2, double y2);
 double PointDistance(double x1, double y1, double x2, double y2);
-// Rounds half away from zero: 2.5 -> 3, -2.5 -> -3, -0.49 -> 0.
+// Rounds half away from zero: 2.5 -> 3, -2.5 -> -3, -0.49 -> 0. Results beyond the int range
+// saturate at its ends and NaN gives INT_MIN.
 int RoundToInt(double v);
 // Fills the control's whole area of the canvas with `color` (pen and brush keep the colour).
 void ClearControl(const QWidget* control, TCanvas* canvas, TColor color);

@@ -97,6 +97,9 @@ void TestVexutils::blendColor_data() {
     QTest::newRow("system colours blend by their low bytes") << cl3DHighlight << TColor(0) << 0 << 1 << TColor(0x000014);
     QTest::newRow("step beyond steps wraps at 8 bits") << TColor(0) << TColor(0x0000FF) << 2 << 1 << TColor(0x0000FE);
     QTest::newRow("grey to blue, step 3 of 7") << TColor(0xB4B4B4) << TColor(0xFF0000) << 3 << 7 << TColor(0xD46666);
+    // Far outside 0..steps the 32-bit sums wrap before the division, as 32-bit integers do.
+    QTest::newRow("huge step: the product wraps") << TColor(0) << TColor(0x0000FF) << 2000000000 << 7 << TColor(0x00004A);
+    QTest::newRow("huge negative step: steps - step wraps") << clWhite << clBlack << -2147483647 << 1000 << TColor(0x646464);
 }
 
 void TestVexutils::blendColor() {
@@ -120,6 +123,14 @@ void TestVexutils::roundToInt_data() {
     QTest::newRow("2.4999") << 2.4999 << 2;
     QTest::newRow("-7.51") << -7.51 << -8;
     QTest::newRow("1e9 + 0.5") << 1e9 + 0.5 << 1000000001;
+    // Beyond the int range the result stops at its ends, which every drawing range test rejects.
+    QTest::newRow("largest int") << 2147483647.0 << INT_MAX;
+    QTest::newRow("just above the largest int") << 2147483647.5 << INT_MAX;
+    QTest::newRow("1e12") << 1e12 << INT_MAX;
+    QTest::newRow("smallest int") << -2147483648.0 << INT_MIN;
+    QTest::newRow("-1e12") << -1e12 << INT_MIN;
+    QTest::newRow("infinity") << qInf() << INT_MAX;
+    QTest::newRow("NaN") << qQNaN() << INT_MIN;
 }
 
 void TestVexutils::roundToInt() {

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 
@@ -110,6 +111,14 @@ void TAboutF::paintEvent(QPaintEvent* event) {
         return;
     FPainted = true;
     QMetaObject::invokeMethod(this, [this] { RunAnimation(DownLanguage()); }, Qt::QueuedConnection);
+}
+
+void TAboutF::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TAboutF::SpeedButton1Click(QObject* Sender) {

@@ -47,6 +47,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The box has no Cancel button, so Escape does nothing; OK (or Enter) closes it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();

@@ -11,6 +11,7 @@
 
 namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000u;
+constexpr int kFar = 1 << 30;  // farther than any bitmap reaches
 }
 
 TCanvas::TCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
@@ -31,6 +32,11 @@ TCanvas::Box TCanvas::Visible() const {
 // The device context's background mode follows the brush whenever the brush changed since it was
 // last used: a solid brush makes text opaque, a clear one transparent. SetBkMode in between wins
 // until the brush changes again.
+RasterClip TCanvas::ClipBox() const {
+    const Box v = Visible();
+    return RasterClip{v.x0, v.y0, std::max(v.x0, v.x1), std::max(v.y0, v.y1)};
+}
+
 void TCanvas::RealizeBrush() {
     if (Brush == FRealizedBrush)
         return;
@@ -88,9 +94,9 @@ void TCanvas::StrokeSegment(TPoint a, TPoint b) {
         return;
     FSpans.clear();
     if (Pen.Width <= 1)
-        Raster::ThinLine(a, b, FSpans);
+        Raster::ThinLine(a, b, ClipBox(), FSpans);
     else
-        Raster::WideLine(a, b, Pen.Width, FSpans);
+        Raster::WideLine(a, b, Pen.Width, ClipBox(), FSpans);
     PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
 }
 
@@ -109,6 +115,11 @@ void TCanvas::Polyline(const TPoint* points, int count) {
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     RealizeBrush();
+    // Beyond a billion pixels every edge is off any bitmap; cutting there keeps the sums below in range.
+    left = std::clamp(left, -kFar, kFar);
+    top = std::clamp(top, -kFar, kFar);
+    right = std::clamp(right, -kFar, kFar);
+    bottom = std::clamp(bottom, -kFar, kFar);
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     const bool outlined = Pen.Style != psClear;
@@ -170,19 +181,23 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     RealizeBrush();
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
+    const long long l = left, t = top, r = right, b = bottom;
+    const RasterClip clip = ClipBox();
     std::vector<RasterSpan> rows, outline, inside;
     const bool outlined = Pen.Style != psClear;
     if (!outlined) {
-        Raster::EllipseRows(left, top, right - 1, bottom - 1, rows);
+        Raster::EllipseRows(l, t, r - 1, b - 1, clip, rows);
         inside.swap(rows);
     } else if (Pen.Width <= 1) {
-        Raster::EllipseRows(left, top, right, bottom, rows);
+        Raster::EllipseRows(l, t, r, b, clip, rows);
         Raster::SplitOutline(rows, outline, inside);
     } else {
-        const int w = Pen.Width, grow = (w - 1) / 2, tail = w / 2;
+        const long long w = Pen.Width, grow = (w - 1) / 2, tail = w / 2;
         std::vector<RasterSpan> inner;
-        Raster::EllipseRows(left - grow, top - grow, right + tail, bottom + tail, rows);
-        Raster::EllipseRows(left - grow + w, top - grow + w, right + tail - w, bottom + tail - w, inner);
+        Raster::EllipseRows(l - grow, t - grow, r + tail, b + tail, clip, rows);
+        const long long il = l - grow + w, it = t - grow + w, ir = r + tail - w, ib = b + tail - w;
+        if (ir > il && ib > it)  // a pen wider than half the box leaves no inside
+            Raster::EllipseRows(il, it, ir, ib, clip, inner);
         Raster::Ring(rows, inner, outline);
         inside.swap(inner);
     }
@@ -197,7 +212,7 @@ void TCanvas::Polygon(const TPoint* points, int count) {
     if (count < 1) return;
     if (Brush.Style == bsSolid) {
         std::vector<RasterSpan> inside;
-        Raster::PolygonFill(points, count, inside);
+        Raster::PolygonFill(points, count, ClipBox(), inside);
         PaintSpans(inside, Brush.Color, false);
     }
     for (int i = 0; i < count; ++i)

@@ -125,6 +125,7 @@ private:
     };
 
     Box Visible() const;
+    RasterClip ClipBox() const;
     void RealizeBrush();
     void Changed();
     void FillSpan(int y, int x0, int x1, std::uint32_t pixel);

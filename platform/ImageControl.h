@@ -40,7 +40,13 @@ public:
     void SetStretch(bool value);
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor cursor);
-    bool Visible() const { return isVisibleTo(parentWidget()) || (!parentWidget() && !isHidden()); }
+    // True unless hidden on purpose. A control without a parent counts as visible, as a new one
+    // is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
+    bool Visible() const {
+        if (parentWidget())
+            return isVisibleTo(parentWidget());
+        return !testAttribute(Qt::WA_WState_ExplicitShowHide) || !isHidden();
+    }
     void SetVisible(bool visible);
 
     // Draws the control at once when it is visible and its window exists; otherwise nothing.

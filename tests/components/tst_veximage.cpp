@@ -51,6 +51,11 @@ void TestVexImage::newSurfaceIs105SquareAndEmpty() {
     QCOMPARE(image.Width(), 105);
     QCOMPARE(image.Height(), 105);
     QVERIFY(image.Picture()->Graphic() == nullptr);
+    // Visible as a control, though an image without a parent never opens a window of its own.
+    QVERIFY(image.Visible());
+    QVERIFY(!image.isVisible());
+    image.SetVisible(false);
+    QVERIFY(!image.Visible());
 }
 
 void TestVexImage::fillCreatesBitmapOfControlSize() {

@@ -11,7 +11,6 @@
 
 namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr int kFar = 1 << 30;  // farther than any bitmap reaches
 }
 
 TCanvas::TCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
@@ -115,65 +114,58 @@ void TCanvas::Polyline(const TPoint* points, int count) {
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     RealizeBrush();
-    // Beyond a billion pixels every edge is off any bitmap; cutting there keeps the sums below in range.
-    left = std::clamp(left, -kFar, kFar);
-    top = std::clamp(top, -kFar, kFar);
-    right = std::clamp(right, -kFar, kFar);
-    bottom = std::clamp(bottom, -kFar, kFar);
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
+    // In 64 bits: edges and pen widths near the ends of the int range must not overflow.
+    const long long l = left, t = top, r = right, b = bottom;
     const bool outlined = Pen.Style != psClear;
-    const int w = outlined ? std::max(1, Pen.Width) : 0;
+    const long long w = outlined ? std::max(1, Pen.Width) : 0;
     // Without a pen the inside alone is filled, one pixel short on the right and at the bottom.
-    const int inRight = outlined ? right - w : right - 1;
-    const int inBottom = outlined ? bottom - w : bottom - 1;
-    const int inLeft = left + (outlined ? w : 0), inTop = top + (outlined ? w : 0);
+    const long long inRight = outlined ? r - w : r - 1;
+    const long long inBottom = outlined ? b - w : b - 1;
     if (Brush.Style == bsSolid)
-        PaintBox({inLeft, inTop, inRight, inBottom}, Brush.Color, false);
-    if (outlined && right > left && bottom > top) {
+        PaintBox(l + w, t + w, inRight, inBottom, Brush.Color, false);
+    if (outlined && r > l && b > t) {
         // The outline as four disjoint boxes, so an inverting pen touches each pixel once.
-        const int x0 = left - (w - 1) / 2, y0 = top - (w - 1) / 2;
-        const int x1 = right + w / 2, y1 = bottom + w / 2;  // exclusive
+        const long long x0 = l - (w - 1) / 2, y0 = t - (w - 1) / 2;
+        const long long x1 = r + w / 2, y1 = b + w / 2;  // exclusive
         const bool invert = Pen.Mode == pmNot;
         if (x1 - x0 <= 2 * w || y1 - y0 <= 2 * w) {
-            PaintBox({x0, y0, x1, y1}, Pen.Color, invert);
+            PaintBox(x0, y0, x1, y1, Pen.Color, invert);
         } else {
-            PaintBox({x0, y0, x1, y0 + w}, Pen.Color, invert);
-            PaintBox({x0, y1 - w, x1, y1}, Pen.Color, invert);
-            PaintBox({x0, y0 + w, x0 + w, y1 - w}, Pen.Color, invert);
-            PaintBox({x1 - w, y0 + w, x1, y1 - w}, Pen.Color, invert);
+            PaintBox(x0, y0, x1, y0 + w, Pen.Color, invert);
+            PaintBox(x0, y1 - w, x1, y1, Pen.Color, invert);
+            PaintBox(x0, y0 + w, x0 + w, y1 - w, Pen.Color, invert);
+            PaintBox(x1 - w, y0 + w, x1, y1 - w, Pen.Color, invert);
         }
     }
     Changed();
 }
 
-// Fills (or inverts) a box, clipped once, walking the rows by their stride.
-void TCanvas::PaintBox(Box box, TColor color, bool invert) {
+// Fills (or inverts) the box [x0, x1) x [y0, y1), clipped once, walking the rows by their stride.
+void TCanvas::PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
     const Box v = Visible();
-    box.x0 = std::max(box.x0, v.x0);
-    box.y0 = std::max(box.y0, v.y0);
-    box.x1 = std::min(box.x1, v.x1);
-    box.y1 = std::min(box.y1, v.y1);
-    if (box.x0 >= box.x1 || box.y0 >= box.y1)
+    const int left = int(std::max<long long>(x0, v.x0)), top = int(std::max<long long>(y0, v.y0));
+    const int right = int(std::min<long long>(x1, v.x1)), bottom = int(std::min<long long>(y1, v.y1));
+    if (left >= right || top >= bottom)
         return;
     const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
     const qsizetype stride = FBitmap->Image().bytesPerLine() / qsizetype(sizeof(std::uint32_t));
-    std::uint32_t* row = FBitmap->ScanLine(box.y0);
-    for (int y = box.y0; y < box.y1; ++y, row += stride) {
+    std::uint32_t* row = FBitmap->ScanLine(top);
+    for (int y = top; y < bottom; ++y, row += stride) {
         if (invert)
-            for (int x = box.x0; x < box.x1; ++x)
+            for (int x = left; x < right; ++x)
                 row[x] ^= 0x00FFFFFFu;
         else
-            std::fill(row + box.x0, row + box.x1, pixel);
+            std::fill(row + left, row + right, pixel);
     }
 }
 
 void TCanvas::FillRect(const TRect& r) {
     RealizeBrush();
     if (Brush.Style == bsSolid)
-        PaintBox({std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                  std::max(r.Top, r.Bottom)},
-                 Brush.Color, false);
+        PaintBox(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                 std::max(r.Top, r.Bottom), Brush.Color, false);
     Changed();
 }
 
@@ -237,7 +229,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     const int height = metrics.ascent() + metrics.descent();
     const TPoint origin = TextOrigin(x, y, width, height, metrics.ascent());
     if (FBkMode == OPAQUE && Font.Orientation() == 0)
-        PaintBox({origin.x, origin.y, origin.x + width, origin.y + height}, Brush.Color, false);
+        PaintBox(origin.x, origin.y, 0LL + origin.x + width, 0LL + origin.y + height, Brush.Color, false);
     const Box v = Visible();
     if (v.x1 > v.x0 && v.y1 > v.y0 && !text.isEmpty()) {
         QPainter painter(&FBitmap->Image());
@@ -261,7 +253,8 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     RealizeBrush();
     const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
     if (FBkMode == OPAQUE)
-        PaintBox({origin.x, origin.y, origin.x + mask.Width(), origin.y + mask.Height()}, Brush.Color, false);
+        PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color,
+                 false);
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
     for (const TTextMask::Span& s : mask.Spans())
         FillSpan(origin.y + s.y, origin.x + s.x0, origin.x + s.x1, pixel);
@@ -304,8 +297,8 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
         return;
     }
     const Box v = Visible();
-    const int x0 = std::max(x, v.x0), x1 = std::min(x + source.Width(), v.x1);
-    const int y0 = std::max(y, v.y0), y1 = std::min(y + source.Height(), v.y1);
+    const int x0 = std::max(x, v.x0), x1 = int(std::min<long long>(0LL + x + source.Width(), v.x1));
+    const int y0 = std::max(y, v.y0), y1 = int(std::min<long long>(0LL + y + source.Height(), v.y1));
     const int count = x1 - x0;
     for (int row = y0; row < y1 && count > 0; ++row) {
         const auto* s = reinterpret_cast<const std::uint32_t*>(source.Image().constScanLine(row - y)) + (x0 - x);
@@ -320,21 +313,43 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
     Changed();
 }
 
+// Nearest-pixel scaling, as the device interface stretches by default: each target pixel takes the
+// source pixel under its centre; a negative width or height mirrors. Only the visible target
+// pixels are computed, whatever the rectangle's size.
 void TCanvas::StretchDrawBitmap(const TRect& rect, const TBitmap& source) {
-    const int w = rect.Width(), h = rect.Height();
+    const long long w = 0LL + rect.Right - rect.Left, h = 0LL + rect.Bottom - rect.Top;
     if (w == 0 || h == 0 || source.Empty())
         return;
     if (w == source.Width() && h == source.Height()) {
         Draw(rect.Left, rect.Top, source);
         return;
     }
-    // Nearest-pixel scaling, as the device interface stretches by default.
-    QImage scaled = source.Image().scaled(std::abs(w), std::abs(h), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (w < 0 || h < 0)
-        scaled = scaled.mirrored(w < 0, h < 0);
-    TBitmap temp;
-    temp.Assign(scaled);
-    Draw(std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom), temp);
+    if (&source == FBitmap) {
+        TBitmap copy;
+        copy.Assign(source.Image());
+        StretchDrawBitmap(rect, copy);
+        return;
+    }
+    const long long left = std::min(rect.Left, rect.Right), top = std::min(rect.Top, rect.Bottom);
+    const long long width = std::llabs(w), height = std::llabs(h);
+    const Box v = Visible();
+    const int x0 = int(std::max<long long>(left, v.x0)), x1 = int(std::min<long long>(left + width, v.x1));
+    const int y0 = int(std::max<long long>(top, v.y0)), y1 = int(std::min<long long>(top + height, v.y1));
+    const long long sw = source.Width(), sh = source.Height();
+    auto sourceIndex = [](long long i, long long size, long long sourceSize, bool mirrored) {
+        const long long k = ((2 * i + 1) * sourceSize) / (2 * size);
+        return mirrored ? sourceSize - 1 - k : k;
+    };
+    for (int row = y0; row < y1; ++row) {
+        const long long sy = sourceIndex(row - top, height, sh, h < 0);
+        const auto* s = reinterpret_cast<const std::uint32_t*>(source.Image().constScanLine(int(sy)));
+        std::uint32_t* d = FBitmap->ScanLine(row);
+        for (int col = x0; col < x1; ++col) {
+            const std::uint32_t pixel = s[sourceIndex(col - left, width, sw, w < 0)];
+            d[col] = CopyMode == cmSrcCopy ? pixel : Combine(CopyMode, d[col], pixel) | kOpaque;
+        }
+    }
+    Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& rect, const TGraphic& source) {

@@ -129,7 +129,7 @@ private:
     void RealizeBrush();
     void Changed();
     void FillSpan(int y, int x0, int x1, std::uint32_t pixel);
-    void PaintBox(Box box, TColor color, bool invert);
+    void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
     void InvertSpan(int y, int x0, int x1);
     void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
     void StrokeSegment(TPoint a, TPoint b);

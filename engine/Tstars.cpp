@@ -114,34 +114,43 @@ void TStars::FormatTexts(const QDateTime& now) {
 }
 
 // Font size follows the surface height; the text height and the masks are measured again only
-// when the size or a string changed.
+// when the size, the style (left on the canvas by whoever else draws there) or a string changed.
 void TStars::PrepareFont(TCanvas* canvas) {
     const int size = Surface->Height() / 20;
     canvas->Font.SetSize(size);
     canvas->Font.SetName(kFontName);
-    if (size != FFontSize || FTextHeight == 0) {
+    const TFontStyles style = canvas->Font.Style();
+    if (size != FFontSize || style != FFontStyle || FTextHeight == 0) {
         FFontSize = size;
+        FFontStyle = style;
         FTextHeight = canvas->TextHeight(QStringLiteral("0"));
+        FShadow.Invalidate();  // the date's offset above the time
     }
-    if (NaiveText)
+    if (!ComposedText(canvas))
         return;
-    const bool masksResized = size != FMaskFontSize;
+    const bool masksStale = size != FMaskFontSize || style != FMaskFontStyle;
     FMaskFontSize = size;
-    if (masksResized || FDateMask.Text() != FDateText) {
+    FMaskFontStyle = style;
+    if (masksStale || FDateMask.Text() != FDateText) {
         FDateMask.Update(canvas->Font, FDateText);
-        FDateShadow.Invalidate();
+        FShadow.Invalidate();
     }
-    if (masksResized || FTimeMask.Text() != FTimeText) {
+    if (masksStale || FTimeMask.Text() != FTimeText) {
         FTimeMask.Update(canvas->Font, FTimeText);
-        FTimeShadow.Invalidate();
+        FShadow.Invalidate();
     }
 }
 
+// Masks hold upright text only: a turned font is drawn copy by copy.
+bool TStars::ComposedText(const TCanvas* canvas) const { return !NaiveText && canvas->Font.Orientation() == 0; }
+
 // depth + 1 copies, each one pixel further left and down and painted over the earlier ones: the
 // front copy, lowest-left, is in TextColor1; the trail toward the upper right fades to TextColor2.
+// Copy i of the date comes before copy i of the time, so a deep trail of the date may reach over
+// the time's earlier copies.
 void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
     const int x = Trunc(CenterX), y = Trunc(CenterY);
-    if (NaiveText) {
+    if (!ComposedText(canvas)) {
         for (int i = 0; i <= depth; ++i) {
             canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
             canvas->TextOut(x - i, y - FTextHeight + i, FDateText);
@@ -149,13 +158,10 @@ void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
         }
         return;
     }
-    if (!FDateShadow.BuiltFor(depth, TextColor2, TextColor1))
-        FDateShadow.Build(FDateMask, depth, TextColor2, TextColor1);
-    if (!FTimeShadow.BuiltFor(depth, TextColor2, TextColor1))
-        FTimeShadow.Build(FTimeMask, depth, TextColor2, TextColor1);
+    if (!FShadow.BuiltFor(depth, TextColor2, TextColor1))
+        FShadow.Build({{&FDateMask, 0, -FTextHeight}, {&FTimeMask, 0, 0}}, depth, TextColor2, TextColor1);
     TSpanPainter painter(canvas);
-    FDateShadow.Draw(painter, x, y - FTextHeight);
-    FTimeShadow.Draw(painter, x, y);
+    FShadow.Draw(painter, x, y);
     painter.End();
     canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, depth, depth));
 }
@@ -216,11 +222,12 @@ void TStars::DrawStar(int i) {
     painter.End();
 }
 
-// Stars are stamped from dots DrawDot drew once per size with a plain one-pixel pen; a canvas
-// whose pen draws otherwise gets every star through DrawDot itself.
+// Stars are stamped from dots DrawDot drew once per size with a plain one-pixel pen and a solid
+// brush; a canvas whose pen or brush draws otherwise gets every star through DrawDot itself.
 void TStars::PrepareStars() {
     const TCanvas* canvas = Surface->Canvas();
-    FStampable = canvas->Pen.Width <= 1 && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid;
+    FStampable = canvas->Pen.Width <= 1 && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid &&
+                 canvas->Brush.Style == bsSolid;
     FStarPixel = ColorToQRgb(StarColor) | 0xFF000000u;
     FDiagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
     // No star inside the surface is farther from the centre than the diagonal.
@@ -247,20 +254,31 @@ void TStars::DrawLogo(int x, int y) {
     const int w = Logo->Width(), h = Logo->Height();
     const int left = x - w / 2, top = y - h / 2;
     TCanvas* canvas = Surface->Canvas();
-    if (canvas->CopyMode != cmSrcCopy) {  // the copy mixes with what is below: frame on the surface
+    if (!CanCopyFramedLogo(canvas, w, h)) {
         canvas->Draw(left, top, *Logo->Picture()->Bitmap());
         DrawLogoFrames(canvas, left, top, w, h);
         return;
     }
-    if (!FFramedLogoReady) {
+    const std::uint32_t light = ColorToQRgb(kHighlight), dark = ColorToQRgb(kShadow);
+    if (!FFramedLogoReady || light != FFramedLight || dark != FFramedDark) {
         FFramedLogo.Assign(*Logo->Picture()->Bitmap());
         DrawLogoFrames(FFramedLogo.Canvas(), 0, 0, w, h);
         FFramedLogoReady = true;
+        FFramedLight = light;
+        FFramedDark = dark;
     }
     canvas->Draw(left, top, FFramedLogo);
     // The pen as the frames leave it.
     canvas->Pen.Width = 1;
     canvas->Pen.Color = kHighlight;
+}
+
+// The framed copy stands for the copy and the frames only when the copy replaces what is below,
+// the pen draws plainly (Frame3D sets its width and colour, not its mode or style) and the
+// frames stay on the logo: an inner frame of a logo less than 2 pixels across reaches outside it.
+bool TStars::CanCopyFramedLogo(const TCanvas* canvas, int w, int h) const {
+    return canvas->CopyMode == cmSrcCopy && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid && w >= 2 &&
+           h >= 2;
 }
 
 void TStars::DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h) {

@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -90,24 +91,28 @@ private:
     void UpdateTexts();
     void FormatTexts(const QDateTime& now);
     void PrepareFont(TCanvas* canvas);
+    bool ComposedText(const TCanvas* canvas) const;
     void DrawShadowedText(TCanvas* canvas, int depth);
     void DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h);
+    bool CanCopyFramedLogo(const TCanvas* canvas, int w, int h) const;
 
     bool FLogoEmpty = true;     // the scaled logo has no pixels (tiny surface, empty source)
     TBitmap FFramedLogo;        // the scaled logo with its frames drawn on it
     bool FFramedLogoReady = false;
+    std::uint32_t FFramedLight = 0, FFramedDark = 0;  // the system colours its frames were drawn in
     qint64 FShownSecond = -1;   // second of the texts formatted last (system clock)
     QDate FShownDate;           // date and second of the day of the texts formatted last (Clock)
     int FShownSecondOfDay = -1;
     QString FDateText;
     QString FTimeText;
     int FFontSize = 0;          // points FTextHeight was measured for
+    TFontStyles FFontStyle = 0; // and style
     int FTextHeight = 0;        // height of "0" in that font
-    int FMaskFontSize = 0;      // points the text masks were rendered for
+    int FMaskFontSize = 0;      // points and style the text masks were rendered for
+    TFontStyles FMaskFontStyle = 0;
     TTextMask FDateMask;
     TTextMask FTimeMask;
-    TShadowText FDateShadow;
-    TShadowText FTimeShadow;
+    TShadowText FShadow;        // date above time, composed together
     TStarStamps FStamps;
     std::uint32_t FStarPixel = 0;  // StarColor as a row pixel
     double FDiagonal = 0;          // of the surface, for the star sizes

@@ -28,6 +28,8 @@ private slots:
     void stampsKeepToTheClipRect();
     void shadowMatchesCopies_data();
     void shadowMatchesCopies();
+    void linesOfOneShadowInterleave_data();
+    void linesOfOneShadowInterleave();
 };
 
 void TestFrameParts::stampsMatchDrawDot_data() {
@@ -115,6 +117,46 @@ void TestFrameParts::shadowMatchesCopies() {
     shadow.Build(mask, depth, back, front);
     QVERIFY(shadow.BuiltFor(depth, back, front));
     QVERIFY(!shadow.BuiltFor(depth + 1, back, front));
+    TSpanPainter painter(composed.Canvas());
+    shadow.Draw(painter, at.x(), at.y());
+    painter.End();
+    QVERIFY(composed.Image() == expected.Image());
+}
+
+void TestFrameParts::linesOfOneShadowInterleave_data() {
+    QTest::addColumn<int>("gap");  // from the first line's cell top to the second's
+    QTest::addColumn<int>("depth");
+    QTest::newRow("apart") << 40 << 5;
+    QTest::newRow("first line's trail over the second") << 12 << 9;
+    QTest::newRow("on top of each other") << 0 << 4;
+    QTest::newRow("second line above the first") << -6 << 7;
+}
+
+// Copy i of every line comes before copy i + 1 of any: where the first line's deeper copies reach
+// the second line's earlier ones, the first line is on top.
+void TestFrameParts::linesOfOneShadowInterleave() {
+    QFETCH(int, gap);
+    QFETCH(int, depth);
+    const TColor back = clBlue, front = 0xB4B4B4;
+    const QPoint at(150, 60);
+    TBitmap expected, composed;
+    Blank(expected, 300, 160);
+    Blank(composed, 300, 160);
+    TCanvas* canvas = expected.Canvas();
+    canvas->Font.SetName(QStringLiteral("Times new roman"));
+    canvas->Font.SetSize(14);
+    canvas->SetBkMode(TRANSPARENT);
+    canvas->SetTextAlign(TA_CENTER | TA_TOP);
+    TTextMask first, second;
+    first.Update(canvas->Font, QStringLiteral("Saturday, 01 July 2023"));
+    second.Update(canvas->Font, QStringLiteral("23:59:58"));
+    for (int i = 0; i <= depth; ++i) {
+        canvas->Font.SetColor(BlendColor(back, front, i, depth));
+        canvas->TextOutMask(at.x() - i, at.y() + i, first);
+        canvas->TextOutMask(at.x() + 5 - i, at.y() + gap + i, second);
+    }
+    TShadowText shadow;
+    shadow.Build({{&first, 0, 0}, {&second, 5, gap}}, depth, back, front);
     TSpanPainter painter(composed.Canvas());
     shadow.Draw(painter, at.x(), at.y());
     painter.End();

@@ -168,7 +168,8 @@ void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
 
 // A Lissajous figure, x twice as fast as y, between 15 % and 85 % of each side.
 void TStars::MoveCenter() {
-    const double k = (Speed + 1) * 0.00005;
+    // The sum wraps as a 32-bit int: a speed read from a file is not limited.
+    const double k = static_cast<std::int32_t>(static_cast<std::uint32_t>(Speed) + 1u) * 0.00005;
     const double ax = FrameCount * kPi * 2 * k;
     const double ay = FrameCount * kPi * 1 * k;
     CenterX = (std::sin(ax) * 0.7 + 1) * (Surface->Width() * 0.5);

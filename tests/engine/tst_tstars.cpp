@@ -29,6 +29,8 @@ private slots:
     void speedSetsDriftAndCentrePace_data();
     void speedSetsDriftAndCentrePace();
     void centreFollowsTheFigureOfEight();
+    void speedsFromAFileAreUsedAsStored_data();
+    void speedsFromAFileAreUsedAsStored();
     void boundsTest_data();
     void boundsTest();
     void starSizeGrowsWithDistance_data();
@@ -180,6 +182,27 @@ void TestTStars::centreFollowsTheFigureOfEight() {
     QVERIFY(maxX <= 850 + 1e-6 && maxX > 849);
     QVERIFY(minY >= 90 - 1e-6 && minY < 91);
     QVERIFY(maxY <= 510 + 1e-6 && maxY > 509);
+}
+
+void TestTStars::speedsFromAFileAreUsedAsStored_data() {
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<double>("k");  // (speed + 1) as a 32-bit int, times 0.00005
+    QTest::newRow("-1: the centre stands still") << -1 << 0.0;
+    QTest::newRow("-2001") << -2001 << -0.1;
+    QTest::newRow("largest: the sum wraps") << INT_MAX << INT_MIN * 0.00005;
+    QTest::newRow("smallest") << INT_MIN << (INT_MIN + 1) * 0.00005;
+}
+
+void TestTStars::speedsFromAFileAreUsedAsStored() {
+    QFETCH(int, speed);
+    QFETCH(double, k);
+    StarsScene scene(1000, 600);
+    TTestStars& s = scene.Stars;
+    s.Speed = speed;
+    s.FrameCount = 3;
+    s.MoveCenter();
+    QCOMPARE(s.CenterX, (std::sin(3 * M_PI * 2 * k) * 0.7 + 1) * 500);
+    QCOMPARE(s.CenterY, (std::sin(3 * M_PI * 1 * k) * 0.7 + 1) * 300);
 }
 
 void TestTStars::boundsTest_data() {

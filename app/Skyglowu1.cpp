@@ -25,7 +25,14 @@ TForm1::TForm1() : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
         screen = QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(screen->geometry());
-    FormCreate();
+    // A window that fails to come into being (settings that cannot be read) is never destroyed
+    // through its destructor: clear the flag it set on the way out.
+    try {
+        FormCreate();
+    } catch (...) {
+        FormDestroy();
+        throw;
+    }
 }
 
 TForm1::~TForm1() { FormDestroy(); }

@@ -7,6 +7,7 @@
 #include "Vexutils.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QProcess>
 #include <QScreen>
 #include <QtTest>
@@ -48,6 +49,7 @@ private slots:
     void mouseButtonCloses();
     void lossOfActivationCloses();
     void flagFollowsSaverLifetime();
+    void unreadableSettingsLeaveNoFlag();
     void framesAreDrawnByTheTimer();
     void previewTakesParentSize();
     void previewFollowsParentResize();
@@ -142,6 +144,21 @@ void TestSaverWindows::flagFollowsSaverLifetime() {
     auto form = std::make_unique<TForm1>();
     QVERIFY(ScreenSaverRunning());
     form.reset();
+    QVERIFY(!ScreenSaverRunning());
+}
+
+void TestSaverWindows::unreadableSettingsLeaveNoFlag() {
+    // A directory where the settings file should be cannot be opened.
+    const QString settings = ApplicationDirectory() + QStringLiteral("Skyglow.ini");
+    QVERIFY(QDir().mkdir(settings));
+    QString message;
+    try {
+        TForm1 form;
+    } catch (const EFOpenError& error) {
+        message = error.Message;
+    }
+    QDir().rmdir(settings);
+    QCOMPARE(message, QStringLiteral("Cannot open file ") + settings);
     QVERIFY(!ScreenSaverRunning());
 }
 

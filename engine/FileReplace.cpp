@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -30,6 +31,17 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// A file that is there but may not be written (made read-only, say) is not replaced behind its
+// owner's back: the rename would only need the directory to be writable. Opening it for writing,
+// without truncating and without waiting on a pipe, asks exactly whether it could be rewritten.
+bool MayRewrite(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;
+    ::close(fd);
+    return true;
+}
+
 // The new file keeps the old one's permissions; a first file is readable by everyone.
 QFile::Permissions PermissionsFor(const QString& path) {
     if (QFile::exists(path))
@@ -39,6 +51,8 @@ QFile::Permissions PermissionsFor(const QString& path) {
 }  // namespace
 
 void ReplaceFile(const QString& path, const QByteArray& bytes) {
+    if (!MayRewrite(path))
+        CannotCreate(path);
     QTemporaryFile temp(path + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         CannotCreate(path);

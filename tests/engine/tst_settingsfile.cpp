@@ -7,7 +7,10 @@
 #include <QTest>
 #include <QtEndian>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 // The file the default settings give under the title "Skyglow II".
@@ -91,6 +94,7 @@ private slots:
     void uncreatableFileRaisesAndChangesNothing_data();
     void uncreatableFileRaisesAndChangesNothing();
     void interruptedSaveKeepsTheOldFile();
+    void readOnlyFileIsNotReplaced();
 
 private:
     QTemporaryDir FDir;
@@ -306,6 +310,36 @@ void TestSettingsFile::interruptedSaveKeepsTheOldFile() {
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
+    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(FPath));
+    QCOMPARE(ReadFile(FPath), old);
+    QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});
+}
+
+void TestSettingsFile::readOnlyFileIsNotReplaced() {
+    const QByteArray old = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
+    WriteFile(FPath, old);
+    QVERIFY(QFile::setPermissions(FPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    // The directory stays writable by everyone: only the file itself is protected.
+    QVERIFY(QFile::setPermissions(FDir.path(), QFile::Permissions(0x7777)));
+    // The superuser writes anything: check as an ordinary user.
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(65534);
+    const int probe = ::open(QFile::encodeName(FPath).constData(), O_WRONLY);
+    TStars s;
+    s.SettingsPath = FPath;
+    QString message;
+    try {
+        s.SaveSettings();
+    } catch (const EFCreateError& e) {
+        message = e.Message;
+    }
+    if (root)
+        setfsuid(0);
+    QFile::setPermissions(FPath, QFile::ReadOwner | QFile::WriteOwner);
+    if (probe >= 0)
+        ::close(probe);
+    QCOMPARE(probe, -1);
     QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(FPath));
     QCOMPARE(ReadFile(FPath), old);
     QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});

@@ -26,6 +26,8 @@ private slots:
     void previewLivesInParentAndEndsWithIt();
     void previewWithBadIdShowsError_data();
     void previewWithBadIdShowsError();
+    void foreignSettingsEndEveryMode_data();
+    void foreignSettingsEndEveryMode();
 
 private:
     QProcess* Start(const QStringList& arguments);
@@ -183,6 +185,48 @@ void TestSaverProgram::previewWithBadIdShowsError() {
     PressKeyIn("Skyglow II", "Return");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);
+}
+
+void TestSaverProgram::foreignSettingsEndEveryMode_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("/s") << QStringList{"/s"};
+    QTest::newRow("/p") << QStringList{"/p"};
+    QTest::newRow("/c") << QStringList{"/c"};
+}
+
+// A settings file of another title (here only the letter case differs) ends the program right
+// after the window is made: exit code 0, nothing shown, the file left as it was.
+void TestSaverProgram::foreignSettingsEndEveryMode() {
+    QFETCH(QStringList, arguments);
+    const QByteArray foreign = QByteArray::fromHex("0a000000") + "SKYGLOW II" + QByteArray(24, '\0') + '\1';
+    const QString settings = dir.filePath("Skyglow.ini");
+    {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(foreign), qint64(foreign.size()));
+    }
+    const Window parent = x.create(QSize(152, 112));
+    if (arguments.first() == "/p")
+        arguments << QString::number(parent);
+    QProcess* p = Start(arguments);
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QCOMPARE(MapsSeen(), 0);
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(x.display(), parent, &root, &up, &children, &count);
+    for (unsigned i = 0; i < count; ++i)
+        QVERIFY(x.attributes(children[i]).map_state != IsViewable);
+    if (children)
+        XFree(children);
+    XDestroyWindow(x.display(), parent);
+    XSync(x.display(), False);
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), foreign);
+    file.close();
+    QFile::remove(settings);
 }
 
 QTEST_MAIN(TestSaverProgram)

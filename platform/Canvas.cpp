@@ -24,18 +24,24 @@ TCanvas::Box TCanvas::Visible() const {
         b.y0 = std::max(b.y0, FClip.Top);
         b.x1 = std::min(b.x1, FClip.Right);
         b.y1 = std::min(b.y1, FClip.Bottom);
+        // An empty clip area becomes an empty box inside the bitmap, so that edges computed from
+        // it (x1 - 1) stay in range too.
+        if (b.x1 < b.x0)
+            b.x0 = b.x1 = std::clamp(b.x0, 0, FBitmap->Width());
+        if (b.y1 < b.y0)
+            b.y0 = b.y1 = std::clamp(b.y0, 0, FBitmap->Height());
     }
     return b;
+}
+
+RasterClip TCanvas::ClipBox() const {
+    const Box v = Visible();
+    return RasterClip{v.x0, v.y0, v.x1, v.y1};
 }
 
 // The device context's background mode follows the brush whenever the brush changed since it was
 // last used: a solid brush makes text opaque, a clear one transparent. SetBkMode in between wins
 // until the brush changes again.
-RasterClip TCanvas::ClipBox() const {
-    const Box v = Visible();
-    return RasterClip{v.x0, v.y0, std::max(v.x0, v.x1), std::max(v.y0, v.y1)};
-}
-
 void TCanvas::RealizeBrush() {
     if (Brush == FRealizedBrush)
         return;

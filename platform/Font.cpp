@@ -7,6 +7,7 @@
 
 namespace {
 constexpr int kPixelsPerInch = 96;
+constexpr int kDefaultPixelHeight = 16;
 
 // Win32 MulDiv: the product divided with rounding half away from zero.
 int MulDiv(int a, int b, int c) {
@@ -32,7 +33,8 @@ const QFont& TFont::Resolved() const {
         return FResolved;
     InstallFontSubstitutions();
     QFont font(FName);
-    font.setPixelSize(std::max(1, std::abs(FHeight)));
+    // A height of 0 asks the font mapper for its default height (12 points here).
+    font.setPixelSize(FHeight == 0 ? kDefaultPixelHeight : std::abs(FHeight));
     font.setBold(FStyle & fsBold);
     font.setItalic(FStyle & fsItalic);
     font.setUnderline(FStyle & fsUnderline);

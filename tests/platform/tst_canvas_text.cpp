@@ -39,6 +39,7 @@ private slots:
     void maskDrawsAsTextOut_data();
     void maskDrawsAsTextOut();
     void escapement();
+    void zeroSizeTakesDefaultHeight();
 };
 
 void TestCanvasText::faces_data() {
@@ -284,6 +285,20 @@ void TestCanvasText::escapement() {
     QVERIFY(ink.height() > 2 * ink.width());
     QVERIFY(ink.left() >= 40 && ink.right() < 40 + height);
     QVERIFY(ink.bottom() <= 180 && ink.top() >= 180 - width);
+}
+
+// A surface under 20 pixels high asks for a 0-point font: the font mapper's default height, not
+// a one-pixel font.
+void TestCanvasText::zeroSizeTakesDefaultHeight() {
+    auto bitmap = FilledBitmap(100, 40, kBackground);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Font.SetName(QStringLiteral("Times new roman"));
+    canvas->Font.SetSize(12);
+    const int twelvePoints = canvas->TextHeight(QStringLiteral("0"));
+    canvas->Font.SetSize(0);
+    QCOMPARE(canvas->Font.Height(), 0);
+    QCOMPARE(canvas->TextHeight(QStringLiteral("0")), twelvePoints);
+    QVERIFY(twelvePoints > 10);
 }
 
 QTEST_MAIN(TestCanvasText)

@@ -1,0 +1,11 @@
+#include "ComponentPlugin.h"
+
+#include <QIcon>
+
+TComponentPlugin::TComponentPlugin(const QString& className, const QString& header, const QString& toolTip,
+                                   Factory factory, QObject* parent)
+    : QObject(parent), FClassName(className), FHeader(header), FToolTip(toolTip), FFactory(std::move(factory)) {}
+
+QString TComponentPlugin::group() const { return QStringLiteral("Tallwick"); }
+
+QIcon TComponentPlugin::icon() const { return QIcon(); }

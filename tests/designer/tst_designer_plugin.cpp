@@ -1,0 +1,41 @@
+// The designer plugin loads and offers every registered component in the group "Tallwick".
+#include "ComponentRegistry.h"
+
+#include <QPluginLoader>
+#include <QtTest>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#include <memory>
+
+class TestDesignerPlugin : public QObject {
+    Q_OBJECT
+private slots:
+    void offersTheComponents();
+};
+
+void TestDesignerPlugin::offersTheComponents() {
+    QPluginLoader loader(QStringLiteral(DESIGNER_PLUGIN));
+    QObject* instance = loader.instance();
+    QVERIFY2(instance, qPrintable(loader.errorString()));
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(instance);
+    QVERIFY(collection);
+    QMap<QString, QDesignerCustomWidgetInterface*> byName;
+    for (QDesignerCustomWidgetInterface* widget : collection->customWidgets()) {
+        QCOMPARE(widget->group(), QStringLiteral("Tallwick"));
+        QVERIFY(!widget->isContainer());
+        byName.insert(widget->name(), widget);
+    }
+    QCOMPARE(byName.keys(), QStringList({"TColorButton", "TVexImage"}));
+
+    QWidget form;
+    std::unique_ptr<QWidget> image(byName["TVexImage"]->createWidget(&form));
+    QCOMPARE(image->metaObject()->className(), "TVexImage");
+    QCOMPARE(image->size(), QSize(105, 105));
+    std::unique_ptr<QWidget> button(byName["TColorButton"]->createWidget(&form));
+    QCOMPARE(button->metaObject()->className(), "TColorButton");
+    QCOMPARE(button->size(), QSize(64, 24));
+    QCOMPARE(button->property("Color").toInt(), 255);
+}
+
+QTEST_MAIN(TestDesignerPlugin)
+#include "tst_designer_plugin.moc"

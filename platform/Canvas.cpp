@@ -94,28 +94,37 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = Point(x, y); }
 
-void TCanvas::StrokeSegment(TPoint a, TPoint b) {
-    if (Pen.Style == psClear)
+// The outline of a path in the pen. A wide pen draws the path as one shape, so where segments
+// meet (or cross) each pixel is painted once: an inverting pen inverts it once.
+void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
+    if (Pen.Style == psClear || count < 2)
         return;
     FSpans.clear();
-    if (Pen.Width <= 1)
-        Raster::ThinLine(a, b, ClipBox(), FSpans);
-    else
-        Raster::WideLine(a, b, Pen.Width, ClipBox(), FSpans);
+    const RasterClip clip = ClipBox();
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const TPoint a = points[i], b = points[(i + 1) % count];
+        if (Pen.Width <= 1)
+            Raster::ThinLine(a, b, clip, FSpans);
+        else
+            Raster::WideLine(a, b, Pen.Width, clip, FSpans);
+    }
+    if (Pen.Width > 1)
+        Raster::MergeSpans(FSpans);
     PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
 }
 
 void TCanvas::LineTo(int x, int y) {
-    StrokeSegment(FPenPos, Point(x, y));
+    const TPoint segment[2] = {FPenPos, Point(x, y)};
+    StrokePath(segment, 2, false);
     FPenPos = Point(x, y);
     Changed();
 }
 
+// Like the device call, a polyline leaves the pen position where it was.
 void TCanvas::Polyline(const TPoint* points, int count) {
-    if (count < 1) return;
-    MoveTo(points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i)
-        LineTo(points[i].x, points[i].y);
+    StrokePath(points, count, false);
+    Changed();
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
@@ -213,8 +222,7 @@ void TCanvas::Polygon(const TPoint* points, int count) {
         Raster::PolygonFill(points, count, ClipBox(), inside);
         PaintSpans(inside, Brush.Color, false);
     }
-    for (int i = 0; i < count; ++i)
-        StrokeSegment(points[i], points[(i + 1) % count]);
+    StrokePath(points, count, true);
     Changed();
 }
 

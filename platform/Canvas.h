@@ -132,7 +132,7 @@ private:
     void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
     void InvertSpan(int y, int x0, int x1);
     void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
-    void StrokeSegment(TPoint a, TPoint b);
+    void StrokePath(const TPoint* points, int count, bool closed);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
     TBitmap* FBitmap;

@@ -152,6 +152,20 @@ void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& i
     }
 }
 
+void MergeSpans(std::vector<RasterSpan>& spans) {
+    std::sort(spans.begin(), spans.end(), [](const RasterSpan& a, const RasterSpan& b) {
+        return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
+    });
+    size_t kept = 0;
+    for (const RasterSpan& span : spans) {
+        if (kept > 0 && spans[kept - 1].y == span.y && span.x0 <= spans[kept - 1].x1 + 1)
+            spans[kept - 1].x1 = std::max(spans[kept - 1].x1, span.x1);
+        else
+            spans[kept++] = span;
+    }
+    spans.resize(kept);
+}
+
 void PolygonFill(const TPoint* points, int count, const RasterClip& clip, std::vector<RasterSpan>& out) {
     if (count < 3)
         return;

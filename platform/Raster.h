@@ -35,6 +35,8 @@ void SplitOutline(const std::vector<RasterSpan>& rows, std::vector<RasterSpan>& 
 // Pixels of the ring between two shapes given as one span per row (inner rows may be missing).
 void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner,
           std::vector<RasterSpan>& out);
+// Sorts spans by row and joins those that overlap or touch, so that each pixel appears once.
+void MergeSpans(std::vector<RasterSpan>& spans);
 // Inside of a polygon by the alternate (even-odd) rule, sampled at pixel centres.
 void PolygonFill(const TPoint* points, int count, const RasterClip& clip, std::vector<RasterSpan>& out);
 

@@ -52,6 +52,7 @@ private slots:
     void polygonSquare_data();
     void polygonSquare();
     void polygonTriangle();
+    void widePolylineInvertsEachPixelOnce();
 };
 
 void TestCanvasShapes::rectangle_data() {
@@ -349,6 +350,26 @@ void TestCanvasShapes::polygonTriangle() {
     QCOMPARE(ColorAt(image, 14, 14), kFill);
     QCOMPARE(ColorAt(image, 12, 25), kFill);
     QCOMPARE(ColorAt(image, 22, 22), kPaper);
+}
+
+// A wide pen draws a polyline as one shape: the joint is inverted once, like every other pixel,
+// and the pen position stays where it was.
+void TestCanvasShapes::widePolylineInvertsEachPixelOnce() {
+    auto bitmap = FilledBitmap(40, 40, clWhite);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Pen.Width = 3;
+    canvas->Pen.Mode = pmNot;
+    canvas->MoveTo(1, 1);
+    const TPoint corner[3] = {{5, 30}, {20, 20}, {35, 30}};
+    canvas->Polyline(corner, 3);
+    QCOMPARE(canvas->PenPos().x, 1);
+    QCOMPARE(canvas->Pixel(20, 20), clBlack);  // the joint, covered by both segments
+    QCOMPARE(canvas->Pixel(20, 21), clBlack);
+    QCOMPARE(canvas->Pixel(20, 10), clWhite);
+    canvas->Polyline(corner, 3);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            QCOMPARE(canvas->Pixel(x, y), clWhite);
 }
 
 QTEST_MAIN(TestCanvasShapes)

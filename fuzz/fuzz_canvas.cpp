@@ -44,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 7: canvas->SetClipRect(Rect(a, b, c, d)); break;
         case 8: canvas->ClearClipRect(); break;
         case 9: canvas->SetPixel(a, b, c); break;
+        case 11: {
+            const TPoint points[3] = {{a, b}, {c, d}, {d, a}};
+            canvas->Polyline(points, 3);
+            break;
+        }
         case 10: canvas->StretchDrawBitmap(Rect(a & 255, b & 255, c & 255, d & 255), bitmap); break;
         default: break;
         }

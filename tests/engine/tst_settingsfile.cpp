@@ -43,6 +43,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), qint64(bytes.size()));
 }
 
+// Writes `bytes` as the settings file at `path` and loads it into `stars`.
+void LoadFile(TStars& stars, const QString& path, const QByteArray& bytes) {
+    WriteFile(path, bytes);
+    stars.SettingsPath = path;
+    stars.LoadSettings();
+}
+
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -179,10 +186,8 @@ void TestSettingsFile::matchingFilesLoad_data() {
 void TestSettingsFile::matchingFilesLoad() {
     QFETCH(QByteArray, file);
     QFETCH(Settings, expected);
-    WriteFile(FPath, file);
     TStars s;
-    s.SettingsPath = FPath;
-    s.LoadSettings();
+    LoadFile(s, FPath, file);
     QVERIFY(!s.ForeignTitle);
     QCOMPARE(Of(s), expected);
 }
@@ -212,10 +217,8 @@ void TestSettingsFile::foreignTitlesEndTheProgram_data() {
 void TestSettingsFile::foreignTitlesEndTheProgram() {
     QFETCH(QByteArray, file);
     QFETCH(Settings, expected);
-    WriteFile(FPath, file);
     TStars s;
-    s.SettingsPath = FPath;
-    s.LoadSettings();
+    LoadFile(s, FPath, file);
     QVERIFY(s.ForeignTitle);
     QCOMPARE(Of(s), expected);
     // Loading never writes.
@@ -236,10 +239,8 @@ void TestSettingsFile::fileEndingEarlyKeepsDefaults_data() {
 void TestSettingsFile::fileEndingEarlyKeepsDefaults() {
     QFETCH(int, length);
     QFETCH(Settings, expected);
-    WriteFile(FPath, SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0).left(length));
     TStars s;
-    s.SettingsPath = FPath;
-    s.LoadSettings();
+    LoadFile(s, FPath, SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0).left(length));
     QVERIFY(!s.ForeignTitle);
     QCOMPARE(Of(s), expected);
 }

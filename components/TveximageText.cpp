@@ -3,6 +3,8 @@
 
 #include "Canvas.h"
 #include "GdiCalls.h"
+#include "RotatedFont.h"
+#include "Vexutils.h"
 #include "VisiblePart.h"
 
 #include <algorithm>
@@ -62,4 +64,41 @@ void TVexImage::TextOutInv(int x, int y, const QString& text) {
         canvas->Draw(part.Left, part.Top, *FWorkBitmap);
     }
     canvas->CopyMode = cmSrcCopy;
+}
+
+namespace {
+// An angle in degrees brought to [0, 360), negative ones to (0, 360]: -30 and -390 give 330, -360
+// gives 360. An angle that is not a number, or infinite, has no direction and counts as 0.
+double NormalisedAngle(double angle) {
+    if (!std::isfinite(angle))
+        return 0;
+    if (angle >= 0)
+        return std::fmod(angle, 360.0);
+    const double turned = angle + (1 - std::ceil(angle / 360.0)) * 360.0;
+    // Far from zero the sum above loses all precision; the exact remainder then serves.
+    if (turned > 0 && turned <= 360)
+        return turned;
+    return std::fmod(angle, 360.0) + 360.0;
+}
+}  // namespace
+
+void TVexImage::TextOutRot(int x, int y, double angle, const QString& text) {
+    TCanvas* canvas = Canvas();
+    const int escapement = RoundToInt(NormalisedAngle(angle) * 10);
+    canvas->Font.SetHandle(Tallwick::CreateRotatedFont(canvas->Font, escapement));
+    if (PixelIn(x, y))
+        canvas->TextOut(x, y, text);
+}
+
+void TVexImage::TextOutAxial(int x, int y, int r, double angle, const QString& text) {
+    TextOutAxial(x, y, r, r, angle, text);
+}
+
+// The anchor is rounded to the nearest pixel; anchors beyond the int range saturate there, far
+// outside any picture, so nothing is drawn for them.
+void TVexImage::TextOutAxial(int x, int y, int rx, int ry, double angle, const QString& text) {
+    const double t = angle * 3.141592653589793 / 180;
+    const int ax = RoundToInt(x + rx * std::cos(t));
+    const int ay = RoundToInt(y - ry * std::sin(t));
+    TextOutRot(ax, ay, RoundToInt(angle + 270), text);
 }

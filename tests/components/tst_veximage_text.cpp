@@ -6,6 +6,8 @@
 #include "Tveximage.h"
 
 #include <QtTest>
+#include <climits>
+#include <cmath>
 
 namespace {
 TBitmap* BitmapOf(TVexImage& image) { return image.Picture()->Bitmap(); }
@@ -61,6 +63,15 @@ private slots:
     void textOutInvScratchCoversVisiblePartOnly_data();
     void textOutInvScratchCoversVisiblePartOnly();
     void textOutInvFarAwayUnderMemoryLimit();
+    void textOutRotEscapement_data();
+    void textOutRotEscapement();
+    void textOutRotDrawsAsTurnedCanvasText_data();
+    void textOutRotDrawsAsTurnedCanvasText();
+    void canvasKeepsTurnedFont();
+    void textOutRotAnchorOutsideDrawsNothing_data();
+    void textOutRotAnchorOutsideDrawsNothing();
+    void textOutAxialAnchors_data();
+    void textOutAxialAnchors();
 };
 
 // Rows: where the text goes, its font, a clip rectangle; the picture is 160 x 90.
@@ -194,6 +205,173 @@ void TestVexImageText::textOutInvFarAwayUnderMemoryLimit() {
     image.TextOutInv(-30000, 30000, text);
     QCOMPARE(CountOf(BitmapOf(image)->Image(), clWhite), 105 * 105);
     QCOMPARE(image.Canvas()->CopyMode, cmSrcCopy);
+}
+
+// Angle in degrees -> escapement in tenths, counter-clockwise.
+void TestVexImageText::textOutRotEscapement_data() {
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<int>("escapement");
+    QTest::newRow("-90") << -90.0 << 2700;
+    QTest::newRow("720") << 720.0 << 0;
+    QTest::newRow("45.04") << 45.04 << 450;
+    QTest::newRow("45.05 rounds up") << 45.05 << 451;
+    QTest::newRow("-30") << -30.0 << 3300;
+    QTest::newRow("-390") << -390.0 << 3300;
+    QTest::newRow("-360") << -360.0 << 3600;
+    QTest::newRow("359.96") << 359.96 << 3600;
+    QTest::newRow("0") << 0.0 << 0;
+    QTest::newRow("1e300") << 1e300 << int(std::round(std::fmod(1e300, 360.0) * 10));
+    QTest::newRow("-1e300") << -1e300 << int(std::round((std::fmod(-1e300, 360.0) + 360) * 10));
+    QTest::newRow("not a number") << qQNaN() << 0;
+    QTest::newRow("infinite") << qInf() << 0;
+    QTest::newRow("minus infinite") << -qInf() << 0;
+}
+
+void TestVexImageText::textOutRotEscapement() {
+    QFETCH(double, angle);
+    QFETCH(int, escapement);
+    TVexImage image;
+    image.Fill(clWhite);
+    image.TextOutRot(20, 20, angle, QStringLiteral("x"));
+    QCOMPARE(image.Canvas()->Font.Orientation(), escapement);
+    QVERIFY(escapement >= 0 && escapement <= 3600);
+}
+
+// TextOutRot draws what the canvas draws with the font turned by that escapement, with the
+// canvas's alignment and background mode.
+void TestVexImageText::textOutRotDrawsAsTurnedCanvasText_data() {
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<int>("escapement");
+    QTest::addColumn<int>("align");
+    QTest::addColumn<int>("bkMode");
+    QTest::newRow("-90: turned 270") << -90.0 << 2700 << int(TA_LEFT | TA_TOP) << TRANSPARENT;
+    QTest::newRow("720: upright") << 720.0 << 0 << int(TA_LEFT | TA_TOP) << TRANSPARENT;
+    QTest::newRow("720, opaque") << 720.0 << 0 << int(TA_LEFT | TA_TOP) << OPAQUE;
+    QTest::newRow("45.04") << 45.04 << 450 << int(TA_LEFT | TA_TOP) << TRANSPARENT;
+    QTest::newRow("90, centred on the baseline") << 90.0 << 900 << int(TA_CENTER | TA_BASELINE) << TRANSPARENT;
+    QTest::newRow("135, right and bottom") << 135.0 << 1350 << int(TA_RIGHT | TA_BOTTOM) << TRANSPARENT;
+}
+
+void TestVexImageText::textOutRotDrawsAsTurnedCanvasText() {
+    QFETCH(double, angle);
+    QFETCH(int, escapement);
+    QFETCH(int, align);
+    QFETCH(int, bkMode);
+    const QString text = QStringLiteral("Turned text");
+    auto reference = FilledBitmap(140, 140, clSilver);
+    TVexImage image;
+    image.SetHeightWidth(140, 140);
+    image.Fill(clSilver);
+    for (TCanvas* canvas : {reference->Canvas(), image.Canvas()}) {
+        UseFont(canvas, QStringLiteral("Arial"), 12, fsBold);
+        canvas->Font.SetColor(clNavy);
+        canvas->Brush.Color = clYellow;
+        SetBkMode(canvas->Handle(), bkMode);
+        SetTextAlign(canvas->Handle(), unsigned(align));
+    }
+    reference->Canvas()->Font.SetOrientation(escapement);
+    reference->Canvas()->TextOut(70, 70, text);
+    image.TextOutRot(70, 70, angle, text);
+    QCOMPARE(image.Canvas()->Font.Orientation(), escapement);
+    QCOMPARE(image.Canvas()->Font.Color(), clNavy);
+    QCOMPARE(image.Canvas()->Font.Style(), TFontStyles(fsBold));
+    QVERIFY(CountOf(BitmapOf(image)->Image(), clNavy) > 20);
+    const QString difference = FirstDifference(BitmapOf(image)->Image(), reference->Image());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// After TextOutRot at 90 degrees, plain canvas text comes out turned by 90 degrees too, until the
+// font's size is set.
+void TestVexImageText::canvasKeepsTurnedFont() {
+    const QString text = QStringLiteral("Still turned");
+    auto reference = FilledBitmap(120, 120, clWhite);
+    UseFont(reference->Canvas(), QStringLiteral("Arial"), 10, 0, 900);
+    reference->Canvas()->Font.SetColor(clBlack);
+    SetBkMode(reference->Canvas()->Handle(), TRANSPARENT);
+    reference->Canvas()->TextOut(60, 110, text);
+    TVexImage image;
+    image.SetHeightWidth(120, 120);
+    image.Fill(clWhite);
+    TCanvas* canvas = image.Canvas();
+    UseFont(canvas, QStringLiteral("Arial"), 10, 0);
+    canvas->Font.SetColor(clBlack);
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    image.TextOutRot(500, 500, 90, text);  // anchor outside: nothing drawn, the font still turns
+    QCOMPARE(CountOf(BitmapOf(image)->Image(), clWhite), 120 * 120);
+    canvas->TextOut(60, 110, text);
+    const QString difference = FirstDifference(BitmapOf(image)->Image(), reference->Image());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    canvas->Font.SetSize(10);
+    QCOMPARE(canvas->Font.Orientation(), 0);
+}
+
+void TestVexImageText::textOutRotAnchorOutsideDrawsNothing_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::newRow("left of the picture") << -1 << 30;
+    QTest::newRow("right of it") << 100 << 30;
+    QTest::newRow("below it") << 30 << 60;
+    QTest::newRow("outside the clip rectangle") << 5 << 5;
+    QTest::newRow("far away") << INT_MIN << INT_MAX;
+}
+
+// The anchor alone decides: text anchored outside the clipping area is not drawn even where its
+// glyphs would reach into the picture.
+void TestVexImageText::textOutRotAnchorOutsideDrawsNothing() {
+    QFETCH(int, x);
+    QFETCH(int, y);
+    TVexImage image;
+    image.SetHeightWidth(60, 100);
+    image.Fill(clWhite);
+    image.Canvas()->SetClipRect(Rect(0, 10, 100, 60));
+    image.Canvas()->Font.SetSize(20);
+    image.Canvas()->Font.SetColor(clBlack);
+    image.TextOutRot(x, y, 180, QStringLiteral("WWWWWWWW"));
+    QCOMPARE(CountOf(BitmapOf(image)->Image(), clWhite), 100 * 60);
+    QCOMPARE(image.Canvas()->Font.Orientation(), 1800);
+}
+
+// TextOutAxial anchors the text on the circle or ellipse and turns it by angle + 270 degrees.
+void TestVexImageText::textOutAxialAnchors_data() {
+    QTest::addColumn<int>("rx");
+    QTest::addColumn<int>("ry");
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<QPoint>("anchor");
+    QTest::addColumn<int>("escapement");
+    QTest::newRow("circle, 90: above, upright") << 50 << 50 << 90.0 << QPoint(100, 50) << 0;
+    QTest::newRow("circle, 0: right, running down") << 50 << 50 << 0.0 << QPoint(150, 100) << 2700;
+    QTest::newRow("circle, 180: left, running up") << 50 << 50 << 180.0 << QPoint(50, 100) << 900;
+    QTest::newRow("circle, 45: turned 315") << 50 << 50 << 45.0 << QPoint(135, 65) << 3150;
+    QTest::newRow("ellipse, 90") << 80 << 30 << 90.0 << QPoint(100, 70) << 0;
+    QTest::newRow("ellipse, 270: below, upside down") << 80 << 30 << 270.0 << QPoint(100, 130) << 1800;
+    QTest::newRow("ellipse, 0.4 rounds the turn") << 80 << 30 << 0.4 << QPoint(180, 100) << 2700;
+}
+
+void TestVexImageText::textOutAxialAnchors() {
+    QFETCH(int, rx);
+    QFETCH(int, ry);
+    QFETCH(double, angle);
+    QFETCH(QPoint, anchor);
+    QFETCH(int, escapement);
+    const QString text = QStringLiteral("Axial");
+    auto reference = FilledBitmap(200, 200, clWhite);
+    TVexImage image;
+    image.SetHeightWidth(200, 200);
+    image.Fill(clWhite);
+    for (TCanvas* canvas : {reference->Canvas(), image.Canvas()}) {
+        UseFont(canvas, QStringLiteral("Arial"), 11, 0);
+        canvas->Font.SetColor(clBlack);
+        SetBkMode(canvas->Handle(), TRANSPARENT);
+    }
+    reference->Canvas()->Font.SetOrientation(escapement);
+    reference->Canvas()->TextOut(anchor.x(), anchor.y(), text);
+    if (rx == ry)
+        image.TextOutAxial(100, 100, rx, angle, text);
+    else
+        image.TextOutAxial(100, 100, rx, ry, angle, text);
+    QCOMPARE(image.Canvas()->Font.Orientation(), escapement);
+    const QString difference = FirstDifference(BitmapOf(image)->Image(), reference->Image());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 QTEST_MAIN(TestVexImageText)

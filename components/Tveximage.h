@@ -88,6 +88,9 @@ protected:
     TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
 
 private:
+    // ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
+    void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
+
     std::unique_ptr<TBitmap> FWorkBitmap;
     std::uint32_t* FScanLine = nullptr;
     unsigned FScanLineGeneration = 0;  // bitmap generation FScanLine belongs to

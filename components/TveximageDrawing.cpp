@@ -50,47 +50,72 @@ bool EllipseCovers(const RingBox& b, const TRect& area, int penWidth) {
     return true;
 }
 
-bool BoxMisses(const RingBox& b, const TRect& area) {
-    // One pixel of slack on each side for the pen's outline around the box.
-    return std::max(b.left, b.right) < area.Left - 1LL || std::min(b.left, b.right) > area.Right + 1LL ||
-           std::max(b.top, b.bottom) < area.Top - 1LL || std::min(b.top, b.bottom) > area.Bottom + 1LL;
+// How far (in pixels, at least) the ellipse inscribed in the ring's box, widened by `margin` for
+// the pen and the edge pixels, stays from the rectangle; 0 when they may meet. In coordinates
+// scaled by the semi-axes the ellipse is the unit disc and the rectangle stays a rectangle, whose
+// nearest point to the centre is the centre clamped to it.
+double EllipseGap(const RingBox& b, const TRect& area, double margin) {
+    const double l = double(std::min(b.left, b.right)), r = double(std::max(b.left, b.right));
+    const double t = double(std::min(b.top, b.bottom)), bo = double(std::max(b.top, b.bottom));
+    const double a = (r - l) / 2 + margin, c = (bo - t) / 2 + margin;
+    const double cx = (l + r) / 2, cy = (t + bo) / 2;
+    const double u = (std::clamp(cx, double(area.Left), double(area.Right)) - cx) / a;
+    const double v = (std::clamp(cy, double(area.Top), double(area.Bottom)) - cy) / c;
+    const double rho = std::sqrt(u * u + v * v);
+    return rho > 1 ? (rho - 1) * std::min(a, c) : 0;
+}
+
+void DrawRing(TCanvas* canvas, const RingBox& b, const TRect& area, bool opaque) {
+    if (FitsInt(b)) {
+        canvas->Ellipse(int(b.left), int(b.top), int(b.right), int(b.bottom));
+    } else if (opaque && EllipseCovers(b, area, canvas->Pen.Width)) {
+        canvas->FillRect(area);  // an ellipse beyond the int range, over the whole visible area
+    } else {
+        // Beyond the int range and crossing the picture: only a ball billions of pixels across
+        // has such a ring; its edge is drawn from the box cut to the int range.
+        canvas->Ellipse(int(std::clamp<long long>(b.left, INT_MIN, INT_MAX)),
+                        int(std::clamp<long long>(b.top, INT_MIN, INT_MAX)),
+                        int(std::clamp<long long>(b.right, INT_MIN, INT_MAX)),
+                        int(std::clamp<long long>(b.bottom, INT_MIN, INT_MAX)));
+    }
 }
 
 }  // namespace
 
 // Ring i covers the box (x1 + i + s, y1 + d - s, x2 - i + s, y2 - d - s) with d = i (y2 - y1) /
 // (x2 - x1) and s = i / 3 with offset, in the blend of outer toward inner at step i of steps.
-// Products and sums are taken in 64 bits. The rings' cost is what their visible parts cost:
-// a ring whose box misses the picture is skipped, and when the last ring paints the whole
-// visible area the earlier ones, all hidden beneath it, are not drawn.
+// Products and sums are taken in 64 bits. The rings cost what their visible parts cost, whatever
+// the number of steps:
+//  - when the last ring paints the whole visible area, the earlier ones, all hidden beneath it,
+//    are not drawn;
+//  - from one ring to the next every edge of the box moves at most `rate` pixels, so the ellipse
+//    moves at most 3 x rate; a ring that stays a distance D from the visible area is skipped
+//    together with the D / (3 x rate) rings after it, which cannot reach it either.
 void TVexImage::Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool offset, int steps) {
     if (steps <= 0 || x2 == x1)  // the ring height is scaled by the box's width
         return;
     TCanvas* canvas = Canvas();
     const TRect area = canvas->ClipRect();
-    int first = 0;
+    const double margin = std::max(1, canvas->Pen.Width) + 2.0;
+    const double rate = 3.0 + std::ceil(std::fabs((0.0 + y2 - y1) / (0.0 + x2 - x1)));
     const bool opaque = canvas->Brush.Style == bsSolid && canvas->Pen.Mode == pmCopy;
+    long long i = 0;
     if (opaque && EllipseCovers(BallRing(x1, y1, x2, y2, offset, steps - 1), area, canvas->Pen.Width))
-        first = steps - 1;
-    for (int i = first; i < steps; ++i) {
+        i = steps - 1;
+    while (i < steps) {
         const RingBox b = BallRing(x1, y1, x2, y2, offset, i);
-        canvas->Pen.Color = BlendColor(outer, inner, i, steps);
-        canvas->Brush.Color = canvas->Pen.Color;
-        if (BoxMisses(b, area))
+        const double gap = EllipseGap(b, area, margin);
+        if (gap > 0) {
+            i += std::max(1LL, static_cast<long long>(std::min(gap / (3 * rate), 4e18)));
             continue;
-        if (FitsInt(b)) {
-            canvas->Ellipse(int(b.left), int(b.top), int(b.right), int(b.bottom));
-        } else if (opaque && EllipseCovers(b, area, canvas->Pen.Width)) {
-            canvas->FillRect(area);  // an ellipse beyond the int range, over the whole picture
-        } else {
-            // Beyond the int range and crossing the picture: only a ball several billion pixels
-            // across has such a ring; its edge is drawn from the box cut to the int range.
-            canvas->Ellipse(int(std::clamp<long long>(b.left, INT_MIN, INT_MAX)),
-                            int(std::clamp<long long>(b.top, INT_MIN, INT_MAX)),
-                            int(std::clamp<long long>(b.right, INT_MIN, INT_MAX)),
-                            int(std::clamp<long long>(b.bottom, INT_MIN, INT_MAX)));
         }
+        canvas->Pen.Color = BlendColor(outer, inner, int(i), steps);
+        canvas->Brush.Color = canvas->Pen.Color;
+        DrawRing(canvas, b, area, opaque);
+        ++i;
     }
+    canvas->Pen.Color = BlendColor(outer, inner, steps - 1, steps);
+    canvas->Brush.Color = canvas->Pen.Color;
 }
 
 void TVexImage::Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool offset) {

@@ -55,6 +55,8 @@ private slots:
     void ball3DLargeProductsDoNotOverflow();
     void ball3DHugeStepsEndQuickly_data();
     void ball3DHugeStepsEndQuickly();
+    void ball3DSkipsOnlyHiddenRings_data();
+    void ball3DSkipsOnlyHiddenRings();
     void ellipseByCentre_data();
     void ellipseByCentre();
     void rectTransOrsPerChannel_data();
@@ -155,17 +157,72 @@ void TestVexImageDrawing::ball3DLargeProductsDoNotOverflow() {
 // covers the whole picture and the earlier ones are not drawn at all.
 void TestVexImageDrawing::ball3DHugeStepsEndQuickly_data() {
     QTest::addColumn<bool>("offset");
-    QTest::newRow("centred") << false;
-    QTest::newRow("offset") << true;
+    QTest::addColumn<TRect>("box");
+    QTest::addColumn<bool>("covered");  // the last ring covers the picture
+    QTest::newRow("centred") << false << Rect(0, 0, 100, 100) << true;
+    QTest::newRow("offset") << true << Rect(0, 0, 100, 100) << true;
+    QTest::newRow("flat, offset") << true << Rect(0, 0, 1000, 1) << false;
+    QTest::newRow("a third as high, offset") << true << Rect(0, 0, 300, 100) << false;
+    QTest::newRow("3 x 1, offset") << true << Rect(0, 0, 3, 1) << false;
+    QTest::newRow("tall and thin") << false << Rect(50, 0, 51, 1000000) << false;
 }
 
 void TestVexImageDrawing::ball3DHugeStepsEndQuickly() {
     QFETCH(bool, offset);
+    QFETCH(TRect, box);
+    QFETCH(bool, covered);
     TVexImage image;
     image.Fill(clRed);
-    image.Ball3D(0, 0, 100, 100, clBlue, clYellow, offset, INT_MAX);
+    image.Ball3D(box.Left, box.Top, box.Right, box.Bottom, clBlue, clYellow, offset, INT_MAX);
     const TColor last = BlendColor(clBlue, clYellow, INT_MAX - 1, INT_MAX);
-    QCOMPARE(CountOf(Pixels(image), last), 105 * 105);
+    if (covered)
+        QCOMPARE(CountOf(Pixels(image), last), 105 * 105);
+    QCOMPARE(image.Canvas()->Pen.Color, last);  // (a walk through every ring runs into the test's time limit)
+}
+
+// Rings skipped because they stay away from the picture, or lie under a last ring that covers
+// it, change nothing: the picture is that of every ring drawn in turn through the canvas.
+void TestVexImageDrawing::ball3DSkipsOnlyHiddenRings_data() {
+    QTest::addColumn<TRect>("box");
+    QTest::addColumn<bool>("offset");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("penWidth");
+    QTest::addColumn<int>("kind");  // 0 plain, 1 clear brush, 2 inverting pen
+    QTest::newRow("beyond the middle") << Rect(0, 0, 100, 80) << false << 400 << 1 << 0;
+    QTest::newRow("offset, flying away") << Rect(0, 0, 100, 80) << true << 3000 << 1 << 0;
+    QTest::newRow("flat, offset") << Rect(-50, 40, 200, 41) << true << 5000 << 1 << 0;
+    QTest::newRow("far left, growing in") << Rect(-900, 10, -700, 90) << false << 3000 << 1 << 0;
+    QTest::newRow("tall, offset") << Rect(40, -500, 60, 600) << true << 4000 << 1 << 0;
+    QTest::newRow("wide pen") << Rect(0, 0, 100, 80) << true << 600 << 7 << 0;
+    QTest::newRow("clear brush") << Rect(0, 0, 100, 80) << false << 300 << 1 << 1;
+    QTest::newRow("inverting pen") << Rect(10, 10, 90, 70) << true << 500 << 2 << 2;
+    QTest::newRow("reversed box") << Rect(100, 80, 0, 0) << true << 700 << 1 << 0;
+}
+
+void TestVexImageDrawing::ball3DSkipsOnlyHiddenRings() {
+    QFETCH(TRect, box);
+    QFETCH(bool, offset);
+    QFETCH(int, steps);
+    QFETCH(int, penWidth);
+    QFETCH(int, kind);
+    auto reference = FilledBitmap(105, 105, clRed);
+    TVexImage image;
+    image.Fill(clRed);
+    for (TCanvas* canvas : {reference->Canvas(), image.Canvas()}) {
+        canvas->Pen.Width = penWidth;
+        canvas->Brush.Style = kind == 1 ? bsClear : bsSolid;
+        canvas->Pen.Mode = kind == 2 ? pmNot : pmCopy;
+    }
+    TCanvas* canvas = reference->Canvas();
+    for (long long i = 0; i < steps; ++i) {
+        const long long d = i * (box.Bottom - box.Top) / (box.Right - box.Left), s = offset ? i / 3 : 0;
+        canvas->Pen.Color = BlendColor(clNavy, clYellow, int(i), steps);
+        canvas->Brush.Color = canvas->Pen.Color;
+        canvas->Ellipse(int(box.Left + i + s), int(box.Top + d - s), int(box.Right - i + s), int(box.Bottom - d - s));
+    }
+    image.Ball3D(box.Left, box.Top, box.Right, box.Bottom, clNavy, clYellow, offset, steps);
+    COMPARE_IMAGES(Pixels(image), reference->Image());
+    QCOMPARE(image.Canvas()->Pen.Color, canvas->Pen.Color);
 }
 
 void TestVexImageDrawing::ellipseByCentre_data() {

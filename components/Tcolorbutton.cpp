@@ -6,6 +6,8 @@
 #include <QColorDialog>
 #include <QToolButton>
 
+namespace Tallwick {
+
 namespace {
 // A flat speed button: no face of its own, so the panel's colour shows through; a raised edge
 // while the pointer is over it and a sunken one while it is pressed.
@@ -69,3 +71,5 @@ void TColorButton::PanelResize(QObject*) {
 }
 
 void TColorButton::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TColorButton")); }
+
+}  // namespace Tallwick

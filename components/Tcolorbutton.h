@@ -12,6 +12,8 @@
 class QColorDialog;
 class QToolButton;
 
+namespace Tallwick {
+
 class TColorButton : public TCustomPanel {
     Q_OBJECT
     Q_PROPERTY(int Color READ Color WRITE SetColor)
@@ -47,3 +49,5 @@ private:
     QToolButton* FButton;
     TColorChooser FChooser;
 };
+
+}  // namespace Tallwick

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace Tallwick {
+
 class TVexImage : public TImage {
     Q_OBJECT
 public:
@@ -58,3 +60,5 @@ inline std::uint32_t PixelValue(TColor color) {
     const std::uint32_t c = static_cast<std::uint32_t>(color);
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
+
+}  // namespace Tallwick

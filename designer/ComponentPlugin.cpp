@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace Tallwick {
+
 TComponentPlugin::TComponentPlugin(const QString& className, const QString& header, const QString& toolTip,
                                    Factory factory, QObject* parent)
     : QObject(parent), FClassName(className), FHeader(header), FToolTip(toolTip), FFactory(std::move(factory)) {}
@@ -9,3 +11,5 @@ TComponentPlugin::TComponentPlugin(const QString& className, const QString& head
 QString TComponentPlugin::group() const { return QStringLiteral("Tallwick"); }
 
 QIcon TComponentPlugin::icon() const { return QIcon(); }
+
+}  // namespace Tallwick

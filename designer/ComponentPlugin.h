@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace Tallwick {
+
 class TComponentPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
@@ -30,3 +32,5 @@ private:
     Factory FFactory;
     bool FInitialized = false;
 };
+
+}  // namespace Tallwick

@@ -10,9 +10,6 @@
 
 namespace Tallwick {
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 class TCustomPanel : public QWidget {
     Q_OBJECT
 public:

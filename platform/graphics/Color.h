@@ -2,6 +2,7 @@
 // TColor is laid out 0x00BBGGRR: red in bits 0-7, green 8-15, blue 16-23. A high byte of 0x80 names
 // a system colour (its low byte is the system colour index), resolved through the application palette
 // when drawn.
+#include <QColor>
 #include <QRgb>
 #include <cstdint>
 
@@ -50,4 +51,18 @@ QRgb ColorToQRgb(TColor c);
 // A Qt pixel (alpha ignored) as a plain TColor.
 inline TColor QRgbToColor(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }
 
+// The colour as Qt shows it now (system colours resolved, opaque), and a Qt colour as plain RGB.
+inline QColor ColorToQColor(TColor c) { return QColor::fromRgb(ColorToQRgb(c)); }
+inline TColor QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
 }  // namespace Tallwick
+
+// The Qt face of a colour property X of a component (declared with two Q_PROPERTYs sharing the
+// NOTIFY signal XChanged): XQColor/SetXQColor for Designer's colour editor, which reads the colour
+// shown now and writes plain RGB; XValue/SetXValue for the raw TColor, which keeps system colours
+// (0x80000000 and up). Both go through the component's own X()/SetX(), so its rules hold.
+#define TALLWICK_COLOR_ACCESSORS(X)                                                               \
+    QColor X##QColor() const { return ::Tallwick::ColorToQColor(X()); }                           \
+    void Set##X##QColor(const QColor& c) { Set##X(::Tallwick::QColorToColor(c)); }                \
+    uint X##Value() const { return static_cast<uint>(X()); }                                      \
+    void Set##X##Value(uint v) { Set##X(static_cast<::Tallwick::TColor>(v)); }

@@ -1,11 +1,14 @@
 #pragma once
 // Plain records and event signatures shared by every layer: pixel geometry, mouse input, handlers.
-#include <QtGlobal>
+#include "TallwickExport.h"
+
+#include <QObject>
 #include <functional>
 
-class QObject;
-
 namespace Tallwick {
+// The library's shared enumerations are known to Qt's meta-object system (Designer shows them by
+// name, properties and signals carry them).
+Q_NAMESPACE_EXPORT(TALLWICK_EXPORT)
 
 struct TPoint {
     int x = 0;
@@ -29,6 +32,7 @@ inline TPoint Point(int x, int y) { return TPoint{x, y}; }
 inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
 
 enum TShiftFlag : unsigned {
     ssShift = 1,
@@ -43,6 +47,13 @@ using TShiftState = unsigned;
 
 // Alignment of a control inside its parent's client area.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
+// Bevels of a panel, and the horizontal alignment of its caption.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+Q_ENUM_NS(TBevelCut)
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
 
 // Events are single handlers; the sender is the component that raised the event.
 using TNotifyEvent = std::function<void(QObject* Sender)>;

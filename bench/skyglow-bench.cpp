@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+using namespace Tallwick;
+
 namespace {
 // Frames enough for the stars to reach their steady spread (each flies off within a few dozen).
 constexpr int kWarmUpFrames = 200;

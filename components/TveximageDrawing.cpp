@@ -12,6 +12,8 @@
 #include <cmath>
 #include <vector>
 
+namespace Tallwick {
+
 namespace {
 
 // Box of ring i of a shaded ball, in 64 bits: i pixels in from the left and right, i scaled by
@@ -230,3 +232,5 @@ void TVexImage::Rect3D(const TRect& box, TColor color, int width, bool raised) {
 }
 
 void TVexImage::Fill3D(TColor color, int width, bool raised) { Rect3D(0, 0, Width(), Height(), color, width, raised); }
+
+}  // namespace Tallwick

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace Tallwick {
+
 namespace {
 
 // The pixels a text cell of width x height may cover when drawn with its top-left at the reference
@@ -85,7 +87,7 @@ double NormalisedAngle(double angle) {
 void TVexImage::TextOutRot(int x, int y, double angle, const QString& text) {
     TCanvas* canvas = Canvas();
     const int escapement = RoundToInt(NormalisedAngle(angle) * 10);
-    canvas->Font.SetHandle(Tallwick::CreateRotatedFont(canvas->Font, escapement));
+    canvas->Font.SetHandle(CreateRotatedFont(canvas->Font, escapement));
     if (PixelIn(x, y))
         canvas->TextOut(x, y, text);
 }
@@ -102,3 +104,5 @@ void TVexImage::TextOutAxial(int x, int y, int rx, int ry, double angle, const Q
     const int ay = RoundToInt(y - ry * std::sin(t));
     TextOutRot(ax, ay, RoundToInt(angle + 270), text);
 }
+
+}  // namespace Tallwick

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace Tallwick {
+
 inline TRect VisiblePart(const TCanvas* canvas, long long x0, long long y0, long long x1, long long y1) {
     const TRect clip = canvas->ClipRect();
     const long long left = std::max<long long>(x0, clip.Left), top = std::max<long long>(y0, clip.Top);
@@ -14,3 +16,5 @@ inline TRect VisiblePart(const TCanvas* canvas, long long x0, long long y0, long
         return Rect(0, 0, 0, 0);
     return Rect(int(left), int(top), int(right), int(bottom));
 }
+
+}  // namespace Tallwick

@@ -9,6 +9,8 @@
 #include <QtTest>
 #include <climits>
 
+using namespace Tallwick;
+
 namespace {
 struct Surface : TVexImage {
     using TVexImage::WorkBitmap;

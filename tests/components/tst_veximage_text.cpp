@@ -9,6 +9,8 @@
 #include <climits>
 #include <cmath>
 
+using namespace Tallwick;
+
 namespace {
 TBitmap* BitmapOf(TVexImage& image) { return image.Picture()->Bitmap(); }
 

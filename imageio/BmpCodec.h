@@ -1,0 +1,19 @@
+#pragma once
+// BMP. The header is checked here against the file's size; Qt's decoder then reads every variant
+// (1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit fields, bottom-up and top-down, OS/2 headers).
+// Written as an uncompressed 24-bit file.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace Tallwick {
+
+class TBmpCodec {
+public:
+    // EInvalidPicture "Corrupt BMP file <name>: <reason>" for anything that is not a readable BMP.
+    static QImage Read(const std::uint8_t* data, std::int64_t size, const QString& fileName);
+    static QByteArray Write(const QImage& image);
+};
+
+}  // namespace Tallwick

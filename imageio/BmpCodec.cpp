@@ -21,6 +21,7 @@ enum Compression { biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3, biAlphaBi
 struct Header {
     std::int64_t Width = 0, Height = 0, DataOffset = 0;
     int Bits = 0, Compression = biRgb;
+    std::uint32_t Masks[3] = {0x7C00, 0x03E0, 0x001F};  // 16-bit red, green, blue
 };
 
 [[noreturn]] void Corrupt(const QString& fileName, const QString& reason) {
@@ -46,6 +47,9 @@ Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& file
         h.Height = Int32(info + 8);
         h.Bits = Word(info + 14);
         h.Compression = Int32(info + 16);
+        if (h.Compression == biBitfields && kFileHeaderSize + 52 <= size)
+            for (int i = 0; i < 3; ++i)
+                h.Masks[i] = qFromLittleEndian<quint32>(info + 40 + 4 * i);
     } else {
         Corrupt(fileName, QStringLiteral("unknown header"));
     }
@@ -71,10 +75,57 @@ void CheckSize(const Header& h, std::int64_t size, const QString& fileName) {
     if (rowBytes * (height - 1) + (h.Width * h.Bits + 7) / 8 > size - h.DataOffset)
         Corrupt(fileName, QStringLiteral("the file is truncated"));
 }
+// One 16-bit colour field widened to 8 bits by repeating its bits, so that its top value becomes
+// 255 (Qt's decoder shifts instead, which leaves white at 248).
+struct Field {
+    explicit Field(std::uint32_t mask) : Mask(mask) {
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++Shift;
+        }
+        while (mask & 1) {
+            mask >>= 1;
+            ++Bits;
+        }
+    }
+    std::uint32_t operator()(std::uint32_t pixel) const {
+        if (Bits == 0)
+            return 0;
+        const std::uint32_t v = (pixel & Mask) >> Shift;
+        if (Bits >= 8)
+            return (v >> (Bits - 8)) & 0xFF;
+        std::uint32_t out = 0;
+        for (int at = 8 - Bits; at > -Bits; at -= Bits)
+            out |= at >= 0 ? v << at : v >> -at;
+        return out & 0xFF;
+    }
+    std::uint32_t Mask;
+    int Shift = 0, Bits = 0;
+};
+
+// The size check has made sure every row is in the file.
+QImage Read16(const Header& h, const std::uint8_t* data) {
+    const int width = int(h.Width), height = int(h.Height < 0 ? -h.Height : h.Height);
+    const Field red(h.Masks[0]), green(h.Masks[1]), blue(h.Masks[2]);
+    QImage image = TPictureLimits::NewImage(width, height);
+    const std::int64_t rowBytes = (h.Width * 16 + 31) / 32 * 4;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = data + h.DataOffset + rowBytes * (h.Height < 0 ? y : height - 1 - y);
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = qFromLittleEndian<quint16>(in + 2 * x);
+            out[x] = 0xFF000000u | red(p) << 16 | green(p) << 8 | blue(p);
+        }
+    }
+    return image;
+}
 }  // namespace
 
 QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QString& fileName) {
-    CheckSize(ParseHeader(data, size, fileName), size, fileName);
+    const Header header = ParseHeader(data, size, fileName);
+    CheckSize(header, size, fileName);
+    if (header.Bits == 16)
+        return Read16(header, data);
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

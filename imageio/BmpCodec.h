@@ -1,6 +1,7 @@
 #pragma once
-// BMP. The header is checked here against the file's size; Qt's decoder then reads every variant
-// (1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit fields, bottom-up and top-down, OS/2 headers).
+// BMP. The header is checked here against the file's size; Qt's decoder then reads the variants
+// (1, 4, 8, 24 and 32 bits, RLE4 and RLE8, bit fields, bottom-up and top-down, OS/2 headers),
+// except 16 bits, whose colour fields are scaled here to the full range.
 // Written as an uncompressed 24-bit file.
 #include <QByteArray>
 #include <QImage>

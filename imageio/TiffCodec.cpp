@@ -25,6 +25,7 @@ struct MemoryFile {
     std::vector<std::uint8_t>* WriteData = nullptr;
     std::int64_t Size = 0;
     std::int64_t Position = 0;
+    bool Truncated = false;
 };
 
 tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t count) {
@@ -67,11 +68,19 @@ void UnmapProc(thandle_t, void*, toff_t) {}
 
 int Quiet(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
+// Tags that lie beyond the end of the file only draw a warning from libtiff, but a picture that
+// lost its colour map or similar is damaged, not to be shown in other colours.
+int NoteTruncation(TIFF*, void* file, const char*, const char* format, va_list) {
+    if (std::strstr(format, "IO error"))
+        static_cast<MemoryFile*>(file)->Truncated = true;
+    return 1;
+}
+
 TIFF* Open(MemoryFile& file, const char* mode) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxSingleAlloc);
     TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, Quiet, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, NoteTruncation, &file);
     TIFF* tif = TIFFClientOpenExt("picture", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
                                   MapProc, UnmapProc, options);
     TIFFOpenOptionsFree(options);
@@ -110,14 +119,14 @@ QImage TTiffCodec::Read(const std::uint8_t* data, std::int64_t size) {
     TiffCloser closer{tif};
     std::uint32_t width = 0, height = 0;
     char message[1024] = {};
-    if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) ||
+    if (file.Truncated || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) ||
         !TPictureLimits::Acceptable(width, height, size, kPixelsPerByte) || !TIFFRGBAImageOK(tif, message))
         Unrecognized();
     QImage image = TPictureLimits::NewImage(int(width), int(height));
     // The image's rows are contiguous 32-bit words (bytesPerLine = 4 x width for RGB32).
     auto* raster = reinterpret_cast<std::uint32_t*>(image.bits());
     if (image.bytesPerLine() != qsizetype(width) * 4 ||
-        !TIFFReadRGBAImageOriented(tif, width, height, raster, ORIENTATION_TOPLEFT, 0))
+        !TIFFReadRGBAImageOriented(tif, width, height, raster, ORIENTATION_TOPLEFT, 1))
         Unrecognized();
     AbgrToRgb32(image);
     return image;

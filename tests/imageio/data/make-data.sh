@@ -91,9 +91,9 @@ $IM "$tmp/src.png" -colorspace gray -quality 90 jpeg-gray.jpg
 $IM "$tmp/src.png" -colorspace cmyk -quality 95 jpeg-cmyk.jpg
 
 # TIFF
-$IM "$tmp/src.png" -depth 8 -compress none tiff-none.tif
-$IM "$tmp/src.png" -depth 8 -compress lzw tiff-lzw.tif
-$IM "$tmp/src.png" -depth 8 -compress rle tiff-packbits.tif
+$IM "$tmp/src.png" -depth 8 -type truecolor -compress none tiff-none.tif
+$IM "$tmp/src.png" -depth 8 -type truecolor -compress lzw tiff-lzw.tif
+$IM "$tmp/src.png" -depth 8 -type truecolor -compress rle tiff-packbits.tif
 $IM "$tmp/src.png" -colors 50 -type palette -compress lzw tiff-palette.tif
 $IM "$tmp/src.png" -colorspace gray -depth 8 -compress none tiff-gray8.tif
 tiff2bw tiff-none.tif tiff-bw.tif

@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QtEndian>
+#include <algorithm>
 
 namespace Tallwick {
 
@@ -138,6 +139,39 @@ QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QStrin
     if (image.isNull())
         throw EOutOfMemory(QStringLiteral("Cannot create a bitmap for %1").arg(QDir::toNativeSeparators(fileName)));
     return image;
+}
+
+QImage TBmpCodec::ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,
+                          std::int64_t bitsSize) {
+    if (infoSize < 12 || infoSize > (std::int64_t(1) << 30) || bitsSize < 0 || bitsSize > (std::int64_t(1) << 30))
+        Corrupt(QStringLiteral("(metafile bitmap)"), QStringLiteral("no header"));
+    // Where the pixels start in a packed bitmap: after the header and the colour table.
+    const std::uint32_t headerSize = qFromLittleEndian<quint32>(info);
+    std::int64_t colourBytes = 0;
+    if (headerSize >= 40 && infoSize >= 40) {
+        const int bitCount = Word(info + 14);
+        const std::uint32_t used = qFromLittleEndian<quint32>(info + 32);
+        const std::int64_t colours = used ? std::min<std::int64_t>(used, 256) : bitCount <= 8 ? (1 << bitCount) : 0;
+        colourBytes = colours * 4 + (Int32(info + 16) == biBitfields && headerSize == 40 ? 12 : 0);
+    } else if (headerSize == 12 && infoSize >= 12) {
+        const int bitCount = Word(info + 10);
+        colourBytes = bitCount <= 8 ? (std::int64_t(1) << bitCount) * 3 : 0;
+    }
+    const std::int64_t pixelsAt = bits ? infoSize : std::min<std::int64_t>(headerSize + colourBytes, infoSize);
+    QByteArray file;
+    file.reserve(qsizetype(kFileHeaderSize + infoSize + bitsSize));
+    file.append("BM");
+    const quint32 total = quint32(kFileHeaderSize + infoSize + bitsSize), offset = quint32(kFileHeaderSize + pixelsAt);
+    char le[4];
+    qToLittleEndian<quint32>(total, le);
+    file.append(le, 4);
+    file.append(QByteArray(4, '\0'));
+    qToLittleEndian<quint32>(offset, le);
+    file.append(le, 4);
+    file.append(reinterpret_cast<const char*>(info), qsizetype(infoSize));
+    if (bits)
+        file.append(reinterpret_cast<const char*>(bits), qsizetype(bitsSize));
+    return Read(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size(), QStringLiteral("(metafile bitmap)"));
 }
 
 QByteArray TBmpCodec::Write(const QImage& source) {

@@ -15,6 +15,10 @@ public:
     // EInvalidPicture "Corrupt BMP file <name>: <reason>" for anything that is not a readable BMP.
     static QImage Read(const std::uint8_t* data, std::int64_t size, const QString& fileName);
     static QByteArray Write(const QImage& image);
+    // A packed device-independent bitmap (info header, colours, pixels) as metafiles carry it; the
+    // pixels may follow at once (bits null) or lie elsewhere. Same checks and errors as Read.
+    static QImage ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,
+                          std::int64_t bitsSize);
 };
 
 }  // namespace Tallwick

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 IM=/usr/bin/convert
-rm -f ./*.bmp ./*.jpg ./*.tif ./*.gif ./*.pcx ./*.png
+rm -f ./*.bmp ./*.jpg ./*.tif ./*.gif ./*.pcx ./*.png ./*.wmf ./*.emf
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -117,4 +117,6 @@ $IM "$tmp/mono.png" -type bilevel PCX:pcx-1.pcx
 for f in *.bmp *.jpg *.tif *.gif *.pcx; do
   $IM "$f[0]" -background white -flatten -alpha off -depth 8 "PNG24:$f.png"
 done
+# Metafiles, assembled from the formats' record layouts.
+python3 make-metafiles.py
 du -ch . | tail -1

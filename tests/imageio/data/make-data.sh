@@ -115,7 +115,7 @@ $IM "$tmp/mono.png" -type bilevel PCX:pcx-1.pcx
 
 # What ImageMagick decodes from each, flattened on white.
 for f in *.bmp *.jpg *.tif *.gif *.pcx; do
-  $IM "$f[0]" -background white -flatten -alpha off -depth 8 "PNG24:$f.png"
+  $IM "$f[0]" -background white -flatten -alpha off -depth 8 -define png:exclude-chunks=date,time "PNG24:$f.png"
 done
 # Metafiles, assembled from the formats' record layouts.
 python3 make-metafiles.py

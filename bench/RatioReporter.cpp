@@ -39,4 +39,6 @@ void TRatioReporter::Finalize() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);
+    PrintRatio("BM_Rotate45", "BM_Rotate45Qt", "x QImage::transformed", 1.5, true);
 }

@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace Tallwick {
 
@@ -126,16 +127,19 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const bool click = FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
     FPressed = false;
+    const QPointer<TImage> self(this);  // a handler may delete the control
     if (OnMouseUp)
         OnMouseUp(this, MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y());
-    if (click && OnClick)
+    if (self && click && OnClick)
         OnClick(this);
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPointer<TImage> self(this);  // a handler may delete the control
     if (OnDblClick)
         OnDblClick(this);
-    mousePressEvent(event);
+    if (self)
+        mousePressEvent(event);
 }
 
 // Moves Qt makes up itself (after showing or moving a widget under a still pointer) are not the

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -55,6 +56,13 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     connect(all, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomAll);
     connect(new QShortcut(QKeySequence(QStringLiteral("A")), this), &QShortcut::activated, FPlot, &TCanvas2D::ZoomAll);
     tools->addWidget(all);
+    // More steps make the animation slow enough to stop it with the right button.
+    auto* steps = new QSpinBox(this);
+    steps->setRange(1, 500);
+    steps->setPrefix(QStringLiteral("Steps: "));
+    steps->setValue(FPlot->ZoomSteps());
+    connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
+    tools->addWidget(steps);
     tools->addStretch();
     FModes->button(TCanvas2D::zmNone)->setChecked(true);
     connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });

@@ -1,5 +1,6 @@
 #pragma once
-// The window of tallwick-plot: a toolbar of modes (off, zoom in, zoom out, pan) and "Show all",
+// The window of tallwick-plot: a toolbar of modes (off, zoom in, zoom out, pan), "Show all" and the
+// number of animation steps,
 // a plotting canvas with a damped wave over a coloured triangle mesh, and a status line with the
 // world position under the pointer.
 #include "Tcanvas2d.h"

@@ -57,6 +57,7 @@ class TestCanvas2D : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void newComponent();
     void firstRepaintLayout();
     void labelsOnEverySide_data();
@@ -91,6 +92,9 @@ private slots:
     void hourglassDuringDrawAndErrorsInOnDraw();
     void registeredOnPalette();
 };
+
+// Labels with English separators, whatever the machine's locale.
+void TestCanvas2D::initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
 void TestCanvas2D::newComponent() {
     TCanvas2D c;

@@ -22,10 +22,11 @@ namespace {
 // differences of two of them still fit an int. NaN maps to the upper end.
 constexpr int kPixelLimit = 0x3FFFFFFF;
 
-int PixelOf(double offsetPixels, double scaled, bool subtract) {
+// std::round rounds half away from zero, as RoundToInt does, and is cheaper per call.
+inline int PixelOf(double offsetPixels, double scaled, bool subtract) {
     if (!(std::fabs(scaled) < double(kPixelLimit)))
         return (scaled < 0) != subtract ? -kPixelLimit : kPixelLimit;
-    const long long rounded = RoundToInt(scaled);
+    const long long rounded = static_cast<long long>(std::round(scaled));
     const long long v = subtract ? static_cast<long long>(offsetPixels) - rounded
                                  : rounded + static_cast<long long>(offsetPixels);
     return int(std::clamp<long long>(v, -kPixelLimit, kPixelLimit));
@@ -216,9 +217,6 @@ bool TCanvas2D::ShownAsVisible() const {
         return isVisibleTo(parentWidget());
     return !testAttribute(Qt::WA_WState_ExplicitShowHide) || !isHidden();
 }
-
-int TCanvas2D::ImageW() const { return FImage->Width(); }
-int TCanvas2D::ImageH() const { return FImage->Height(); }
 
 void TCanvas2D::ImageResize() {
     const int bevel = BevelWidth();
@@ -465,7 +463,14 @@ void TCanvas2D::Line(double x1, double y1, double x2, double y2) {
     const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
     if ((x1 < xlo && x2 < xlo) || (x1 > xhi && x2 > xhi) || (y1 < ylo && y2 < ylo) || (y1 > yhi && y2 > yhi))
         return;
-    const int sx1 = ValToScrX(x1), sy1 = ValToScrY(y1), sx2 = ValToScrX(x2), sy2 = ValToScrY(y2);
+    // The mappings of ValToScrX and ValToScrY, with the geometry read once for the four ends.
+    const int W = ImageW(), H = ImageH(), mx = MarginX(), my = MarginY();
+    const double xrange = FAxisXMax - FAxisXMin, yrange = FAxisYMax - FAxisYMin;
+    const double w = W - 2 * mx, h = H - 2 * my, bottom = H - my;
+    const int sx1 = PixelOf(mx, (x1 - FAxisXMin) / xrange * w, false);
+    const int sy1 = PixelOf(bottom, (y1 - FAxisYMin) / yrange * h, true);
+    const int sx2 = PixelOf(mx, (x2 - FAxisXMin) / xrange * w, false);
+    const int sy2 = PixelOf(bottom, (y2 - FAxisYMin) / yrange * h, true);
     if (!LineInGdiRange(sx1, sy1, sx2, sy2)) {
         FOutOfRange = true;
         return;

@@ -266,8 +266,8 @@ private:
     bool ShownAsVisible() const;
     int MarginX() const { return FAxisShow ? FAxisXMargin : 0; }
     int MarginY() const { return FAxisShow ? FAxisYMargin : 0; }
-    int ImageW() const;
-    int ImageH() const;
+    int ImageW() const { return FImage->width(); }
+    int ImageH() const { return FImage->height(); }
     bool XMappingValid() const;
     bool YMappingValid() const;
     void SetLimits(const TBox& box);

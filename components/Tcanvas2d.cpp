@@ -212,12 +212,6 @@ void TCanvas2D::SetZoomSteps(int value) {
 
 // ---- Layout --------------------------------------------------------------------------------------
 
-bool TCanvas2D::ShownAsVisible() const {
-    if (parentWidget())
-        return isVisibleTo(parentWidget());
-    return !testAttribute(Qt::WA_WState_ExplicitShowHide) || !isHidden();
-}
-
 void TCanvas2D::ImageResize() {
     const int bevel = BevelWidth();
     FImage->SetBounds(2 * bevel, 2 * bevel, std::max(0, Width() - 4 * bevel), std::max(0, Height() - 4 * bevel));
@@ -422,7 +416,7 @@ void TCanvas2D::AxisYAdjustToX() {
 // ---- Drawing -------------------------------------------------------------------------------------
 
 void TCanvas2D::Draw() {
-    if (!ShownAsVisible())
+    if (!Visible())
         return;
     TCursorScope hourglass(FImage, crHourGlass);
     if (FAxisXMarginAuto)

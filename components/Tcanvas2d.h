@@ -257,13 +257,12 @@ signals:
     void mousePressed(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
     void mouseMoved(QObject* Sender, Tallwick::TShiftState Shift, int X, int Y);
     void mouseReleased(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
-    void resized(QObject* Sender);
+    // resized(QObject*) is the panel's signal, emitted after OnResize.
 
 private:
     struct TBox {
         double XMin, YMin, XMax, YMax;
     };
-    bool ShownAsVisible() const;
     int MarginX() const { return FAxisShow ? FAxisXMargin : 0; }
     int MarginY() const { return FAxisShow ? FAxisYMargin : 0; }
     int ImageW() const { return FImage->width(); }

@@ -244,15 +244,12 @@ bool TCanvas2D::event(QEvent* event) {
     return TCustomPanel::event(event);
 }
 
-// Every resize repaints; then the owner hears of it.
+// Every resize repaints; then the owner hears of it (the panel emits resized next).
 void TCanvas2D::Canvas2DResize(QObject*) {
     QPointer<TCanvas2D> self(this);
     Draw();
-    if (!self)
-        return;
-    if (OnResize)
+    if (self && OnResize)
         OnResize(this);
-    emit resized(this);
 }
 
 }  // namespace Tallwick

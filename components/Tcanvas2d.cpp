@@ -159,31 +159,36 @@ TALLWICK_FIELD_SETTER(ZoomAllYMax)
 TALLWICK_FIELD_SETTER(ZoomAllYMin)
 #undef TALLWICK_FIELD_SETTER
 
-void TCanvas2D::StoreMargin(int& field, int value, void (TCanvas2D::*changed)()) {
+void TCanvas2D::MarginsChanged(int oldX, int oldY) {
+    if (FMarginHold > 0)
+        return;
+    if (FAxisXMargin != oldX)
+        emit AxisXMarginChanged();
+    if (FAxisYMargin != oldY)
+        emit AxisYMarginChanged();
+}
+
+// The repaint may measure the margin again: one announcement of the net change, afterwards.
+void TCanvas2D::SetMarginChecked(int& field, int value, int imageSize) {
     if (value == field)
         return;
-    field = value;
-    emit(this->*changed)();
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    struct Hold {
+        int& depth;
+        explicit Hold(int& d) : depth(d) { ++depth; }
+        ~Hold() { --depth; }
+    };
+    {
+        Hold hold(FMarginHold);
+        if (value < imageSize / 2 - 20)
+            field = value;
+        Draw();
+    }
+    MarginsChanged(oldX, oldY);
 }
 
-void TCanvas2D::SetMarginChecked(int& field, int value, int imageSize, void (TCanvas2D::*changed)()) {
-    if (value == field)
-        return;
-    const bool store = value < imageSize / 2 - 20;
-    if (store)
-        field = value;
-    Draw();
-    if (store)
-        emit(this->*changed)();
-}
-
-void TCanvas2D::SetAxisXMargin(int value) {
-    SetMarginChecked(FAxisXMargin, value, FImage->Width(), &TCanvas2D::AxisXMarginChanged);
-}
-
-void TCanvas2D::SetAxisYMargin(int value) {
-    SetMarginChecked(FAxisYMargin, value, FImage->Height(), &TCanvas2D::AxisYMarginChanged);
-}
+void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(FAxisXMargin, value, FImage->Width()); }
+void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(FAxisYMargin, value, FImage->Height()); }
 
 void TCanvas2D::SetFormat(const QString& value) {
     if (value == FFormat)
@@ -384,12 +389,16 @@ void TCanvas2D::AxisXMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
     const int widest = std::max(FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMax)),
                                 FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMin)));
-    StoreMargin(FAxisXMargin, ClampToInt(0LL + widest + 6), &TCanvas2D::AxisXMarginChanged);
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    FAxisXMargin = ClampToInt(0LL + widest + 6);
+    MarginsChanged(oldX, oldY);
 }
 
 void TCanvas2D::AxisYMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
-    StoreMargin(FAxisYMargin, FImageCanvas->TextHeight(QStringLiteral("0")) + 6, &TCanvas2D::AxisYMarginChanged);
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    FAxisYMargin = FImageCanvas->TextHeight(QStringLiteral("0")) + 6;
+    MarginsChanged(oldX, oldY);
 }
 
 // Without a plot area (or with a result that is no number) the limit stays; the repaint happens.

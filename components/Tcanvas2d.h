@@ -44,13 +44,14 @@ class TALLWICK_EXPORT TCanvas2D : public TCustomPanel {
     Q_PROPERTY(uint AxisColorValue READ AxisColorValue WRITE SetAxisColorValue NOTIFY AxisColorChanged)
     Q_PROPERTY(QFont AxisFont READ AxisFontQFont WRITE SetAxisFontQFont NOTIFY AxisFontChanged)
     Q_PROPERTY(bool AxisShow READ AxisShow WRITE SetAxisShow NOTIFY AxisShowChanged)
-    Q_PROPERTY(int AxisXMargin READ AxisXMargin WRITE SetAxisXMargin NOTIFY AxisXMarginChanged)
+    // The automatic margin comes first: while it is on, the margin follows the labels.
     Q_PROPERTY(bool AxisXMarginAuto READ AxisXMarginAuto WRITE SetAxisXMarginAuto NOTIFY AxisXMarginAutoChanged)
+    Q_PROPERTY(int AxisXMargin READ AxisXMargin WRITE SetAxisXMargin NOTIFY AxisXMarginChanged)
     Q_PROPERTY(int AxisXMarks READ AxisXMarks WRITE SetAxisXMarks NOTIFY AxisXMarksChanged)
     Q_PROPERTY(double AxisXMax READ AxisXMax WRITE SetAxisXMax NOTIFY AxisXMaxChanged)
     Q_PROPERTY(double AxisXMin READ AxisXMin WRITE SetAxisXMin NOTIFY AxisXMinChanged)
-    Q_PROPERTY(int AxisYMargin READ AxisYMargin WRITE SetAxisYMargin NOTIFY AxisYMarginChanged)
     Q_PROPERTY(bool AxisYMarginAuto READ AxisYMarginAuto WRITE SetAxisYMarginAuto NOTIFY AxisYMarginAutoChanged)
+    Q_PROPERTY(int AxisYMargin READ AxisYMargin WRITE SetAxisYMargin NOTIFY AxisYMarginChanged)
     Q_PROPERTY(int AxisYMarks READ AxisYMarks WRITE SetAxisYMarks NOTIFY AxisYMarksChanged)
     Q_PROPERTY(double AxisYMax READ AxisYMax WRITE SetAxisYMax NOTIFY AxisYMaxChanged)
     Q_PROPERTY(double AxisYMin READ AxisYMin WRITE SetAxisYMin NOTIFY AxisYMinChanged)
@@ -89,7 +90,10 @@ public:
     bool AxisShow() const { return FAxisShow; }
     void SetAxisShow(bool value);
     int AxisXMargin() const { return FAxisXMargin; }
-    // Stored only below half the image width minus 20; repaints whether stored or not.
+    // Stored only below half the image width minus 20; repaints whether stored or not. With the
+    // automatic margin on, that repaint measures the labels again, so the value does not stay.
+    // AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
+    // setter or of the adjustments.
     void SetAxisXMargin(int value);
     bool AxisXMarginAuto() const { return FAxisXMarginAuto; }
     void SetAxisXMarginAuto(bool value);
@@ -272,8 +276,8 @@ private:
     void SetLimits(const TBox& box);
     TBox Limits() const;
     static bool BoxAcceptable(const TBox& box);
-    void SetMarginChecked(int& field, int value, int imageSize, void (TCanvas2D::*changed)());
-    void StoreMargin(int& field, int value, void (TCanvas2D::*changed)());
+    void SetMarginChecked(int& field, int value, int imageSize);
+    void MarginsChanged(int oldX, int oldY);
     int MarkCount(int marks, int pixels) const;
     void InvertedStroke(int x0, int y0, int x1, int y1);
 
@@ -311,6 +315,7 @@ private:
     TVexImage* FImage = nullptr;
     TCanvas* FImageCanvas = nullptr;
     bool FOutOfRange = false;
+    int FMarginHold = 0;  // > 0: a margin setter announces the net change itself
 };
 
 }  // namespace Tallwick

@@ -8,6 +8,7 @@
 #include "FormatFloat.h"
 #include "GdiCalls.h"
 #include "Tcanvas2d.h"
+#include "Vexutils.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -66,6 +67,8 @@ private slots:
     void yLabelPlacement();
     void mappingIdentities_data();
     void mappingIdentities();
+    void roundingHalfAwayFromZero_data();
+    void roundingHalfAwayFromZero();
     void axesHidden();
     void clipRegionAndDrawRect();
     void lines_data();
@@ -302,6 +305,30 @@ void TestCanvas2D::mappingIdentities() {
     QVERIFY(std::fabs(c.ScrToValY(c.ValToScrY(y)) - y) <= 0.5 * (ymax - ymin) / (H - 2 * my) * 1.0000001);
     QCOMPARE(c.ScrToValXS(mx), FormatFloat(c.Format(), xmin));
     QCOMPARE(c.ScrToValYS(H - my), FormatFloat(c.Format(), ymin));
+}
+
+// The pixel of a world value is rounded as RoundToInt rounds, also next to the halves.
+void TestCanvas2D::roundingHalfAwayFromZero_data() {
+    QTest::addColumn<double>("x");
+    for (double x : {0.5, 1.5, 2.5, -0.5, -1.5, 0.49999999999999994, std::nextafter(2.5, 0.0),
+                     std::nextafter(2.5, 3.0), -0.49999999999999994, std::nextafter(-2.5, 0.0), 100.0, 151.5})
+        QTest::addRow("%.17g", x) << x;
+}
+
+void TestCanvas2D::roundingHalfAwayFromZero() {
+    QFETCH(double, x);
+    Plot plot;
+    TCanvas2D& c = *plot.canvas;
+    c.SetAxisShow(false);
+    c.SetAxisXMax(152);  // one world unit per pixel
+    c.SetAxisYMax(152);
+    QCOMPARE(c.ValToScrX(x), RoundToInt((x - 0) / (152 - 0) * 152));
+    QCOMPARE(c.ValToScrY(x), 152 - RoundToInt((x - 0) / (152 - 0) * 152));
+    c.ImageCanvas()->Pen.Color = clRed;
+    c.Line(x, 10, x, 20);  // Line maps as ValToScrX does
+    const int sx = c.ValToScrX(x);
+    if (x >= 0 && sx < 152)  // left of XMin both ends are: not drawn at all
+        QCOMPARE(plot.At(sx, 152 - 15), clRed);
 }
 
 // Without axes the margins play no part: no frame, no marks, no clip; the whole image is ColorInt.

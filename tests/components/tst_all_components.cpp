@@ -4,10 +4,12 @@
 #include "ComponentRegistry.h"
 #include "ComponentTable.h"
 
+#include <QFont>
 #include <QMetaProperty>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 using namespace Tallwick;
@@ -66,11 +68,12 @@ QList<QVariant> CandidatesFor(const QMetaProperty& property, const QVariant& cur
     }
     case QMetaType::QPixmap: return {SamplePixmap(1), SamplePixmap(2)};
     case QMetaType::QFont: {
-        QFont font = current.value<QFont>();
-        font.setPointSize(std::max(1, font.pointSize()) + 2);
-        font.setBold(!font.bold());
-        return {font};
+        QFont bold = current.value<QFont>(), larger = current.value<QFont>();
+        bold.setBold(!bold.bold());
+        larger.setPointSize(std::max(larger.pointSize(), 8) + 3);
+        return {bold, larger};
     }
+    case QMetaType::QStringList: return {current.toStringList() << QStringLiteral("x"), QStringList()};
     default: return {};
     }
 }

@@ -2,6 +2,9 @@
 
 #include "ComponentRegistry.h"
 #include "Tcolorbutton.h"
+#include "Tescala.h"
+#include "Tpnlimg.h"
+#include "Tpoly.h"
 #include "Tveximage.h"
 
 #include <QMetaObject>
@@ -23,6 +26,9 @@ const std::vector<TComponentInfo>& ComponentTable() {
     static const std::vector<TComponentInfo> table = {
         TALLWICK_COMPONENT(TVexImage, "Tveximage.h", "Image surface with drawing primitives and direct pixel access", 105, 105),
         TALLWICK_COMPONENT(TColorButton, "Tcolorbutton.h", "Colour swatch that opens the colour chooser", 64, 24),
+        TALLWICK_COMPONENT(TPnlImg, "Tpnlimg.h", "Bevelled panel with an image surface and optional scroll bars", 160, 160),
+        TALLWICK_COMPONENT(TEscala, "Tescala.h", "Colour scale mapping values to colours, with labels", 48, 320),
+        TALLWICK_COMPONENT(TPoly, "Tpoly.h", "Regular or owner-placed polygon that measures and samples its contour", 160, 160),
     };
     return table;
 }

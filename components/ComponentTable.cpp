@@ -1,6 +1,7 @@
 #include "ComponentTable.h"
 
 #include "ComponentRegistry.h"
+#include "Diskinfo.h"
 #include "Tcolorbutton.h"
 #include "Tescala.h"
 #include "Tpnlimg.h"
@@ -29,6 +30,7 @@ const std::vector<TComponentInfo>& ComponentTable() {
         TALLWICK_COMPONENT(TPnlImg, "Tpnlimg.h", "Bevelled panel with an image surface and optional scroll bars", 160, 160),
         TALLWICK_COMPONENT(TEscala, "Tescala.h", "Colour scale mapping values to colours, with labels", 48, 320),
         TALLWICK_COMPONENT(TPoly, "Tpoly.h", "Regular or owner-placed polygon that measures and samples its contour", 160, 160),
+        TALLWICK_NONVISUAL_COMPONENT(TDiskInfo, "Diskinfo.h", "Kind, label, file system, serial number and size of a drive"),
     };
     return table;
 }

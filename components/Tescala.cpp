@@ -23,6 +23,8 @@ TEscala::TEscala(QWidget* owner) : TPnlImg(owner) {
     TCustomPanel::SetHeight(320);
     TCustomPanel::SetWidth(48);
     FFormat = QStringLiteral(",0.000");
+    // The panel's colour is the scale's background, however it is set.
+    connect(this, &TCustomPanel::ColorChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
     FReady = true;
     Draw();
 }
@@ -67,13 +69,6 @@ void TEscala::SetFormat(const QString& value) {
     FFormat = value;
     Draw();
     emit FormatChanged();
-}
-
-void TEscala::SetColor(TColor value) {
-    if (value == Color()) return;
-    TPnlImg::SetColor(value);
-    Draw();
-    emit ColorChanged();
 }
 
 void TEscala::SetFont(const TFont& value) {

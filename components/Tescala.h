@@ -6,6 +6,10 @@
 // value beside a vertical band. Labels are formatted with the format picture Format (",0.000":
 // thousands separators and three decimals, in the locale's separators).
 //
+// The panel's Color is the scale's background and its Font the labels' font; changing either
+// redraws the scale. (The scale's Alignment, its placement in the parent, stands in for the
+// panel's caption alignment of the same name, which a scale has no use for.)
+//
 // The whole scale is repainted by every setter that changes a value and on every resize; a range
 // with Maximum not above Minimum paints nothing and leaves the last picture.
 #include "Color.h"
@@ -36,8 +40,6 @@ class TALLWICK_EXPORT TEscala : public TPnlImg {
     Q_PROPERTY(TEscalaGraduation Graduation READ Graduation WRITE SetGraduation NOTIFY GraduationChanged)
     Q_PROPERTY(TEscalaOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
     Q_PROPERTY(TEscalaPosition Position READ Position WRITE SetPosition NOTIFY PositionChanged)
-    Q_PROPERTY(QColor Color READ ColorQColor WRITE SetColorQColor NOTIFY ColorChanged)
-    Q_PROPERTY(uint ColorValue READ ColorValue WRITE SetColorValue NOTIFY ColorChanged)
     Q_PROPERTY(QFont Font READ FontQFont WRITE SetFontQFont NOTIFY FontChanged)
 public:
     enum TEscalaAlignment { eaNone, eaBottom, eaCentered, eaHCentered, eaLeft, eaRight, eaTop, eaVCentered };
@@ -89,9 +91,6 @@ public:
     void SetOrientation(TEscalaOrientation value);
     TEscalaPosition Position() const { return FPosition; }
     void SetPosition(TEscalaPosition value);
-    // Background of the scale; a change redraws it.
-    TColor Color() const { return TPnlImg::Color(); }
-    void SetColor(TColor value);
     // Label font; a change redraws the scale.
     const TFont& Font() { return TPnlImg::Font(); }
     void SetFont(const TFont& value);
@@ -99,7 +98,6 @@ public:
     void SetFontQFont(const QFont& value);
     TALLWICK_COLOR_ACCESSORS(GradColor1)
     TALLWICK_COLOR_ACCESSORS(GradColor2)
-    TALLWICK_COLOR_ACCESSORS(Color)
 
     void Draw();
     void EscalaResize(QObject* Sender);
@@ -129,7 +127,6 @@ signals:
     void GraduationChanged();
     void OrientationChanged();
     void PositionChanged();
-    void ColorChanged();
     void FontChanged();
 
 protected:

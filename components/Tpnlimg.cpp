@@ -14,8 +14,8 @@ constexpr int kCornerWidth = 15;
 }  // namespace
 
 TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
-    TCustomPanel::SetBevelInner(bvLowered);
-    TCustomPanel::SetBevelOuter(bvLowered);
+    SetBevelInner(bvLowered);
+    SetBevelOuter(bvLowered);
     SetCaption(QStringLiteral(" "));
     TCustomPanel::SetHeight(160);
     TCustomPanel::SetWidth(160);
@@ -60,36 +60,13 @@ void TPnlImg::StopResizeNotifications() {
     OnResize = nullptr;
 }
 
-void TPnlImg::SetAlign(TAlign value) {
-    if (value == Align()) return;
-    TCustomPanel::SetAlign(value);
-    emit AlignChanged();
-}
-
-void TPnlImg::SetBevelInner(TBevelCut value) {
-    if (value == BevelInner()) return;
-    TCustomPanel::SetBevelInner(value);
-    emit BevelInnerChanged();
-}
-
-void TPnlImg::SetBevelOuter(TBevelCut value) {
-    if (value == BevelOuter()) return;
-    TCustomPanel::SetBevelOuter(value);
-    emit BevelOuterChanged();
-}
-
-void TPnlImg::SetBevelWidth(int value) {
-    const int old = BevelWidth();
-    TCustomPanel::SetBevelWidth(value);
-    if (BevelWidth() != old)
-        emit BevelWidthChanged();
-}
-
 void TPnlImg::SetCursor(TCursor value) {
     if (value == FImage->Cursor()) return;
     FImage->SetCursor(value);
     emit CursorChanged();
 }
+
+void TPnlImg::resizeEvent(QResizeEvent* event) { TControl::resizeEvent(event); }
 
 void TPnlImg::ImageClick(QObject*) {
     if (OnClick) OnClick(this);

@@ -19,10 +19,7 @@ namespace Tallwick {
 
 class TALLWICK_EXPORT TPnlImg : public TCustomPanel {
     Q_OBJECT
-    Q_PROPERTY(Tallwick::TAlign Align READ Align WRITE SetAlign NOTIFY AlignChanged)
-    Q_PROPERTY(Tallwick::TBevelCut BevelInner READ BevelInner WRITE SetBevelInner NOTIFY BevelInnerChanged)
-    Q_PROPERTY(Tallwick::TBevelCut BevelOuter READ BevelOuter WRITE SetBevelOuter NOTIFY BevelOuterChanged)
-    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth NOTIFY BevelWidthChanged)
+    // The image surface's cursor (the bevels keep the panel's own).
     Q_PROPERTY(int Cursor READ GetCursor WRITE SetCursor NOTIFY CursorChanged)
     Q_PROPERTY(bool ScrollBars READ ScrollBars WRITE SetScrollBars NOTIFY ScrollBarsChanged)
 public:
@@ -36,11 +33,6 @@ public:
     QScrollBar* ScrollBarH() const { return FScrollBarH; }
     QScrollBar* ScrollBarV() const { return FScrollBarV; }
 
-    // Setters that announce their change; an equal (or, for BevelWidth, a refused) value does nothing.
-    void SetAlign(TAlign value);
-    void SetBevelInner(TBevelCut value);
-    void SetBevelOuter(TBevelCut value);
-    void SetBevelWidth(int value);
     TCursor GetCursor() const { return FImage->Cursor(); }
     void SetCursor(TCursor value);
     bool ScrollBars() const { return FScrollBars; }
@@ -65,17 +57,13 @@ public:
     void ScrollBarHChange(QObject* Sender);
     void ScrollBarVChange(QObject* Sender);
     // The inner panel's resize handler: brings the image's bitmap to its size, lets a descendant
-    // redraw (ResizeContent), then raises OnResize.
+    // redraw (ResizeContent), then raises OnResize and the signal resized. (The panel's own
+    // resize notification of the same names, for the outer size, is taken by the component.)
     void PanelResize(QObject* Sender);
 
     static void Register();
 
 signals:
-    void AlignChanged();
-    void BevelInnerChanged();
-    void BevelOuterChanged();
-    void BevelWidthChanged();
-    void CursorChanged();
     void ScrollBarsChanged();
     void clicked(QObject* Sender);
     void doubleClicked(QObject* Sender);
@@ -84,9 +72,10 @@ signals:
     void mouseMoved(QObject* Sender, Tallwick::TShiftState Shift, int X, int Y);
     void scrollBarHChanged(QObject* Sender);
     void scrollBarVChanged(QObject* Sender);
-    void resized(QObject* Sender);
 
 protected:
+    // The outer resize raises nothing itself: the inside follows, and its resize raises OnResize.
+    void resizeEvent(QResizeEvent* event) override;
     // Called by PanelResize after the bitmap follows the image's size: a descendant's own redraw.
     virtual void ResizeContent() {}
     // Detaches the inner panel's resize notification, for destructors of descendants whose

@@ -7,6 +7,7 @@
 #include "Tpnlimg.h"
 #include "Tpoly.h"
 #include "Tveximage.h"
+#include "Tvexprogress.h"
 
 #include <QMetaObject>
 
@@ -30,6 +31,7 @@ const std::vector<TComponentInfo>& ComponentTable() {
         TALLWICK_COMPONENT(TPnlImg, "Tpnlimg.h", "Bevelled panel with an image surface and optional scroll bars", 160, 160),
         TALLWICK_COMPONENT(TEscala, "Tescala.h", "Colour scale mapping values to colours, with labels", 48, 320),
         TALLWICK_COMPONENT(TPoly, "Tpoly.h", "Regular or owner-placed polygon that measures and samples its contour", 160, 160),
+        TALLWICK_COMPONENT(TVexProgress, "Tvexprogress.h", "Progress bar painted as a colour gradient, with an inverted percentage", 200, 15),
         TALLWICK_NONVISUAL_COMPONENT(TDiskInfo, "Diskinfo.h", "Kind, label, file system, serial number and size of a drive"),
     };
     return table;

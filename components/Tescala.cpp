@@ -43,7 +43,6 @@ TESCALA_SETTER(AutoSize, bool)
 TESCALA_SETTER(GradColor1, TColor)
 TESCALA_SETTER(GradColor2, TColor)
 TESCALA_SETTER(Graduation, TEscalaGraduation)
-TESCALA_SETTER(Orientation, TEscalaOrientation)
 TESCALA_SETTER(Position, TEscalaPosition)
 #undef TESCALA_SETTER
 
@@ -62,6 +61,17 @@ void TEscala::SetMargin(int value) {
     FMargin = value;
     Draw();
     emit MarginChanged();
+}
+
+// Docked at the top or bottom the scale is horizontal, at the left or right vertical: another
+// orientation is refused there.
+void TEscala::SetOrientation(TEscalaOrientation value) {
+    if (FAlignment == eaTop || FAlignment == eaBottom) value = eoHorizontal;
+    if (FAlignment == eaLeft || FAlignment == eaRight) value = eoVertical;
+    if (value == FOrientation) return;
+    FOrientation = value;
+    Draw();
+    emit OrientationChanged();
 }
 
 void TEscala::SetFormat(const QString& value) {

@@ -2,6 +2,7 @@
 
 #include "ComponentRegistry.h"
 #include "Diskinfo.h"
+#include "Tcanvas2d.h"
 #include "Tcolorbutton.h"
 #include "Tescala.h"
 #include "Tpnlimg.h"
@@ -32,6 +33,7 @@ const std::vector<TComponentInfo>& ComponentTable() {
         TALLWICK_COMPONENT(TEscala, "Tescala.h", "Colour scale mapping values to colours, with labels", 48, 320),
         TALLWICK_COMPONENT(TPoly, "Tpoly.h", "Regular or owner-placed polygon that measures and samples its contour", 160, 160),
         TALLWICK_COMPONENT(TVexProgress, "Tvexprogress.h", "Progress bar painted as a colour gradient, with an inverted percentage", 200, 15),
+        TALLWICK_COMPONENT(TCanvas2D, "Tcanvas2d.h", "Plot with axes, world-coordinate drawing, animated zoom and pan", 160, 160),
         TALLWICK_NONVISUAL_COMPONENT(TDiskInfo, "Diskinfo.h", "Kind, label, file system, serial number and size of a drive"),
     };
     return table;

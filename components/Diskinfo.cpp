@@ -1,6 +1,7 @@
 #include "Diskinfo.h"
 
 #include "ComponentRegistry.h"
+#include "EventGuard.h"
 #include "Exception.h"
 
 #include <QDir>
@@ -112,6 +113,10 @@ void TDiskInfo::SetDrive(const QString& value) {
     TDescription d = mount ? Describe(*mount) : TDescription{};
     d.Drive = drive;
     Apply(d);
+}
+
+void TDiskInfo::WriteDrive(const QString& value) noexcept {
+    GuardEvent(this, [&] { SetDrive(value); });
 }
 
 TDiskInfo::TDescription TDiskInfo::Describe(const TMountEntry& mount) const {

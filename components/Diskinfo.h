@@ -54,7 +54,7 @@ inline constexpr const char* kDriveRamDisk = "Disco de RAM";
 
 class TALLWICK_EXPORT TDiskInfo : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QString Drive READ Drive WRITE SetDrive NOTIFY DriveChanged)
+    Q_PROPERTY(QString Drive READ Drive WRITE WriteDrive NOTIFY DriveChanged)
     Q_PROPERTY(QString DriveType READ DriveType WRITE SetDriveType NOTIFY DriveTypeChanged)
     Q_PROPERTY(qint64 DriveSize READ DriveSize WRITE SetDriveSize NOTIFY DriveSizeChanged)
     Q_PROPERTY(qint64 DriveFree READ DriveFree WRITE SetDriveFree NOTIFY DriveFreeChanged)
@@ -71,6 +71,10 @@ public:
     // Queries the drive named by `value` (see above), even when it is the current one, so that
     // setting it again refreshes the free space. Throws Exception for a value that names no drive.
     void SetDrive(const QString& value);
+    // The Qt face of Drive (QMetaProperty, Designer, QML): SetDrive through the event guard, so
+    // no error passes into Qt; a refused value leaves everything as it was and is reported as
+    // the guard reports errors (a warning, or the error box inside the saver).
+    void WriteDrive(const QString& value) noexcept;
 
     // Plain fields: written as they come, normally by SetDrive.
     QString DriveType() const { return FDriveType; }

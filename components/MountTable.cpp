@@ -3,6 +3,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace Tallwick {
 
@@ -86,7 +88,6 @@ TMountTable TMountTable::Parse(const QByteArray& mountinfo) {
 }
 
 QList<TMountEntry> TMountTable::Lettered() const {
-    QList<TMountEntry> lettered;
     const std::optional<TMountEntry> root = ForMountPoint(QStringLiteral("/"));
     QHash<quint64, TMountEntry> byDevice;
     for (const TMountEntry& e : FEntries) {
@@ -98,11 +99,18 @@ QList<TMountEntry> TMountTable::Lettered() const {
         else if (BetterRepresentative(e, *known))
             *known = e;
     }
-    QList<TMountEntry> others = byDevice.values();
-    std::sort(others.begin(), others.end(), MountPointLess);
-    if (others.size() > kLastLetterIndex)
-        others.resize(kLastLetterIndex);
-    return others;
+    // Sorted on their UTF-8 bytes, made once per entry; only the first letters' worth is needed.
+    std::vector<std::pair<QByteArray, const TMountEntry*>> keyed;
+    keyed.reserve(std::size_t(byDevice.size()));
+    for (const TMountEntry& e : byDevice)
+        keyed.emplace_back(e.MountPoint.toUtf8(), &e);
+    const auto end = keyed.begin() + std::min<std::ptrdiff_t>(kLastLetterIndex, std::ptrdiff_t(keyed.size()));
+    std::partial_sort(keyed.begin(), end, keyed.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<TMountEntry> lettered;
+    for (auto it = keyed.begin(); it != end; ++it)
+        lettered.append(*it->second);
+    return lettered;
 }
 
 std::optional<TMountEntry> TMountTable::ForLetter(QChar letter) const {

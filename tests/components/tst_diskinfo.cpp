@@ -141,6 +141,7 @@ private slots:
     void refusesWhatNamesNoDrive_data();
     void refusesWhatNamesNoDrive();
     void failedQueryClearsThePreviousDrive();
+    void qtFaceRefusesWithoutThrowing();
     void signalsOnlyWhatChanged();
     void lettersStopAtZ();
     void serialNumbers_data();
@@ -256,6 +257,23 @@ void TestDiskInfo::failedQueryClearsThePreviousDrive() {
     const TSnapshot expected{"Q", "", "", "", "", "", -1, -1, 0, false};
     QVERIFY(Snapshot(d) == expected);
     QCOMPARE(spies.Counts(), QList<int>(8, 1));
+}
+
+// A write through the meta-object system never lets the error into Qt: a warning naming the
+// component, and nothing changed.
+void TestDiskInfo::qtFaceRefusesWithoutThrowing() {
+    TDiskInfo d(nullptr);
+    d.SetFacts(SampleMachine());
+    d.setProperty("Drive", QStringLiteral("d"));
+    QCOMPARE(d.MountPoint(), QStringLiteral("/boot/efi"));
+    const TSnapshot before = Snapshot(d);
+    TSpies spies(&d);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Tallwick::TDiskInfo: 'Cx' is not a drive")));
+    QVERIFY(d.setProperty("Drive", QStringLiteral("Cx")));
+    QVERIFY(Snapshot(d) == before);
+    QCOMPARE(spies.Counts(), QList<int>(8, 0));
+    d.setProperty("Drive", QStringLiteral("/mnt/share"));
+    QCOMPARE(d.DriveType(), QString::fromLatin1(kDriveRemote));
 }
 
 void TestDiskInfo::signalsOnlyWhatChanged() {

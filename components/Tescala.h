@@ -36,9 +36,10 @@ class TALLWICK_EXPORT TEscala : public TPnlImg {
     Q_PROPERTY(double Maximum READ Maximum WRITE SetMaximum NOTIFY MaximumChanged)
     Q_PROPERTY(double Minimum READ Minimum WRITE SetMinimum NOTIFY MinimumChanged)
     Q_PROPERTY(int TextInterval READ TextInterval WRITE SetTextInterval NOTIFY TextIntervalChanged)
+    // Orientation before Alignment: a docked scale's orientation follows the docking.
+    Q_PROPERTY(TEscalaOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
     Q_PROPERTY(TEscalaAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
     Q_PROPERTY(TEscalaGraduation Graduation READ Graduation WRITE SetGraduation NOTIFY GraduationChanged)
-    Q_PROPERTY(TEscalaOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
     Q_PROPERTY(TEscalaPosition Position READ Position WRITE SetPosition NOTIFY PositionChanged)
     Q_PROPERTY(QFont Font READ FontQFont WRITE SetFontQFont NOTIFY FontChanged)
 public:

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+namespace Tallwick {
+
 namespace {
 constexpr TColor kPlateColor = 0xC8C8C8;
 constexpr TColor kShadowColor = 0xDCDCDC;
@@ -233,3 +235,5 @@ void TAboutF::CopyImage(TImage* source, TImage* target) {
     source->Canvas();  // a bitmap of the control's size, made on first use
     target->Canvas()->Draw(0, 0, *source->Picture()->Bitmap());
 }
+
+}  // namespace Tallwick

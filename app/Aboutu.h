@@ -9,6 +9,8 @@
 
 class QButtonGroup;
 class QPushButton;
+
+namespace Tallwick {
 class TCustomPanel;
 class TImage;
 class TSpeedButton;
@@ -62,3 +64,5 @@ private:
     QString FProfession;
     QButtonGroup* FFlags;
 };
+
+}  // namespace Tallwick

@@ -1,5 +1,7 @@
 #include "ModeDispatch.h"
 
+namespace Tallwick {
+
 namespace {
 // Only the ASCII letters are lowered, as the original's conversion did.
 QString AsciiLower(const QString& text) {
@@ -24,3 +26,5 @@ TMode ParseMode(const QStringList& arguments) {
         return mdSettings;
     return mdNone;
 }
+
+}  // namespace Tallwick

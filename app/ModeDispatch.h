@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace Tallwick {
+
 enum TMode { mdSaver = 0, mdPreview = 1, mdSettings = 2, mdNone = 3 };
 
 // `arguments` are those after the program path.
 TMode ParseMode(const QStringList& arguments);
+
+}  // namespace Tallwick

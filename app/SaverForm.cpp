@@ -5,6 +5,8 @@
 
 #include <QShowEvent>
 
+namespace Tallwick {
+
 TSaverForm::TSaverForm(const QString& caption, QPoint logoPos) : QWidget(nullptr) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -63,3 +65,5 @@ void TSaverForm::Timer1Timer() {
         throw;
     }
 }
+
+}  // namespace Tallwick

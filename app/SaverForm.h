@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <memory>
 
+namespace Tallwick {
+
 class TSaverForm : public QWidget {
     Q_OBJECT
 public:
@@ -34,3 +36,5 @@ private:
 
     std::unique_ptr<TStars> FEngine;
 };
+
+}  // namespace Tallwick

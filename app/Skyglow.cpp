@@ -8,6 +8,8 @@
 
 #include <memory>
 
+using namespace Tallwick;
+
 namespace {
 const char* const kTitle = "Skyglow II";
 

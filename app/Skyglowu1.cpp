@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+namespace Tallwick {
+
 namespace {
 int gMouseMoveCount = 0;  // the program-wide mouse-move counter
 }
@@ -68,3 +70,5 @@ void TForm1::Image1MouseMove() {
 }
 
 void TForm1::AppEvents1Deactivate() { close(); }
+
+}  // namespace Tallwick

@@ -6,6 +6,8 @@
 #include "ApplicationEvents.h"
 #include "SaverForm.h"
 
+namespace Tallwick {
+
 class TForm1 : public TSaverForm {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ private:
     void Image1MouseMove();
     void AppEvents1Deactivate();
 };
+
+}  // namespace Tallwick

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+namespace Tallwick {
+
 TForm2::TForm2(const QString& parentArgument) : TSaverForm(QStringLiteral("Form2"), QPoint(8, 11)) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(193, 144);
@@ -33,3 +35,5 @@ void TForm2::ParentResized(QSize size) { resize(size); }
 // The parent took our window with it; leave the loop without trying to close a window that is
 // gone (closing first was seen to keep the process alive).
 void TForm2::ParentDestroyed() { QCoreApplication::exit(0); }
+
+}  // namespace Tallwick

@@ -8,6 +8,8 @@
 // to ask a window to close; Qt turns it into a close event). Any such request closes the preview.
 #include "SaverForm.h"
 
+namespace Tallwick {
+
 class TParentWindowWatcher;
 
 class TForm2 : public TSaverForm {
@@ -30,3 +32,5 @@ private:
     unsigned long FParentWindow = 0;
     TParentWindowWatcher* FWatcher = nullptr;
 };
+
+}  // namespace Tallwick

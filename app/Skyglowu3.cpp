@@ -22,6 +22,8 @@
 #include <climits>
 #include <cmath>
 
+namespace Tallwick {
+
 namespace {
 // The remembered window is an X11 window; on any other platform (offscreen tests) there is none.
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
@@ -204,3 +206,5 @@ void TForm3::setVisible(bool visible) {
 // Closing by any way just hides the form (ending the program when it is the main form); a
 // dialog's own close handling would turn the close box into a rejection.
 void TForm3::closeEvent(QCloseEvent* event) { event->accept(); }
+
+}  // namespace Tallwick

@@ -9,6 +9,8 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
+
+namespace Tallwick {
 class TColorButton;
 class TCustomPanel;
 class TSpinEdit;
@@ -65,3 +67,5 @@ private:
     unsigned long FRememberedWindow = 0;
     std::unique_ptr<TStars> FStars;
 };
+
+}  // namespace Tallwick

@@ -19,6 +19,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+using namespace Tallwick;
+
 namespace {
 // Frames enough for the stars to reach their steady spread (each flies off within a few dozen).
 constexpr int kWarmUpFrames = 200;

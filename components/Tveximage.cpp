@@ -5,6 +5,8 @@
 #include "ControlAlign.h"
 #include "GdiCalls.h"
 
+namespace Tallwick {
+
 TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {}
 
 TVexImage::~TVexImage() = default;
@@ -88,3 +90,5 @@ bool TVexImage::PixelIn(int x, int y) { return PtVisible(Canvas()->Handle(), x, 
 void TVexImage::PixelClose() { RepaintNow(); }
 
 void TVexImage::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TVexImage")); }
+
+}  // namespace Tallwick

@@ -8,11 +8,15 @@
 #include "Bitmap.h"
 #include "Color.h"
 #include "ImageControl.h"
+#include "TallwickExport.h"
 
 #include <cstdint>
 #include <memory>
 
-class TVexImage : public TImage {
+namespace Tallwick {
+
+// Qt face: the image control's properties and signals; it adds none of its own.
+class TALLWICK_EXPORT TVexImage : public TImage {
     Q_OBJECT
 public:
     // `owner` may be null: an off-screen surface that its creator deletes.
@@ -58,3 +62,5 @@ inline std::uint32_t PixelValue(TColor color) {
     const std::uint32_t c = static_cast<std::uint32_t>(color);
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
+
+}  // namespace Tallwick

@@ -1,16 +1,17 @@
 #include "TallwickPlugins.h"
 
 #include "ComponentPlugin.h"
-#include "Tcolorbutton.h"
-#include "Tveximage.h"
+#include "ComponentTable.h"
 
+namespace Tallwick {
+
+// Every visual component of the table. Non-visual components (disk information) have no widget
+// for a form to hold, so Designer does not offer them; programs create them in code.
 TTallwickPlugins::TTallwickPlugins(QObject* parent) : QObject(parent) {
-    TVexImage::Register();
-    TColorButton::Register();
-    FWidgets << new TComponentPlugin(QStringLiteral("TVexImage"), QStringLiteral("Tveximage.h"),
-                                     QStringLiteral("Image surface with direct pixel access"),
-                                     [](QWidget* parent) { return new TVexImage(parent); }, this)
-             << new TComponentPlugin(QStringLiteral("TColorButton"), QStringLiteral("Tcolorbutton.h"),
-                                     QStringLiteral("Colour swatch that opens the colour chooser"),
-                                     [](QWidget* parent) { return new TColorButton(parent); }, this);
+    Register();
+    for (const TComponentInfo& info : ComponentTable())
+        if (info.Visual())
+            FWidgets << new TComponentPlugin(info, this);
 }
+
+}  // namespace Tallwick

@@ -2,6 +2,8 @@
 // The designer plugin: the components registered on the page "Tallwick".
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
+namespace Tallwick {
+
 class TTallwickPlugins : public QObject, public QDesignerCustomWidgetCollectionInterface {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetCollectionInterface")
@@ -13,3 +15,5 @@ public:
 private:
     QList<QDesignerCustomWidgetInterface*> FWidgets;
 };
+
+}  // namespace Tallwick

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace Tallwick {
+
 namespace {
 [[noreturn]] void CannotCreate(const QString& path) {
     throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));
@@ -63,3 +65,5 @@ void ReplaceFile(const QString& path, const QByteArray& bytes) {
         CannotCreate(path);
     temp.setAutoRemove(false);  // it is the file now
 }
+
+}  // namespace Tallwick

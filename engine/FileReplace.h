@@ -7,4 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace Tallwick {
+
 void ReplaceFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace Tallwick

@@ -2,13 +2,19 @@
 
 #include "Bitmap.h"
 #include "Exception.h"
-#include "Pictures.h"
 #include "Tveximage.h"
 
 #include <QImage>
 
+// Q_INIT_RESOURCE must stand outside any namespace. The resource lives in a static library, whose
+// registration the linker would drop without a call from code.
+static void RegisterLogoResource() { Q_INIT_RESOURCE(logo); }
+
+namespace Tallwick {
+
 void LoadLogo(TVexImage* image) {
-    InitPictures();
+    static const bool registered = (RegisterLogoResource(), true);
+    (void)registered;
     const QImage picture(QStringLiteral(":/logo.bmp"));
     if (picture.isNull())
         throw EFOpenError(QStringLiteral("Cannot open file %1").arg(QStringLiteral(":/logo.bmp")));
@@ -19,3 +25,5 @@ void LoadLogo(TVexImage* image) {
     image->SetAutoSize(true);
     image->Picture()->SetGraphic(std::move(bitmap));
 }
+
+}  // namespace Tallwick

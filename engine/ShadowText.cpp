@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace Tallwick {
+
 void TShadowText::Build(const std::vector<Line>& lines, int depth, TColor back, TColor front) {
     FBuilt = true;
     FDepth = depth;
@@ -73,3 +75,5 @@ void TShadowText::Draw(TSpanPainter& painter, int x, int y) const {
             painter.Fill(y + s.y, i, i, colours[s.first + (i - x0)]);
     }
 }
+
+}  // namespace Tallwick

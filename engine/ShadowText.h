@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace Tallwick {
+
 class TTextMask;
 
 class TShadowText {
@@ -51,3 +53,5 @@ private:
     std::vector<std::uint32_t> FPixels;
     std::vector<Stretch> FStretches;
 };
+
+}  // namespace Tallwick

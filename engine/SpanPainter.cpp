@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace Tallwick {
+
 TSpanPainter::TSpanPainter(TCanvas* canvas) : FCanvas(canvas) {
     QImage& image = canvas->Bitmap()->Image();
     if (image.isNull())
@@ -19,3 +21,5 @@ TSpanPainter::TSpanPainter(TCanvas* canvas) : FCanvas(canvas) {
 }
 
 void TSpanPainter::End() { FCanvas->Bitmap()->Changed(); }
+
+}  // namespace Tallwick

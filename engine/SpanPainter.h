@@ -6,6 +6,8 @@
 #include <QtGlobal>
 #include <cstdint>
 
+namespace Tallwick {
+
 class TCanvas;
 
 class TSpanPainter {
@@ -50,3 +52,5 @@ private:
     qsizetype FStride = 0;
     int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;  // clip box, right and bottom exclusive
 };
+
+}  // namespace Tallwick

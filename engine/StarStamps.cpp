@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace Tallwick {
+
 void TStarStamps::Prepare(int maxSize) {
     if (maxSize < 1)
         maxSize = 1;
@@ -44,3 +46,5 @@ void TStarStamps::Learn(int size) {
         }
     }
 }
+
+}  // namespace Tallwick

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace Tallwick {
+
 class TStarStamps {
 public:
     // Learns every size from 0 to maxSize (nothing to do when that is what it holds).
@@ -41,3 +43,5 @@ private:
     std::vector<int> FFirst;  // spans of size s: FFirst[s] up to FFirst[s + 1]
     std::vector<int> FReach;  // farthest any pixel of size s lies from the star's own, per axis
 };
+
+}  // namespace Tallwick

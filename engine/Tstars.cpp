@@ -19,6 +19,8 @@
 #include <cmath>
 #include <ctime>
 
+namespace Tallwick {
+
 namespace {
 constexpr double kPi = 3.141592653589793;
 const QString kFontName = QStringLiteral("Times new roman");
@@ -361,3 +363,5 @@ void TStars::SaveSettings() {
     WriteByte(buffer, static_cast<char>(ShowLogo));
     ReplaceFile(SettingsPath, bytes);
 }
+
+}  // namespace Tallwick

@@ -19,6 +19,8 @@
 #include <functional>
 #include <memory>
 
+namespace Tallwick {
+
 class TVexImage;
 class TCanvas;
 
@@ -118,3 +120,5 @@ private:
     double FDiagonal = 0;          // of the surface, for the star sizes
     bool FStampable = false;       // the canvas's pen draws dots as the stamps learnt them
 };
+
+}  // namespace Tallwick

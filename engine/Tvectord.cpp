@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+namespace Tallwick {
+
 TVectorD::TVectorD() = default;
 
 TVectorD::~TVectorD() { Clear(); }
@@ -34,3 +36,5 @@ void TVectorD::SetLength(int n) {
     Count = n;
     Allocated = true;
 }
+
+}  // namespace Tallwick

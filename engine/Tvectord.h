@@ -3,6 +3,8 @@
 // by direct indexing of Data (no bounds check); Data is valid only while Allocated.
 #include <cstddef>
 
+namespace Tallwick {
+
 class TVectorD {
 public:
     TVectorD();
@@ -24,3 +26,5 @@ public:
     bool Allocated = false;
     double* Data = nullptr;
 };
+
+}  // namespace Tallwick

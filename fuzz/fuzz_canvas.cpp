@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+using namespace Tallwick;
+
 namespace {
 struct Reader {
     const std::uint8_t* data;

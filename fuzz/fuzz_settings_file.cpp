@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace Tallwick;
+
 namespace {
 QTemporaryDir* gDir = nullptr;
 }

@@ -220,10 +220,10 @@ bool TEmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return r.U32(0) == 1 && r.U32(40) == kSignature && !r.Failed();
 }
 
-QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size) {
+QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
-    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height());
+    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height(), maxSide);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {

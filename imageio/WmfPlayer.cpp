@@ -250,11 +250,11 @@ bool TWmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return (r.U16(0) == 1 || r.U16(0) == 2) && r.U16(2) == kHeaderWords && !r.Failed();
 }
 
-QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size) {
+QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
     const QSize pictureSize = TMetafilePlayer::PictureSize(l.Window.width() * l.PixelsPerUnit,
-                                                           l.Window.height() * l.PixelsPerUnit);
+                                                           l.Window.height() * l.PixelsPerUnit, maxSide);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+namespace Tallwick {
+
 TApplicationEvents::TApplicationEvents(QObject* owner) : QObject(owner) {
     FActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, &TApplicationEvents::StateChanged);
@@ -17,3 +19,5 @@ void TApplicationEvents::StateChanged(Qt::ApplicationState state) {
     else if (!active && OnDeactivate)
         OnDeactivate(this);
 }
+
+}  // namespace Tallwick

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+namespace Tallwick {
+
 class TApplicationEvents : public QObject {
     Q_OBJECT
 public:
@@ -19,3 +21,5 @@ private:
 
     bool FActive = false;
 };
+
+}  // namespace Tallwick

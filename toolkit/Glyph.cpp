@@ -3,6 +3,8 @@
 #include <QBitmap>
 #include <QPixmap>
 
+namespace Tallwick {
+
 namespace {
 QPixmap KeyedOut(const QImage& image, QRgb transparent) {
     QPixmap pixmap = QPixmap::fromImage(image);
@@ -25,3 +27,5 @@ QIcon GlyphIcon(const QImage& strip, int numGlyphs) {
 }
 
 QIcon LoadGlyph(const QString& path, int numGlyphs) { return GlyphIcon(QImage(path), numGlyphs); }
+
+}  // namespace Tallwick

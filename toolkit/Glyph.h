@@ -5,7 +5,11 @@
 #include <QImage>
 #include <QString>
 
+namespace Tallwick {
+
 // The strip cut into numGlyphs images, each with the transparent colour keyed out.
 QIcon GlyphIcon(const QImage& strip, int numGlyphs = 1);
 // The same for a picture file or resource; an empty icon when it cannot be read.
 QIcon LoadGlyph(const QString& path, int numGlyphs = 1);
+
+}  // namespace Tallwick

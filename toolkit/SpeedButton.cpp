@@ -3,6 +3,8 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+namespace Tallwick {
+
 TSpeedButton::TSpeedButton(QWidget* owner) : QToolButton(owner) {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
@@ -40,3 +42,5 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
     painter.drawPixmap(place.topLeft(), FGlyph.pixmap(place.size(), devicePixelRatio(), mode));
 }
+
+}  // namespace Tallwick

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QToolButton>
 
+namespace Tallwick {
+
 class TSpeedButton : public QToolButton {
     Q_OBJECT
 public:
@@ -27,3 +29,5 @@ private:
     QIcon FGlyph;
     int FMargin = -1;
 };
+
+}  // namespace Tallwick

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <algorithm>
 
+namespace Tallwick {
+
 namespace {
 // The user's number format, without group separators (they would not survive typing).
 QLocale NumberLocale() {
@@ -121,3 +123,5 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
         SetValue(Value());
     QAbstractSpinBox::focusOutEvent(event);
 }
+
+}  // namespace Tallwick

@@ -9,6 +9,8 @@
 
 #include <QAbstractSpinBox>
 
+namespace Tallwick {
+
 class TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(double Value READ Value WRITE SetValue)
@@ -55,3 +57,5 @@ private:
     TAlignment FAlignment = taLeftJustify;
     QString FShownText;  // the text of the last value set from code
 };
+
+}  // namespace Tallwick

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace Tallwick {
+
 void DrawDot(TCanvas* canvas, int x, int y, int size, TColor color) {
     if (size < 2) {
         canvas->SetPixel(x, y, color);
@@ -179,3 +181,5 @@ void WriteString(QIODevice& stream, const QByteArray& text) {
 void WriteColor(QIODevice& stream, TColor color) { WriteLittle<qint32>(stream, color); }
 void WriteInt(QIODevice& stream, int value) { WriteLittle<qint32>(stream, value); }
 void WriteByte(QIODevice& stream, char value) { stream.putChar(value); }
+
+}  // namespace Tallwick

@@ -11,6 +11,8 @@
 class QIODevice;
 class QWidget;
 
+namespace Tallwick {
+
 // A star `size` pixels across centred on (x, y); sizes below 2 set the single pixel.
 void DrawDot(TCanvas* canvas, int x, int y, int size, TColor color);
 // A filled ellipse in [left, right) x [top, bottom), outline and inside in `color`.
@@ -54,3 +56,5 @@ void WriteString(QIODevice& stream, const QByteArray& text);
 void WriteColor(QIODevice& stream, TColor color);
 void WriteInt(QIODevice& stream, int value);
 void WriteByte(QIODevice& stream, char value);
+
+}  // namespace Tallwick

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Tallwick;
+
 class TestModeDispatch : public QObject {
     Q_OBJECT
 private slots:

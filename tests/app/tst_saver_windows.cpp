@@ -16,6 +16,8 @@
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
 
+using namespace Tallwick;
+
 namespace {
 // Input as the X server delivers it from the devices (XTEST, through xdotool).
 void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }

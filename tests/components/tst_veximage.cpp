@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace Tallwick;
+
 namespace {
 TBitmap* BitmapOf(TVexImage& image) { return static_cast<TBitmap*>(image.Picture()->Graphic()); }
 

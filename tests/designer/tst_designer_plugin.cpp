@@ -7,6 +7,8 @@
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <memory>
 
+using namespace Tallwick;
+
 class TestDesignerPlugin : public QObject {
     Q_OBJECT
 private slots:
@@ -25,16 +27,16 @@ void TestDesignerPlugin::offersTheComponents() {
         QVERIFY(!widget->isContainer());
         byName.insert(widget->name(), widget);
     }
-    QCOMPARE(byName.keys(), QStringList({"TColorButton", "TVexImage"}));
+    QCOMPARE(byName.keys(), QStringList({"Tallwick::TColorButton", "Tallwick::TVexImage"}));
 
     QWidget form;
-    std::unique_ptr<QWidget> image(byName["TVexImage"]->createWidget(&form));
-    QCOMPARE(image->metaObject()->className(), "TVexImage");
+    std::unique_ptr<QWidget> image(byName["Tallwick::TVexImage"]->createWidget(&form));
+    QCOMPARE(image->metaObject()->className(), "Tallwick::TVexImage");
     QCOMPARE(image->size(), QSize(105, 105));
-    std::unique_ptr<QWidget> button(byName["TColorButton"]->createWidget(&form));
-    QCOMPARE(button->metaObject()->className(), "TColorButton");
+    std::unique_ptr<QWidget> button(byName["Tallwick::TColorButton"]->createWidget(&form));
+    QCOMPARE(button->metaObject()->className(), "Tallwick::TColorButton");
     QCOMPARE(button->size(), QSize(64, 24));
-    QCOMPARE(button->property("Color").toInt(), 255);
+    QCOMPARE(button->property("ColorValue").toUInt(), 255u);
 }
 
 QTEST_MAIN(TestDesignerPlugin)

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QSet>
 
+using namespace Tallwick;
+
 // The engine with its per-frame steps reachable, so each can be checked on its own.
 class TTestStars : public TStars {
 public:

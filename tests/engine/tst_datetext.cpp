@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Tallwick;
+
 class TestDateText : public QObject {
     Q_OBJECT
 private slots:

@@ -10,6 +10,8 @@
 
 #include <QTest>
 
+using namespace Tallwick;
+
 namespace {
 constexpr TColor kBack = 0x203040;
 

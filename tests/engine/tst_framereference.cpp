@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+using namespace Tallwick;
+
 namespace {
 using Change = std::function<void(StarsScene&)>;
 

@@ -12,6 +12,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace Tallwick;
+
 namespace {
 // The file the default settings give under the title "Skyglow II".
 const QByteArray kDefaultFile = QByteArray::fromHex(

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QtEndian>
 
+using namespace Tallwick;
+
 namespace {
 struct Run {
     int status = -1;

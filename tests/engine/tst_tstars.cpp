@@ -7,6 +7,8 @@
 #include <cmath>
 #include <sys/resource.h>
 
+using namespace Tallwick;
+
 namespace {
 constexpr TColor kRed = 0x0000FF, kGreen = 0x00FF00, kYellow = 0x00FFFF;
 

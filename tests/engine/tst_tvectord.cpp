@@ -4,6 +4,8 @@
 #include <QTest>
 #include <sys/resource.h>
 
+using namespace Tallwick;
+
 class TestTVectorD : public QObject {
     Q_OBJECT
 private slots:

@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QtTest>
 
+using namespace Tallwick;
+
 class TestStreamFields : public QObject {
     Q_OBJECT
 private slots:

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace Tallwick;
+
 namespace {
 // Bounding box of the pixels of `color` in the bitmap.
 QRect InkBox(TBitmap& bitmap, TColor color) {

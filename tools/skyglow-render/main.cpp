@@ -14,6 +14,8 @@
 #include <QImage>
 #include <cstdio>
 
+using namespace Tallwick;
+
 namespace {
 constexpr int kWritten = 0, kFailed = 1, kBadArguments = 2;
 

@@ -1,0 +1,44 @@
+#include "ComponentTable.h"
+
+#include "ComponentRegistry.h"
+#include "Tcolorbutton.h"
+#include "Tveximage.h"
+
+#include <QMetaObject>
+
+namespace Tallwick {
+
+#define TALLWICK_COMPONENT(Class, header, toolTip, width, height)                                 \
+    TComponentInfo {                                                                              \
+        #Class, &Class::staticMetaObject, header, toolTip, QSize(width, height),                  \
+            [](QWidget* owner) -> QObject* { return new Class(owner); }                           \
+    }
+#define TALLWICK_NONVISUAL_COMPONENT(Class, header, toolTip)                                      \
+    TComponentInfo {                                                                              \
+        #Class, &Class::staticMetaObject, header, toolTip, QSize(),                               \
+            [](QWidget* owner) -> QObject* { return new Class(owner); }                           \
+    }
+
+const std::vector<TComponentInfo>& ComponentTable() {
+    static const std::vector<TComponentInfo> table = {
+        TALLWICK_COMPONENT(TVexImage, "Tveximage.h", "Image surface with drawing primitives and direct pixel access", 105, 105),
+        TALLWICK_COMPONENT(TColorButton, "Tcolorbutton.h", "Colour swatch that opens the colour chooser", 64, 24),
+    };
+    return table;
+}
+
+QString TComponentInfo::QualifiedName() const { return QString::fromLatin1(MetaObject->className()); }
+
+const TComponentInfo* FindComponent(const QString& name) {
+    for (const TComponentInfo& info : ComponentTable())
+        if (name == QLatin1String(info.Name) || name == info.QualifiedName())
+            return &info;
+    return nullptr;
+}
+
+void Register() {
+    for (const TComponentInfo& info : ComponentTable())
+        RegisterComponent(QString::fromLatin1(kPaletteName), QString::fromLatin1(info.Name));
+}
+
+}  // namespace Tallwick

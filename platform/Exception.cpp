@@ -1,5 +1,0 @@
-#include "Exception.h"
-
-Exception::Exception(const QString& message) : Message(message), FUtf8(message.toStdString()) {}
-
-const char* Exception::what() const noexcept { return FUtf8.c_str(); }

@@ -1,5 +1,0 @@
-#pragma once
-// Face names of the original desktop mapped to installed, metric-compatible faces.
-// fontconfig already maps "Times New Roman" to Liberation Serif; "MS Sans Serif" would fall to the
-// much wider DejaVu Sans, so it is sent to Liberation Sans here. Safe to call any number of times.
-void InstallFontSubstitutions();

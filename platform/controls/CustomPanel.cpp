@@ -1,0 +1,129 @@
+#include "CustomPanel.h"
+
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "ControlAlign.h"
+#include "EventGuard.h"
+#include "Frame3D.h"
+
+#include <QPainter>
+
+namespace Tallwick {
+
+namespace {
+void BevelColors(TBevelCut bevel, TColor& top, TColor& bottom) {
+    top = bevel == bvLowered ? clBtnShadow : clBtnHighlight;
+    bottom = bevel == bvLowered ? clBtnHighlight : clBtnShadow;
+}
+}  // namespace
+
+TCustomPanel::TCustomPanel(QWidget* parent) : TControl(parent) {
+    SetBounds(0, 0, 185, 41);
+    UpdateMargins();
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut value) {
+    if (value == FBevelInner) return;
+    FBevelInner = value;
+    UpdateMargins();
+    update();
+    emit BevelInnerChanged();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut value) {
+    if (value == FBevelOuter) return;
+    FBevelOuter = value;
+    UpdateMargins();
+    update();
+    emit BevelOuterChanged();
+}
+
+void TCustomPanel::SetBevelWidth(int value) {
+    if (value == FBevelWidth || value < 1) return;
+    FBevelWidth = value;
+    UpdateMargins();
+    update();
+    emit BevelWidthChanged();
+}
+
+void TCustomPanel::SetBorderWidth(int value) {
+    if (value == FBorderWidth || value < 0) return;
+    FBorderWidth = value;
+    UpdateMargins();
+    update();
+    emit BorderWidthChanged();
+}
+
+void TCustomPanel::SetCaption(const QString& caption) {
+    if (caption == FCaption) return;
+    FCaption = caption;
+    update();
+    emit CaptionChanged();
+}
+
+void TCustomPanel::SetColor(TColor color) {
+    if (color == FColor) return;
+    FColor = color;
+    update();
+    emit ColorChanged();
+}
+
+void TCustomPanel::SetAlignment(TAlignment value) {
+    if (value == FAlignment) return;
+    FAlignment = value;
+    update();
+    emit AlignmentChanged();
+}
+
+// Aligned children keep clear of the border and of each bevel.
+void TCustomPanel::UpdateMargins() {
+    int inset = FBorderWidth;
+    if (FBevelOuter != bvNone) inset += FBevelWidth;
+    if (FBevelInner != bvNone) inset += FBevelWidth;
+    setContentsMargins(inset, inset, inset, inset);
+}
+
+void TCustomPanel::paintEvent(QPaintEvent*) {
+    GuardEvent(this, [this] { PaintFace(); });
+}
+
+void TCustomPanel::PaintFace() {
+    TBitmap face;
+    face.SetSize(width(), height());
+    if (face.Empty()) return;
+    TCanvas* canvas = face.Canvas();
+    TRect r = Rect(0, 0, width(), height());
+    TColor top, bottom;
+    if (FBevelOuter != bvNone) {
+        BevelColors(FBevelOuter, top, bottom);
+        Frame3D(canvas, r, top, bottom, FBevelWidth);
+    }
+    Frame3D(canvas, r, FColor, FColor, FBorderWidth);
+    if (FBevelInner != bvNone) {
+        BevelColors(FBevelInner, top, bottom);
+        Frame3D(canvas, r, top, bottom, FBevelWidth);
+    }
+    canvas->Brush.Color = FColor;
+    canvas->FillRect(r);
+    if (!FCaption.trimmed().isEmpty()) {
+        canvas->Brush.Style = bsClear;
+        canvas->Font.Assign(FFont);
+        const int w = canvas->TextWidth(FCaption), h = canvas->TextHeight(FCaption);
+        int x = (r.Left + r.Right - w) / 2;
+        if (FAlignment == taLeftJustify) x = r.Left;
+        else if (FAlignment == taRightJustify) x = r.Right - w;
+        canvas->TextOut(x, (r.Top + r.Bottom - h) / 2, FCaption);
+    }
+    QPainter(this).drawImage(0, 0, face.Image());
+}
+
+void TCustomPanel::resizeEvent(QResizeEvent* event) {
+    TControl::resizeEvent(event);
+    GuardEvent(this, [this] {
+        if (OnResize)
+            OnResize(this);
+        emit resized(this);
+    });
+}
+
+}  // namespace Tallwick

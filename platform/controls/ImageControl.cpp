@@ -1,0 +1,206 @@
+#include "ImageControl.h"
+
+#include "Bitmap.h"
+#include "Canvas.h"
+#include "ControlAlign.h"
+#include "EventGuard.h"
+#include "Exception.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace Tallwick {
+
+TImage::TImage(QWidget* parent) : TControl(parent) {
+    SetBounds(0, 0, 105, 105);
+    setMouseTracking(true);
+    FPicture.OnChange = [this] { PictureChanging(); };
+}
+
+TImage::~TImage() { FPicture.OnChange = nullptr; }
+
+TCanvas* TImage::Canvas() {
+    if (!FPicture.Graphic()) {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(width(), height());
+        FPicture.SetGraphic(std::move(bitmap));
+    }
+    if (!FPicture.HoldsBitmap())
+        throw EInvalidGraphicOperation(QStringLiteral("Can only modify an image if it contains a bitmap"));
+    return FPicture.Bitmap()->Canvas();
+}
+
+QPixmap TImage::PicturePixmap() const {
+    const TGraphic* graphic = FPicture.Graphic();
+    if (!graphic || graphic->Empty())
+        return QPixmap();
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(graphic))
+        return QPixmap::fromImage(bitmap->Image());
+    TBitmap rendered;
+    rendered.SetSize(graphic->Width(), graphic->Height());
+    graphic->Draw(rendered.Canvas(), Rect(0, 0, graphic->Width(), graphic->Height()));
+    return QPixmap::fromImage(rendered.Image());
+}
+
+void TImage::SetPicturePixmap(const QPixmap& pixmap) {
+    if (pixmap.isNull()) {
+        if (FPicture.Graphic())
+            FPicture.SetGraphic(nullptr);
+        return;
+    }
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* current = dynamic_cast<const TBitmap*>(FPicture.Graphic());
+    if (current && current->Image() == image)
+        return;
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->Assign(image);
+    bitmap->SetPixelFormat(pf24bit);
+    FPicture.SetGraphic(std::move(bitmap));
+}
+
+void TImage::SetAutoSize(bool value) {
+    if (value == FAutoSize)
+        return;
+    FAutoSize = value;
+    PictureChanging();
+    emit AutoSizeChanged();
+}
+
+void TImage::SetCenter(bool value) {
+    if (value == FCenter)
+        return;
+    FCenter = value;
+    update();
+    emit CenterChanged();
+}
+
+void TImage::SetStretch(bool value) {
+    if (value == FStretch)
+        return;
+    FStretch = value;
+    update();
+    emit StretchChanged();
+}
+
+void TImage::RepaintNow() {
+    if (isVisible() && window()->windowHandle())
+        repaint();
+}
+
+// Many canvas calls a frame: one repaint request until the next paint.
+void TImage::PictureChanging() {
+    if (FAutoSize && FPicture.Graphic() && !FPicture.Graphic()->Empty())
+        resize(FPicture.Width(), FPicture.Height());
+    if (!FUpdatePending && isVisible()) {
+        FUpdatePending = true;
+        update();
+    }
+    emit PictureChanged();
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+    FUpdatePending = false;
+    GuardEvent(this, [this] { PaintPicture(); });
+}
+
+void TImage::PaintPicture() {
+    const TGraphic* graphic = FPicture.Graphic();
+    if (!graphic || graphic->Empty())
+        return;
+    QPainter painter(this);
+    QRect target(0, 0, graphic->Width(), graphic->Height());
+    if (FStretch)
+        target = rect();
+    else if (FCenter)
+        target.moveTo((width() - graphic->Width()) / 2, (height() - graphic->Height()) / 2);
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(graphic)) {
+        painter.drawImage(target, bitmap->Image());
+        return;
+    }
+    TBitmap rendered;
+    rendered.SetSize(target.width(), target.height());
+    graphic->Draw(rendered.Canvas(), Rect(0, 0, target.width(), target.height()));
+    painter.drawImage(target.topLeft(), rendered.Image());
+}
+
+TMouseButton MouseButtonOf(const QMouseEvent* event) {
+    switch (event->button()) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+    }
+}
+
+TShiftState ShiftStateOf(const QMouseEvent* event) {
+    TShiftState s = 0;
+    const Qt::KeyboardModifiers m = event->modifiers();
+    if (m & Qt::ShiftModifier) s |= ssShift;
+    if (m & Qt::AltModifier) s |= ssAlt;
+    if (m & Qt::ControlModifier) s |= ssCtrl;
+    const Qt::MouseButtons b = event->buttons();
+    if (b & Qt::LeftButton) s |= ssLeft;
+    if (b & Qt::RightButton) s |= ssRight;
+    if (b & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+void TImage::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+    emit mousePressed(this, button, shift, x, y);
+}
+
+void TImage::DoMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+    emit mouseReleased(this, button, shift, x, y);
+}
+
+void TImage::DoMouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+    emit mouseMoved(this, shift, x, y);
+}
+
+void TImage::DoClick() {
+    if (OnClick)
+        OnClick(this);
+    emit clicked(this);
+}
+
+void TImage::DoDblClick() {
+    if (OnDblClick)
+        OnDblClick(this);
+    emit doubleClicked(this);
+}
+
+void TImage::mousePressEvent(QMouseEvent* event) {
+    FPressed = true;
+    const QPoint p = event->position().toPoint();
+    GuardEvent(this, [&] { DoMouseDown(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const bool click = FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
+    FPressed = false;
+    GuardEvent(this, [&] { DoMouseUp(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
+    if (click)
+        GuardEvent(this, [this] { DoClick(); });
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    GuardEvent(this, [this] { DoDblClick(); });
+    mousePressEvent(event);
+}
+
+// Moves Qt makes up itself (after showing or moving a widget under a still pointer) are not the
+// user's and are not reported.
+void TImage::mouseMoveEvent(QMouseEvent* event) {
+    if (!event->spontaneous())
+        return;
+    const QPoint p = event->position().toPoint();
+    GuardEvent(this, [&] { DoMouseMove(ShiftStateOf(event), p.x(), p.y()); });
+}
+
+}  // namespace Tallwick

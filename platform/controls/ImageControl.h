@@ -1,0 +1,99 @@
+#pragma once
+// The framework's image control: a windowless-looking widget that shows a picture at its top-left
+// (or centred, or stretched) and offers a canvas on the picture's bitmap. A new control is
+// 105 x 105 with an empty picture; drawing through the canvas repaints it by itself, writing
+// pixels straight into bitmap rows does not.
+//
+// Qt face: AutoSize, Center, Stretch and Picture (as a QPixmap, so Designer can set one) are
+// properties; the events OnClick, OnDblClick, OnMouseDown, OnMouseUp and OnMouseMove are also the
+// signals clicked, doubleClicked, mousePressed, mouseReleased and mouseMoved, emitted right after
+// the handler slot is called.
+#include "Control.h"
+#include "Picture.h"
+#include "TallwickExport.h"
+#include "Types.h"
+
+#include <QPixmap>
+
+namespace Tallwick {
+
+class TCanvas;
+
+class TALLWICK_EXPORT TImage : public TControl {
+    Q_OBJECT
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
+    Q_PROPERTY(bool Center READ Center WRITE SetCenter NOTIFY CenterChanged)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch NOTIFY StretchChanged)
+    Q_PROPERTY(QPixmap Picture READ PicturePixmap WRITE SetPicturePixmap NOTIFY PictureChanged)
+public:
+    explicit TImage(QWidget* parent = nullptr);
+    ~TImage() override;
+
+    // The canvas of the picture's bitmap; an empty picture first gets a bitmap of the control's
+    // size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
+    TCanvas* Canvas();
+    TPicture* Picture() { return &FPicture; }
+    // The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
+    // 24-bit bitmap; a null pixmap empties the picture).
+    QPixmap PicturePixmap() const;
+    void SetPicturePixmap(const QPixmap& pixmap);
+
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+    bool Center() const { return FCenter; }
+    void SetCenter(bool value);
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool value);
+
+    // Draws the control at once when it is visible and its window exists; otherwise nothing.
+    void RepaintNow();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+signals:
+    void AutoSizeChanged();
+    void CenterChanged();
+    void StretchChanged();
+    // Any change of the picture: a new graphic, or drawing on its canvas.
+    void PictureChanged();
+    void clicked(QObject* Sender);
+    void doubleClicked(QObject* Sender);
+    void mousePressed(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseReleased(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseMoved(QObject* Sender, Tallwick::TShiftState Shift, int X, int Y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+    // The events as the control raises them: handler slot first, then the signal.
+    void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void DoMouseMove(TShiftState shift, int x, int y);
+    void DoClick();
+    void DoDblClick();
+
+private:
+    void PictureChanging();
+    void PaintPicture();
+
+    TPicture FPicture;
+    bool FAutoSize = false;
+    bool FCenter = false;
+    bool FStretch = false;
+    bool FUpdatePending = false;
+    bool FPressed = false;
+};
+
+// Mouse details of a Qt event in the framework's terms.
+TALLWICK_EXPORT TMouseButton MouseButtonOf(const QMouseEvent* event);
+TALLWICK_EXPORT TShiftState ShiftStateOf(const QMouseEvent* event);
+
+}  // namespace Tallwick

@@ -1,0 +1,150 @@
+#pragma once
+// A drawing surface bound to a bitmap, holding state the way a device context does: pen, brush,
+// font, copy mode, clip rectangle, text alignment, background mode and pen position.
+//
+// Pixel conventions follow the classic device interface and are tested pixel by pixel:
+//  - Rectangle(l, t, r, b) and Ellipse cover l..r-1 x t..b-1, outline in the pen, inside in the brush;
+//    FillRect covers the same box with the brush alone;
+//  - LineTo leaves out its end pixel; Polygon fills, then outlines;
+//  - every call stops at the clip rectangle.
+// Shapes are scan-converted here rather than by QPainter, whose aliased outlines cover one pixel
+// more; text and scaled copies go through QPainter.
+#include "Color.h"
+#include "Font.h"
+#include "Raster.h"
+#include "Types.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace Tallwick {
+
+class TBitmap;
+class TGraphic;
+class TTextMask;
+
+enum TPenMode { pmCopy, pmNot };
+enum TPenStyle { psSolid, psClear };
+enum TBrushStyle { bsSolid, bsClear };
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenMode Mode = pmCopy;
+    TPenStyle Style = psSolid;
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+    bool operator==(const TBrush& o) const { return Color == o.Color && Style == o.Style; }
+};
+
+// Raster operations for Draw and StretchDraw (the device interface's codes).
+enum TCopyMode : std::uint32_t {
+    cmBlackness = 0x00000042,
+    cmDstInvert = 0x00550009,
+    cmMergePaint = 0x00BB0226,
+    cmNotSrcCopy = 0x00330008,
+    cmSrcAnd = 0x008800C6,
+    cmSrcCopy = 0x00CC0020,
+    cmSrcInvert = 0x00660046,
+    cmSrcPaint = 0x00EE0086,
+    cmWhiteness = 0x00FF0062,
+};
+
+// Background modes and text alignment flags of the device interface.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr unsigned TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6;
+constexpr unsigned TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24;
+
+class TCanvas;
+using HDC = TCanvas*;
+
+class TCanvas {
+public:
+    explicit TCanvas(TBitmap* bitmap);
+
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+    TCopyMode CopyMode = cmSrcCopy;
+
+    // Asking for the handle brings the device context up to date with the brush first, as the
+    // framework does, so SetBkMode(Canvas->Handle(), TRANSPARENT) after a brush change holds.
+    HDC Handle() {
+        RealizeBrush();
+        return this;
+    }
+    TBitmap* Bitmap() const { return FBitmap; }
+
+    // Pixels; reading outside the bitmap gives -1.
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    TPoint PenPos() const { return FPenPos; }
+    void Polyline(const TPoint* points, int count);
+
+    void Rectangle(int left, int top, int right, int bottom);
+    void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    void FillRect(const TRect& r);
+    void Ellipse(int left, int top, int right, int bottom);
+    void Polygon(const TPoint* points, int count);
+
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;  // ascent + descent
+    TPoint TextExtent(const QString& text) const;
+    // Draws a prepared coverage mask as TextOut would draw its text, in the font colour.
+    void TextOutMask(int x, int y, const TTextMask& mask);
+
+    // Copies a bitmap with its top-left at (x, y) through the copy mode.
+    void Draw(int x, int y, const TBitmap& source);
+    // Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode.
+    void StretchDraw(const TRect& rect, const TGraphic& source);
+    void StretchDrawBitmap(const TRect& rect, const TBitmap& source);
+
+    // The clip rectangle, if any, in bitmap pixels; drawing never leaves it.
+    bool HasClipRect() const { return FHasClip; }
+    TRect ClipRect() const;
+    void SetClipRect(const TRect& r);
+    void ClearClipRect();
+    bool PtVisible(int x, int y) const;
+
+    int BkMode() const { return FBkMode; }
+    void SetBkMode(int mode) { FBkMode = mode; }
+    unsigned TextAlign() const { return FTextAlign; }
+    void SetTextAlign(unsigned align) { FTextAlign = align; }
+
+private:
+    using Span = RasterSpan;
+    struct Box {
+        int x0, y0, x1, y1;  // exclusive x1, y1
+    };
+
+    Box Visible() const;
+    RasterClip ClipBox() const;
+    void RealizeBrush();
+    void Changed();
+    void FillSpan(int y, int x0, int x1, std::uint32_t pixel);
+    void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
+    void InvertSpan(int y, int x0, int x1);
+    void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
+    void StrokePath(const TPoint* points, int count, bool closed);
+    TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
+
+    TBitmap* FBitmap;
+    TPoint FPenPos;
+    bool FHasClip = false;
+    TRect FClip;
+    int FBkMode = OPAQUE;
+    unsigned FTextAlign = TA_LEFT | TA_TOP;
+    TBrush FRealizedBrush;
+    std::vector<Span> FSpans;  // scratch, kept to avoid allocating per call
+};
+
+}  // namespace Tallwick

@@ -1,0 +1,9 @@
+#include "Exception.h"
+
+namespace Tallwick {
+
+Exception::Exception(const QString& message) : Message(message), FUtf8(message.toStdString()) {}
+
+const char* Exception::what() const noexcept { return FUtf8.c_str(); }
+
+}  // namespace Tallwick

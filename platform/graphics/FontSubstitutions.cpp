@@ -1,0 +1,15 @@
+#include "FontSubstitutions.h"
+
+#include <QFont>
+
+namespace Tallwick {
+
+void InstallFontSubstitutions() {
+    static const bool installed = [] {
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace Tallwick

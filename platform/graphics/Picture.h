@@ -1,0 +1,33 @@
+#pragma once
+// What an image control shows: nothing, a bitmap, or another kind of graphic.
+#include "Graphic.h"
+
+#include <functional>
+#include <memory>
+
+namespace Tallwick {
+
+class TBitmap;
+
+class TPicture {
+public:
+    TPicture();
+    ~TPicture();
+
+    TGraphic* Graphic() const { return FGraphic.get(); }
+    void SetGraphic(std::unique_ptr<TGraphic> graphic);
+    // The picture's bitmap; an empty picture or one holding another kind of graphic first gets a
+    // new, empty (0 x 0) bitmap in place of its content.
+    TBitmap* Bitmap();
+    bool HoldsBitmap() const;
+    int Width() const;
+    int Height() const;
+
+    std::function<void()> OnChange;
+    void Changed();
+
+private:
+    std::unique_ptr<TGraphic> FGraphic;
+};
+
+}  // namespace Tallwick

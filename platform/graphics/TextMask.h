@@ -1,0 +1,36 @@
+#pragma once
+// The pixels a string covers in a font, rendered once and kept as spans, so text drawn many times
+// (the saver's shadowed date and time) costs a few span fills instead of a glyph rendering each
+// time. Qt draws glyphs above about 64 pixels as paths, about a hundred times slower than cached
+// glyphs. Text is aliased, so the mask gives exactly the pixels TextOut would.
+#include "Font.h"
+
+#include <QString>
+#include <vector>
+
+namespace Tallwick {
+
+class TTextMask {
+public:
+    struct Span {
+        int y, x0, x1;  // relative to the text cell's top-left; x1 inclusive
+    };
+
+    // Renders `text` in `font` unless this mask already holds exactly that.
+    void Update(const TFont& font, const QString& text);
+
+    const QString& Text() const { return FText; }
+    int Width() const { return FWidth; }    // advance width, as TextWidth
+    int Height() const { return FHeight; }  // ascent + descent, as TextHeight
+    int Ascent() const { return FAscent; }
+    const std::vector<Span>& Spans() const { return FSpans; }
+
+private:
+    QString FText;
+    QString FFontKey;
+    bool FValid = false;
+    int FWidth = 0, FHeight = 0, FAscent = 0;
+    std::vector<Span> FSpans;
+};
+
+}  // namespace Tallwick

@@ -9,6 +9,13 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
         if (median || single)
             FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+        if (median || single)
+            FTimes[run.run_name.str() + " cpu"] = run.GetAdjustedCPUTime();
+        for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
+            const auto found = run.counters.find(counter);
+            if (found != run.counters.end() && (median || single))
+                FMaxStepMs[run.run_name.str() + " " + counter] = found->second.value;
+        }
     }
 }
 
@@ -38,6 +45,17 @@ void TRatioReporter::Finalize() {
         PrintRatio(frame + "/9999", fill, "fills", large ? 8 : 0, true);
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
+    }
+    // Wall clock, and processor time, which other programs on the same cores do not inflate.
+    PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
+    PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
+    // One tick of 1/64 s per animation step at most.
+    for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
+        const auto zoom = FMaxStepMs.find(std::string("BM_PlotZoom/100000 ") + counter);
+        if (zoom != FMaxStepMs.end())
+            std::printf("%-28s %7.2f %-26s target <= 15.6: %s\n", "BM_PlotZoom/100000 step", zoom->second,
+                        counter[9] == 'c' ? "ms processor, slowest step" : "ms wall clock, slowest step",
+                        zoom->second <= 15.6 ? "met" : "MISSED");
     }
     PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);
     PrintRatio("BM_Rotate45", "BM_Rotate45Qt", "x QImage::transformed", 1.5, true);

@@ -2,11 +2,15 @@
 
 #include "Canvas.h"
 #include "ComponentTable.h"
+#include "Diskinfo.h"
+#include "Exception.h"
 #include "Tcolorbutton.h"
 #include "Tveximage.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <functional>
 #include <map>
@@ -51,10 +55,41 @@ void ColorButtonDemo(QWidget* cell) {
     cell->layout()->addWidget(row);
 }
 
+QString SizeText(qint64 bytes) {
+    return bytes < 0 ? QStringLiteral("?") : QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+// One TDiskInfo asked about every drive in turn, one row per drive.
+void DiskInfoDemo(QWidget* cell) {
+    auto* info = new TDiskInfo(cell);
+    const QStringList drives = info->AvailableDrives();
+    const QStringList headers = {"Drive", "Mounted on", "DriveType", "VolumeName", "FileSystem", "SerialNumberStr",
+                                 "DriveSize", "DriveFree"};
+    auto* table = new QTableWidget(int(drives.size()), int(headers.size()), cell);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    for (int row = 0; row < drives.size(); ++row) {
+        try {
+            info->SetDrive(drives[row]);
+        } catch (const Exception&) {
+            continue;
+        }
+        const QStringList values = {info->Drive(),      info->MountPoint(),      info->DriveType(),
+                                    info->VolumeName(), info->FileSystem(),      info->SerialNumberStr(),
+                                    SizeText(info->DriveSize()), SizeText(info->DriveFree())};
+        for (int column = 0; column < values.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(values[column]));
+    }
+    table->resizeColumnsToContents();
+    table->setMinimumHeight(150);
+    cell->layout()->addWidget(table);
+}
+
 const std::map<QString, std::function<void(QWidget*)>>& Demos() {
     static const std::map<QString, std::function<void(QWidget*)>> demos = {
         {QStringLiteral("TVexImage"), ImageDemo},
         {QStringLiteral("TColorButton"), ColorButtonDemo},
+        {QStringLiteral("TDiskInfo"), DiskInfoDemo},
     };
     return demos;
 }

@@ -36,8 +36,18 @@ QPixmap SamplePixmap(int variant) {
     return pixmap;
 }
 
+// Properties whose texts must name something real; the generic texts would be refused.
+QList<QVariant> MeaningfulValues(const QMetaProperty& property) {
+    if (qstrcmp(property.enclosingMetaObject()->className(), "Tallwick::TDiskInfo") == 0 &&
+        qstrcmp(property.name(), "Drive") == 0)
+        return {QStringLiteral("/")};  // the root file system by its mount point
+    return {};
+}
+
 // Values different from `current` to try in turn: a component may refuse some (a range, a minimum).
 QList<QVariant> CandidatesFor(const QMetaProperty& property, const QVariant& current) {
+    if (const QList<QVariant> meaningful = MeaningfulValues(property); !meaningful.isEmpty())
+        return meaningful;
     if (property.isEnumType()) {
         const QMetaEnum e = property.enumerator();
         QList<QVariant> values;
@@ -59,7 +69,7 @@ QList<QVariant> CandidatesFor(const QMetaProperty& property, const QVariant& cur
     case QMetaType::LongLong: return {current.toLongLong() + 1, current.toLongLong() - 1};
     case QMetaType::Double: {
         const double v = current.toDouble();
-        return {v + 1.5, v - 1.5, v * 2 + 3.25, 0.5};
+        return {v + 1.5, v - 1.5, v * 2 + 3.25, 0.5, v * 0.5};  // the last for a range like (0, 1)
     }
     case QMetaType::QString: return {current.toString() + QStringLiteral("x"), QStringLiteral("Tallwick")};
     case QMetaType::QColor: {

@@ -6,9 +6,20 @@
 #include "Exception.h"
 #include "PlotWindow.h"
 #include "Tcolorbutton.h"
+#include "EventGuard.h"
+#include "Tescala.h"
+#include "Tpnlimg.h"
+#include "Tpoly.h"
+#include "Tvexprogress.h"
 #include "Tveximage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
+#include <QScrollBar>
+#include <QTimer>
+#include <cmath>
+#include <memory>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -20,26 +31,125 @@ namespace Tallwick {
 
 namespace {
 
+// The drawing primitives on one surface; the same picture saved as JPEG, loaded into a second
+// surface and turned by 30 degrees.
 void ImageDemo(QWidget* cell) {
-    auto* image = new TVexImage(cell);
-    image->SetHeightWidth(150, 220);
-    image->setFixedSize(220, 150);
+    auto* row = new QWidget(cell);
+    auto* layout = new QHBoxLayout(row);
+    auto* image = new TVexImage(row);
+    image->SetHeightWidth(150, 200);
+    image->setFixedSize(200, 150);
     image->Fill(clNavy);
-    TCanvas* canvas = image->Canvas();
-    canvas->Pen.Color = clYellow;
-    canvas->Brush.Color = clTeal;
-    canvas->Rectangle(10, 10, 90, 60);
-    canvas->Brush.Color = clMaroon;
-    canvas->Ellipse(110, 10, 210, 80);
-    canvas->Pen.Color = clWhite;
-    for (int x = 10; x < 210; x += 10) {
-        canvas->MoveTo(x, 140);
-        canvas->LineTo(x + 10, 140 - (x % 40));
+    image->Ball3D(10, 10, 80, 80, clMaroon, clYellow, true);
+    image->Rect3D(95, 10, 190, 50, clSilver, 3, true);
+    image->Rect3D(95, 58, 190, 98, clSilver, 3, false);
+    image->EllipseTrans(20, 95, 90, 140, clRed);
+    image->EllipseTrans(55, 95, 125, 140, clLime);
+    image->Canvas()->Font.SetColor(clWhite);
+    image->Canvas()->Brush.Style = bsClear;
+    image->TextOutInv(108, 22, QStringLiteral("Inverted"));
+    image->TextOutRot(150, 140, 30, QStringLiteral("Rotated"));
+    layout->addWidget(image);
+
+    auto* loaded = new TVexImage(row);
+    const QString file = QDir::temp().filePath(QStringLiteral("tallwick-gallery.jpg"));
+    try {
+        image->SaveToFile(file);
+        loaded->LoadFromFile(file);
+        loaded->Rotate(30);
+        loaded->SetHeightWidth(loaded->Picture()->Height(), loaded->Picture()->Width());
+    } catch (const Exception& error) {
+        loaded->SetHeightWidth(40, 200);
+        loaded->Fill(clWhite);
+        loaded->Canvas()->TextOut(2, 2, error.Message);
     }
-    canvas->Font.SetColor(clWhite);
-    canvas->Brush.Style = bsClear;
-    canvas->TextOut(12, 90, QStringLiteral("TVexImage"));
-    cell->layout()->addWidget(image);
+    QFile::remove(file);
+    loaded->setFixedSize(loaded->Width(), loaded->Height());
+    layout->addWidget(loaded);
+    layout->addStretch();
+    cell->layout()->addWidget(row);
+}
+
+// Two scales over the same range: two-colour and three-colour graduation.
+void ScaleDemo(QWidget* cell) {
+    auto* row = new QWidget(cell);
+    auto* layout = new QHBoxLayout(row);
+    for (auto graduation : {TEscala::egTwo, TEscala::egThree}) {
+        auto* scale = new TEscala(row);
+        scale->SetGraduation(graduation);
+        scale->SetGradColor1(clBlue);
+        scale->SetGradColor2(clRed);
+        scale->setFixedSize(scale->size());
+        QObject::connect(scale, &TControl::WidthChanged, scale, [scale] { scale->setFixedSize(scale->size()); });
+        layout->addWidget(scale);
+    }
+    layout->addStretch();
+    cell->layout()->addWidget(row);
+}
+
+// A polygon whose corners come and go, with a point walking along its contour.
+void PolygonDemo(QWidget* cell) {
+    auto* poly = new TPoly(cell);
+    poly->setFixedSize(160, 160);
+    poly->SetCount(6);
+    auto* walk = new QTimer(poly);
+    auto fraction = std::make_shared<double>(0.0);
+    QObject::connect(walk, &QTimer::timeout, poly, [poly, fraction] {
+        GuardEvent(poly, [&] {
+            *fraction = std::fmod(*fraction + 0.005, 1.0);
+            poly->Draw();
+            const TPoint p = poly->ContPoint(*fraction, poly->ValueXc(), poly->ValueYc(), poly->ValueR());
+            TVexImage* image = poly->Image();
+            image->Canvas()->Pen.Color = clYellow;
+            image->Canvas()->Brush.Color = clRed;
+            image->Canvas()->Brush.Style = bsSolid;
+            image->Ellipse(p.x, p.y, 5);
+        });
+    });
+    walk->start(40);
+    cell->layout()->addWidget(poly);
+}
+
+// Progress bars: an ordinary one filling up, one in timer mode, and a vertical one.
+void ProgressDemo(QWidget* cell) {
+    auto* filling = new TVexProgress(cell);
+    filling->setFixedSize(200, 15);
+    auto* timerMode = new TVexProgress(cell);
+    timerMode->setFixedSize(200, 15);
+    timerMode->SetIsTimer(true);
+    auto* vertical = new TVexProgress(cell);
+    vertical->SetOrientation(TVexProgress::vpoVertical);
+    vertical->setFixedSize(15, 100);
+    vertical->SetPosition(70);
+    auto* ticks = new QTimer(filling);
+    QObject::connect(ticks, &QTimer::timeout, filling, [filling, timerMode] {
+        GuardEvent(filling, [&] {
+            filling->SetPosition(filling->Position() >= filling->Max() ? filling->Min() : filling->Position() + 1);
+            timerMode->StepIt();
+        });
+    });
+    ticks->start(60);
+    cell->layout()->addWidget(filling);
+    cell->layout()->addWidget(timerMode);
+    cell->layout()->addWidget(vertical);
+}
+
+// The image panel with its scroll bars on, moving the picture inside it.
+void PanelDemo(QWidget* cell) {
+    auto* panel = new TPnlImg(cell);
+    panel->setFixedSize(160, 160);
+    panel->SetScrollBars(true);
+    TVexImage* image = panel->Image();
+    const auto paint = [panel, image] {
+        image->Fill(clTeal);
+        const int dx = panel->ScrollBarH() ? panel->ScrollBarH()->value() : 0;
+        const int dy = panel->ScrollBarV() ? panel->ScrollBarV()->value() : 0;
+        image->Ball3D(20 - dx / 2, 20 - dy / 2, 120 - dx / 2, 120 - dy / 2, clNavy, clAqua, false);
+    };
+    panel->OnScrollBarHChange = [paint](QObject*) { paint(); };
+    panel->OnScrollBarVChange = [paint](QObject*) { paint(); };
+    paint();
+    cell->layout()->addWidget(panel);
 }
 
 void ColorButtonDemo(QWidget* cell) {
@@ -99,6 +209,10 @@ const std::map<QString, std::function<void(QWidget*)>>& Demos() {
         {QStringLiteral("TColorButton"), ColorButtonDemo},
         {QStringLiteral("TDiskInfo"), DiskInfoDemo},
         {QStringLiteral("TCanvas2D"), PlotDemo},
+        {QStringLiteral("TEscala"), ScaleDemo},
+        {QStringLiteral("TPoly"), PolygonDemo},
+        {QStringLiteral("TVexProgress"), ProgressDemo},
+        {QStringLiteral("TPnlImg"), PanelDemo},
     };
     return demos;
 }

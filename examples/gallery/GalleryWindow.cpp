@@ -57,7 +57,7 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
-    resize(1280, 900);
+    resize(1600, 1040);
 }
 
 }  // namespace Tallwick

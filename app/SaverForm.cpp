@@ -1,6 +1,7 @@
 #include "SaverForm.h"
 
 #include "LogoPicture.h"
+#include "SettingsReport.h"
 #include "X11Glue.h"
 
 #include <QShowEvent>
@@ -29,6 +30,7 @@ void TSaverForm::CreateEngine() {
     FEngine->Surface = Image1;
     FEngine->LogoSource = VexImage1;
     FEngine->LoadSettings();
+    ReportSettingsProblem(*FEngine, false);
 }
 
 void TSaverForm::DestroyEngine() { FEngine.reset(); }

@@ -1,15 +1,33 @@
 #include "RatioReporter.h"
 
 #include <cstdio>
+#include <ostream>
+
+TRatioReporter::TRatioReporter()
+    : FDisplay(benchmark::CreateDefaultDisplayReporter()),
+      FConsole(dynamic_cast<benchmark::ConsoleReporter*>(FDisplay) != nullptr) {}
+
+bool TRatioReporter::ReportContext(const Context& context) {
+    // The library may have pointed this reporter's streams elsewhere; the one that writes follows.
+    FDisplay->SetOutputStream(&GetOutputStream());
+    FDisplay->SetErrorStream(&GetErrorStream());
+    return FDisplay->ReportContext(context);
+}
 
 void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
-    ConsoleReporter::ReportRuns(runs);
+    FDisplay->ReportRuns(runs);
     for (const Run& run : runs) {
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
         if (median || single)
             FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
     }
+}
+
+void TRatioReporter::Finalize() {
+    FDisplay->Finalize();
+    if (FConsole)
+        PrintRatios();
 }
 
 // Prints name/baseline (atMost) or baseline/name, and whether it meets the limit (0: no target).
@@ -19,17 +37,19 @@ void TRatioReporter::PrintRatio(const std::string& name, const std::string& base
     if (a == FTimes.end() || b == FTimes.end() || a->second <= 0 || b->second <= 0)
         return;
     const double ratio = atMost ? a->second / b->second : b->second / a->second;
-    std::printf("%-28s %7.2f %-26s", name.c_str(), ratio, unit);
+    char line[200];
     if (limit > 0) {
         const bool met = atMost ? ratio <= limit : ratio >= limit;
-        std::printf(" target %s %g: %s", atMost ? "<=" : ">=", limit, met ? "met" : "MISSED");
+        std::snprintf(line, sizeof line, "%-28s %7.2f %-26s target %s %g: %s", name.c_str(), ratio, unit,
+                      atMost ? "<=" : ">=", limit, met ? "met" : "MISSED");
+    } else {
+        std::snprintf(line, sizeof line, "%-28s %7.2f %s", name.c_str(), ratio, unit);
     }
-    std::printf("\n");
+    GetOutputStream() << line << "\n";
 }
 
-void TRatioReporter::Finalize() {
-    ConsoleReporter::Finalize();
-    std::printf("\nRatios within this run:\n");
+void TRatioReporter::PrintRatios() {
+    GetOutputStream() << "\nRatios within this run:\n";
     for (const char* size : {"1024/768", "1920/1080"}) {
         const std::string fill = std::string("BM_Fill/") + size;
         const std::string frame = std::string("BM_DrawFrame/") + size;
@@ -39,4 +59,5 @@ void TRatioReporter::Finalize() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    GetOutputStream().flush();
 }

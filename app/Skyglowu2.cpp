@@ -1,5 +1,6 @@
 #include "Skyglowu2.h"
 
+#include "Application.h"
 #include "EmbeddedWindow.h"
 #include "Exception.h"
 #include "ParentWindowWatcher.h"
@@ -37,6 +38,11 @@ void TForm2::ParentResized(QSize size) { resize(size); }
 
 // The parent took our window with it, or our window alone was destroyed; leave the loop without
 // trying to close a window that is gone (closing first was seen to keep the process alive).
-void TForm2::ParentDestroyed() { QCoreApplication::exit(0); }
+void TForm2::ParentDestroyed() {
+    if (TApplication* app = Application())
+        app->Terminate();  // also gives up a frame that is taking in events
+    else
+        QCoreApplication::exit(0);
+}
 
 }  // namespace Tallwick

@@ -80,17 +80,19 @@ void TStars::DrawFrame() {
     const int depth = Surface->Width() / 150 + 1;
     UpdateTexts();
     MoveCenter();
-    if (FrameCount == 0)
-        InitStars();
+    if (FrameCount == 0 && !InitStars())
+        return;
     Surface->Fill(BackColor);
-    DrawStars();
+    if (!DrawStars())
+        return;
     TCanvas* canvas = Surface->Canvas();
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
     PrepareFont(canvas);
     DrawLogo(Trunc(CenterX), Trunc(CenterY) - FTextHeight - Logo->Height() / 2);
     DrawShadowedText(canvas, depth);
-    MoveStars();
+    if (!MoveStars())
+        return;
     ++FrameCount;
 }
 
@@ -193,7 +195,12 @@ void TStars::MoveCenter() {
     CenterY = (std::sin(ay) * 0.7 + 1) * (Surface->Height() * 0.5);
 }
 
-void TStars::InitStars() {
+// True when star i ends a slice, more stars follow and Interrupted asks to give up.
+bool TStars::SliceEnds(int i, int count) const {
+    return (i + 1) % StarsPerSlice == 0 && i + 1 < count && Interrupted && Interrupted();
+}
+
+bool TStars::InitStars() {
     if (StarCount > MaxStarCount)
         throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars; a star field holds at most %2")
                                .arg(StarCount)
@@ -205,8 +212,11 @@ void TStars::InitStars() {
         throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars").arg(StarCount));
     }
     const int stars = PlacedStars();
-    for (int i = 0; i < stars; ++i)
+    for (int i = 0; i < stars; ++i) {
         RespawnStar(i);
+        if (SliceEnds(i, stars))
+            return false;
+    }
 
     // The logo keeps the source's aspect ratio at a fifth of the surface height. A source of no
     // height, or a surface too small for a pixel of logo, leaves no logo to draw.
@@ -216,10 +226,11 @@ void TStars::InitStars() {
     const TGraphic* source = LogoSource ? LogoSource->Picture()->Graphic() : nullptr;
     FLogoEmpty = height < 1 || width < 1 || !source;
     if (FLogoEmpty)
-        return;
+        return true;
     Logo->SetHeightWidth(height, width);
     Logo->Canvas()->StretchDraw(Logo->GetClientRect(), *source);
     FFramedLogoReady = false;
+    return true;
 }
 
 void TStars::RespawnStar(int i) {
@@ -228,13 +239,21 @@ void TStars::RespawnStar(int i) {
     (*StarY)[i] = height != 0 ? Random() % height : 0;
 }
 
-void TStars::DrawStars() {
+// The painter stays on the bitmap while Interrupted runs: whoever interrupts must not resize the
+// surface's bitmap meanwhile (the saver windows hold resizes back until the frame is done).
+bool TStars::DrawStars() {
     PrepareStars();
     TSpanPainter painter(Surface->Canvas());
     const int stars = PlacedStars();
-    for (int i = 0; i < stars; ++i)
+    for (int i = 0; i < stars; ++i) {
         PaintStar(painter, i);
+        if (SliceEnds(i, stars)) {
+            painter.End();
+            return false;
+        }
+    }
     painter.End();
+    return true;
 }
 
 void TStars::DrawStar(int i) {
@@ -312,7 +331,7 @@ void TStars::DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h) {
 
 // Every star moves away from the centre by the factor 1 + f; one that leaves the surface (a
 // coordinate equal to the width or height is still inside) starts again somewhere at random.
-void TStars::MoveStars() {
+bool TStars::MoveStars() {
     const double f = Speed * 0.002 + 0.0025;
     const double width = Surface->Width(), height = Surface->Height();
     const int stars = PlacedStars();
@@ -323,7 +342,10 @@ void TStars::MoveStars() {
         y = y + (y - CenterY) * f;
         if (x < 0 || x > width || y < 0 || y > height)
             RespawnStar(i);
+        if (SliceEnds(i, stars))
+            return false;
     }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -77,6 +77,13 @@ public:
     // Draws every shadow copy with a plain TextOut instead of the composed shadow. Same pixels,
     // far slower; kept to compare the two.
     bool NaiveText = false;
+    // Asked after every StarsPerSlice stars while a frame places, draws or moves more than that
+    // many, so that a window can take in the user's input in the middle of a long frame (ten
+    // million stars take seconds); returning true gives up the rest of the frame, as a window
+    // does that is closing. The frame counter then stays, so the next frame starts it again.
+    // Empty: frames are never interrupted.
+    std::function<bool()> Interrupted;
+    static constexpr int StarsPerSlice = 65536;
     // LoadSettings met a file of another title and asked the application to end.
     bool ForeignTitle = false;
     // LoadSettings met a damaged file and took the defaults.
@@ -90,11 +97,12 @@ public:
 
 protected:
     void MoveCenter();
-    void InitStars();
+    // These three return false when Interrupted gave up the frame.
+    bool InitStars();
     void RespawnStar(int i);
     void DrawStar(int i);
     void DrawLogo(int x, int y);
-    void MoveStars();
+    bool MoveStars();
 
 private:
     void SetDefaults();
@@ -103,7 +111,8 @@ private:
     void ReadFields(QIODevice& file);
     void RefuseForeignTitle(const QByteArray& title, qint32 titleLength);
     int PlacedStars() const;
-    void DrawStars();
+    bool DrawStars();
+    bool SliceEnds(int i, int count) const;
     void PrepareStars();
     void PaintStar(TSpanPainter& painter, int i);
     void UpdateTexts();

@@ -55,6 +55,7 @@ private slots:
     void saverWindowsCloseTogether_data();
     void saverWindowsCloseTogether();
     void onlyTheFirstSaverWindowTakesTheKeyboard();
+    void keyDuringALongFrameCloses();
     void unreadableSettingsLeaveNoFlag();
     void framesAreDrawnByTheTimer();
     void previewTakesParentSize();
@@ -203,6 +204,30 @@ void TestSaverWindows::onlyTheFirstSaverWindowTakesTheKeyboard() {
     Xdotool({"key", "a"});
     QTRY_VERIFY(!first->isVisible());
     QVERIFY(!second->isVisible());
+}
+
+// Millions of stars make a frame last seconds. A key pressed while the first one still places and
+// draws them closes the saver then and there: that frame is given up, never finished.
+void TestSaverWindows::keyDuringALongFrameCloses() {
+    auto form = std::make_unique<TForm1>();
+    form->Engine()->StarCount = 40 * TStars::StarsPerSlice;
+    const auto takeInEvents = form->Engine()->Interrupted;
+    QVERIFY(takeInEvents);
+    int asked = 0;
+    bool visibleWhenAsked = false;
+    form->Engine()->Interrupted = [&] {
+        if (++asked == 2) {
+            visibleWhenAsked = form->isVisible();
+            Xdotool({"key", "a"});  // the user, through the X server
+        }
+        return takeInEvents();
+    };
+    form->show();
+    QTRY_VERIFY(asked > 0);
+    QTRY_VERIFY(!form->isVisible());
+    QVERIFY(visibleWhenAsked);
+    QCOMPARE(form->Engine()->FrameCount, 0);
+    QVERIFY2(asked < 40, qPrintable(QString::number(asked)));
 }
 
 void TestSaverWindows::unreadableSettingsLeaveNoFlag() {

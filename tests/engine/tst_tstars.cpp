@@ -51,6 +51,8 @@ private slots:
     void logoSourceOfHeightZero();
     void noStars_data();
     void noStars();
+    void longFramesAskToBeInterrupted_data();
+    void longFramesAskToBeInterrupted();
     void starCountBound_data();
     void starCountBound();
     void starCountBeyondMemory();
@@ -482,6 +484,53 @@ void TestTStars::noStars() {
     QVERIFY(!ColoursIn(scene.Image()).contains(kYellow));
     // Text is still there.
     QVERIFY(ColoursIn(scene.Image()).contains(0xB4B4B4));
+}
+
+void TestTStars::longFramesAskToBeInterrupted_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("asks");  // per loop over the stars, while they are placed, drawn or moved
+    QTest::newRow("one slice") << TStars::StarsPerSlice << 0;
+    QTest::newRow("one star more") << TStars::StarsPerSlice + 1 << 1;
+    QTest::newRow("three slices and a bit") << 3 * TStars::StarsPerSlice + 5 << 3;
+    QTest::newRow("exactly four slices") << 4 * TStars::StarsPerSlice << 3;
+}
+
+// A frame of many stars asks between slices whether to go on: the first frame asks while placing,
+// drawing and moving them, later frames while drawing and moving. Giving up leaves the frame
+// counter, so the next frame does the work again; going on changes nothing in what is drawn.
+void TestTStars::longFramesAskToBeInterrupted() {
+    QFETCH(int, count);
+    QFETCH(int, asks);
+    StarsScene scene(64, 48);
+    StarsScene twin(64, 48);
+    scene.Stars.StarCount = twin.Stars.StarCount = count;
+    int asked = 0;
+    scene.Stars.Interrupted = [&] { return ++asked < 0; };
+    Randomize(7);
+    scene.Stars.DrawFrame();
+    QCOMPARE(asked, 3 * asks);
+    scene.Stars.DrawFrame();
+    QCOMPARE(asked, 5 * asks);
+    Randomize(7);  // the twin, never asked, draws the same from the same numbers
+    twin.Stars.DrawFrame();
+    twin.Stars.DrawFrame();
+    QCOMPARE(scene.Image(), twin.Image());
+    QCOMPARE(scene.Stars.FrameCount, 2);
+    if (asks == 0)
+        return;
+    // Given up at the first question of each part of the frame in turn.
+    for (int giveUpAt : {1, asks + 1, 2 * asks + 1}) {
+        StarsScene fresh(64, 48);
+        fresh.Stars.StarCount = count;
+        asked = 0;
+        fresh.Stars.Interrupted = [&] { return ++asked == giveUpAt; };
+        fresh.Stars.DrawFrame();
+        QCOMPARE(asked, giveUpAt);
+        QCOMPARE(fresh.Stars.FrameCount, 0);
+        fresh.Stars.Interrupted = nullptr;
+        fresh.Stars.DrawFrame();
+        QCOMPARE(fresh.Stars.FrameCount, 1);
+    }
 }
 
 void TestTStars::starCountBound_data() {

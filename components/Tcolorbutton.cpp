@@ -2,6 +2,7 @@
 
 #include "ComponentRegistry.h"
 #include "Cursors.h"
+#include "EventGuard.h"
 
 #include <QColorDialog>
 #include <QToolButton>
@@ -16,8 +17,6 @@ const char* const kFlatButtonStyle =
     "QToolButton:hover { border: 1px solid; border-color: palette(light) palette(dark) palette(dark) palette(light); }"
     "QToolButton:pressed { border-color: palette(dark) palette(light) palette(light) palette(dark); }";
 
-QColor ToQColor(TColor rgb) { return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)); }
-TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 }  // namespace
 
 TColorButton::TColorButton(QWidget* owner) : TCustomPanel(owner) {
@@ -30,7 +29,7 @@ TColorButton::TColorButton(QWidget* owner) : TCustomPanel(owner) {
     FButton->setToolTip(QStringLiteral("Elegir color"));
     // A speed button never takes the keyboard focus.
     FButton->setFocusPolicy(Qt::NoFocus);
-    connect(FButton, &QToolButton::clicked, this, [this] { ButtonClick(FButton); });
+    connect(FButton, &QToolButton::clicked, this, [this] { GuardEvent(this, [this] { ButtonClick(FButton); }); });
     SetBevelInner(bvLowered);
     SetBevelOuter(bvRaised);
     SetCaption(QStringLiteral(" "));
@@ -52,13 +51,14 @@ void TColorButton::ButtonClick(QObject*) {
     SetColor(*chosen);
     if (OnChange)
         OnChange(this);
+    emit changed(this);
 }
 
 std::optional<TColor> TColorButton::RunColorDialog(TColor preset) {
-    FColorDialog->setCurrentColor(ToQColor(preset));
+    FColorDialog->setCurrentColor(ColorToQColor(preset));
     if (FColorDialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return FromQColor(FColorDialog->selectedColor());
+    return QColorToColor(FColorDialog->selectedColor());
 }
 
 // The button covers the face inside the two 1-pixel bevels; no minimum size is enforced.

@@ -4,6 +4,7 @@
 // setting Color from code never fires it.
 #include "Color.h"
 #include "CustomPanel.h"
+#include "TallwickExport.h"
 #include "Types.h"
 
 #include <functional>
@@ -14,9 +15,10 @@ class QToolButton;
 
 namespace Tallwick {
 
-class TColorButton : public TCustomPanel {
+// Qt face: Color (and ColorValue) and the panel's properties; OnChange is also the signal
+// changed, OnResize the panel's signal resized.
+class TALLWICK_EXPORT TColorButton : public TCustomPanel {
     Q_OBJECT
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
 public:
     // Asks the user for a colour, starting from `preset` (plain RGB): the chosen colour, or
     // nothing when the user cancels.
@@ -41,6 +43,9 @@ public:
     void PanelResize(QObject* Sender);
 
     static void Register();
+
+signals:
+    void changed(QObject* Sender);
 
 private:
     std::optional<TColor> RunColorDialog(TColor preset);

@@ -8,13 +8,15 @@
 #include "Bitmap.h"
 #include "Color.h"
 #include "ImageControl.h"
+#include "TallwickExport.h"
 
 #include <cstdint>
 #include <memory>
 
 namespace Tallwick {
 
-class TVexImage : public TImage {
+// Qt face: the image control's properties and signals; it adds none of its own.
+class TALLWICK_EXPORT TVexImage : public TImage {
     Q_OBJECT
 public:
     // `owner` may be null: an off-screen surface that its creator deletes.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -42,7 +43,13 @@ void SetControlAlign(QWidget* control, TAlign align) {
 
 void SetControlBounds(QWidget* control, const QRect& bounds) {
     const QSize old = control->size();
+    const QPoint oldPos = control->pos();
     control->setGeometry(bounds);
+    if (control->testAttribute(Qt::WA_PendingMoveEvent) && control->pos() != oldPos) {
+        control->setAttribute(Qt::WA_PendingMoveEvent, false);
+        QMoveEvent event(control->pos(), oldPos);
+        QCoreApplication::sendEvent(control, &event);
+    }
     if (control->testAttribute(Qt::WA_PendingResizeEvent) && control->size() != old) {
         control->setAttribute(Qt::WA_PendingResizeEvent, false);
         QResizeEvent event(control->size(), old);

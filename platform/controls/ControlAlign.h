@@ -12,8 +12,8 @@ namespace Tallwick {
 
 void SetControlAlign(QWidget* control, TAlign align);
 TAlign ControlAlign(const QWidget* control);
-// Moves and sizes a control. Qt holds back the resize event of a widget that is not shown; here
-// it is delivered at once, so the control's aligned children and its resize handler follow
+// Moves and sizes a control. Qt holds back the move and resize events of a widget that is not
+// shown; here they are delivered at once, so the control's aligned children and its resize handler follow
 // whether it is shown or not, as the form framework's controls do.
 void SetControlBounds(QWidget* control, const QRect& bounds);
 // Lays out the aligned children of `parent` now.

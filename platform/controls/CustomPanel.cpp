@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "ControlAlign.h"
+#include "EventGuard.h"
 #include "Frame3D.h"
 
 #include <QPainter>
@@ -16,12 +17,8 @@ void BevelColors(TBevelCut bevel, TColor& top, TColor& bottom) {
 }
 }  // namespace
 
-TCustomPanel::TCustomPanel(QWidget* parent) : QWidget(parent) {
-    // Controls are visible from creation, also inside a window that is already shown (where Qt
-    // would leave a new child hidden).
-    if (parent && parent->isVisible())
-        show();
-    resize(185, 41);
+TCustomPanel::TCustomPanel(QWidget* parent) : TControl(parent) {
+    SetBounds(0, 0, 185, 41);
     UpdateMargins();
 }
 
@@ -30,6 +27,7 @@ void TCustomPanel::SetBevelInner(TBevelCut value) {
     FBevelInner = value;
     UpdateMargins();
     update();
+    emit BevelInnerChanged();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
@@ -37,6 +35,7 @@ void TCustomPanel::SetBevelOuter(TBevelCut value) {
     FBevelOuter = value;
     UpdateMargins();
     update();
+    emit BevelOuterChanged();
 }
 
 void TCustomPanel::SetBevelWidth(int value) {
@@ -44,6 +43,7 @@ void TCustomPanel::SetBevelWidth(int value) {
     FBevelWidth = value;
     UpdateMargins();
     update();
+    emit BevelWidthChanged();
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
@@ -51,28 +51,29 @@ void TCustomPanel::SetBorderWidth(int value) {
     FBorderWidth = value;
     UpdateMargins();
     update();
+    emit BorderWidthChanged();
 }
 
 void TCustomPanel::SetCaption(const QString& caption) {
     if (caption == FCaption) return;
     FCaption = caption;
     update();
+    emit CaptionChanged();
 }
 
 void TCustomPanel::SetColor(TColor color) {
     if (color == FColor) return;
     FColor = color;
     update();
+    emit ColorChanged();
 }
 
 void TCustomPanel::SetAlignment(TAlignment value) {
     if (value == FAlignment) return;
     FAlignment = value;
     update();
+    emit AlignmentChanged();
 }
-
-TAlign TCustomPanel::Align() const { return ControlAlign(this); }
-void TCustomPanel::SetAlign(TAlign align) { SetControlAlign(this, align); }
 
 // Aligned children keep clear of the border and of each bevel.
 void TCustomPanel::UpdateMargins() {
@@ -83,6 +84,10 @@ void TCustomPanel::UpdateMargins() {
 }
 
 void TCustomPanel::paintEvent(QPaintEvent*) {
+    GuardEvent(this, [this] { PaintFace(); });
+}
+
+void TCustomPanel::PaintFace() {
     TBitmap face;
     face.SetSize(width(), height());
     if (face.Empty()) return;
@@ -113,9 +118,12 @@ void TCustomPanel::paintEvent(QPaintEvent*) {
 }
 
 void TCustomPanel::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (OnResize)
-        OnResize(this);
+    TControl::resizeEvent(event);
+    GuardEvent(this, [this] {
+        if (OnResize)
+            OnResize(this);
+        emit resized(this);
+    });
 }
 
 }  // namespace Tallwick

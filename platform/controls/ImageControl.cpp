@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "Canvas.h"
 #include "ControlAlign.h"
+#include "EventGuard.h"
 #include "Exception.h"
 
 #include <QMouseEvent>
@@ -10,14 +11,10 @@
 
 namespace Tallwick {
 
-TImage::TImage(QWidget* parent) : QWidget(parent) {
-    // Controls are visible from creation, also inside a window that is already shown (where Qt
-    // would leave a new child hidden).
-    if (parent && parent->isVisible())
-        show();
-    resize(105, 105);
+TImage::TImage(QWidget* parent) : TControl(parent) {
+    SetBounds(0, 0, 105, 105);
     setMouseTracking(true);
-    FPicture.OnChange = [this] { PictureChanged(); };
+    FPicture.OnChange = [this] { PictureChanging(); };
 }
 
 TImage::~TImage() { FPicture.OnChange = nullptr; }
@@ -33,30 +30,57 @@ TCanvas* TImage::Canvas() {
     return FPicture.Bitmap()->Canvas();
 }
 
-TAlign TImage::Align() const { return ControlAlign(this); }
-void TImage::SetAlign(TAlign align) { SetControlAlign(this, align); }
+QPixmap TImage::PicturePixmap() const {
+    const TGraphic* graphic = FPicture.Graphic();
+    if (!graphic || graphic->Empty())
+        return QPixmap();
+    if (const auto* bitmap = dynamic_cast<const TBitmap*>(graphic))
+        return QPixmap::fromImage(bitmap->Image());
+    TBitmap rendered;
+    rendered.SetSize(graphic->Width(), graphic->Height());
+    graphic->Draw(rendered.Canvas(), Rect(0, 0, graphic->Width(), graphic->Height()));
+    return QPixmap::fromImage(rendered.Image());
+}
+
+void TImage::SetPicturePixmap(const QPixmap& pixmap) {
+    if (pixmap.isNull()) {
+        if (FPicture.Graphic())
+            FPicture.SetGraphic(nullptr);
+        return;
+    }
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* current = dynamic_cast<const TBitmap*>(FPicture.Graphic());
+    if (current && current->Image() == image)
+        return;
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->Assign(image);
+    bitmap->SetPixelFormat(pf24bit);
+    FPicture.SetGraphic(std::move(bitmap));
+}
 
 void TImage::SetAutoSize(bool value) {
+    if (value == FAutoSize)
+        return;
     FAutoSize = value;
-    PictureChanged();
+    PictureChanging();
+    emit AutoSizeChanged();
 }
 
 void TImage::SetCenter(bool value) {
+    if (value == FCenter)
+        return;
     FCenter = value;
     update();
+    emit CenterChanged();
 }
 
 void TImage::SetStretch(bool value) {
+    if (value == FStretch)
+        return;
     FStretch = value;
     update();
+    emit StretchChanged();
 }
-
-void TImage::SetCursor(TCursor cursor) {
-    FCursor = cursor;
-    setCursor(CursorFor(cursor));
-}
-
-void TImage::SetVisible(bool visible) { setVisible(visible); }
 
 void TImage::RepaintNow() {
     if (isVisible() && window()->windowHandle())
@@ -64,17 +88,22 @@ void TImage::RepaintNow() {
 }
 
 // Many canvas calls a frame: one repaint request until the next paint.
-void TImage::PictureChanged() {
+void TImage::PictureChanging() {
     if (FAutoSize && FPicture.Graphic() && !FPicture.Graphic()->Empty())
         resize(FPicture.Width(), FPicture.Height());
     if (!FUpdatePending && isVisible()) {
         FUpdatePending = true;
         update();
     }
+    emit PictureChanged();
 }
 
 void TImage::paintEvent(QPaintEvent*) {
     FUpdatePending = false;
+    GuardEvent(this, [this] { PaintPicture(); });
+}
+
+void TImage::PaintPicture() {
     const TGraphic* graphic = FPicture.Graphic();
     if (!graphic || graphic->Empty())
         return;
@@ -115,26 +144,53 @@ TShiftState ShiftStateOf(const QMouseEvent* event) {
     return s;
 }
 
+void TImage::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+    emit mousePressed(this, button, shift, x, y);
+}
+
+void TImage::DoMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+    emit mouseReleased(this, button, shift, x, y);
+}
+
+void TImage::DoMouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+    emit mouseMoved(this, shift, x, y);
+}
+
+void TImage::DoClick() {
+    if (OnClick)
+        OnClick(this);
+    emit clicked(this);
+}
+
+void TImage::DoDblClick() {
+    if (OnDblClick)
+        OnDblClick(this);
+    emit doubleClicked(this);
+}
+
 void TImage::mousePressEvent(QMouseEvent* event) {
     FPressed = true;
     const QPoint p = event->position().toPoint();
-    if (OnMouseDown)
-        OnMouseDown(this, MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y());
+    GuardEvent(this, [&] { DoMouseDown(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const bool click = FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
     FPressed = false;
-    if (OnMouseUp)
-        OnMouseUp(this, MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y());
-    if (click && OnClick)
-        OnClick(this);
+    GuardEvent(this, [&] { DoMouseUp(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
+    if (click)
+        GuardEvent(this, [this] { DoClick(); });
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (OnDblClick)
-        OnDblClick(this);
+    GuardEvent(this, [this] { DoDblClick(); });
     mousePressEvent(event);
 }
 
@@ -144,8 +200,7 @@ void TImage::mouseMoveEvent(QMouseEvent* event) {
     if (!event->spontaneous())
         return;
     const QPoint p = event->position().toPoint();
-    if (OnMouseMove)
-        OnMouseMove(this, ShiftStateOf(event), p.x(), p.y());
+    GuardEvent(this, [&] { DoMouseMove(ShiftStateOf(event), p.x(), p.y()); });
 }
 
 }  // namespace Tallwick

@@ -3,19 +3,28 @@
 // (or centred, or stretched) and offers a canvas on the picture's bitmap. A new control is
 // 105 x 105 with an empty picture; drawing through the canvas repaints it by itself, writing
 // pixels straight into bitmap rows does not.
-#include "ControlAlign.h"
-#include "Cursors.h"
+//
+// Qt face: AutoSize, Center, Stretch and Picture (as a QPixmap, so Designer can set one) are
+// properties; the events OnClick, OnDblClick, OnMouseDown, OnMouseUp and OnMouseMove are also the
+// signals clicked, doubleClicked, mousePressed, mouseReleased and mouseMoved, emitted right after
+// the handler slot is called.
+#include "Control.h"
 #include "Picture.h"
+#include "TallwickExport.h"
 #include "Types.h"
 
-#include <QWidget>
+#include <QPixmap>
 
 namespace Tallwick {
 
 class TCanvas;
 
-class TImage : public QWidget {
+class TALLWICK_EXPORT TImage : public TControl {
     Q_OBJECT
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
+    Q_PROPERTY(bool Center READ Center WRITE SetCenter NOTIFY CenterChanged)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch NOTIFY StretchChanged)
+    Q_PROPERTY(QPixmap Picture READ PicturePixmap WRITE SetPicturePixmap NOTIFY PictureChanged)
 public:
     explicit TImage(QWidget* parent = nullptr);
     ~TImage() override;
@@ -24,32 +33,17 @@ public:
     // size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
     TCanvas* Canvas();
     TPicture* Picture() { return &FPicture; }
+    // The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
+    // 24-bit bitmap; a null pixmap empties the picture).
+    QPixmap PicturePixmap() const;
+    void SetPicturePixmap(const QPixmap& pixmap);
 
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    void SetBounds(int left, int top, int width, int height) {
-        SetControlBounds(this, QRect(left, top, width, height));
-    }
-    TRect GetClientRect() const { return Rect(0, 0, width(), height()); }
-
-    TAlign Align() const;
-    void SetAlign(TAlign align);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
     bool Center() const { return FCenter; }
     void SetCenter(bool value);
     bool Stretch() const { return FStretch; }
     void SetStretch(bool value);
-    TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor cursor);
-    // True unless hidden on purpose. A control without a parent counts as visible, as a new one
-    // is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
-    bool Visible() const {
-        if (parentWidget())
-            return isVisibleTo(parentWidget());
-        return !testAttribute(Qt::WA_WState_ExplicitShowHide) || !isHidden();
-    }
-    void SetVisible(bool visible);
 
     // Draws the control at once when it is visible and its window exists; otherwise nothing.
     void RepaintNow();
@@ -60,6 +54,18 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
+signals:
+    void AutoSizeChanged();
+    void CenterChanged();
+    void StretchChanged();
+    // Any change of the picture: a new graphic, or drawing on its canvas.
+    void PictureChanged();
+    void clicked(QObject* Sender);
+    void doubleClicked(QObject* Sender);
+    void mousePressed(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseReleased(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseMoved(QObject* Sender, Tallwick::TShiftState Shift, int X, int Y);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,8 +73,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
+    // The events as the control raises them: handler slot first, then the signal.
+    void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void DoMouseMove(TShiftState shift, int x, int y);
+    void DoClick();
+    void DoDblClick();
+
 private:
-    void PictureChanged();
+    void PictureChanging();
+    void PaintPicture();
 
     TPicture FPicture;
     bool FAutoSize = false;
@@ -76,11 +90,10 @@ private:
     bool FStretch = false;
     bool FUpdatePending = false;
     bool FPressed = false;
-    TCursor FCursor = crDefault;
 };
 
 // Mouse details of a Qt event in the framework's terms.
-TMouseButton MouseButtonOf(const QMouseEvent* event);
-TShiftState ShiftStateOf(const QMouseEvent* event);
+TALLWICK_EXPORT TMouseButton MouseButtonOf(const QMouseEvent* event);
+TALLWICK_EXPORT TShiftState ShiftStateOf(const QMouseEvent* event);
 
 }  // namespace Tallwick

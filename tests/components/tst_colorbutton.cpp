@@ -47,7 +47,8 @@ void TestColorButton::freshComponent() {
     QCOMPARE(button.Width(), 64);
     QCOMPARE(button.Height(), 24);
     QCOMPARE(button.Color(), TColor(255));
-    QCOMPARE(button.property("Color").toInt(), 255);
+    QCOMPARE(button.property("ColorValue").toUInt(), 255u);
+    QCOMPARE(button.property("Color").value<QColor>(), QColor(255, 0, 0));
     QCOMPARE(button.BevelInner(), bvLowered);
     QCOMPARE(button.BevelOuter(), bvRaised);
     QCOMPARE(button.BevelWidth(), 1);
@@ -199,7 +200,7 @@ void TestColorButton::settingColorFromCodeIsSilent() {
     int changes = 0;
     button.OnChange = [&](QObject*) { ++changes; };
     button.SetColor(clYellow);
-    button.setProperty("Color", int(clAqua));
+    button.setProperty("ColorValue", uint(clAqua));
     QCOMPARE(button.Color(), clAqua);
     QCOMPARE(changes, 0);
 }

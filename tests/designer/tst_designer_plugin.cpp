@@ -36,7 +36,7 @@ void TestDesignerPlugin::offersTheComponents() {
     std::unique_ptr<QWidget> button(byName["Tallwick::TColorButton"]->createWidget(&form));
     QCOMPARE(button->metaObject()->className(), "Tallwick::TColorButton");
     QCOMPARE(button->size(), QSize(64, 24));
-    QCOMPARE(button->property("Color").toInt(), 255);
+    QCOMPARE(button->property("ColorValue").toUInt(), 255u);
 }
 
 QTEST_MAIN(TestDesignerPlugin)

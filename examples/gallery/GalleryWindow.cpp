@@ -1,0 +1,57 @@
+#include "GalleryWindow.h"
+
+#include "ComponentTable.h"
+#include "GalleryDemos.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace Tallwick {
+
+namespace {
+
+constexpr int kColumns = 3;
+
+QGroupBox* MakeCell(const TComponentInfo& info, QWidget* parent) {
+    auto* cell = new QGroupBox(QString::fromLatin1(info.Name), parent);
+    cell->setToolTip(QString::fromUtf8(info.ToolTip));
+    auto* layout = new QVBoxLayout(cell);
+    auto* caption = new QLabel(QString::fromUtf8(info.ToolTip), cell);
+    caption->setWordWrap(true);
+    layout->addWidget(caption);
+    if (!AddDemo(info, cell)) {
+        QObject* component = info.Create(cell);
+        if (auto* widget = qobject_cast<QWidget*>(component)) {
+            widget->setMinimumSize(info.DefaultSize);
+            layout->addWidget(widget);
+        }
+    }
+    layout->addStretch();
+    return cell;
+}
+
+}  // namespace
+
+TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Tallwick components"));
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    int index = 0;
+    for (const TComponentInfo& info : ComponentTable()) {
+        grid->addWidget(MakeCell(info, page), index / kColumns, index % kColumns);
+        ++index;
+    }
+    grid->setRowStretch((index + kColumns - 1) / kColumns, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    resize(1280, 900);
+}
+
+}  // namespace Tallwick

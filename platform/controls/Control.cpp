@@ -1,0 +1,99 @@
+#include "Control.h"
+
+#include "EventGuard.h"
+
+#include <QEvent>
+#include <algorithm>
+
+namespace Tallwick {
+
+TControl::TControl(QWidget* parent) : QWidget(parent) {
+    // Controls are visible from creation, also inside a window that is already shown (where Qt
+    // would leave a new child hidden).
+    if (parent && parent->isVisible())
+        show();
+    FReportedBounds = geometry();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    SetControlBounds(this, QRect(left, top, std::max(width, 0), std::max(height, 0)));
+}
+
+TAlign TControl::Align() const { return ControlAlign(this); }
+
+void TControl::SetAlign(TAlign align) {
+    if (align == Align())
+        return;
+    SetControlAlign(this, align);
+    emit AlignChanged();
+}
+
+void TControl::SetCursor(TCursor cursor) {
+    if (cursor == FCursor)
+        return;
+    FCursor = cursor;
+    setCursor(CursorFor(cursor));
+    emit CursorChanged();
+}
+
+void TControl::SetHint(const QString& hint) {
+    if (hint == FHint)
+        return;
+    FHint = hint;
+    setToolTip(hint);
+    emit HintChanged();
+}
+
+bool TControl::Visible() const {
+    if (parentWidget())
+        return isVisibleTo(parentWidget());
+    return !testAttribute(Qt::WA_WState_ExplicitShowHide) || !isHidden();
+}
+
+void TControl::SetVisible(bool visible) {
+    const bool before = Visible();
+    setVisible(visible);
+    if (Visible() != before)
+        emit VisibleChanged();
+}
+
+void TControl::SetEnabled(bool value) { setEnabled(value); }
+
+void TControl::SetTag(int value) {
+    if (value == FTag)
+        return;
+    FTag = value;
+    emit TagChanged();
+}
+
+// Position and size change through setters, alignment, layouts and the window manager alike; the
+// signals follow the control's real geometry.
+void TControl::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    GuardEvent(this, [this] {
+        const QRect before = FReportedBounds;
+        FReportedBounds.moveTopLeft(pos());
+        if (before.x() != x()) emit LeftChanged();
+        if (before.y() != y()) emit TopChanged();
+    });
+}
+
+void TControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    GuardEvent(this, [this] {
+        const QRect before = FReportedBounds;
+        FReportedBounds.setSize(size());
+        if (before.width() != width()) emit WidthChanged();
+        if (before.height() != height()) emit HeightChanged();
+    });
+}
+
+void TControl::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && isEnabled() != FReportedEnabled) {
+        FReportedEnabled = isEnabled();
+        GuardEvent(this, [this] { emit EnabledChanged(); });
+    }
+}
+
+}  // namespace Tallwick

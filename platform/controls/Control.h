@@ -1,0 +1,83 @@
+#pragma once
+// The framework's control: the properties every visible component publishes (position and size,
+// alignment, cursor, hint, visibility, enabled state, tag), each a Qt property whose NOTIFY signal
+// fires once per real change, whatever made the change (a setter, a layout, the user).
+#include "ControlAlign.h"
+#include "Cursors.h"
+#include "TallwickExport.h"
+#include "Types.h"
+
+#include <QWidget>
+
+namespace Tallwick {
+
+class TALLWICK_EXPORT TControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left WRITE SetLeft NOTIFY LeftChanged)
+    Q_PROPERTY(int Top READ Top WRITE SetTop NOTIFY TopChanged)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth NOTIFY WidthChanged)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight NOTIFY HeightChanged)
+    Q_PROPERTY(Tallwick::TAlign Align READ Align WRITE SetAlign NOTIFY AlignChanged)
+    Q_PROPERTY(int Cursor READ Cursor WRITE SetCursor NOTIFY CursorChanged)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint NOTIFY HintChanged)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY VisibleChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
+public:
+    explicit TControl(QWidget* parent = nullptr);
+
+    int Left() const { return x(); }
+    void SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
+    int Top() const { return y(); }
+    void SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
+    int Width() const { return width(); }
+    void SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
+    int Height() const { return height(); }
+    void SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
+    // Negative sizes count as 0. Aligned children follow at once, shown or not.
+    void SetBounds(int left, int top, int width, int height);
+    TRect GetClientRect() const { return Rect(0, 0, width(), height()); }
+
+    TAlign Align() const;
+    void SetAlign(TAlign align);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor cursor);
+    // The hint shows as the control's tooltip.
+    const QString& Hint() const { return FHint; }
+    void SetHint(const QString& hint);
+    // True unless hidden on purpose. A control without a parent counts as visible, as a new one
+    // is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool value);
+    // A number kept for the owner's use.
+    int Tag() const { return FTag; }
+    void SetTag(int value);
+
+signals:
+    void LeftChanged();
+    void TopChanged();
+    void WidthChanged();
+    void HeightChanged();
+    void AlignChanged();
+    void CursorChanged();
+    void HintChanged();
+    void VisibleChanged();
+    void EnabledChanged();
+    void TagChanged();
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QRect FReportedBounds;  // the bounds the last position and size signals announced
+    TCursor FCursor = crDefault;
+    QString FHint;
+    int FTag = 0;
+    bool FReportedEnabled = true;
+};
+
+}  // namespace Tallwick

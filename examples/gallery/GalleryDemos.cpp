@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "ComponentTable.h"
 #include "Diskinfo.h"
+#include "Exception.h"
 #include "Tcolorbutton.h"
 #include "Tveximage.h"
 

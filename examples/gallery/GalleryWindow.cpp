@@ -39,12 +39,18 @@ TGalleryWindow::TGalleryWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Tallwick components"));
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
+    // Visual components fill the grid; non-visual ones (their tables are wide) take whole rows below.
     int index = 0;
-    for (const TComponentInfo& info : ComponentTable()) {
-        grid->addWidget(MakeCell(info, page), index / kColumns, index % kColumns);
-        ++index;
-    }
-    grid->setRowStretch((index + kColumns - 1) / kColumns, 1);
+    for (const TComponentInfo& info : ComponentTable())
+        if (info.Visual()) {
+            grid->addWidget(MakeCell(info, page), index / kColumns, index % kColumns);
+            ++index;
+        }
+    int row = (index + kColumns - 1) / kColumns;
+    for (const TComponentInfo& info : ComponentTable())
+        if (!info.Visual())
+            grid->addWidget(MakeCell(info, page), row++, 0, 1, kColumns);
+    grid->setRowStretch(row, 1);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);

@@ -70,10 +70,10 @@ void TSaverForm::FormResize() {
 void TSaverForm::FormShow() { HideFromTaskbar(this); }
 
 // A frame that fails (no memory for the stars, say) would fail again on every tick: stop the
-// ticks, then let the error reach the error box once.
+// ticks, then let the error reach the error box once. A tick that comes while a long frame (of
+// this window or another) takes in events is skipped: a frame nested in another would hold that
+// one up until it starved.
 void TSaverForm::Timer1Timer() {
-    // A tick that comes while a long frame (of this window or another) takes in events waits: a
-    // frame nested in another would hold that one up until it starved.
     if (!FEngine || gFrameRunning)
         return;
     try {
@@ -108,8 +108,8 @@ void TSaverForm::EndFrame() {
 }
 
 // A frame of millions of stars takes seconds: between slices of it the window takes in what the
-// user does (and the other saver windows draw), and gives the frame up once the window closes.
-// The surface shows no half-drawn frame meanwhile.
+// user does, and gives the frame up once the window closes or the program is ending. The surface
+// shows no half-drawn frame meanwhile.
 bool TSaverForm::FrameInterrupted() {
     if (Image1->updatesEnabled())
         Image1->setUpdatesEnabled(false);

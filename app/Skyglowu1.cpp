@@ -51,10 +51,18 @@ int TForm1::MouseMoveCount() { return gMouseMoveCount; }
 
 QList<TForm1*> TForm1::Windows() { return gWindows; }
 
+// Mirrored monitors show the same part of the desktop: one window covers them all.
 QList<QScreen*> TForm1::ScreensPointerFirst() {
-    QList<QScreen*> screens = QGuiApplication::screens();
-    if (QScreen* first = PointerScreen(); first && screens.removeOne(first))
-        screens.prepend(first);
+    QList<QScreen*> all = QGuiApplication::screens();
+    if (QScreen* first = PointerScreen(); first && all.removeOne(first))
+        all.prepend(first);
+    QList<QScreen*> screens;
+    QList<QRect> covered;
+    for (QScreen* screen : all)
+        if (!covered.contains(screen->geometry())) {
+            covered.append(screen->geometry());
+            screens.append(screen);
+        }
     return screens;
 }
 

@@ -27,7 +27,8 @@ public:
     static int MouseMoveCount();
     // The saver windows that exist, in the order they were made. The first takes the keyboard.
     static QList<TForm1*> Windows();
-    // Every screen, the one the pointer is on first: the saver's main window goes there.
+    // Every screen, the one the pointer is on first (the saver's main window goes there); of
+    // screens with the same geometry only the first.
     static QList<QScreen*> ScreensPointerFirst();
 
 protected:

@@ -42,6 +42,7 @@ private slots:
     void oneWindowPerMonitor();
     void firstSignClosesAll_data();
     void firstSignClosesAll();
+    void mirroredMonitorsShareAWindow();
 
 private:
     void StartSaver();
@@ -200,6 +201,20 @@ void TestSaverMonitors::firstSignClosesAll() {
     QCOMPARE(process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(process->exitCode(), 0);
     QCOMPARE(SaverWindows().size(), 0);
+}
+
+// A third monitor showing the same part of the screen as the right one (a mirror) gets no window
+// of its own: two windows, as before.
+void TestSaverMonitors::mirroredMonitorsShareAWindow() {
+    QCOMPARE(Run("xrandr", {"--setmonitor", "M", "800/211x600/159+1024+0", "none"}), 0);
+    StartSaver();
+    QVERIFY(WaitForSaverWindows(2));
+    QTest::qWait(500);
+    QCOMPARE(SaverWindows().size(), 2);
+    QCOMPARE(Run("xdotool", {"key", "a"}), 0);
+    QVERIFY(process->waitForFinished(kTimeoutMs));
+    QCOMPARE(process->exitCode(), 0);
+    QCOMPARE(Run("xrandr", {"--delmonitor", "M"}), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSaverMonitors)

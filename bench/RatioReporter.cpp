@@ -19,8 +19,15 @@ void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-        if (median || single)
-            FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+        if (!median && !single)
+            continue;
+        FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+        FTimes[run.run_name.str() + " cpu"] = run.GetAdjustedCPUTime();
+        for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
+            const auto found = run.counters.find(counter);
+            if (found != run.counters.end())
+                FMaxStepMs[run.run_name.str() + " " + counter] = found->second.value;
+        }
     }
 }
 
@@ -59,5 +66,23 @@ void TRatioReporter::PrintRatios() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    // Wall clock, and processor time, which other programs on the same cores do not inflate.
+    PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
+    PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
+    PrintZoomSteps();
     GetOutputStream().flush();
+}
+
+// One tick of 1/64 s per animation step at most.
+void TRatioReporter::PrintZoomSteps() {
+    for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
+        const auto zoom = FMaxStepMs.find(std::string("BM_PlotZoom/100000 ") + counter);
+        if (zoom == FMaxStepMs.end())
+            continue;
+        char line[200];
+        std::snprintf(line, sizeof line, "%-28s %7.2f %-26s target <= 15.6: %s", "BM_PlotZoom/100000 step",
+                      zoom->second, counter[9] == 'c' ? "ms processor, slowest step" : "ms wall clock, slowest step",
+                      zoom->second <= 15.6 ? "met" : "MISSED");
+        GetOutputStream() << line << "\n";
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "ComponentRegistry.h"
 #include "Diskinfo.h"
+#include "Tcanvas2d.h"
 #include "Tcolorbutton.h"
 #include "Tveximage.h"
 
@@ -24,6 +25,7 @@ const std::vector<TComponentInfo>& ComponentTable() {
     static const std::vector<TComponentInfo> table = {
         TALLWICK_COMPONENT(TVexImage, "Tveximage.h", "Image surface with drawing primitives and direct pixel access", 105, 105),
         TALLWICK_COMPONENT(TColorButton, "Tcolorbutton.h", "Colour swatch that opens the colour chooser", 64, 24),
+        TALLWICK_COMPONENT(TCanvas2D, "Tcanvas2d.h", "Plot with axes, world-coordinate drawing, animated zoom and pan", 160, 160),
         TALLWICK_NONVISUAL_COMPONENT(TDiskInfo, "Diskinfo.h", "Kind, label, file system, serial number and size of a drive"),
     };
     return table;

@@ -4,6 +4,7 @@
 #include "ComponentTable.h"
 #include "Diskinfo.h"
 #include "Exception.h"
+#include "PlotWindow.h"
 #include "Tcolorbutton.h"
 #include "Tveximage.h"
 
@@ -85,11 +86,19 @@ void DiskInfoDemo(QWidget* cell) {
     cell->layout()->addWidget(table);
 }
 
+// The plot of tallwick-plot, with its mode buttons: zoom in, zoom out, pan, show all.
+void PlotDemo(QWidget* cell) {
+    auto* plot = new TPlotWindow(cell);
+    plot->setMinimumSize(380, 320);
+    cell->layout()->addWidget(plot);
+}
+
 const std::map<QString, std::function<void(QWidget*)>>& Demos() {
     static const std::map<QString, std::function<void(QWidget*)>> demos = {
         {QStringLiteral("TVexImage"), ImageDemo},
         {QStringLiteral("TColorButton"), ColorButtonDemo},
         {QStringLiteral("TDiskInfo"), DiskInfoDemo},
+        {QStringLiteral("TCanvas2D"), PlotDemo},
     };
     return demos;
 }

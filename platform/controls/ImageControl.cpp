@@ -8,6 +8,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace Tallwick {
 
@@ -144,16 +145,22 @@ TShiftState ShiftStateOf(const QMouseEvent* event) {
     return s;
 }
 
+// Each handler may delete the control (a plotting canvas's animation lets the event loop run);
+// no signal is emitted by a control that is gone.
 void TImage::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    const QPointer<TImage> self(this);
     if (OnMouseDown)
         OnMouseDown(this, button, shift, x, y);
-    emit mousePressed(this, button, shift, x, y);
+    if (self)
+        emit mousePressed(this, button, shift, x, y);
 }
 
 void TImage::DoMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    const QPointer<TImage> self(this);
     if (OnMouseUp)
         OnMouseUp(this, button, shift, x, y);
-    emit mouseReleased(this, button, shift, x, y);
+    if (self)
+        emit mouseReleased(this, button, shift, x, y);
 }
 
 void TImage::DoMouseMove(TShiftState shift, int x, int y) {
@@ -184,14 +191,17 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const bool click = FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
     FPressed = false;
+    const QPointer<TImage> self(this);  // a handler may delete the control
     GuardEvent(this, [&] { DoMouseUp(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
-    if (click)
+    if (self && click)
         GuardEvent(this, [this] { DoClick(); });
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPointer<TImage> self(this);  // a handler may delete the control
     GuardEvent(this, [this] { DoDblClick(); });
-    mousePressEvent(event);
+    if (self)
+        mousePressEvent(event);
 }
 
 // Moves Qt makes up itself (after showing or moving a widget under a still pointer) are not the

@@ -69,7 +69,7 @@ QList<QVariant> CandidatesFor(const QMetaProperty& property, const QVariant& cur
     case QMetaType::LongLong: return {current.toLongLong() + 1, current.toLongLong() - 1};
     case QMetaType::Double: {
         const double v = current.toDouble();
-        return {v + 1.5, v - 1.5, v * 2 + 3.25, 0.5};
+        return {v + 1.5, v - 1.5, v * 2 + 3.25, 0.5, v * 0.5};  // the last for a range like (0, 1)
     }
     case QMetaType::QString: return {current.toString() + QStringLiteral("x"), QStringLiteral("Tallwick")};
     case QMetaType::QColor: {

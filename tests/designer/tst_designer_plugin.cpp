@@ -27,7 +27,8 @@ void TestDesignerPlugin::offersTheComponents() {
         QVERIFY(!widget->isContainer());
         byName.insert(widget->name(), widget);
     }
-    QCOMPARE(byName.keys(), QStringList({"Tallwick::TColorButton", "Tallwick::TVexImage"}));
+    QCOMPARE(byName.keys(),
+             QStringList({"Tallwick::TCanvas2D", "Tallwick::TColorButton", "Tallwick::TVexImage"}));
 
     QWidget form;
     std::unique_ptr<QWidget> image(byName["Tallwick::TVexImage"]->createWidget(&form));
@@ -37,6 +38,9 @@ void TestDesignerPlugin::offersTheComponents() {
     QCOMPARE(button->metaObject()->className(), "Tallwick::TColorButton");
     QCOMPARE(button->size(), QSize(64, 24));
     QCOMPARE(button->property("ColorValue").toUInt(), 255u);
+    std::unique_ptr<QWidget> plot(byName["Tallwick::TCanvas2D"]->createWidget(&form));
+    QCOMPARE(plot->size(), QSize(160, 160));
+    QCOMPARE(plot->property("Format").toString(), QStringLiteral(",0.00"));
 }
 
 QTEST_MAIN(TestDesignerPlugin)

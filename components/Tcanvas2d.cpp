@@ -1,0 +1,563 @@
+// TCanvas2D: construction, properties, layout, mapping, axes and world drawing. The interaction
+// (animated axis changes, zoom and pan, mouse handlers) is in Tcanvas2dZoom.cpp.
+#include "Tcanvas2d.h"
+
+#include "Canvas.h"
+#include "ComponentRegistry.h"
+#include "Cursors.h"
+#include "CursorScope.h"
+#include "EventGuard.h"
+#include "FormatFloat.h"
+#include "GdiCalls.h"
+#include "Vexutils.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace Tallwick {
+
+namespace {
+// Pixel results are kept within +-kPixelLimit, far outside the drawable range, so that sums and
+// differences of two of them still fit an int. NaN maps to the upper end.
+constexpr int kPixelLimit = 0x3FFFFFFF;
+
+// RoundToInt's rounding (half away from zero) for |v| < 2^30, inline: the truncation and the
+// fraction are exact at this size.
+inline long long RoundSmall(double v) {
+    const long long t = static_cast<long long>(v);
+    const double fraction = v - static_cast<double>(t);
+    return t + (fraction >= 0.5) - (fraction <= -0.5);
+}
+
+inline int PixelOf(double offsetPixels, double scaled, bool subtract) {
+    if (!(std::fabs(scaled) < double(kPixelLimit)))
+        return (scaled < 0) != subtract ? -kPixelLimit : kPixelLimit;
+    const long long rounded = RoundSmall(scaled);
+    const long long v = subtract ? static_cast<long long>(offsetPixels) - rounded
+                                 : rounded + static_cast<long long>(offsetPixels);
+    return int(std::clamp<long long>(v, -kPixelLimit, kPixelLimit));
+}
+
+int ClampToInt(long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+}  // namespace
+
+TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
+    FImage = new TVexImage(this);
+    FImageCanvas = FImage->Canvas();
+    SetAlign(alNone);
+    SetBevelInner(bvLowered);
+    SetBevelOuter(bvLowered);
+    SetBevelWidth(2);
+    SetHeight(160);
+    SetWidth(160);
+    FAxisFont.SetColor(clWhite);
+    FFormat = QStringLiteral(",0.00");
+    FZoomAllXMax = FAxisXMax;
+    FZoomAllXMin = FAxisXMin;
+    FZoomAllYMax = FAxisYMax;
+    FZoomAllYMin = FAxisYMin;
+    LoadCursorPicture(crPanning, QStringLiteral("PANNING"));
+    LoadCursorPicture(crZoomMore, QStringLiteral("ZOOMMORE"));
+    LoadCursorPicture(crZoomLess, QStringLiteral("ZOOMLESS"));
+    TCustomPanel::OnResize = [this](QObject* Sender) { GuardEvent(this, [&] { Canvas2DResize(Sender); }); };
+    FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
+    FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+        Canvas2DMouseDown(Sender, Button, Shift, X, Y);
+    };
+    FImage->OnMouseMove = [this](QObject* Sender, TShiftState Shift, int X, int Y) {
+        Canvas2DMouseMove(Sender, Shift, X, Y);
+    };
+    FImage->OnMouseUp = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+        Canvas2DMouseUp(Sender, Button, Shift, X, Y);
+    };
+}
+
+TCanvas2D::~TCanvas2D() {
+    TCustomPanel::OnResize = nullptr;
+    FImage->OnDblClick = nullptr;
+    FImage->OnMouseDown = nullptr;
+    FImage->OnMouseMove = nullptr;
+    FImage->OnMouseUp = nullptr;
+}
+
+// ---- Properties ----------------------------------------------------------------------------------
+
+void TCanvas2D::SetAxisColor(TColor value) {
+    if (value == FAxisColor)
+        return;
+    FAxisColor = value;
+    FAxisFont.SetColor(value);
+    Draw();
+    emit AxisColorChanged();
+}
+
+void TCanvas2D::SetAxisFont(const TFont& font) {
+    const bool fontChanged = font.Key() != FAxisFont.Key();
+    const bool colorChanged = font.Color() != FAxisColor;
+    FAxisFont.Assign(font);
+    FAxisColor = font.Color();
+    Draw();
+    if (fontChanged)
+        emit AxisFontChanged();
+    if (colorChanged)
+        emit AxisColorChanged();
+}
+
+QFont TCanvas2D::AxisFontQFont() const {
+    QFont font(FAxisFont.Name());
+    font.setPointSize(std::max(1, FAxisFont.Size()));
+    font.setBold(FAxisFont.Style() & fsBold);
+    font.setItalic(FAxisFont.Style() & fsItalic);
+    font.setUnderline(FAxisFont.Style() & fsUnderline);
+    font.setStrikeOut(FAxisFont.Style() & fsStrikeOut);
+    return font;
+}
+
+// Designer's font editor gives no colour: the axis colour stays.
+void TCanvas2D::SetAxisFontQFont(const QFont& qfont) {
+    TFont font = FAxisFont;
+    font.SetName(qfont.family());
+    if (qfont.pointSize() > 0)
+        font.SetSize(qfont.pointSize());
+    else if (qfont.pixelSize() > 0)
+        font.SetHeight(-qfont.pixelSize());
+    TFontStyles style = 0;
+    if (qfont.bold()) style |= fsBold;
+    if (qfont.italic()) style |= fsItalic;
+    if (qfont.underline()) style |= fsUnderline;
+    if (qfont.strikeOut()) style |= fsStrikeOut;
+    font.SetStyle(style);
+    SetAxisFont(font);
+}
+
+#define TALLWICK_PLAIN_SETTER(Name, Type)                                                          \
+    void TCanvas2D::Set##Name(Type value) {                                                        \
+        if (value == F##Name)                                                                      \
+            return;                                                                                \
+        F##Name = value;                                                                           \
+        Draw();                                                                                    \
+        emit Name##Changed();                                                                      \
+    }
+TALLWICK_PLAIN_SETTER(AxisShow, bool)
+TALLWICK_PLAIN_SETTER(AxisXMarginAuto, bool)
+TALLWICK_PLAIN_SETTER(AxisXMarks, int)
+TALLWICK_PLAIN_SETTER(AxisXMax, double)
+TALLWICK_PLAIN_SETTER(AxisXMin, double)
+TALLWICK_PLAIN_SETTER(AxisYMarginAuto, bool)
+TALLWICK_PLAIN_SETTER(AxisYMarks, int)
+TALLWICK_PLAIN_SETTER(AxisYMax, double)
+TALLWICK_PLAIN_SETTER(AxisYMin, double)
+TALLWICK_PLAIN_SETTER(ColorExt, TColor)
+TALLWICK_PLAIN_SETTER(ColorInt, TColor)
+#undef TALLWICK_PLAIN_SETTER
+
+// The ZoomAll limits are plain fields: no repaint.
+#define TALLWICK_FIELD_SETTER(Name)                                                                \
+    void TCanvas2D::Set##Name(double value) {                                                      \
+        if (value == F##Name)                                                                      \
+            return;                                                                                \
+        F##Name = value;                                                                           \
+        emit Name##Changed();                                                                      \
+    }
+TALLWICK_FIELD_SETTER(ZoomAllXMax)
+TALLWICK_FIELD_SETTER(ZoomAllXMin)
+TALLWICK_FIELD_SETTER(ZoomAllYMax)
+TALLWICK_FIELD_SETTER(ZoomAllYMin)
+#undef TALLWICK_FIELD_SETTER
+
+void TCanvas2D::MarginsChanged(int oldX, int oldY) {
+    if (FMarginHold > 0)
+        return;
+    if (FAxisXMargin != oldX)
+        emit AxisXMarginChanged();
+    if (FAxisYMargin != oldY)
+        emit AxisYMarginChanged();
+}
+
+// The repaint may measure the margin again: one announcement of the net change, afterwards.
+void TCanvas2D::SetMarginChecked(int& field, int value, int imageSize) {
+    if (value == field)
+        return;
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    struct Hold {
+        int& depth;
+        explicit Hold(int& d) : depth(d) { ++depth; }
+        ~Hold() { --depth; }
+    };
+    {
+        Hold hold(FMarginHold);
+        if (value < imageSize / 2 - 20)
+            field = value;
+        Draw();
+    }
+    MarginsChanged(oldX, oldY);
+}
+
+void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(FAxisXMargin, value, FImage->Width()); }
+void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(FAxisYMargin, value, FImage->Height()); }
+
+void TCanvas2D::SetFormat(const QString& value) {
+    if (value == FFormat)
+        return;
+    FFormat = value;
+    Draw();
+    emit FormatChanged();
+    if (OnChangeFormat)
+        OnChangeFormat(this);
+    emit formatRequested(this);
+}
+
+void TCanvas2D::SetZoomFactor(double value) {
+    if (!(value > 0 && value < 1) || value == FZoomFactor)
+        return;
+    FZoomFactor = value;
+    emit ZoomFactorChanged();
+}
+
+void TCanvas2D::SetZoomSteps(int value) {
+    if (value <= 0 || value == FZoomSteps)
+        return;
+    FZoomSteps = value;
+    emit ZoomStepsChanged();
+}
+
+// ---- Layout --------------------------------------------------------------------------------------
+
+void TCanvas2D::ImageResize() {
+    const int bevel = BevelWidth();
+    FImage->SetBounds(2 * bevel, 2 * bevel, std::max(0, Width() - 4 * bevel), std::max(0, Height() - 4 * bevel));
+    FImage->Resize();
+}
+
+int TCanvas2D::ClientWidthGet() const { return ImageW() - 2 * MarginX(); }
+int TCanvas2D::ClientHeightGet() const { return ImageH() - 2 * MarginY(); }
+
+TRect TCanvas2D::DrawRectGet() const {
+    const int W = ImageW(), H = ImageH();
+    if (!FAxisShow)
+        return Rect(0, 0, W - 1, H - 1);
+    const int mx = FAxisXMargin, my = FAxisYMargin;
+    return Rect(mx + 1, my + 1, W - mx - 1, H - my - 1);
+}
+
+bool TCanvas2D::Inside(int X, int Y) const {
+    const int W = ImageW(), H = ImageH();
+    if (!FAxisShow)
+        return X >= 0 && X <= W && Y >= 0 && Y <= H;
+    const int mx = FAxisXMargin, my = FAxisYMargin;
+    return mx < X && X < W - mx && my < Y && Y < H - my;
+}
+
+void TCanvas2D::DrawRegionSet() {
+    if (!FAxisShow)
+        return;
+    const int mx = FAxisXMargin, my = FAxisYMargin;
+    // The canvas keeps its own copy of the selected region, so ours goes at once.
+    HRGN region = CreateRectRgn(mx + 1, my + 1, ImageW() - mx, ImageH() - my);
+    SelectClipRgn(FImageCanvas->Handle(), region);
+    DeleteObject(region);
+}
+
+// ---- Mapping -------------------------------------------------------------------------------------
+
+// A finite difference needs two finite limits, so one test covers NaN, infinities and overflow.
+bool TCanvas2D::XMappingValid() const {
+    const double range = FAxisXMax - FAxisXMin;
+    return std::isfinite(range) && range != 0 && ClientWidthGet() > 0;
+}
+
+bool TCanvas2D::YMappingValid() const {
+    const double range = FAxisYMax - FAxisYMin;
+    return std::isfinite(range) && range != 0 && ClientHeightGet() > 0;
+}
+
+bool TCanvas2D::MappingValid() const { return XMappingValid() && YMappingValid(); }
+
+double TCanvas2D::ValToScrXD(double x) const {
+    return (x - FAxisXMin) / (FAxisXMax - FAxisXMin) * (ImageW() - 2 * MarginX()) + MarginX();
+}
+
+int TCanvas2D::ValToScrX(double x) const {
+    return PixelOf(MarginX(), (x - FAxisXMin) / (FAxisXMax - FAxisXMin) * (ImageW() - 2 * MarginX()), false);
+}
+
+double TCanvas2D::ValToScrYD(double y) const {
+    return (ImageH() - MarginY()) - (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY());
+}
+
+int TCanvas2D::ValToScrY(double y) const {
+    return PixelOf(ImageH() - MarginY(), (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY()),
+                   true);
+}
+
+// A plot area without width or height gives the minimum instead of dividing by zero.
+double TCanvas2D::ScrToValX(int X) const {
+    const int w = ClientWidthGet();
+    if (w <= 0)
+        return FAxisXMin;
+    return double(X - MarginX()) / w * (FAxisXMax - FAxisXMin) + FAxisXMin;
+}
+
+double TCanvas2D::ScrToValY(int Y) const {
+    const int h = ClientHeightGet();
+    if (h <= 0)
+        return FAxisYMin;
+    return double(ImageH() - Y - MarginY()) / h * (FAxisYMax - FAxisYMin) + FAxisYMin;
+}
+
+QString TCanvas2D::ScrToValXS(int X) const { return FormatFloat(FFormat, ScrToValX(X)); }
+QString TCanvas2D::ScrToValYS(int Y) const { return FormatFloat(FFormat, ScrToValY(Y)); }
+
+// Between the lower and the upper limit, whichever way round they were set.
+bool TCanvas2D::PointCheckIn(double x, double y) const {
+    const auto [xlo, xhi] = std::minmax(FAxisXMin, FAxisXMax);
+    const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
+    return xlo <= x && x <= xhi && ylo <= y && y <= yhi;
+}
+
+// ---- Axes ----------------------------------------------------------------------------------------
+
+// More marks than pixels would only paint the same columns again: one mark per pixel at most.
+int TCanvas2D::MarkCount(int marks, int pixels) const { return std::clamp(marks, 0, std::max(0, pixels)); }
+
+void TCanvas2D::AxisDraw() {
+    if (!MappingValid())
+        return;
+    TCanvas* c = FImageCanvas;
+    c->Pen.Color = FAxisColor;
+    c->Brush.Style = bsClear;
+    c->Rectangle(ValToScrX(FAxisXMin), ValToScrY(FAxisYMax), ValToScrX(FAxisXMax) + 1, ValToScrY(FAxisYMin) + 1);
+    c->Brush.Style = bsSolid;
+    MarkXDraw(FAxisXMin);
+    MarkXDraw(FAxisXMax);
+    MarkYDraw(FAxisYMin);
+    MarkYDraw(FAxisYMax);
+    const int xmarks = MarkCount(FAxisXMarks, ClientWidthGet());
+    for (int i = 1; i <= xmarks; ++i)
+        MarkXDraw(FAxisXMin + (FAxisXMax - FAxisXMin) * i / (xmarks + 1));
+    const int ymarks = MarkCount(FAxisYMarks, ClientHeightGet());
+    for (int i = 1; i <= ymarks; ++i)
+        MarkYDraw(FAxisYMin + (FAxisYMax - FAxisYMin) * i / (ymarks + 1));
+}
+
+void TCanvas2D::MarkXDraw(double x) {
+    if (!MappingValid())
+        return;
+    TCanvas* c = FImageCanvas;
+    c->Pen.Color = FAxisColor;
+    c->Font.Assign(FAxisFont);
+    SetTextAlign(c->Handle(), TA_CENTER | TA_TOP);
+    SetBkMode(c->Handle(), TRANSPARENT);
+    const int sx = ValToScrX(x), my = MarginY();
+    const QString text = FormatFloat(FFormat, x);
+    c->MoveTo(sx, my - 2);
+    c->LineTo(sx, my);
+    c->TextOut(sx, my - 3 - c->TextHeight(text), text);
+    const int b = ImageH() - my;
+    c->MoveTo(sx, b + 1);
+    c->LineTo(sx, b + 3);
+    c->TextOut(sx, b + 4, text);
+}
+
+void TCanvas2D::MarkYDraw(double y) {
+    if (!MappingValid())
+        return;
+    TCanvas* c = FImageCanvas;
+    c->Pen.Color = FAxisColor;
+    c->Font.Assign(FAxisFont);
+    SetBkMode(c->Handle(), TRANSPARENT);
+    const int sy = ValToScrY(y), mx = MarginX();
+    const QString text = FormatFloat(FFormat, y);
+    SetTextAlign(c->Handle(), TA_RIGHT | TA_TOP);
+    c->MoveTo(mx - 2, sy);
+    c->LineTo(mx, sy);
+    MarkYDrawText(mx - 3, sy, y, text);
+    const int r = ImageW() - mx;
+    SetTextAlign(c->Handle(), TA_LEFT | TA_TOP);
+    c->MoveTo(r + 1, sy);
+    c->LineTo(r + 3, sy);
+    MarkYDrawText(r + 4, sy, y, text);
+}
+
+// The end labels stay within the frame's height: YMin's mostly above its tick, YMax's below.
+void TCanvas2D::MarkYDrawText(int X, int Y, double value, const QString& text) {
+    const int h = FImageCanvas->TextHeight(text);
+    int top = Y - h / 2;
+    if (value == FAxisYMin)
+        top = Y - (2 * h) / 3;
+    else if (value == FAxisYMax)
+        top = Y - h / 3;
+    FImageCanvas->TextOut(X, top, text);
+}
+
+void TCanvas2D::AxisXMarginAdjust() {
+    FImageCanvas->Font.Assign(FAxisFont);
+    const int widest = std::max(FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMax)),
+                                FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMin)));
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    FAxisXMargin = ClampToInt(0LL + widest + 6);
+    MarginsChanged(oldX, oldY);
+}
+
+void TCanvas2D::AxisYMarginAdjust() {
+    FImageCanvas->Font.Assign(FAxisFont);
+    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    FAxisYMargin = FImageCanvas->TextHeight(QStringLiteral("0")) + 6;
+    MarginsChanged(oldX, oldY);
+}
+
+// Without a plot area (or with a result that is no number) the limit stays; the repaint happens.
+void TCanvas2D::AxisXAdjustToY() {
+    const int w = ClientWidthGet(), h = ClientHeightGet();
+    const double value = FAxisXMin + (FAxisYMax - FAxisYMin) * w / h;
+    if (w > 0 && h > 0 && std::isfinite(value) && value != FAxisXMax) {
+        FAxisXMax = value;
+        emit AxisXMaxChanged();
+    }
+    Draw();
+}
+
+void TCanvas2D::AxisYAdjustToX() {
+    const int w = ClientWidthGet(), h = ClientHeightGet();
+    const double value = FAxisYMin + (FAxisXMax - FAxisXMin) * h / w;
+    if (w > 0 && h > 0 && std::isfinite(value) && value != FAxisYMax) {
+        FAxisYMax = value;
+        emit AxisYMaxChanged();
+    }
+    Draw();
+}
+
+// ---- Drawing -------------------------------------------------------------------------------------
+
+void TCanvas2D::Draw() {
+    if (!Visible())
+        return;
+    TCursorScope hourglass(FImage, crHourGlass);
+    if (FAxisXMarginAuto)
+        AxisXMarginAdjust();
+    if (FAxisYMarginAuto)
+        AxisYMarginAdjust();
+    SelectClipRgn(FImageCanvas->Handle(), nullptr);
+    Clear();
+    DrawRegionSet();
+    FOutOfRange = false;
+    if (OnDraw)
+        OnDraw(this);
+    emit drawRequested(this);
+    if (FZoomMode == zmZoomIn)
+        ZoomDraw();
+}
+
+void TCanvas2D::Clear() {
+    ImageResize();
+    if (!FAxisShow) {
+        ClearControl(FImage, FImageCanvas, FColorInt);
+        return;
+    }
+    ClearControl(FImage, FImageCanvas, FColorExt);
+    if (!MappingValid())
+        return;
+    FImageCanvas->Pen.Color = FColorInt;
+    FImageCanvas->Brush.Color = FColorInt;
+    FImageCanvas->Rectangle(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax),
+                            ValToScrY(FAxisYMin));
+    AxisDraw();
+}
+
+void TCanvas2D::Line(double x1, double y1, double x2, double y2) {
+    const int W = ImageW(), H = ImageH(), mx = MarginX(), my = MarginY();
+    const double xrange = FAxisXMax - FAxisXMin, yrange = FAxisYMax - FAxisYMin;
+    const int w = W - 2 * mx, h = H - 2 * my;
+    // MappingValid, with the values at hand.
+    if (!(std::isfinite(xrange) && std::isfinite(yrange) && xrange != 0 && yrange != 0 && w > 0 && h > 0))
+        return;
+    const auto [xlo, xhi] = std::minmax(FAxisXMin, FAxisXMax);
+    const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
+    if ((x1 < xlo && x2 < xlo) || (x1 > xhi && x2 > xhi) || (y1 < ylo && y2 < ylo) || (y1 > yhi && y2 > yhi))
+        return;
+    // The mappings of ValToScrX and ValToScrY, with the geometry read once for the four ends.
+    const double bottom = H - my;
+    const int sx1 = PixelOf(mx, (x1 - FAxisXMin) / xrange * w, false);
+    const int sy1 = PixelOf(bottom, (y1 - FAxisYMin) / yrange * h, true);
+    const int sx2 = PixelOf(mx, (x2 - FAxisXMin) / xrange * w, false);
+    const int sy2 = PixelOf(bottom, (y2 - FAxisYMin) / yrange * h, true);
+    if (!LineInGdiRange(sx1, sy1, sx2, sy2)) {
+        FOutOfRange = true;
+        return;
+    }
+    FImageCanvas->MoveTo(sx1, sy1);
+    FImageCanvas->LineTo(sx2, sy2);
+}
+
+void TCanvas2D::Point(double x, double y, int radius) {
+    if (!MappingValid() || !PointCheckIn(x, y))
+        return;
+    const long long sx = ValToScrX(x), sy = ValToScrY(y);
+    if (radius < 1) {
+        FImageCanvas->SetPixel(int(sx), int(sy), FImageCanvas->Pen.Color);
+        return;
+    }
+    FImageCanvas->Ellipse(ClampToInt(sx - radius), ClampToInt(sy - radius), ClampToInt(sx + radius + 1),
+                          ClampToInt(sy + radius + 1));
+}
+
+void TCanvas2D::Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
+    if (!MappingValid())
+        return;
+    if (!DrawTriangle(FImage, FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2),
+                      ValToScrX(x3), ValToScrY(y3)))
+        FOutOfRange = true;
+}
+
+void TCanvas2D::TextOutA(double x, double y, int dx, int dy, const QString& text) {
+    if (!MappingValid() || !PointCheckIn(x, y))
+        return;
+    SetBkMode(FImageCanvas->Handle(), TRANSPARENT);
+    FImageCanvas->TextOut(ClampToInt(0LL + ValToScrX(x) + dx), ClampToInt(0LL + ValToScrY(y) + dy), text);
+}
+
+// ---- Rubber bands --------------------------------------------------------------------------------
+
+// A line of no length inverts nothing, as on the classic device: a press that has not moved yet
+// leaves no mark to erase.
+void TCanvas2D::InvertedStroke(int x0, int y0, int x1, int y1) {
+    if (x0 == x1 && y0 == y1)
+        return;
+    TPen& pen = FImageCanvas->Pen;
+    pen.Mode = pmNot;
+    pen.Width = 2;
+    FImageCanvas->MoveTo(x0, y0);
+    FImageCanvas->LineTo(x1, y1);
+    pen.Mode = pmCopy;
+    pen.Width = 1;
+}
+
+void TCanvas2D::ZoomDraw() {
+    DrawRegionSet();
+    const int hh = RoundToInt((ImageH() - 2 * MarginY()) * 0.5 * FZoomFactor);
+    const int hw = RoundToInt((ImageW() - 2 * MarginX()) * 0.5 * FZoomFactor);
+    const int L = FZoomX - hw, R = FZoomX + hw, T = FZoomY - hh, B = FZoomY + hh;
+    InvertedStroke(L, T, R, T);
+    InvertedStroke(L, B, R, B);
+    InvertedStroke(L, T + 2, L, B - 2);
+    InvertedStroke(R, T + 2, R, B - 2);
+}
+
+void TCanvas2D::ZoomDraw(int X, int Y) {
+    FZoomX = X;
+    FZoomY = Y;
+    ZoomDraw();
+}
+
+void TCanvas2D::PanDraw() { InvertedStroke(FPanX0, FPanY0, FPanX1, FPanY1); }
+
+void TCanvas2D::PanDraw(int X, int Y) {
+    FPanX1 = X;
+    FPanY1 = Y;
+    PanDraw();
+}
+
+void TCanvas2D::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TCanvas2D")); }
+
+}  // namespace Tallwick

@@ -1,0 +1,321 @@
+#pragma once
+// TCanvas2D: a plot of user data in a box of world coordinates (x to the right, y upward), with a
+// framed plot area, tick marks and number labels on all four sides, and zoom and pan with the
+// mouse in animated steps.
+//
+// The owner draws its data in OnDraw (or a slot connected to drawRequested) with the world calls
+// Line, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
+// owner sets first:
+//
+//     plot->OnDraw = [plot](QObject*) {
+//         plot->ImageCanvas()->Pen.Color = clYellow;
+//         for (...) plot->Line(x0, y0, x1, y1);
+//     };
+//
+// Image() is the TVexImage everything is painted on; its bitmap keeps the picture between
+// repaints. Owner code may read and draw on it, but must leave its mouse and double-click handlers
+// alone: the component runs its zoom and pan through them and raises its own events from there.
+//
+// Rules kept beyond the plain formulas of the mapping:
+//  - An axis whose limits are equal or not finite, or a plot area of no width or height, has no
+//    mapping: the background is filled and OnDraw is raised, but no frame, marks or world drawing
+//    appear. Pixel results beyond the int range are treated as out of range.
+//  - Limits may be set inverted (minimum above maximum): the axis then runs the other way, and
+//    the range tests of Line, Point and TextOutA use the lower and the upper limit.
+//  - More tick marks than the plot area has pixels are drawn as one mark per pixel.
+#include "Color.h"
+#include "CustomPanel.h"
+#include "Font.h"
+#include "TallwickExport.h"
+#include "Tveximage.h"
+#include "Types.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+namespace Tallwick {
+
+class TCanvas;
+
+class TALLWICK_EXPORT TCanvas2D : public TCustomPanel {
+    Q_OBJECT
+    Q_PROPERTY(QColor AxisColor READ AxisColorQColor WRITE SetAxisColorQColor NOTIFY AxisColorChanged)
+    Q_PROPERTY(uint AxisColorValue READ AxisColorValue WRITE SetAxisColorValue NOTIFY AxisColorChanged)
+    Q_PROPERTY(QFont AxisFont READ AxisFontQFont WRITE SetAxisFontQFont NOTIFY AxisFontChanged)
+    Q_PROPERTY(bool AxisShow READ AxisShow WRITE SetAxisShow NOTIFY AxisShowChanged)
+    // The automatic margin comes first: while it is on, the margin follows the labels.
+    Q_PROPERTY(bool AxisXMarginAuto READ AxisXMarginAuto WRITE SetAxisXMarginAuto NOTIFY AxisXMarginAutoChanged)
+    Q_PROPERTY(int AxisXMargin READ AxisXMargin WRITE SetAxisXMargin NOTIFY AxisXMarginChanged)
+    Q_PROPERTY(int AxisXMarks READ AxisXMarks WRITE SetAxisXMarks NOTIFY AxisXMarksChanged)
+    Q_PROPERTY(double AxisXMax READ AxisXMax WRITE SetAxisXMax NOTIFY AxisXMaxChanged)
+    Q_PROPERTY(double AxisXMin READ AxisXMin WRITE SetAxisXMin NOTIFY AxisXMinChanged)
+    Q_PROPERTY(bool AxisYMarginAuto READ AxisYMarginAuto WRITE SetAxisYMarginAuto NOTIFY AxisYMarginAutoChanged)
+    Q_PROPERTY(int AxisYMargin READ AxisYMargin WRITE SetAxisYMargin NOTIFY AxisYMarginChanged)
+    Q_PROPERTY(int AxisYMarks READ AxisYMarks WRITE SetAxisYMarks NOTIFY AxisYMarksChanged)
+    Q_PROPERTY(double AxisYMax READ AxisYMax WRITE SetAxisYMax NOTIFY AxisYMaxChanged)
+    Q_PROPERTY(double AxisYMin READ AxisYMin WRITE SetAxisYMin NOTIFY AxisYMinChanged)
+    Q_PROPERTY(QColor ColorExt READ ColorExtQColor WRITE SetColorExtQColor NOTIFY ColorExtChanged)
+    Q_PROPERTY(uint ColorExtValue READ ColorExtValue WRITE SetColorExtValue NOTIFY ColorExtChanged)
+    Q_PROPERTY(QColor ColorInt READ ColorIntQColor WRITE SetColorIntQColor NOTIFY ColorIntChanged)
+    Q_PROPERTY(uint ColorIntValue READ ColorIntValue WRITE SetColorIntValue NOTIFY ColorIntChanged)
+    Q_PROPERTY(QString Format READ Format WRITE SetFormat NOTIFY FormatChanged)
+    Q_PROPERTY(double ZoomAllXMax READ ZoomAllXMax WRITE SetZoomAllXMax NOTIFY ZoomAllXMaxChanged)
+    Q_PROPERTY(double ZoomAllXMin READ ZoomAllXMin WRITE SetZoomAllXMin NOTIFY ZoomAllXMinChanged)
+    Q_PROPERTY(double ZoomAllYMax READ ZoomAllYMax WRITE SetZoomAllYMax NOTIFY ZoomAllYMaxChanged)
+    Q_PROPERTY(double ZoomAllYMin READ ZoomAllYMin WRITE SetZoomAllYMin NOTIFY ZoomAllYMinChanged)
+    Q_PROPERTY(double ZoomFactor READ ZoomFactor WRITE SetZoomFactor NOTIFY ZoomFactorChanged)
+    Q_PROPERTY(int ZoomSteps READ ZoomSteps WRITE SetZoomSteps NOTIFY ZoomStepsChanged)
+    Q_PROPERTY(TZoomMode ZoomMode READ ZoomMode WRITE ZoomModeSet NOTIFY ZoomModeChanged STORED false)
+
+public:
+    // Interaction modes of ZoomModeSet (the values are those of the mode numbers).
+    enum TZoomMode { zmNone = 0, zmZoomIn = 1, zmZoomOut = -1, zmPan = 2 };
+    Q_ENUM(TZoomMode)
+
+    explicit TCanvas2D(QWidget* owner = nullptr);
+    ~TCanvas2D() override;
+
+    // The surface everything is drawn on, and its canvas (pen, brush and font of the world
+    // calls). Both live as long as the component; the canvas survives every resize.
+    TVexImage* Image() const { return FImage; }
+    TCanvas* ImageCanvas() const { return FImageCanvas; }
+
+    // Properties.
+    TColor AxisColor() const { return FAxisColor; }
+    void SetAxisColor(TColor value);
+    const TFont& AxisFont() const { return FAxisFont; }
+    // Copies every attribute of `font`, takes its colour as AxisColor and repaints, always.
+    void SetAxisFont(const TFont& font);
+    bool AxisShow() const { return FAxisShow; }
+    void SetAxisShow(bool value);
+    int AxisXMargin() const { return FAxisXMargin; }
+    // Stored only below half the image width minus 20; repaints whether stored or not. With the
+    // automatic margin on, that repaint measures the labels again, so the value does not stay.
+    // AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
+    // setter or of the adjustments.
+    void SetAxisXMargin(int value);
+    bool AxisXMarginAuto() const { return FAxisXMarginAuto; }
+    void SetAxisXMarginAuto(bool value);
+    int AxisXMarks() const { return FAxisXMarks; }
+    void SetAxisXMarks(int value);
+    double AxisXMax() const { return FAxisXMax; }
+    void SetAxisXMax(double value);
+    double AxisXMin() const { return FAxisXMin; }
+    void SetAxisXMin(double value);
+    int AxisYMargin() const { return FAxisYMargin; }
+    void SetAxisYMargin(int value);
+    bool AxisYMarginAuto() const { return FAxisYMarginAuto; }
+    void SetAxisYMarginAuto(bool value);
+    int AxisYMarks() const { return FAxisYMarks; }
+    void SetAxisYMarks(int value);
+    double AxisYMax() const { return FAxisYMax; }
+    void SetAxisYMax(double value);
+    double AxisYMin() const { return FAxisYMin; }
+    void SetAxisYMin(double value);
+    TColor ColorExt() const { return FColorExt; }
+    void SetColorExt(TColor value);
+    TColor ColorInt() const { return FColorInt; }
+    void SetColorInt(TColor value);
+    const QString& Format() const { return FFormat; }
+    // A different text repaints, then raises OnChangeFormat.
+    void SetFormat(const QString& value);
+    double ZoomAllXMax() const { return FZoomAllXMax; }
+    void SetZoomAllXMax(double value);
+    double ZoomAllXMin() const { return FZoomAllXMin; }
+    void SetZoomAllXMin(double value);
+    double ZoomAllYMax() const { return FZoomAllYMax; }
+    void SetZoomAllYMax(double value);
+    double ZoomAllYMin() const { return FZoomAllYMin; }
+    void SetZoomAllYMin(double value);
+    double ZoomFactor() const { return FZoomFactor; }
+    // Kept strictly between 0 and 1; other values are ignored. No repaint.
+    void SetZoomFactor(double value);
+    int ZoomSteps() const { return FZoomSteps; }
+    // Kept above 0; other values are ignored. No repaint.
+    void SetZoomSteps(int value);
+
+    TALLWICK_COLOR_ACCESSORS(AxisColor)
+    TALLWICK_COLOR_ACCESSORS(ColorExt)
+    TALLWICK_COLOR_ACCESSORS(ColorInt)
+    QFont AxisFontQFont() const;
+    void SetAxisFontQFont(const QFont& font);
+
+    // Events: the handler runs first, then the signal of the same meaning.
+    TNotifyEvent OnChangeFormat;  // formatRequested
+    TNotifyEvent OnDblClick;      // doubleClicked
+    TNotifyEvent OnDraw;          // drawRequested
+    TMouseEvent OnMouseDown;      // mousePressed
+    TMouseMoveEvent OnMouseMove;  // mouseMoved
+    TMouseEvent OnMouseUp;        // mouseReleased
+    // Raised after the repaint that follows every resize (the panel's notification of the same
+    // name is the component's own).
+    TNotifyEvent OnResize;        // resized
+
+    // Layout.
+    void ImageResize();
+    int ClientWidthGet() const;
+    int ClientHeightGet() const;
+    // Right and bottom are the last pixels inside.
+    TRect DrawRectGet() const;
+    bool Inside(int X, int Y) const;
+    void DrawRegionSet();
+
+    // Mapping between world values and pixels of Image().
+    int ValToScrX(double x) const;
+    double ValToScrXD(double x) const;
+    int ValToScrY(double y) const;
+    double ValToScrYD(double y) const;
+    double ScrToValX(int X) const;
+    double ScrToValY(int Y) const;
+    QString ScrToValXS(int X) const;
+    QString ScrToValYS(int Y) const;
+    bool PointCheckIn(double x, double y) const;
+    // Whether both axes have a usable mapping (see the rules above).
+    bool MappingValid() const;
+
+    // Axes.
+    void AxisDraw();
+    void MarkXDraw(double x);
+    void MarkYDraw(double y);
+    void MarkYDrawText(int X, int Y, double value, const QString& text);
+    void AxisXMarginAdjust();
+    void AxisYMarginAdjust();
+    void AxisXAdjustToY();
+    void AxisYAdjustToX();
+
+    // Drawing.
+    void Draw();
+    void Clear();
+    void Line(double x1, double y1, double x2, double y2);
+    void Point(double x, double y, int radius);
+    void Triangle(double x1, double y1, double x2, double y2, double x3, double y3);
+    void TextOutA(double x, double y, int dx, int dy, const QString& text);
+    // Set when Line or Triangle met pixel coordinates outside the drawable range since the last
+    // Draw began its OnDraw.
+    bool OutOfRange() const { return FOutOfRange; }
+
+    // Rubber bands, drawn inverted: a second drawing erases the first.
+    void ZoomDraw();
+    void ZoomDraw(int X, int Y);
+    void PanDraw();
+    void PanDraw(int X, int Y);
+
+    // Zoom and pan. AxisChange refuses (beeps, changes nothing) a box wider or taller than 1e20,
+    // narrower or lower than 1e-20, inverted or not finite, and any change while one runs.
+    void AxisChange(double xmin, double ymin, double xmax, double ymax, int steps);
+    void AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min,
+                    double x1max, double y1max, int steps);
+    TZoomMode ZoomMode() const { return TZoomMode(FZoomMode); }
+    void ZoomModeSet(int mode);
+    void ZoomMore();
+    void ZoomLess(int X, int Y);
+    void Pan();
+    void ZoomAll();
+    bool Busy() const { return FBusy; }
+    // Ends a running animated change after its current step (what a right press does).
+    void Abort() { FAbort = true; }
+
+    // Handlers bound to Image() and to the panel.
+    void Canvas2DMouseDown(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Canvas2DMouseMove(QObject* Sender, TShiftState Shift, int X, int Y);
+    void Canvas2DMouseUp(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void Canvas2DDblClick(QObject* Sender);
+    void Canvas2DResize(QObject* Sender);
+
+    static void Register();
+
+protected:
+    // The first polish (before the first show or grab) paints the picture, so that a canvas shown
+    // at the size it was made with is not left blank until its first resize.
+    bool event(QEvent* event) override;
+
+signals:
+    void AxisColorChanged();
+    void AxisFontChanged();
+    void AxisShowChanged();
+    void AxisXMarginChanged();
+    void AxisXMarginAutoChanged();
+    void AxisXMarksChanged();
+    void AxisXMaxChanged();
+    void AxisXMinChanged();
+    void AxisYMarginChanged();
+    void AxisYMarginAutoChanged();
+    void AxisYMarksChanged();
+    void AxisYMaxChanged();
+    void AxisYMinChanged();
+    void ColorExtChanged();
+    void ColorIntChanged();
+    void FormatChanged();
+    void ZoomAllXMaxChanged();
+    void ZoomAllXMinChanged();
+    void ZoomAllYMaxChanged();
+    void ZoomAllYMinChanged();
+    void ZoomFactorChanged();
+    void ZoomStepsChanged();
+    void ZoomModeChanged();
+
+    void formatRequested(QObject* Sender);
+    void doubleClicked(QObject* Sender);
+    void drawRequested(QObject* Sender);
+    void mousePressed(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseMoved(QObject* Sender, Tallwick::TShiftState Shift, int X, int Y);
+    void mouseReleased(QObject* Sender, Tallwick::TMouseButton Button, Tallwick::TShiftState Shift, int X, int Y);
+    // resized(QObject*) is the panel's signal, emitted after OnResize.
+
+private:
+    struct TBox {
+        double XMin, YMin, XMax, YMax;
+    };
+    int MarginX() const { return FAxisShow ? FAxisXMargin : 0; }
+    int MarginY() const { return FAxisShow ? FAxisYMargin : 0; }
+    int ImageW() const { return FImage->width(); }
+    int ImageH() const { return FImage->height(); }
+    bool XMappingValid() const;
+    bool YMappingValid() const;
+    void SetLimits(const TBox& box);
+    TBox Limits() const;
+    static bool BoxAcceptable(const TBox& box);
+    void SetMarginChecked(int& field, int value, int imageSize);
+    void MarginsChanged(int oldX, int oldY);
+    int MarkCount(int marks, int pixels) const;
+    void InvertedStroke(int x0, int y0, int x1, int y1);
+
+    bool FBusy = false;
+    int FPanX0 = 0, FPanY0 = 0;
+    int FPanX1 = 0, FPanY1 = 0;
+    bool FPanning = false;
+    int FZoomMode = 0;
+    int FZoomX = 0, FZoomY = 0;
+    bool FAbort = false;
+
+    TColor FAxisColor = clWhite;
+    TFont FAxisFont;
+    bool FAxisShow = true;
+    int FAxisXMargin = 50;
+    bool FAxisXMarginAuto = true;
+    int FAxisXMarks = 9;
+    double FAxisXMax = 10;
+    double FAxisXMin = 0;
+    int FAxisYMargin = 30;
+    bool FAxisYMarginAuto = true;
+    int FAxisYMarks = 9;
+    double FAxisYMax = 10;
+    double FAxisYMin = 0;
+    TColor FColorExt = clBlack;
+    TColor FColorInt = clNavy;
+    QString FFormat;
+    double FZoomAllXMax = 10;
+    double FZoomAllXMin = 0;
+    double FZoomAllYMax = 10;
+    double FZoomAllYMin = 0;
+    double FZoomFactor = 0.5;
+    int FZoomSteps = 5;
+
+    TVexImage* FImage = nullptr;
+    TCanvas* FImageCanvas = nullptr;
+    bool FOutOfRange = false;
+    int FMarginHold = 0;  // > 0: a margin setter announces the net change itself
+};
+
+}  // namespace Tallwick

@@ -1,0 +1,126 @@
+#include "PlotWindow.h"
+
+#include "Canvas.h"
+#include "GdiCalls.h"
+#include "Vexutils.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace Tallwick {
+
+namespace {
+constexpr double kXMin = 0, kXMax = 20, kYMin = -5, kYMax = 5;
+constexpr int kMeshColumns = 24, kMeshRows = 10;
+
+double Wave(double x) { return 4 * std::sin(x) * std::exp(-x / 10); }
+double Height(double x, double y) { return std::sin(x / 3) * std::cos(y / 2); }
+// Deep blue through teal to sand, by height in -1..1.
+TColor HeightColor(double h) {
+    const int step = int((h + 1) * 50);
+    return step < 50 ? BlendColor(RGB(20, 30, 90), RGB(30, 130, 130), step, 50)
+                     : BlendColor(RGB(30, 130, 130), RGB(200, 180, 110), step - 50, 50);
+}
+}  // namespace
+
+TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Tallwick plot"));
+    FPlot = new TCanvas2D(this);
+    FPlot->SetAxisXMin(kXMin);
+    FPlot->SetAxisXMax(kXMax);
+    FPlot->SetAxisYMin(kYMin);
+    FPlot->SetAxisYMax(kYMax);
+    FPlot->SetZoomAllXMin(kXMin);
+    FPlot->SetZoomAllXMax(kXMax);
+    FPlot->SetZoomAllYMin(kYMin);
+    FPlot->SetZoomAllYMax(kYMax);
+    FPlot->SetZoomSteps(10);
+    FPlot->SetFormat(QStringLiteral("0.0#"));
+    FPlot->OnDraw = [this](QObject*) { DrawScene(); };
+    FPlot->OnMouseMove = [this](QObject*, TShiftState, int X, int Y) { ShowPosition(X, Y); };
+
+    FModes = new QButtonGroup(this);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(AddModeButton(QStringLiteral("Off (Esc)"), QStringLiteral("Esc"), TCanvas2D::zmNone));
+    tools->addWidget(AddModeButton(QStringLiteral("Zoom in (+)"), QStringLiteral("+"), TCanvas2D::zmZoomIn));
+    tools->addWidget(AddModeButton(QStringLiteral("Zoom out (-)"), QStringLiteral("-"), TCanvas2D::zmZoomOut));
+    tools->addWidget(AddModeButton(QStringLiteral("Pan (P)"), QStringLiteral("P"), TCanvas2D::zmPan));
+    auto* all = new QPushButton(QStringLiteral("Show all (A)"), this);
+    all->setFocusPolicy(Qt::NoFocus);
+    connect(all, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomAll);
+    connect(new QShortcut(QKeySequence(QStringLiteral("A")), this), &QShortcut::activated, FPlot, &TCanvas2D::ZoomAll);
+    tools->addWidget(all);
+    // More steps make the animation slow enough to stop it with the right button.
+    auto* steps = new QSpinBox(this);
+    steps->setRange(1, 500);
+    steps->setPrefix(QStringLiteral("Steps: "));
+    steps->setValue(FPlot->ZoomSteps());
+    connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
+    tools->addWidget(steps);
+    tools->addStretch();
+    FModes->button(TCanvas2D::zmNone)->setChecked(true);
+    connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });
+
+    FStatus = new QLabel(QStringLiteral("Right button: leave the mode, or stop a zoom under way."), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(FPlot, 1);
+    layout->addWidget(FStatus);
+    resize(760, 560);
+}
+
+QAbstractButton* TPlotWindow::AddModeButton(const QString& text, const QString& key, int mode) {
+    auto* button = new QPushButton(text, this);
+    button->setCheckable(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    FModes->addButton(button, mode);
+    connect(button, &QPushButton::clicked, FPlot, [this, mode] { FPlot->ZoomModeSet(mode); });
+    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, FPlot,
+            [this, mode] { FPlot->ZoomModeSet(mode); });
+    return button;
+}
+
+// The mesh first, each triangle in the colour of its centre's height; then the wave on top, with
+// a dot at every whole x.
+void TPlotWindow::DrawScene() {
+    TCanvas* canvas = FPlot->ImageCanvas();
+    const double dx = (kXMax - kXMin) / kMeshColumns, dy = (kYMax - kYMin) / kMeshRows;
+    for (int i = 0; i < kMeshColumns; ++i)
+        for (int j = 0; j < kMeshRows; ++j) {
+            const double x0 = kXMin + i * dx, y0 = kYMin + j * dy, x1 = x0 + dx, y1 = y0 + dy;
+            canvas->Pen.Color = canvas->Brush.Color = HeightColor(Height(x0 + dx / 3, y0 + 2 * dy / 3));
+            FPlot->Triangle(x0, y0, x0, y1, x1, y1);
+            canvas->Pen.Color = canvas->Brush.Color = HeightColor(Height(x0 + 2 * dx / 3, y0 + dy / 3));
+            FPlot->Triangle(x0, y0, x1, y1, x1, y0);
+        }
+    canvas->Pen.Color = clYellow;
+    canvas->Pen.Width = 2;
+    const int samples = 2000;
+    for (int i = 0; i < samples; ++i) {
+        const double xa = kXMin + (kXMax - kXMin) * i / samples, xb = kXMin + (kXMax - kXMin) * (i + 1) / samples;
+        FPlot->Line(xa, Wave(xa), xb, Wave(xb));
+    }
+    canvas->Pen.Width = 1;
+    canvas->Pen.Color = clWhite;
+    canvas->Brush.Color = clRed;
+    for (int x = int(kXMin); x <= int(kXMax); ++x)
+        FPlot->Point(x, Wave(x), 3);
+    canvas->Font.SetColor(clWhite);
+    SetTextAlign(canvas->Handle(), TA_LEFT | TA_BOTTOM);
+    FPlot->TextOutA(M_PI / 2, Wave(M_PI / 2), 6, -4, QStringLiteral("4 sin x e^(-x/10)"));
+    SetTextAlign(canvas->Handle(), TA_LEFT | TA_TOP);
+}
+
+void TPlotWindow::ShowPosition(int X, int Y) {
+    if (!FPlot->Inside(X, Y))
+        return;
+    FStatus->setText(QStringLiteral("x = %1   y = %2").arg(FPlot->ScrToValXS(X), FPlot->ScrToValYS(Y)));
+}
+
+}  // namespace Tallwick

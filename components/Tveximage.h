@@ -10,6 +10,7 @@
 #include "ImageControl.h"
 #include "TallwickExport.h"
 
+#include <QString>
 #include <cstdint>
 #include <memory>
 
@@ -46,10 +47,54 @@ public:
 
     static void Register();
 
+    // Drawing primitives (TveximageDrawing.cpp, TveximageText.cpp). All draw into the picture's
+    // bitmap through the canvas, so an empty picture first gets a bitmap of the control's size.
+    // An operation that draws through a raster operation sets the copy mode back to SRCCOPY after;
+    // one that returns without drawing leaves it alone. Scratch bitmaps cover only the part of the
+    // box that the canvas can change, so a huge or far-away box allocates nothing large.
+
+    // A shaded ball: `steps` rings from `outer` to `inner`, each i pixels in from the left and right
+    // and i scaled to the box's height-to-width ratio from the top and bottom; `offset` moves ring i
+    // i/3 pixels right and up, for a highlight toward the upper right. Pen and brush keep the last
+    // ring's colour. A box with x2 == x1 draws nothing.
+    void Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool offset, int steps);
+    // The same with steps = (x2 - x1) / 2.
+    void Ball3D(int x1, int y1, int x2, int y2, TColor outer, TColor inner, bool offset);
+    void Ball3D(const TRect& box, TColor outer, TColor inner, bool offset);
+    // Circle and ellipse by centre and radius, in the current pen and brush.
+    void Ellipse(int x, int y, int r);
+    void Ellipse(int x, int y, int rx, int ry);
+    // ORed into what lies beneath, bit by bit: channels only grow. Colour 0 and boxes with a
+    // negative width or height draw nothing.
+    void EllipseTrans(int x1, int y1, int x2, int y2, TColor color);
+    void RectTrans(int x1, int y1, int x2, int y2, TColor color);
+    void FillTrans(TColor color);  // the whole control area
+    // Fills the box with `color` (the brush keeps it) and bevels it `width` pixels deep: raised
+    // with the 3-D highlight on the top and left, sunken with the shadow there.
+    void Rect3D(int x1, int y1, int x2, int y2, TColor color, int width, bool raised);
+    void Rect3D(const TRect& box, TColor color, int width, bool raised);
+    void Fill3D(TColor color, int width, bool raised);  // the whole control area
+
+    // Text whose glyph pixels invert what lies beneath (each channel becomes 255 minus itself),
+    // top-left at (x, y); drawing it twice at the same place restores the picture. The canvas's
+    // font, pen and brush are not changed. A rotated canvas font draws rotated inverted text.
+    void TextOutInv(int x, int y, const QString& text);
+    // Turns the canvas font by `angle` degrees counter-clockwise and draws the text at (x, y) with
+    // the canvas's alignment, unless (x, y) is outside the clipping area. The canvas keeps the
+    // turned font until its face, size, style or character set is set.
+    void TextOutRot(int x, int y, double angle, const QString& text);
+    // Text anchored on the circle (or ellipse) around (x, y) at `angle` degrees counter-clockwise
+    // from the positive x axis, running along the tangent, reading clockwise.
+    void TextOutAxial(int x, int y, int r, double angle, const QString& text);
+    void TextOutAxial(int x, int y, int rx, int ry, double angle, const QString& text);
+
 protected:
     TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
 
 private:
+    // ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
+    void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
+
     std::unique_ptr<TBitmap> FWorkBitmap;
     std::uint32_t* FScanLine = nullptr;
     unsigned FScanLineGeneration = 0;  // bitmap generation FScanLine belongs to

@@ -23,10 +23,49 @@ TFont::TFont() : FName(QStringLiteral("MS Sans Serif")), FHeight(-MulDiv(8, kPix
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, kPixelsPerInch); }
 
-void TFont::SetSize(int points) { FHeight = -MulDiv(points, kPixelsPerInch, 72); }
+void TFont::SetSize(int points) {
+    FHeight = -MulDiv(points, kPixelsPerInch, 72);
+    FOrientation = 0;
+}
+
+HFONT CreateFontIndirect(const TLogFont& logFont) {
+    auto font = std::make_shared<TLogFont>(logFont);
+    font->lfFaceName.truncate(31);
+    return font;
+}
+
+HFONT TFont::Handle() const {
+    TLogFont lf;
+    lf.lfHeight = FHeight;
+    lf.lfEscapement = FOrientation;
+    lf.lfWeight = FStyle & fsBold ? 700 : 400;
+    lf.lfItalic = FStyle & fsItalic;
+    lf.lfUnderline = FStyle & fsUnderline;
+    lf.lfStrikeOut = FStyle & fsStrikeOut;
+    lf.lfCharSet = FCharset;
+    lf.lfPitchAndFamily = FPitch == fpFixed ? 1 : FPitch == fpVariable ? 2 : 0;
+    lf.lfFaceName = FName;
+    return CreateFontIndirect(lf);
+}
+
+void TFont::SetHandle(const HFONT& font) {
+    if (!font)
+        return;
+    FName = font->lfFaceName;
+    FHeight = font->lfHeight;
+    FStyle = 0;
+    if (font->lfWeight >= 700) FStyle |= fsBold;
+    if (font->lfItalic) FStyle |= fsItalic;
+    if (font->lfUnderline) FStyle |= fsUnderline;
+    if (font->lfStrikeOut) FStyle |= fsStrikeOut;
+    FCharset = font->lfCharSet;
+    const int pitch = font->lfPitchAndFamily & 3;
+    FPitch = pitch == 1 ? fpFixed : pitch == 2 ? fpVariable : fpDefault;
+    FOrientation = font->lfEscapement;
+}
 
 QString TFont::Key() const {
-    return QStringLiteral("%1|%2|%3|%4").arg(FName).arg(FHeight).arg(FStyle).arg(FOrientation);
+    return QStringLiteral("%1|%2|%3|%4|%5").arg(FName).arg(FHeight).arg(FStyle).arg(FOrientation).arg(int(FPitch));
 }
 
 const QFont& TFont::Resolved() const {
@@ -41,6 +80,8 @@ const QFont& TFont::Resolved() const {
     font.setItalic(FStyle & fsItalic);
     font.setUnderline(FStyle & fsUnderline);
     font.setStrikeOut(FStyle & fsStrikeOut);
+    if (FPitch == fpFixed)  // a face that is not there falls back to a fixed-pitch one
+        font.setStyleHint(QFont::Monospace);
     font.setKerning(false);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     FResolved = font;

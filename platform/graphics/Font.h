@@ -1,33 +1,76 @@
 #pragma once
-// A canvas font: face name, size in points, style, colour and escapement. Sizes become pixel
-// em-heights at 96 pixels per inch whatever the device, so text measures the same everywhere.
-// Text is drawn aliased, as the classic desktop drew it; that also keeps cached text exact.
+// A canvas font: face name, size in points, style, character set, pitch, colour and escapement.
+// Sizes become pixel em-heights at 96 pixels per inch whatever the device, so text measures the
+// same everywhere. Text is drawn aliased, as the classic desktop drew it; that also keeps cached
+// text exact.
+//
+// Like the framework's font, a TFont describes a device font (its handle) built from those
+// properties, with no escapement. Another device font can be put in its place (SetHandle: a turned
+// one from CreateFontIndirect); setting the face, size, height, style, character set or pitch
+// afterwards builds the plain font from the properties again, so the turn ends there.
 #include "Color.h"
 
 #include <QFont>
 #include <QString>
+#include <memory>
 
 namespace Tallwick {
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+using TFontCharset = unsigned char;
+constexpr TFontCharset DEFAULT_CHARSET = 1;
+
+// A logical font as the device interface describes one (its LOGFONT).
+struct TLogFont {
+    int lfHeight = 0;  // pixels; negative: the em-height
+    int lfWidth = 0;
+    int lfEscapement = 0;  // tenths of a degree, counter-clockwise
+    int lfOrientation = 0;
+    int lfWeight = 400;  // 700 bold
+    bool lfItalic = false;
+    bool lfUnderline = false;
+    bool lfStrikeOut = false;
+    TFontCharset lfCharSet = DEFAULT_CHARSET;
+    unsigned char lfOutPrecision = 0;
+    unsigned char lfClipPrecision = 0;
+    unsigned char lfQuality = 0;
+    unsigned char lfPitchAndFamily = 0;  // low two bits: 0 default, 1 fixed, 2 variable
+    QString lfFaceName;                  // at most 31 characters
+};
+// A device font; released with its last user.
+using HFONT = std::shared_ptr<const TLogFont>;
+// The device font a logical font describes; the face name is cut to 31 characters.
+HFONT CreateFontIndirect(const TLogFont& logFont);
 
 class TFont {
 public:
     TFont();
 
     const QString& Name() const { return FName; }
-    void SetName(const QString& name) { FName = name; }
+    void SetName(const QString& name) { FName = name; FOrientation = 0; }
     int Size() const;                 // points
     void SetSize(int points);
     int Height() const { return FHeight; }  // pixels; negative: the em-height
-    void SetHeight(int pixels) { FHeight = pixels; }
+    void SetHeight(int pixels) { FHeight = pixels; FOrientation = 0; }
     TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles style) { FStyle = style; }
+    void SetStyle(TFontStyles style) { FStyle = style; FOrientation = 0; }
+    TFontCharset Charset() const { return FCharset; }
+    void SetCharset(TFontCharset charset) { FCharset = charset; FOrientation = 0; }
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch pitch) { FPitch = pitch; FOrientation = 0; }
     TColor Color() const { return FColor; }
     void SetColor(TColor color) { FColor = color; }
-    int Orientation() const { return FOrientation; }  // tenths of a degree, counter-clockwise
+    // The escapement of the device font: tenths of a degree, counter-clockwise.
+    int Orientation() const { return FOrientation; }
     void SetOrientation(int tenths) { FOrientation = tenths; }
+
+    // The device font these properties describe (with the current escapement).
+    HFONT Handle() const;
+    // Puts a device font in place: face, height, style, character set, pitch and escapement are
+    // read back from it; the colour stays. A null handle changes nothing.
+    void SetHandle(const HFONT& font);
 
     void Assign(const TFont& other) { *this = other; }
 
@@ -40,6 +83,8 @@ private:
     QString FName;
     int FHeight;
     TFontStyles FStyle = 0;
+    TFontCharset FCharset = DEFAULT_CHARSET;
+    TFontPitch FPitch = fpDefault;
     TColor FColor = clWindowText;
     int FOrientation = 0;
     mutable QFont FResolved;

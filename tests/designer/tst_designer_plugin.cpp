@@ -28,7 +28,8 @@ void TestDesignerPlugin::offersTheComponents() {
         byName.insert(widget->name(), widget);
     }
     QCOMPARE(byName.keys(),
-             QStringList({"Tallwick::TCanvas2D", "Tallwick::TColorButton", "Tallwick::TVexImage"}));
+             QStringList({"Tallwick::TCanvas2D", "Tallwick::TColorButton", "Tallwick::TEscala", "Tallwick::TPnlImg",
+                         "Tallwick::TPoly", "Tallwick::TVexImage", "Tallwick::TVexProgress"}));
 
     QWidget form;
     std::unique_ptr<QWidget> image(byName["Tallwick::TVexImage"]->createWidget(&form));

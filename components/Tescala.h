@@ -1,0 +1,167 @@
+#pragma once
+// TEscala: a colour scale (legend). A colour band from Minimum to Maximum, either a gradient
+// between two colours (egTwo) or a fixed blue-green-red scale (egThree), with TextInterval + 2
+// evenly spaced labels beside it, horizontal or vertical. ValueToColor gives any value's colour on
+// the same scale, so a plot can colour its data as the legend does; DrawMarkVertical marks one
+// value beside a vertical band. Labels are formatted with the format picture Format (",0.000":
+// thousands separators and three decimals, in the locale's separators).
+//
+// The panel's Color is the scale's background and its Font the labels' font; changing either
+// redraws the scale. (The scale's Alignment, its placement in the parent, stands in for the
+// panel's caption alignment of the same name, which a scale has no use for.)
+//
+// The whole scale is repainted by every setter that changes a value and on every resize; a range
+// with Maximum not above Minimum paints nothing and leaves the last picture.
+#include "Color.h"
+#include "FontProperty.h"
+#include "TallwickExport.h"
+#include "Tpnlimg.h"
+
+#include <QFont>
+#include <QString>
+
+namespace Tallwick {
+
+class TALLWICK_EXPORT TEscala : public TPnlImg {
+    Q_OBJECT
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
+    Q_PROPERTY(int BandWidth READ BandWidth WRITE SetBandWidth NOTIFY BandWidthChanged)
+    Q_PROPERTY(QString Format READ Format WRITE SetFormat NOTIFY FormatChanged)
+    Q_PROPERTY(QColor GradColor1 READ GradColor1QColor WRITE SetGradColor1QColor NOTIFY GradColor1Changed)
+    Q_PROPERTY(uint GradColor1Value READ GradColor1Value WRITE SetGradColor1Value NOTIFY GradColor1Changed)
+    Q_PROPERTY(QColor GradColor2 READ GradColor2QColor WRITE SetGradColor2QColor NOTIFY GradColor2Changed)
+    Q_PROPERTY(uint GradColor2Value READ GradColor2Value WRITE SetGradColor2Value NOTIFY GradColor2Changed)
+    Q_PROPERTY(double Interval READ Interval WRITE SetInterval NOTIFY IntervalChanged)
+    Q_PROPERTY(int Margin READ Margin WRITE SetMargin NOTIFY MarginChanged)
+    Q_PROPERTY(double Maximum READ Maximum WRITE SetMaximum NOTIFY MaximumChanged)
+    Q_PROPERTY(double Minimum READ Minimum WRITE SetMinimum NOTIFY MinimumChanged)
+    Q_PROPERTY(int TextInterval READ TextInterval WRITE SetTextInterval NOTIFY TextIntervalChanged)
+    // Orientation before Alignment: a docked scale's orientation follows the docking.
+    Q_PROPERTY(TEscalaOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
+    Q_PROPERTY(TEscalaAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
+    Q_PROPERTY(TEscalaGraduation Graduation READ Graduation WRITE SetGraduation NOTIFY GraduationChanged)
+    Q_PROPERTY(TEscalaPosition Position READ Position WRITE SetPosition NOTIFY PositionChanged)
+    Q_PROPERTY(QFont Font READ FontQFont WRITE SetFontQFont NOTIFY FontChanged)
+public:
+    enum TEscalaAlignment { eaNone, eaBottom, eaCentered, eaHCentered, eaLeft, eaRight, eaTop, eaVCentered };
+    Q_ENUM(TEscalaAlignment)
+    enum TEscalaGraduation { egTwo, egThree };
+    Q_ENUM(TEscalaGraduation)
+    enum TEscalaOrientation { eoHorizontal, eoVertical };
+    Q_ENUM(TEscalaOrientation)
+    enum TEscalaPosition { epNormal, epInverse };
+    Q_ENUM(TEscalaPosition)
+
+    // More labels than this would only overprint one another.
+    static constexpr int kMaxTextInterval = 10000;
+    // Margin and BandWidth are kept within 0 .. kMaxPixels.
+    static constexpr int kMaxPixels = 65535;
+
+    explicit TEscala(QWidget* owner = nullptr);
+    ~TEscala() override;
+
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+    int BandWidth() const { return FBandWidth; }
+    void SetBandWidth(int value);
+    const QString& Format() const { return FFormat; }
+    void SetFormat(const QString& value);
+    TColor GradColor1() const { return FGradColor1; }
+    void SetGradColor1(TColor value);
+    TColor GradColor2() const { return FGradColor2; }
+    void SetGradColor2(TColor value);
+    double Interval() const { return FInterval; }
+    // Refused (nothing happens) when negative, not below the range, or not a number.
+    void SetInterval(double value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    double Maximum() const { return FMaximum; }
+    void SetMaximum(double value);
+    double Minimum() const { return FMinimum; }
+    void SetMinimum(double value);
+    // Both at once; refused when max <= min.
+    void SetMaxMin(double max, double min);
+    int TextInterval() const { return FTextInterval; }
+    // Negative values are refused; values above kMaxTextInterval are taken as kMaxTextInterval.
+    void SetTextInterval(int value);
+    TEscalaAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TEscalaAlignment value);
+    TEscalaGraduation Graduation() const { return FGraduation; }
+    void SetGraduation(TEscalaGraduation value);
+    TEscalaOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TEscalaOrientation value);
+    TEscalaPosition Position() const { return FPosition; }
+    void SetPosition(TEscalaPosition value);
+    // Label font; a change redraws the scale.
+    const TFont& Font() { return TPnlImg::Font(); }
+    void SetFont(const TFont& value);
+    QFont FontQFont() { return FontToQFont(TPnlImg::Font()); }
+    void SetFontQFont(const QFont& value);
+    TALLWICK_COLOR_ACCESSORS(GradColor1)
+    TALLWICK_COLOR_ACCESSORS(GradColor2)
+
+    void Draw();
+    void EscalaResize(QObject* Sender);
+    void PaintHorizontal();
+    void PaintVertical();
+    // The colour of a value on this scale (values outside the range take the colour of the
+    // nearer end). A range of width 0 gives the colour of Minimum.
+    TColor ValueToColor(double value) const;
+    // Marks a value with a short black line beside a vertical band; a value outside the range,
+    // or an empty range, only clears the mark strip.
+    void DrawMarkVertical(double value);
+
+    static void Register();
+
+signals:
+    void AutoSizeChanged();
+    void BandWidthChanged();
+    void FormatChanged();
+    void GradColor1Changed();
+    void GradColor2Changed();
+    void IntervalChanged();
+    void MarginChanged();
+    void MaximumChanged();
+    void MinimumChanged();
+    void TextIntervalChanged();
+    void AlignmentChanged();
+    void GraduationChanged();
+    void OrientationChanged();
+    void PositionChanged();
+    void FontChanged();
+
+protected:
+    void ResizeContent() override;
+
+private:
+    QString Label(double value) const;
+    void PlaceInParent();
+    void MeasureLabels();
+    void PaintBandHorizontal();
+    void PaintBandVertical();
+    void PaintTextHorizontal();
+    void PaintTextVertical();
+    void ApplyAutoSize(int thickness, bool horizontal);
+    // The value drawn at position i of a band of length `length` (Max at i = 0 when reversed).
+    double BandValue(int i, int length, bool reversed) const;
+
+    bool FAutoSize = true;
+    int FBandWidth = 30;
+    QString FFormat;
+    TColor FGradColor1 = clWhite;
+    TColor FGradColor2 = clBlack;
+    double FInterval = 0;
+    int FMargin = 5;
+    double FMaximum = 100;
+    double FMinimum = 0;
+    int FTextInterval = 4;
+    TEscalaAlignment FAlignment = eaNone;
+    TEscalaGraduation FGraduation = egTwo;
+    TEscalaOrientation FOrientation = eoVertical;
+    TEscalaPosition FPosition = epNormal;
+    bool FReady = false;   // the constructor's fields are set: resizes may redraw
+    int FTextW = 0;        // widest of the Maximum and Minimum labels
+    int FTextH = 0;        // highest of them
+};
+
+}  // namespace Tallwick

@@ -1,0 +1,198 @@
+#include "Tpoly.h"
+
+#include "Canvas.h"
+#include "ComponentRegistry.h"
+#include "EventGuard.h"
+#include "Random.h"
+#include "Vexutils.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace Tallwick {
+
+namespace {
+// More corners than this cannot be told apart from a circle on any screen; the bound keeps the
+// vertex list and every contour walk small whatever a form or a caller asks for.
+constexpr int kMaxCount = 65536;
+
+// Truncation toward zero that stays defined for values no int can hold (and for NaN).
+int TruncToInt(double v) {
+    if (std::isnan(v)) return 0;
+    if (v <= double(INT_MIN)) return INT_MIN;
+    if (v >= double(INT_MAX)) return INT_MAX;
+    return int(v);
+}
+}  // namespace
+
+TPoly::TPoly(QWidget* owner) : TPnlImg(owner) {
+    InnerPanel()->OnResize = [this](QObject* s) { GuardEvent(this, [&] { Draw(s); }); };
+    FColorBack = clBlack;
+    FColorBrush = clBlue;
+    FColorPen = clWhite;
+    FCount = Random() % 10 + 4;
+    FManual = false;
+    FRotation = 0;
+    FWidthPen = 2;
+    Draw(this);
+}
+
+TPoly::~TPoly() { StopResizeNotifications(); }
+
+void TPoly::SetColorBack(TColor value) {
+    if (value == FColorBack) return;
+    FColorBack = value;
+    Draw(this);
+    emit ColorBackChanged();
+}
+
+void TPoly::SetColorBrush(TColor value) {
+    if (value == FColorBrush) return;
+    FColorBrush = value;
+    Draw(this);
+    emit ColorBrushChanged();
+}
+
+void TPoly::SetColorPen(TColor value) {
+    if (value == FColorPen) return;
+    FColorPen = value;
+    Draw(this);
+    emit ColorPenChanged();
+}
+
+void TPoly::SetCount(int value) {
+    value = std::min(value, kMaxCount);
+    if (value == FCount) return;
+    FCount = value;
+    Draw(this);
+    emit CountChanged();
+}
+
+void TPoly::SetManual(bool value) {
+    if (value == FManual) return;
+    FManual = value;
+    Draw(this);
+    emit ManualChanged();
+}
+
+void TPoly::SetRotation(double value) {
+    if (value == FRotation) return;
+    FRotation = value;
+    Draw(this);
+    emit RotationChanged();
+}
+
+void TPoly::SetWidthPen(int value) {
+    if (value == FWidthPen) return;
+    FWidthPen = value;
+    Draw(this);
+    emit WidthPenChanged();
+}
+
+int TPoly::ValueXc() const { return Image()->Width() / 2; }
+int TPoly::ValueYc() const { return Image()->Height() / 2; }
+double TPoly::ValueR() const { return std::min(Image()->Width(), Image()->Height()) * 0.45; }
+
+void TPoly::Draw(QObject*) {
+    PanelResize(this);
+    Image()->Fill(FColorBack);
+    const int xc = ValueXc(), yc = ValueYc();
+    const double r = ValueR();
+    if (FCount > 0) {
+        FPoints.resize(std::size_t(FCount));
+        for (int i = 0; i < FCount; ++i)
+            FPoints[std::size_t(i)] = PointValue(i, xc, yc, r);
+        TCanvas* canvas = Image()->Canvas();
+        canvas->Brush.Color = FColorBrush;
+        canvas->Pen.Color = FColorPen;
+        canvas->Pen.Width = FWidthPen;
+        canvas->Polygon(FPoints.data(), FCount);
+        canvas->Pen.Width = 1;
+        FPoints.clear();
+        FPoints.shrink_to_fit();
+    }
+    if (OnBeforeDraw) OnBeforeDraw(this, xc, yc, r);
+    emit aboutToDraw(this, xc, yc, r);
+}
+
+int TPoly::Wrap(int i) const { return ((i % FCount) + FCount) % FCount; }
+
+// Vertex 0 lies at Rotation degrees from the positive x direction; as pixel y grows downward,
+// increasing indices run clockwise on screen.
+TPoint TPoly::AutomaticPoint(int i, int xc, int yc, double r) const {
+    if (FCount <= 0) return Point(xc, yc);
+    const double angle = (2.0 * i) * M_PI / FCount + FRotation * M_PI * (1.0 / 180);
+    return Point(TruncToInt(std::cos(angle) * r + xc), TruncToInt(std::sin(angle) * r + yc));
+}
+
+TPoint TPoly::PointValue(int i, int xc, int yc, double r) {
+    if (FCount > 0) i = Wrap(i);
+    TPoint p = AutomaticPoint(i, xc, yc, r);
+    if (FManual)
+        PointValueManual(i, xc, yc, r, &p);
+    return p;
+}
+
+void TPoly::PointValueManual(int i, int xc, int yc, double r, TPoint* P) {
+    if (OnGetPointValue) OnGetPointValue(this, i, xc, yc, r, P);
+    emit pointValueRequested(this, i, xc, yc, r, P);
+}
+
+double TPoly::ContLenI(int i, int xc, int yc, double r) {
+    if (FCount <= 0) return 0;
+    i = Wrap(i);
+    const TPoint a = PointValue(i, xc, yc, r);
+    const TPoint b = PointValue((i + 1) % FCount, xc, yc, r);
+    return PointDistance(a.x, a.y, b.x, b.y);
+}
+
+double TPoly::ContLen(int xc, int yc, double r) {
+    double sum = 0;
+    for (int i = 0; i < FCount; ++i)
+        sum = ContLenI(i, xc, yc, r) + sum;
+    return sum;
+}
+
+bool TPoly::ContWalk(double f, int xc, int yc, double r, int& edge, double& t) {
+    if (FCount <= 0) return false;
+    if (!std::isfinite(f)) f = 0;
+    f -= std::floor(f);
+    const double target = f * ContLen(xc, yc, r);
+    double sum = 0;
+    for (int i = 0; i < FCount; ++i) {
+        const double len = ContLenI(i, xc, yc, r);
+        sum = len + sum;
+        if (target < sum) {
+            // The sum before this edge was <= target < sum, so len > 0.
+            edge = i;
+            t = (sum - target) / len;
+            return true;
+        }
+    }
+    // A contour of length 0 (all vertices on one pixel), or a target rounded onto the very end:
+    // the end of the last edge, vertex 0.
+    edge = FCount - 1;
+    t = 0;
+    return true;
+}
+
+TPoint TPoly::ContPoint(double f, int xc, int yc, double r) {
+    int i = 0;
+    double t = 0;
+    if (!ContWalk(f, xc, yc, r, i, t)) return Point(xc, yc);
+    const TPoint a = PointValue(i, xc, yc, r);
+    const TPoint b = PointValue((i + 1) % FCount, xc, yc, r);
+    return Point(TruncToInt(b.x + (double(a.x) - b.x) * t), TruncToInt(b.y + (double(a.y) - b.y) * t));
+}
+
+int TPoly::ContPointGet(double f, int xc, int yc, double r) {
+    int i = 0;
+    double t = 0;
+    if (!ContWalk(f, xc, yc, r, i, t)) return -1;
+    return t > 0.5 ? i : (i + 1) % FCount;
+}
+
+void TPoly::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TPoly")); }
+
+}  // namespace Tallwick

@@ -1,0 +1,112 @@
+#pragma once
+// TPoly: one filled polygon whose vertices lie evenly spaced on a circle centred in the image
+// (a regular polygon with Count corners turned by Rotation degrees), or, in Manual mode, wherever
+// the OnGetPointValue handler puts them; plus questions about its outline: the length of an edge
+// or of the whole contour, the point at a fraction of the contour and the vertex nearest to it.
+//
+// The contour operations take the centre and radius as arguments; called with ValueXc(), ValueYc()
+// and ValueR() they describe the polygon on screen. Vertex indices are taken modulo Count and
+// fractions are wrapped into 0 .. 1 (1.25 is 0.25, -0.25 is 0.75). With Count 0 or less there is
+// no polygon: edges and contour have length 0, ContPoint gives the centre and ContPointGet -1.
+#include "Color.h"
+#include "TallwickExport.h"
+#include "Tpnlimg.h"
+#include "Types.h"
+
+#include <functional>
+#include <vector>
+
+namespace Tallwick {
+
+class TALLWICK_EXPORT TPoly : public TPnlImg {
+    Q_OBJECT
+    Q_PROPERTY(QColor ColorBack READ ColorBackQColor WRITE SetColorBackQColor NOTIFY ColorBackChanged)
+    Q_PROPERTY(uint ColorBackValue READ ColorBackValue WRITE SetColorBackValue NOTIFY ColorBackChanged)
+    Q_PROPERTY(QColor ColorBrush READ ColorBrushQColor WRITE SetColorBrushQColor NOTIFY ColorBrushChanged)
+    Q_PROPERTY(uint ColorBrushValue READ ColorBrushValue WRITE SetColorBrushValue NOTIFY ColorBrushChanged)
+    Q_PROPERTY(QColor ColorPen READ ColorPenQColor WRITE SetColorPenQColor NOTIFY ColorPenChanged)
+    Q_PROPERTY(uint ColorPenValue READ ColorPenValue WRITE SetColorPenValue NOTIFY ColorPenChanged)
+    Q_PROPERTY(int Count READ Count WRITE SetCount NOTIFY CountChanged)
+    Q_PROPERTY(bool Manual READ Manual WRITE SetManual NOTIFY ManualChanged)
+    Q_PROPERTY(double Rotation READ Rotation WRITE SetRotation NOTIFY RotationChanged)
+    Q_PROPERTY(int WidthPen READ WidthPen WRITE SetWidthPen NOTIFY WidthPenChanged)
+public:
+    using TBeforeDrawEvent = std::function<void(QObject* Sender, int xc, int yc, double r)>;
+    using TGetPointValueEvent = std::function<void(QObject* Sender, int i, int xc, int yc, double r, TPoint* P)>;
+
+    static constexpr int kStoredCount = 5;
+
+    explicit TPoly(QWidget* owner = nullptr);
+    ~TPoly() override;
+
+    TColor ColorBack() const { return FColorBack; }
+    void SetColorBack(TColor value);
+    TColor ColorBrush() const { return FColorBrush; }
+    void SetColorBrush(TColor value);
+    TColor ColorPen() const { return FColorPen; }
+    void SetColorPen(TColor value);
+    int Count() const { return FCount; }
+    void SetCount(int value);
+    // The stored default of Count is 5, not the random initial value: a form writer leaves out a
+    // Count of 5, so such a form comes back with a fresh random count. (Qt 6 takes no function
+    // for a property's STORED attribute; writers ask here.)
+    bool IsCountStored() const { return FCount != kStoredCount; }
+    bool Manual() const { return FManual; }
+    void SetManual(bool value);
+    double Rotation() const { return FRotation; }
+    void SetRotation(double value);
+    int WidthPen() const { return FWidthPen; }
+    void SetWidthPen(int value);
+    TALLWICK_COLOR_ACCESSORS(ColorBack)
+    TALLWICK_COLOR_ACCESSORS(ColorBrush)
+    TALLWICK_COLOR_ACCESSORS(ColorPen)
+
+    // Runs after the polygon is drawn, so the owner can draw over it.
+    TBeforeDrawEvent OnBeforeDraw;
+    // Manual mode: writes vertex i's pixel position into *P, which holds the vertex's automatic
+    // position when the handler is called; a handler that leaves it keeps that position.
+    TGetPointValueEvent OnGetPointValue;
+
+    // Repaints the whole image; also the inner panel's resize handler.
+    void Draw(QObject* Sender = nullptr);
+    TPoint PointValue(int i, int xc, int yc, double r);
+    void PointValueManual(int i, int xc, int yc, double r, TPoint* P);
+    double ContLenI(int i, int xc, int yc, double r);
+    double ContLen(int xc, int yc, double r);
+    TPoint ContPoint(double f, int xc, int yc, double r);
+    int ContPointGet(double f, int xc, int yc, double r);
+    int ValueXc() const;
+    int ValueYc() const;
+    double ValueR() const;
+
+    static void Register();
+
+signals:
+    void ColorBackChanged();
+    void ColorBrushChanged();
+    void ColorPenChanged();
+    void CountChanged();
+    void ManualChanged();
+    void RotationChanged();
+    void WidthPenChanged();
+    void aboutToDraw(QObject* Sender, int xc, int yc, double r);
+    void pointValueRequested(QObject* Sender, int i, int xc, int yc, double r, Tallwick::TPoint* P);
+
+private:
+    TPoint AutomaticPoint(int i, int xc, int yc, double r) const;
+    int Wrap(int i) const;
+    // The walk along the contour shared by ContPoint and ContPointGet: the edge holding the point
+    // at fraction f and the part t of that edge still ahead of the point. False without a contour.
+    bool ContWalk(double f, int xc, int yc, double r, int& edge, double& t);
+
+    TColor FColorBack;
+    TColor FColorBrush;
+    TColor FColorPen;
+    int FCount;
+    bool FManual;
+    double FRotation;
+    int FWidthPen;
+    std::vector<TPoint> FPoints;
+};
+
+}  // namespace Tallwick

@@ -1,0 +1,121 @@
+#pragma once
+// TVexProgress: a progress bar painted as a colour gradient, horizontal or vertical, with the
+// percentage written across it in inverted colours. In the ordinary mode the filled part grows
+// from one end (Color1 there, Color2 at the position) and the rest shows BackColor; in the timer
+// mode (IsTimer) two gradients meet in Color2 at the position and StepIt moves the position back
+// and forth between the bounds.
+//
+// Min < Max always holds. Position stays within [Min, Max], also when Min or Max change, except
+// that a timer-mode step may carry it past a bound by less than one step. The label is the
+// position's share of the range: 0 % at Min, 100 % at Max.
+#include "Color.h"
+#include "Font.h"
+#include "FontProperty.h"
+#include "TallwickExport.h"
+#include "Tpnlimg.h"
+
+#include <QFont>
+#include <cstdint>
+
+namespace Tallwick {
+
+class TALLWICK_EXPORT TVexProgress : public TPnlImg {
+    Q_OBJECT
+    Q_PROPERTY(QColor BackColor READ BackColorQColor WRITE SetBackColorQColor NOTIFY BackColorChanged)
+    Q_PROPERTY(uint BackColorValue READ BackColorValue WRITE SetBackColorValue NOTIFY BackColorChanged)
+    Q_PROPERTY(QColor Color1 READ Color1QColor WRITE SetColor1QColor NOTIFY Color1Changed)
+    Q_PROPERTY(uint Color1Value READ Color1Value WRITE SetColor1Value NOTIFY Color1Changed)
+    Q_PROPERTY(QColor Color2 READ Color2QColor WRITE SetColor2QColor NOTIFY Color2Changed)
+    Q_PROPERTY(uint Color2Value READ Color2Value WRITE SetColor2Value NOTIFY Color2Changed)
+    Q_PROPERTY(QFont Font READ FontQFont WRITE SetFontQFont NOTIFY FontChanged)
+    Q_PROPERTY(bool IsTimer READ IsTimer WRITE SetIsTimer NOTIFY IsTimerChanged)
+    Q_PROPERTY(int Max READ Max WRITE SetMax NOTIFY MaxChanged)
+    Q_PROPERTY(int Min READ Min WRITE SetMin NOTIFY MinChanged)
+    Q_PROPERTY(int Position READ Position WRITE SetPosition NOTIFY PositionChanged)
+    Q_PROPERTY(bool ShowValue READ ShowValue WRITE SetShowValue NOTIFY ShowValueChanged)
+    Q_PROPERTY(TVexProgressOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
+public:
+    enum TVexProgressOrientation { vpoHorizontal, vpoVertical };
+    Q_ENUM(TVexProgressOrientation)
+
+    explicit TVexProgress(QWidget* owner = nullptr);
+    ~TVexProgress() override;
+
+    TColor BackColor() const { return FBackColor; }
+    void SetBackColor(TColor value);
+    TColor Color1() const { return FColor1; }
+    void SetColor1(TColor value);
+    TColor Color2() const { return FColor2; }
+    void SetColor2(TColor value);
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& value);
+    QFont FontQFont() const { return FontToQFont(FFont); }
+    void SetFontQFont(const QFont& value) { SetFont(FontWithQFont(FFont, value)); }
+    bool IsTimer() const { return FIsTimer; }
+    void SetIsTimer(bool value);
+    int Max() const { return FMax; }
+    // Refused when not above Min; Position is brought back into the new range.
+    void SetMax(int value);
+    int Min() const { return FMin; }
+    // Refused when not below Max; Position is brought back into the new range.
+    void SetMin(int value);
+    int Position() const { return FPosition; }
+    // Values outside the range store the nearer bound.
+    void SetPosition(int value);
+    bool ShowValue() const { return FShowValue; }
+    void SetShowValue(bool value);
+    TVexProgressOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TVexProgressOrientation value);
+    TALLWICK_COLOR_ACCESSORS(BackColor)
+    TALLWICK_COLOR_ACCESSORS(Color1)
+    TALLWICK_COLOR_ACCESSORS(Color2)
+
+    int StepDirection() const { return FStepDirection; }
+    // The label drawn now: the percentage followed by " %".
+    QString LabelText() const;
+
+    void Draw();
+    void DrawHorizontal();
+    void DrawVertical();
+    void VexProgressResize(QObject* Sender);
+    void StepIt() { StepIt(1); }
+    void StepIt(int delta);
+
+    static void Register();
+
+signals:
+    void BackColorChanged();
+    void Color1Changed();
+    void Color2Changed();
+    void FontChanged();
+    void IsTimerChanged();
+    void MaxChanged();
+    void MinChanged();
+    void PositionChanged();
+    void ShowValueChanged();
+    void OrientationChanged();
+
+protected:
+    void ResizeContent() override;
+
+private:
+    // The filled extent along an axis of `length` pixels (64-bit: ranges may be wide).
+    int Filled(int length) const;
+    void StorePosition(std::int64_t value);
+
+    std::int16_t FColorCount = 64;
+    int FStepDirection = 1;
+    TColor FBackColor = clBtnFace;
+    TColor FColor1 = clAqua;
+    TColor FColor2 = clNavy;
+    TFont FFont;
+    bool FIsTimer = false;
+    int FMax = 100;
+    int FMin = 0;
+    int FPosition = 50;
+    bool FShowValue = true;
+    TVexProgressOrientation FOrientation = vpoHorizontal;
+    bool FReady = false;  // the constructor's fields are set: resizes may redraw
+};
+
+}  // namespace Tallwick

@@ -66,6 +66,8 @@ void TRatioReporter::PrintRatios() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);
+    PrintRatio("BM_Rotate45", "BM_Rotate45Qt", "x QImage::transformed", 1.5, true);
     // Wall clock, and processor time, which other programs on the same cores do not inflate.
     PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
     PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);

@@ -1,11 +1,17 @@
 // Benchmarks BM_Fill/W/H, BM_DrawFrame/W/H/STARS and BM_TextNaive/W/H.
 // What one frame of the star field costs, measured against one full-surface Fill (the least any
 // frame does), and what the cached shadow text saves over drawing every copy with TextOut.
+// Picture library: BM_JpegLoad (a 4000 x 3000 JPEG made at start) against Qt's QImageReader on
+// the same file, and BM_Rotate45 of 1920 x 1080 against QImage::transformed, smooth.
 // BM_PlotLines/N and BM_PlotLinesDirect/N: N segments drawn through TCanvas2D::Line on an
 // 800 x 600 plot, against the same segments drawn with MoveTo/LineTo at their pixels.
 // BM_PlotZoom/N: a 10-step animated zoom over that drawing; max_step_ms is its slowest step.
+#include "BitmapRotator.h"
 #include "Canvas.h"
 #include "HeadlessPlatform.h"
+#include "ImageIO.h"
+#include "JpegCodec.h"
+#include "PictureFile.h"
 #include "LogoPicture.h"
 #include "RatioReporter.h"
 #include "Tcanvas2d.h"
@@ -13,7 +19,10 @@
 #include "Tveximage.h"
 
 #include <QApplication>
+#include <QImageReader>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 #include <chrono>
 #include <ctime>
@@ -69,6 +78,68 @@ void BM_TextNaive(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
+// A photograph-like picture: smooth gradients with fine detail, which JPEG keeps as many
+// non-zero coefficients, like a real photo.
+QImage PhotoLike(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uint32_t noise = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int n = int(noise >> 28);
+            const int r = (x * 255 / width + n) & 0xFF, g = (y * 255 / height + n) & 0xFF, b = ((x ^ y) & 0x3F) + n * 8;
+            row[x] = 0xFF000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b & 0xFF);
+        }
+    }
+    return image;
+}
+
+// The 4000 x 3000 JPEG both loaders read, written once per run into a temporary folder.
+const QString& JpegFile() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString file = dir.filePath(QStringLiteral("photo.jpg"));
+        Tallwick::TPictureFile::Write(file, Tallwick::TJpegCodec::Write(PhotoLike(4000, 3000), 85));
+        return file;
+    }();
+    return path;
+}
+
+void BM_JpegLoad(benchmark::State& state) {
+    TBitmap bitmap;
+    Tallwick::TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    for (auto _ : state) {
+        io.LoadFromFile(JpegFile());
+        benchmark::DoNotOptimize(bitmap.ScanLine(0));
+    }
+}
+
+void BM_JpegLoadQt(benchmark::State& state) {
+    for (auto _ : state) {
+        QImageReader reader(JpegFile());
+        QImage image = reader.read();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_Rotate45(benchmark::State& state) {
+    const QImage source = PhotoLike(1920, 1080);
+    for (auto _ : state) {
+        QImage turned = Tallwick::TBitmapRotator::Rotate(source, 45, true, 0xFFFFFFFFu);
+        benchmark::DoNotOptimize(turned.constBits());
+    }
+}
+
+void BM_Rotate45Qt(benchmark::State& state) {
+    const QImage source = PhotoLike(1920, 1080);
+    for (auto _ : state) {
+        QImage turned = source.transformed(QTransform().rotate(-45), Qt::SmoothTransformation);
+        benchmark::DoNotOptimize(turned.constBits());
+    }
+}
+
 // A closed Lissajous figure filling the plot: segments about four pixels long in every
 // direction, as a dense plot has them.
 struct PlotScene {
@@ -168,6 +239,10 @@ BENCHMARK(BM_DrawFrame)
     ->Args({1920, 1080, 9999})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TextNaive)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_JpegLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JpegLoadQt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rotate45)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rotate45Qt)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     HeadlessPlatformIfNoDisplay();

@@ -8,6 +8,8 @@
 #include "Bitmap.h"
 #include "Color.h"
 #include "ImageControl.h"
+#include "ImageIO.h"
+#include "ImageProc.h"
 #include "TallwickExport.h"
 
 #include <QString>
@@ -88,14 +90,36 @@ public:
     void TextOutAxial(int x, int y, int r, double angle, const QString& text);
     void TextOutAxial(int x, int y, int rx, int ry, double angle, const QString& text);
 
+    // Picture files through the picture library (TveximageFiles.cpp). The format follows the
+    // extension in any case: .jpg/.jpeg JPEG, .tif/.tiff TIFF, .pcx, .gif, .wmf/.emf (read only),
+    // BMP for any other name. Errors are raised as exceptions.
+    // Reads the file into the picture's bitmap (24 bits per pixel), then the control takes the
+    // picture's size. A failed load leaves the picture, its bitmap and the control as they were.
+    void LoadFromFile(const QString& fileName);
+    // Writes the picture's bitmap (set to 24 bits per pixel).
+    void SaveToFile(const QString& fileName);
+    // Turns the picture's bitmap in place by `angle` degrees counter-clockwise, interpolating:
+    // quarter turns exchange width and height, other angles enlarge the bitmap and fill the
+    // uncovered corners with white. The control keeps its size.
+    void Rotate(int angle);
+
 protected:
     TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
+    // The picture library's objects, null until first used.
+    const TImageIO* ImageIOObject() const { return FImageIO.get(); }
+    const TImageProc* ImageProcObject() const { return FImageProc.get(); }
 
 private:
     // ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
     void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
 
+    // The picture's bitmap; a picture holding another kind of graphic first becomes a bitmap
+    // drawing of it, so that saving or rotating it loses nothing.
+    TBitmap* PictureBitmap();
+
     std::unique_ptr<TBitmap> FWorkBitmap;
+    std::unique_ptr<TImageIO> FImageIO;      // created on first use
+    std::unique_ptr<TImageProc> FImageProc;  // created on first use
     std::uint32_t* FScanLine = nullptr;
     unsigned FScanLineGeneration = 0;  // bitmap generation FScanLine belongs to
     int FScanLineRow = -1;             // row FScanLine points at

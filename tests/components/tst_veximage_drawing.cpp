@@ -437,6 +437,8 @@ void TestVexImageDrawing::rect3DBevels_data() {
         << Rect(-2000000000, -2000000000, 2000000000, 2000000000) << INT_MAX << false << Rect(-105, -105, 105, 105)
         << 300;
     QTest::newRow("far away") << Rect(5000, 5000, 6000, 6000) << 50 << true << Rect(5000, 5000, 6000, 6000) << 50;
+    QTest::newRow("reversed box") << Rect(80, 60, 10, 15) << 3 << true << Rect(80, 60, 10, 15) << 3;
+    QTest::newRow("reversed, wide") << Rect(90, 90, 10, 5) << 70 << false << Rect(90, 90, 10, 5) << 70;
 }
 
 void TestVexImageDrawing::rect3DBevels() {

@@ -1,0 +1,59 @@
+// TVexImage picture files and rotation, through the picture library.
+#include "Tveximage.h"
+
+#include "Bitmap.h"
+#include "Canvas.h"
+
+namespace Tallwick {
+
+TBitmap* TVexImage::PictureBitmap() {
+    TGraphic* graphic = Picture()->Graphic();
+    if (graphic && !Picture()->HoldsBitmap()) {
+        auto drawn = std::make_unique<TBitmap>();
+        drawn->SetSize(graphic->Width(), graphic->Height());
+        graphic->Draw(drawn->Canvas(), Rect(0, 0, drawn->Width(), drawn->Height()));
+        Picture()->SetGraphic(std::move(drawn));
+    }
+    return Picture()->Bitmap();
+}
+
+// The library decodes into a picture of its own and replaces the attached bitmap only when the
+// whole file was read. A picture that holds no bitmap yet (empty, or another kind of graphic)
+// gets one only then too: the file is read into a bitmap of our own first.
+void TVexImage::LoadFromFile(const QString& fileName) {
+    if (!FImageIO)
+        FImageIO = std::make_unique<TImageIO>();
+    if (Picture()->HoldsBitmap()) {
+        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+        FImageIO->LoadFromFile(fileName);
+    } else {
+        TBitmap loaded;
+        FImageIO->SetAttachedBitmap(&loaded);
+        try {
+            FImageIO->LoadFromFile(fileName);
+        } catch (...) {
+            FImageIO->SetAttachedBitmap(nullptr);
+            throw;
+        }
+        Picture()->Bitmap()->Assign(loaded);
+        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+    }
+    const TBitmap* bitmap = Picture()->Bitmap();
+    SetHeightWidth(bitmap->Height(), bitmap->Width());
+}
+
+void TVexImage::SaveToFile(const QString& fileName) {
+    if (!FImageIO)
+        FImageIO = std::make_unique<TImageIO>();
+    FImageIO->SetAttachedBitmap(PictureBitmap());
+    FImageIO->SaveToFile(fileName);
+}
+
+void TVexImage::Rotate(int angle) {
+    if (!FImageProc)
+        FImageProc = std::make_unique<TImageProc>();
+    FImageProc->SetAttachedBitmap(PictureBitmap());
+    FImageProc->Rotate(angle, true);
+}
+
+}  // namespace Tallwick

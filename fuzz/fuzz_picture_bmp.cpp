@@ -1,0 +1,21 @@
+// The BMP reader on arbitrary bytes: it may refuse them with one of our exceptions, but must not
+// crash, read outside the input, allocate beyond the picture bound or run for long.
+#include "Exception.h"
+#include "BmpCodec.h"
+#include "FuzzPlatform.h"
+
+#include <cstdint>
+
+using namespace Tallwick;
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) { return StartFuzzPlatform(argc, argv); }
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        const QImage image = TBmpCodec::Read(data, std::int64_t(size), QStringLiteral("fuzz.bmp"));
+        if (image.isNull() || image.format() != QImage::Format_RGB32)
+            __builtin_trap();  // success must always deliver a 32-bit picture
+    } catch (const Exception&) {
+    }
+    return 0;
+}

@@ -1,0 +1,187 @@
+#include "BmpCodec.h"
+
+#include "Exception.h"
+#include "ImageError.h"
+#include "PictureLimits.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QtEndian>
+#include <algorithm>
+
+namespace Tallwick {
+
+namespace {
+constexpr int kFileHeaderSize = 14;
+// RLE8 and RLE4 hold up to 255 pixels in a two-byte run.
+constexpr std::int64_t kRlePixelsPerByte = 128;
+enum Compression { biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3, biAlphaBitfields = 6 };
+
+struct Header {
+    std::int64_t Width = 0, Height = 0, DataOffset = 0;
+    int Bits = 0, Compression = biRgb;
+    std::uint32_t Masks[3] = {0x7C00, 0x03E0, 0x001F};  // 16-bit red, green, blue
+};
+
+[[noreturn]] void Corrupt(const QString& fileName, const QString& reason) {
+    throw EInvalidPicture(QStringLiteral("Corrupt BMP file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+std::int32_t Int32(const std::uint8_t* p) { return qFromLittleEndian<qint32>(p); }
+int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
+
+Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& fileName) {
+    if (size < kFileHeaderSize + 12 || d[0] != 'B' || d[1] != 'M')
+        Corrupt(fileName, QStringLiteral("not a BMP file"));
+    Header h;
+    h.DataOffset = qFromLittleEndian<quint32>(d + 10);
+    const std::uint32_t infoSize = qFromLittleEndian<quint32>(d + 14);
+    const std::uint8_t* info = d + kFileHeaderSize;
+    if (infoSize == 12) {  // OS/2 core header
+        h.Width = Word(info + 4);
+        h.Height = Word(info + 6);
+        h.Bits = Word(info + 10);
+    } else if (infoSize >= 40 && kFileHeaderSize + 40 <= size) {
+        h.Width = Int32(info + 4);
+        h.Height = Int32(info + 8);
+        h.Bits = Word(info + 14);
+        h.Compression = Int32(info + 16);
+        if (h.Compression == biBitfields && kFileHeaderSize + 52 <= size)
+            for (int i = 0; i < 3; ++i)
+                h.Masks[i] = qFromLittleEndian<quint32>(info + 40 + 4 * i);
+    } else {
+        Corrupt(fileName, QStringLiteral("unknown header"));
+    }
+    return h;
+}
+
+// The dimensions against the bound and against what the file can hold in its encoding.
+void CheckSize(const Header& h, std::int64_t size, const QString& fileName) {
+    const std::int64_t height = h.Height < 0 ? -h.Height : h.Height;
+    const bool rle = (h.Compression == biRle8 && h.Bits == 8) || (h.Compression == biRle4 && h.Bits == 4);
+    const bool plain = h.Compression == biRgb || h.Compression == biBitfields || h.Compression == biAlphaBitfields;
+    if (!rle && !plain)
+        Corrupt(fileName, QStringLiteral("unsupported compression %1").arg(h.Compression));
+    if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
+        Corrupt(fileName, QStringLiteral("unsupported depth of %1 bits").arg(h.Bits));
+    if (h.DataOffset >= size)
+        Corrupt(fileName, QStringLiteral("no pixel data"));
+    if (!TPictureLimits::Acceptable(h.Width, height, size, rle ? kRlePixelsPerByte : 8))
+        Corrupt(fileName, QStringLiteral("%1 x %2 pixels do not fit the file").arg(h.Width).arg(h.Height));
+    if (rle)
+        return;
+    const std::int64_t rowBytes = (h.Width * h.Bits + 31) / 32 * 4;
+    if (rowBytes * (height - 1) + (h.Width * h.Bits + 7) / 8 > size - h.DataOffset)
+        Corrupt(fileName, QStringLiteral("the file is truncated"));
+}
+// One 16-bit colour field widened to 8 bits by repeating its bits, so that its top value becomes
+// 255 (Qt's decoder shifts instead, which leaves white at 248).
+struct Field {
+    explicit Field(std::uint32_t mask) : Mask(mask) {
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++Shift;
+        }
+        while (mask & 1) {
+            mask >>= 1;
+            ++Bits;
+        }
+    }
+    std::uint32_t operator()(std::uint32_t pixel) const {
+        if (Bits == 0)
+            return 0;
+        const std::uint32_t v = (pixel & Mask) >> Shift;
+        if (Bits >= 8)
+            return (v >> (Bits - 8)) & 0xFF;
+        std::uint32_t out = 0;
+        for (int at = 8 - Bits; at > -Bits; at -= Bits)
+            out |= at >= 0 ? v << at : v >> -at;
+        return out & 0xFF;
+    }
+    std::uint32_t Mask;
+    int Shift = 0, Bits = 0;
+};
+
+// The size check has made sure every row is in the file.
+QImage Read16(const Header& h, const std::uint8_t* data) {
+    const int width = int(h.Width), height = int(h.Height < 0 ? -h.Height : h.Height);
+    const Field red(h.Masks[0]), green(h.Masks[1]), blue(h.Masks[2]);
+    QImage image = TPictureLimits::NewImage(width, height);
+    const std::int64_t rowBytes = (h.Width * 16 + 31) / 32 * 4;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = data + h.DataOffset + rowBytes * (h.Height < 0 ? y : height - 1 - y);
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = qFromLittleEndian<quint16>(in + 2 * x);
+            out[x] = 0xFF000000u | red(p) << 16 | green(p) << 8 | blue(p);
+        }
+    }
+    return image;
+}
+}  // namespace
+
+QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QString& fileName) {
+    const Header header = ParseHeader(data, size, fileName);
+    CheckSize(header, size, fileName);
+    if (header.Bits == 16)
+        return Read16(header, data);
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAllocationLimit(int(TPictureLimits::kMaxPixels * 4 / (1024 * 1024)) + 1);
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        Corrupt(fileName, reader.errorString());
+    image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        throw EOutOfMemory(QStringLiteral("Cannot create a bitmap for %1").arg(QDir::toNativeSeparators(fileName)));
+    return image;
+}
+
+QImage TBmpCodec::ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,
+                          std::int64_t bitsSize) {
+    if (infoSize < 12 || infoSize > (std::int64_t(1) << 30) || bitsSize < 0 || bitsSize > (std::int64_t(1) << 30))
+        Corrupt(QStringLiteral("(metafile bitmap)"), QStringLiteral("no header"));
+    // Where the pixels start in a packed bitmap: after the header and the colour table.
+    const std::uint32_t headerSize = qFromLittleEndian<quint32>(info);
+    std::int64_t colourBytes = 0;
+    if (headerSize >= 40 && infoSize >= 40) {
+        const int bitCount = Word(info + 14);
+        const std::uint32_t used = qFromLittleEndian<quint32>(info + 32);
+        const std::int64_t colours = used ? std::min<std::int64_t>(used, 256) : bitCount <= 8 ? (1 << bitCount) : 0;
+        colourBytes = colours * 4 + (Int32(info + 16) == biBitfields && headerSize == 40 ? 12 : 0);
+    } else if (headerSize == 12 && infoSize >= 12) {
+        const int bitCount = Word(info + 10);
+        colourBytes = bitCount <= 8 ? (std::int64_t(1) << bitCount) * 3 : 0;
+    }
+    const std::int64_t pixelsAt = bits ? infoSize : std::min<std::int64_t>(headerSize + colourBytes, infoSize);
+    QByteArray file;
+    file.reserve(qsizetype(kFileHeaderSize + infoSize + bitsSize));
+    file.append("BM");
+    const quint32 total = quint32(kFileHeaderSize + infoSize + bitsSize), offset = quint32(kFileHeaderSize + pixelsAt);
+    char le[4];
+    qToLittleEndian<quint32>(total, le);
+    file.append(le, 4);
+    file.append(QByteArray(4, '\0'));
+    qToLittleEndian<quint32>(offset, le);
+    file.append(le, 4);
+    file.append(reinterpret_cast<const char*>(info), qsizetype(infoSize));
+    if (bits)
+        file.append(reinterpret_cast<const char*>(bits), qsizetype(bitsSize));
+    return Read(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size(), QStringLiteral("(metafile bitmap)"));
+}
+
+QByteArray TBmpCodec::Write(const QImage& source) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(source.convertToFormat(QImage::Format_RGB32)))
+        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode BMP: %1").arg(writer.errorString()));
+    return bytes;
+}
+
+}  // namespace Tallwick

@@ -1,0 +1,21 @@
+#pragma once
+// Windows metafiles, WMF or EMF whatever the extension says, drawn into a picture on white.
+#include <QImage>
+#include <QSize>
+#include <cstdint>
+
+namespace Tallwick {
+
+class TMetafilePlayer {
+public:
+    // No side of a metafile's picture exceeds this many pixels.
+    static constexpr int kMaxSide = 4096;
+
+    // EInvalidPicture "unrecognized WMF or EMF" for anything that is neither.
+    static QImage Render(const std::uint8_t* data, std::int64_t size);
+
+    // A natural size in pixels rounded, at least 1 x 1, scaled down to fit kMaxSide.
+    static QSize PictureSize(double width, double height);
+};
+
+}  // namespace Tallwick

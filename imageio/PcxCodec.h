@@ -1,0 +1,19 @@
+#pragma once
+// PCX, our own reader and writer. Read: 1 to 4 bit planes of 1 bit (monochrome, 16 colours),
+// 8-bit palette (256 colours at the end of the file), 24-bit as three 8-bit planes (and a fourth,
+// alpha, ignored), run-length encoded or raw. Written as 8-bit palette when the picture has at
+// most 256 colours, otherwise as 24-bit three planes, always run-length encoded.
+#include <QByteArray>
+#include <QImage>
+#include <cstdint>
+
+namespace Tallwick {
+
+class TPcxCodec {
+public:
+    // EInvalidPicture "unrecognized PCX" for anything else or damaged.
+    static QImage Read(const std::uint8_t* data, std::int64_t size);
+    static QByteArray Write(const QImage& image);
+};
+
+}  // namespace Tallwick

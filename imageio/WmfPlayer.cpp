@@ -1,0 +1,280 @@
+#include "WmfPlayer.h"
+
+#include "BmpCodec.h"
+#include "ByteReader.h"
+#include "Exception.h"
+#include "ImageError.h"
+#include "MetafileCanvas.h"
+#include "MetafilePlayer.h"
+#include "PictureLimits.h"
+
+#include <QRectF>
+#include <cmath>
+
+namespace Tallwick {
+
+namespace {
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
+constexpr int kPlaceableSize = 22;
+constexpr int kHeaderWords = 9;
+
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+
+QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+
+// One record: its parameters are 16-bit words after the size and function.
+struct Record {
+    TByteReader& R;
+    std::int64_t At;    // offset of the record
+    std::int64_t Words; // its size in words
+    std::int16_t S(int i) const { return i + 3 < Words ? R.S16(At + 6 + 2 * i) : 0; }
+    std::uint16_t U(int i) const { return i + 3 < Words ? R.U16(At + 6 + 2 * i) : 0; }
+    std::uint32_t U32(int i) const { return std::uint32_t(U(i)) | std::uint32_t(U(i + 1)) << 16; }
+    std::int64_t ParamBytes() const { return (Words - 3) * 2; }
+    const std::uint8_t* Param(int i) const { return R.Data() + At + 6 + 2 * i; }
+    QPointF Point(int i) const { return QPointF(S(i + 1), S(i)); }  // y first, then x
+    QRectF Rect(int i) const {  // bottom, right, top, left
+        return QRectF(QPointF(S(i + 3), S(i + 2)), QPointF(S(i + 1), S(i)));
+    }
+};
+
+struct Layout {
+    std::int64_t First = 0;  // offset of the first record
+    int Objects = 0;
+    QRectF Window;  // logical area drawn onto the picture
+    double PixelsPerUnit = 1;
+};
+
+QPolygonF Points(const Record& r, int countWord, int firstWord, int count) {
+    QPolygonF p;
+    if (count < 0 || firstWord + 2LL * count > r.Words - 3)
+        return p;
+    (void)countWord;
+    p.reserve(count);
+    for (int i = 0; i < count; ++i)
+        p << QPointF(r.S(firstWord + 2 * i), r.S(firstWord + 2 * i + 1));
+    return p;
+}
+
+QString Text(const Record& r, int firstWord, int length) {
+    if (length <= 0 || firstWord * 2LL + length > r.ParamBytes())
+        return QString();
+    return QString::fromLatin1(reinterpret_cast<const char*>(r.Param(firstWord)), length);
+}
+
+TMetafileCanvas::Object Font(const Record& r) {
+    TMetafileCanvas::Object o;
+    o.Type = TMetafileCanvas::Object::FontObject;
+    o.F.Height = std::abs(int(r.S(0)));
+    if (o.F.Height == 0)
+        o.F.Height = 12;
+    o.F.Escapement = r.S(2);
+    o.F.Weight = r.S(4);
+    o.F.Italic = r.U(5) & 0xFF;
+    o.F.Underline = r.U(5) >> 8;
+    o.F.StrikeOut = r.U(6) & 0xFF;
+    const std::int64_t faceBytes = std::min<std::int64_t>(32, r.ParamBytes() - 18);
+    if (faceBytes > 0) {
+        const char* face = reinterpret_cast<const char*>(r.Param(9));
+        o.F.Face = QString::fromLatin1(face, qstrnlen(face, uint(faceBytes)));
+    }
+    return o;
+}
+
+// A bitmap carried in the record from parameter word `dibWord` on, drawn into the target box.
+void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, QRect source) {
+    const std::int64_t bytes = r.ParamBytes() - 2LL * dibWord;
+    if (bytes <= 0)
+        return;
+    try {
+        const QImage image = TBmpCodec::ReadDib(r.Param(dibWord), bytes, nullptr, 0);
+        canvas.DrawImage(target, image, source);
+    } catch (const EInvalidPicture&) {  // a damaged bitmap inside the drawing is left out
+    }
+}
+
+void PatternBlit(TMetafileCanvas& canvas, std::uint32_t rop, QRectF target) {
+    if (rop == 0x00F00021)  // PATCOPY: the brush
+        canvas.FillRect(target);
+}
+
+void CreatePen(TMetafileCanvas& canvas, const Record& r) {
+    TMetafileCanvas::Object o;
+    o.Type = TMetafileCanvas::Object::PenObject;
+    o.P.Style = r.U(0) & 0xF;
+    o.P.Width = r.S(1);
+    o.P.Color = ColorRef(r.U32(3));
+    canvas.CreateObject(canvas.FirstFreeSlot(), o);
+}
+
+void CreateBrush(TMetafileCanvas& canvas, const Record& r) {
+    TMetafileCanvas::Object o;
+    o.Type = TMetafileCanvas::Object::BrushObject;
+    o.B.Style = r.U(0);
+    o.B.Color = ColorRef(r.U32(1));
+    o.B.Hatch = r.U(3);
+    canvas.CreateObject(canvas.FirstFreeSlot(), o);
+}
+
+void ExtTextOut(TMetafileCanvas& canvas, const Record& r) {
+    const int length = r.S(2), options = r.U(3);
+    const int textWord = 4 + ((options & 0x0006) ? 4 : 0);  // ETO_OPAQUE or ETO_CLIPPED add a rectangle
+    canvas.TextOut(QPointF(r.S(1), r.S(0)), Text(r, textWord, length));
+}
+
+void PolyPolygon(TMetafileCanvas& canvas, const Record& r) {
+    const int polygons = r.U(0);
+    std::vector<QPolygonF> list;
+    int word = 1 + polygons;
+    for (int i = 0; i < polygons && word < r.Words; ++i) {
+        const int count = r.U(1 + i);
+        QPolygonF p = Points(r, 0, word, count);
+        if (p.isEmpty())
+            return;
+        list.push_back(p);
+        word += 2 * count;
+    }
+    canvas.PolyPolygon(list);
+}
+
+// Plays one record; false at the end-of-file record.
+bool Play(TMetafileCanvas& canvas, const Record& r, int function) {
+    switch (function) {
+    case 0x0000: return false;
+    case 0x0201: canvas.SetBkColor(ColorRef(r.U32(0))); break;
+    case 0x0102: canvas.SetBkMode(r.U(0)); break;
+    case 0x0103: canvas.SetMapMode(r.U(0)); break;
+    case 0x0106: canvas.SetPolyFillMode(r.U(0)); break;
+    case 0x0209: canvas.SetTextColor(ColorRef(r.U32(0))); break;
+    case 0x012E: canvas.SetTextAlign(r.U(0)); break;
+    case 0x020B: canvas.SetWindowOrg(r.S(1), r.S(0)); break;
+    case 0x020C: canvas.SetWindowExt(r.S(1), r.S(0)); break;
+    case 0x020D: canvas.SetViewportOrg(r.S(1), r.S(0)); break;
+    case 0x020E: canvas.SetViewportExt(r.S(1), r.S(0)); break;
+    case 0x001E: canvas.SaveDC(); break;
+    case 0x0127: canvas.RestoreDC(r.S(0)); break;
+    case 0x012D: canvas.SelectObject(r.U(0)); break;
+    case 0x01F0: canvas.DeleteObject(r.U(0)); break;
+    case 0x02FA: CreatePen(canvas, r); break;
+    case 0x02FC: CreateBrush(canvas, r); break;
+    case 0x02FB: canvas.CreateObject(canvas.FirstFreeSlot(), Font(r)); break;
+    case 0x00F7:  // palette, pattern brushes and regions take a slot too
+    case 0x0142:
+    case 0x01F9:
+    case 0x06FF: {
+        TMetafileCanvas::Object o;
+        o.Type = TMetafileCanvas::Object::Other;
+        canvas.CreateObject(canvas.FirstFreeSlot(), o);
+        break;
+    }
+    case 0x0214: canvas.MoveTo(r.Point(0)); break;
+    case 0x0213: canvas.LineTo(r.Point(0)); break;
+    case 0x0325: canvas.Polyline(Points(r, 0, 1, r.S(0))); break;
+    case 0x0324: canvas.Polygon(Points(r, 0, 1, r.S(0))); break;
+    case 0x0538: PolyPolygon(canvas, r); break;
+    case 0x041B: canvas.Rectangle(r.Rect(0)); break;
+    case 0x061C: canvas.RoundRect(r.Rect(2), r.S(1), r.S(0)); break;
+    case 0x0418: canvas.Ellipse(r.Rect(0)); break;
+    case 0x0817:  // arc, chord, pie: end y, end x, start y, start x, then the box
+    case 0x0830:
+    case 0x081A:
+        canvas.Arc(r.Rect(4), r.Point(2), r.Point(0), function == 0x0817 ? 0 : function == 0x0830 ? 1 : 2);
+        break;
+    case 0x0521: {
+        const int length = r.S(0), padded = (length + 1) / 2;
+        canvas.TextOut(QPointF(r.S(2 + padded), r.S(1 + padded)), Text(r, 1, length));
+        break;
+    }
+    case 0x0A32: ExtTextOut(canvas, r); break;
+    case 0x0F43:  // StretchDIB: rop, usage, source h, w, y, x, destination h, w, y, x, bitmap
+        Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRect(r.S(6), r.S(5), r.S(4), r.S(3)));
+        break;
+    case 0x0B41:  // DIBStretchBlt: rop, source h, w, y, x, destination h, w, y, x, bitmap
+        if (r.Words > 3 + 11)
+            Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRect(r.S(5), r.S(4), r.S(3), r.S(2)));
+        else
+            PatternBlit(canvas, r.U32(0), QRectF(r.S(9), r.S(8), r.S(7), r.S(6)));
+        break;
+    case 0x0940:  // DIBBitBlt: rop, source y, x, height, width, destination y, x, bitmap
+        if (r.Words > 3 + 9)
+            Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRect(r.S(3), r.S(2), r.S(5), r.S(4)));
+        else
+            PatternBlit(canvas, r.U32(0), QRectF(r.S(8), r.S(7), r.S(6), r.S(5)));
+        break;
+    default: break;  // records not drawn here are skipped
+    }
+    return true;
+}
+
+// The header (after the placeable one, if any) and where the drawing goes.
+Layout ReadLayout(TByteReader& r) {
+    Layout l;
+    const bool placeable = r.U32(0) == kPlaceableKey;
+    const std::int64_t h = placeable ? kPlaceableSize : 0;
+    const int type = r.U16(h), headerWords = r.U16(h + 2);
+    if ((type != 1 && type != 2) || headerWords != kHeaderWords || r.Failed())
+        Unrecognized();
+    l.First = h + 2 * kHeaderWords;
+    l.Objects = r.U16(h + 10);
+    if (placeable) {
+        const double left = r.S16(6), top = r.S16(8), right = r.S16(10), bottom = r.S16(12);
+        const int inch = r.U16(14);
+        l.Window = QRectF(QPointF(left, top), QPointF(right, bottom));
+        l.PixelsPerUnit = inch > 0 ? 96.0 / inch : 1;
+        return l;
+    }
+    // Without the placeable header the size is that of the first window the file sets.
+    std::int64_t at = l.First;
+    QPointF origin;
+    while (r.Has(at, 6)) {
+        const std::int64_t words = r.U32(at);
+        const int function = r.U16(at + 4);
+        if (words < 3 || function == 0)
+            break;
+        if (function == 0x020B && r.Has(at + 6, 4))
+            origin = QPointF(r.S16(at + 8), r.S16(at + 6));
+        if (function == 0x020C && r.Has(at + 6, 4)) {
+            l.Window = QRectF(origin, QSizeF(r.S16(at + 8), r.S16(at + 6)));
+            return l;
+        }
+        at += 2 * words;
+    }
+    Unrecognized();
+}
+}  // namespace
+
+bool TWmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
+    TByteReader r(data, size);
+    if (r.U32(0) == kPlaceableKey)
+        return true;
+    return (r.U16(0) == 1 || r.U16(0) == 2) && r.U16(2) == kHeaderWords && !r.Failed();
+}
+
+QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size) {
+    TByteReader r(data, size);
+    const Layout l = ReadLayout(r);
+    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Window.width() * l.PixelsPerUnit,
+                                                           l.Window.height() * l.PixelsPerUnit);
+    QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
+    image.fill(Qt::white);
+    {
+        // Device units are the picture's pixels; the window, until the file sets its own, is the
+        // bounding box, and the viewport the whole picture.
+        TMetafileCanvas canvas(&image, QTransform(), l.Objects);
+        canvas.SetMapMode(8);
+        canvas.SetWindowOrg(l.Window.left(), l.Window.top());
+        canvas.SetWindowExt(l.Window.width(), l.Window.height());
+        canvas.SetViewportExt(pictureSize.width(), pictureSize.height());
+        for (std::int64_t at = l.First; r.Has(at, 6);) {
+            const std::int64_t words = r.U32(at);
+            if (words < 3 || !r.Has(at, 2 * words))
+                break;
+            if (canvas.Exhausted() || !Play(canvas, Record{r, at, words}, r.U16(at + 4)))
+                break;
+            at += 2 * words;
+        }
+    }
+    return image;
+}
+
+}  // namespace Tallwick

@@ -1,0 +1,150 @@
+// Files that claim huge pictures or end early: tallwick-convert, under a 2 GB address-space limit,
+// must refuse each with a message and exit status 1, quickly, without crashing.
+#include "ImageTools.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+class TestHostilePictures : public QObject {
+    Q_OBJECT
+private slots:
+    void refused_data();
+    void refused();
+
+private:
+    QTemporaryDir FDir;
+};
+
+namespace {
+QByteArray Le16(int v) {
+    QByteArray b(2, '\0');
+    qToLittleEndian<quint16>(quint16(v), b.data());
+    return b;
+}
+QByteArray Le32(quint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+QByteArray DataFile(const char* name) {
+    QFile f(QStringLiteral(IMAGEIO_TEST_DATA "/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray Bmp(qint32 width, qint32 height, int bits, int compression) {
+    QByteArray info = Le32(40) + Le32(quint32(width)) + Le32(quint32(height)) + Le16(1) + Le16(bits) +
+                      Le32(quint32(compression)) + Le32(0) + Le32(2835) + Le32(2835) + Le32(0) + Le32(0);
+    QByteArray pixels(256, '\x11');
+    return "BM" + Le32(quint32(54 + pixels.size())) + Le32(0) + Le32(54) + info + pixels;
+}
+
+// The dimensions of the frame header (SOF0) of a real JPEG file replaced.
+QByteArray JpegSized(int width, int height) {
+    QByteArray jpeg = DataFile("jpeg-baseline.jpg");
+    const int sof = jpeg.indexOf("\xFF\xC0");
+    if (sof < 0)
+        return jpeg;
+    qToBigEndian<quint16>(quint16(height), jpeg.data() + sof + 5);
+    qToBigEndian<quint16>(quint16(width), jpeg.data() + sof + 7);
+    return jpeg;
+}
+
+// A little-endian TIFF with one directory of (tag, type, value) entries of type SHORT or LONG.
+QByteArray Tiff(const QList<std::array<quint32, 3>>& entries) {
+    QByteArray t = "II*\0" + Le32(8) + Le16(int(entries.size()));
+    for (const auto& e : entries)
+        t += Le16(int(e[0])) + Le16(int(e[1])) + Le32(1) + (e[1] == 3 ? Le16(int(e[2])) + Le16(0) : Le32(e[2]));
+    return t + Le32(0) + QByteArray(64, '\x80');
+}
+
+QByteArray Gif(int screenW, int screenH, int w, int h) {
+    return "GIF89a" + Le16(screenW) + Le16(screenH) + QByteArray("\x80\0\0", 3) + QByteArray(6, '\xFF') +
+           "," + Le16(0) + Le16(0) + Le16(w) + Le16(h) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+}
+
+QByteArray Pcx(int xmax, int ymax, int bytesPerLine, int planes) {
+    QByteArray h(128, '\0');
+    h[0] = 0x0A;
+    h[1] = 5;
+    h[2] = 1;
+    h[3] = 8;
+    qToLittleEndian<quint16>(quint16(xmax), h.data() + 8);
+    qToLittleEndian<quint16>(quint16(ymax), h.data() + 10);
+    h[65] = char(planes);
+    qToLittleEndian<quint16>(quint16(bytesPerLine), h.data() + 66);
+    return h + QByteArray(200, '\xC1');
+}
+}  // namespace
+
+void TestHostilePictures::refused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");  // the start of what is printed
+    QTest::addColumn<int>("status");
+    QTest::newRow("bmp 40000 x 40000") << "a.bmp" << Bmp(40000, 40000, 24, 0) << "Corrupt BMP file" << 1;
+    QTest::newRow("bmp top-down -2^31") << "a.bmp" << Bmp(100, INT32_MIN, 24, 0) << "Corrupt BMP file" << 1;
+    QTest::newRow("bmp rle8 60000 x 60000") << "a.bmp" << Bmp(60000, 60000, 8, 1) << "Corrupt BMP file" << 1;
+    QTest::newRow("bmp 16-bit 30000 x 30000") << "a.bmp" << Bmp(30000, 30000, 16, 0) << "Corrupt BMP file" << 1;
+    QTest::newRow("bmp negative width") << "a.bmp" << Bmp(-5, 10, 24, 0) << "Corrupt BMP file" << 1;
+    QTest::newRow("jpeg 65000 x 65000") << "a.jpg" << JpegSized(65000, 65000) << "Corrupt JPEG file" << 1;
+    QTest::newRow("jpeg 0 x 10") << "a.jpg" << JpegSized(0, 10) << "Corrupt JPEG file" << 1;
+    QTest::newRow("tiff 2^31 x 2^31") << "a.tif"
+                                      << Tiff({{256, 4, 0x80000000u}, {257, 4, 0x80000000u}, {258, 3, 8}, {259, 3, 5},
+                                               {262, 3, 2}, {273, 4, 100}, {277, 3, 3}, {279, 4, 60}})
+                                      << "unrecognized TIFF" << 1;
+    QTest::newRow("tiff fax 200000 x 200000") << "a.tif"
+                                              << Tiff({{256, 4, 200000}, {257, 4, 200000}, {258, 3, 1}, {259, 3, 4},
+                                                       {262, 3, 0}, {273, 4, 100}, {277, 3, 1}, {279, 4, 60}})
+                                              << "unrecognized TIFF" << 1;
+    QTest::newRow("tiff fax 30000 x 30000 in 160 bytes") << "a.tif"
+                                              << Tiff({{256, 4, 30000}, {257, 4, 30000}, {258, 3, 1}, {259, 3, 4},
+                                                       {262, 3, 0}, {273, 4, 100}, {277, 3, 1}, {279, 4, 60}})
+                                              << "unrecognized TIFF" << 1;
+    QTest::newRow("gif 65535 x 65535") << "a.gif" << Gif(65535, 65535, 65535, 65535) << "unrecognized GIF" << 1;
+    QTest::newRow("gif frame off screen") << "a.gif" << Gif(10, 10, 65535, 65535) << "unrecognized GIF" << 1;
+    QTest::newRow("pcx 65536 x 65536") << "a.pcx" << Pcx(65535, 65535, 65535, 3) << "unrecognized PCX" << 1;
+    QTest::newRow("pcx short lines") << "a.pcx" << Pcx(999, 9, 10, 1) << "unrecognized PCX" << 1;
+    QTest::newRow("pcx 8-bit without palette") << "a.pcx" << Pcx(9, 9, 10, 1) << "unrecognized PCX" << 1;
+    // Every data file cut in half, and cut to its first 20 bytes. A 4-bit run-length BMP file is
+    // the one exception: its data may end early by design (what is missing stays in colour 0), and
+    // Qt's decoder takes a cut file as such.
+    for (const char* f : {"bmp24.bmp", "bmp8-rle.bmp", "bmp4-rle.bmp", "bmp16.bmp", "jpeg-progressive.jpg",
+                          "tiff-lzw.tif", "tiff-g4.tif", "gif-interlaced.gif", "pcx-24.pcx", "pcx-8.pcx"}) {
+        const QByteArray whole = DataFile(f);
+        const QString name = QStringLiteral("cut.") + QString::fromLatin1(f).section(QLatin1Char('.'), -1);
+        const bool rle = QByteArray(f) == "bmp4-rle.bmp";
+        for (int length : {int(whole.size() / 2), 20})
+            QTest::newRow(qPrintable(QStringLiteral("%1 cut to %2").arg(QLatin1String(f)).arg(length)))
+                << name << whole.left(length) << QString() << (rle && length > 100 ? 0 : 1);
+    }
+}
+
+void TestHostilePictures::refused() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QFETCH(int, status);
+    const QString in = FDir.filePath(name), out = FDir.filePath(QStringLiteral("out.bmp"));
+    QFile::remove(out);
+    WriteBytes(in, bytes);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer clock;
+    clock.start();
+    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), QStringLiteral("ulimit -v 2000000 && exec \"$0\" \"$1\" \"$2\""),
+                                          QStringLiteral(TALLWICK_CONVERT), in, out});
+    QVERIFY(p.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("took %1 ms").arg(clock.elapsed())));
+    QVERIFY2(p.exitCode() == status, qPrintable(err));
+    if (status == 0)
+        return;
+    QVERIFY2(err.contains(QLatin1String("tallwick-convert: ") + message), qPrintable(err));
+    QVERIFY(!QFile::exists(out));
+}
+
+QTEST_GUILESS_MAIN(TestHostilePictures)
+#include "tst_hostile_pictures.moc"

@@ -1,0 +1,205 @@
+// Writing: every format we write is read back by ImageMagick to our pixels (JPEG: to the pixels
+// our own reader decodes from the same file), TIFF names get TIFF, and failures keep old files.
+#include "Bitmap.h"
+#include "Exception.h"
+#include "ImageIO.h"
+#include "ImageTools.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Tallwick;
+
+class TestImageWrite : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void readBackByImageMagick_data();
+    void readBackByImageMagick();
+    void readBackByUs_data();
+    void readBackByUs();
+    void magicBytes_data();
+    void magicBytes();
+    void gifQuantisesToAtMost256();
+    void jpegQuality50();
+    void cannotCreate();
+    void emptyPicture();
+
+private:
+    static void Picture(TBitmap& bitmap, int colours);
+    QTemporaryDir FDir;
+};
+
+// A 61 x 43 picture: with colours <= 256 flat patches of that many colours, else a smooth field.
+void TestImageWrite::Picture(TBitmap& bitmap, int colours) {
+    bitmap.SetSize(61, 43);
+    for (int y = 0; y < 43; ++y)
+        for (int x = 0; x < 61; ++x) {
+            const int i = (x / 4 + y / 4 * 16) % std::max(colours, 1);
+            const std::uint32_t flat = 0xFF000000u | std::uint32_t(i * 37 % 256) << 16 | std::uint32_t(i * 91 % 256) << 8 |
+                                       std::uint32_t(255 - i);
+            const std::uint32_t smooth = 0xFF000000u | std::uint32_t(x * 4) << 16 | std::uint32_t(y * 5) << 8 |
+                                         std::uint32_t((x * y) % 256);
+            bitmap.ScanLine(y)[x] = colours <= 256 ? flat : smooth;
+        }
+}
+
+void TestImageWrite::initTestCase() {
+    if (ImageMagick().isEmpty())
+        QSKIP("ImageMagick's convert is not installed (scripts/install-deps installs it)");
+}
+
+void TestImageWrite::readBackByImageMagick_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("colours");
+    for (const char* name : {"a.bmp", "a.tif", "a.TIFF", "a.pcx", "a.gif", "a.anything"}) {
+        QTest::newRow(QByteArray(name) + " 200 colours") << QString::fromLatin1(name) << 200;
+        QTest::newRow(QByteArray(name) + " 2 colours") << QString::fromLatin1(name) << 2;
+        if (QByteArray(name) != "a.gif")
+            QTest::newRow(QByteArray(name) + " smooth") << QString::fromLatin1(name) << 100000;
+    }
+}
+
+void TestImageWrite::readBackByImageMagick() {
+    QFETCH(QString, name);
+    QFETCH(int, colours);
+    TBitmap bitmap;
+    Picture(bitmap, colours);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(name);
+    io.SaveToFile(path);
+    QCOMPARE(bitmap.PixelFormat(), pf24bit);
+    const QImage theirs = DecodeWithImageMagick(path);
+    QVERIFY(!theirs.isNull());
+    const ImageDifference d = Compare(theirs, bitmap.Image());
+    QVERIFY2(d.Max == 0, Describe(d).constData());
+}
+
+void TestImageWrite::readBackByUs_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"b.jpg", "b.JPEG", "b.bmp", "b.tif", "b.pcx", "b.gif"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Our reader reads our file; where the format is lossy, like ImageMagick within 2 per channel.
+void TestImageWrite::readBackByUs() {
+    QFETCH(QString, name);
+    TBitmap bitmap;
+    Picture(bitmap, 100000);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(name);
+    io.SaveToFile(path);
+    TBitmap back;
+    TImageIO reader;
+    reader.SetAttachedBitmap(&back);
+    reader.LoadFromFile(path);
+    QCOMPARE(back.Width(), 61);
+    QCOMPARE(back.Height(), 43);
+    const QImage theirs = DecodeWithImageMagick(path);
+    const ImageDifference d = Compare(theirs, back.Image());
+    QVERIFY2(d.Max <= 2, Describe(d).constData());
+}
+
+void TestImageWrite::magicBytes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("magic");
+    QTest::newRow("tif is TIFF") << "c.tif" << QByteArray("II*\0", 4);
+    QTest::newRow("TIFF is TIFF") << "c.TIFF" << QByteArray("II*\0", 4);
+    QTest::newRow("jpg") << "c.jpg" << QByteArray("\xFF\xD8\xFF");
+    QTest::newRow("gif") << "c.gif" << QByteArray("GIF8");
+    QTest::newRow("pcx") << "c.pcx" << QByteArray("\x0A\x05\x01\x08");
+    QTest::newRow("png name is BMP") << "c.png" << QByteArray("BM");
+    QTest::newRow("wmf name is BMP") << "c.wmf" << QByteArray("BM");
+    QTest::newRow("no extension is BMP") << "c" << QByteArray("BM");
+}
+
+void TestImageWrite::magicBytes() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, magic);
+    TBitmap bitmap;
+    Picture(bitmap, 3);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    io.SaveToFile(FDir.filePath(name));
+    QFile f(FDir.filePath(name));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.read(magic.size()), magic);
+}
+
+void TestImageWrite::gifQuantisesToAtMost256() {
+    TBitmap bitmap;
+    Picture(bitmap, 100000);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(QStringLiteral("smooth.gif"));
+    io.SaveToFile(path);
+    const QImage theirs = DecodeWithImageMagick(path);
+    QSet<QRgb> colours;
+    long long error = 0, cubeError = 0;
+    // A fixed 6 x 6 x 6 colour cube (216 colours) as the yardstick a quantiser must beat.
+    const auto cube = [](int v) { return (v * 5 + 127) / 255 * 51; };
+    for (int y = 0; y < theirs.height(); ++y)
+        for (int x = 0; x < theirs.width(); ++x) {
+            const QRgb p = theirs.pixel(x, y), q = bitmap.Image().pixel(x, y);
+            colours.insert(p);
+            error += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            cubeError += std::abs(cube(qRed(q)) - qRed(q)) + std::abs(cube(qGreen(q)) - qGreen(q)) +
+                         std::abs(cube(qBlue(q)) - qBlue(q));
+        }
+    QVERIFY(colours.size() <= 256);
+    QVERIFY(colours.size() > 64);  // a real quantiser uses the palette
+    QVERIFY2(error < cubeError, QByteArray::number(error) + " >= " + QByteArray::number(cubeError));
+}
+
+void TestImageWrite::jpegQuality50() {
+    TBitmap bitmap;
+    Picture(bitmap, 100000);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(QStringLiteral("q.jpg"));
+    io.SaveToFile(path);
+    QProcess p;
+    p.start(ImageMagick(), {path, QStringLiteral("-format"), QStringLiteral("%Q"), QStringLiteral("info:")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.readAllStandardOutput().trimmed(), QByteArray("50"));
+}
+
+// A file that cannot be created gives the message, and an existing file survives a failed write.
+void TestImageWrite::cannotCreate() {
+    TBitmap bitmap;
+    Picture(bitmap, 3);
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(QStringLiteral("no-such-folder/x.bmp"));
+    try {
+        io.SaveToFile(path);
+        QFAIL("no exception");
+    } catch (const EFCreateError& e) {
+        QCOMPARE(e.Message, QStringLiteral("Cannot create file %1").arg(path));
+    }
+    QDir(FDir.path()).mkdir(QStringLiteral("locked"));
+    const QString kept = FDir.filePath(QStringLiteral("locked/kept.gif"));
+    WriteBytes(kept, "old contents");
+    QFile::setPermissions(FDir.filePath(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(FDir.filePath(QStringLiteral("locked"))).isWritable())
+        QSKIP("running with rights that ignore folder permissions");
+    QVERIFY_THROWS_EXCEPTION(EFCreateError, io.SaveToFile(kept));
+    QFile f(kept);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old contents"));
+}
+
+void TestImageWrite::emptyPicture() {
+    TBitmap bitmap;
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    const QString path = FDir.filePath(QStringLiteral("empty.bmp"));
+    QVERIFY_THROWS_EXCEPTION(EInvalidGraphicOperation, io.SaveToFile(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_GUILESS_MAIN(TestImageWrite)
+#include "tst_image_write.moc"

@@ -1,0 +1,197 @@
+// Metafiles assembled from the published WMF and EMF record layouts (data/make-metafiles.py):
+// each shape must appear in its colour at its place, with objects, saved states and mapping
+// handled; damaged and hostile metafiles end in bounded time.
+#include "Bitmap.h"
+#include "Exception.h"
+#include "ImageIO.h"
+#include "ImageTools.h"
+#include "MetafileCanvas.h"
+#include "MetafilePlayer.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace Tallwick;
+
+class TestMetafilePlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void sizes_data();
+    void sizes();
+    void pixels_data();
+    void pixels();
+    void text_data();
+    void text();
+    void bounded_data();
+    void bounded();
+
+private:
+    QTemporaryDir FDir;
+};
+
+static QImage Load(const QString& path) {
+    TBitmap bitmap;
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    io.LoadFromFile(path);
+    return bitmap.Image().copy();
+}
+static QString Data(const char* name) { return QStringLiteral(IMAGEIO_TEST_DATA "/") + QLatin1String(name); }
+
+void TestMetafilePlayer::sizes_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("placeable: box at 96 units per inch") << Data("shapes.wmf") << QSize(200, 100);
+    QTest::newRow("plain: first window extent") << Data("plain.wmf") << QSize(400, 200);
+    QTest::newRow("emf: bounds") << Data("shapes.emf") << QSize(200, 100);
+}
+
+void TestMetafilePlayer::sizes() {
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    QCOMPARE(Load(file).size(), size);
+}
+
+void TestMetafilePlayer::pixels_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QRgb>("colour");
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 160, 0), white = qRgb(255, 255, 255),
+               yellow = qRgb(255, 255, 0), cyan = qRgb(0, 200, 200), black = qRgb(0, 0, 0), lime = qRgb(0, 255, 0);
+    for (const char* f : {"shapes.wmf", "shapes.emf"}) {
+        const QString file = Data(f);
+        const QByteArray n(f);
+        QTest::newRow(n + " rectangle inside") << file << QPoint(30, 25) << red;
+        QTest::newRow(n + " rectangle outline") << file << QPoint(10, 25) << blue;
+        QTest::newRow(n + " ellipse") << file << QPoint(130, 40) << green;
+        QTest::newRow(n + " outside the ellipse") << file << QPoint(102, 12) << white;
+        QTest::newRow(n + " background") << file << QPoint(5, 5) << white;
+        QTest::newRow(n + " line") << file << QPoint(170, 30) << blue;
+        QTest::newRow(n + " bitmap top left") << file << QPoint(181, 65) << red;
+        QTest::newRow(n + " bitmap top right") << file << QPoint(191, 65) << lime;
+        QTest::newRow(n + " bitmap bottom left") << file << QPoint(181, 75) << blue;
+        QTest::newRow(n + " bitmap bottom right") << file << QPoint(191, 75) << yellow;
+    }
+    const QString wmf = Data("shapes.wmf"), emf = Data("shapes.emf"), plain = Data("plain.wmf");
+    QTest::newRow("wmf polygon") << wmf << QPoint(35, 70) << yellow;
+    QTest::newRow("wmf brush restored, slot reused") << wmf << QPoint(80, 85) << cyan;
+    QTest::newRow("wmf line goes on") << wmf << QPoint(170, 50) << blue;
+    QTest::newRow("emf polygon16") << emf << QPoint(35, 70) << red;
+    QTest::newRow("emf stock black brush") << emf << QPoint(80, 85) << black;
+    QTest::newRow("emf polypolygon") << emf << QPoint(104, 78) << green;
+    QTest::newRow("emf polypolygon hole") << emf << QPoint(125, 94) << white;
+    QTest::newRow("emf line ends") << emf << QPoint(170, 70) << white;
+    QTest::newRow("emf scaled square, brush restored") << emf << QPoint(188, 88) << green;
+    QTest::newRow("emf scaled square ends at twice its size") << emf << QPoint(193, 93) << white;
+    QTest::newRow("plain rectangle scaled by the window") << plain << QPoint(100, 50) << red;
+    QTest::newRow("plain rectangle ends") << plain << QPoint(201, 101) << white;
+    QTest::newRow("plain pie, counter-clockwise over the top") << plain << QPoint(300, 110) << blue;
+    QTest::newRow("plain pie, left") << plain << QPoint(210, 150) << blue;
+    QTest::newRow("plain pie leaves out the lower right") << plain << QPoint(350, 180) << white;
+}
+
+void TestMetafilePlayer::pixels() {
+    QFETCH(QString, file);
+    QFETCH(QPoint, at);
+    QFETCH(QRgb, colour);
+    const QImage image = Load(file);
+    QCOMPARE(QColor(image.pixel(at)).name(), QColor(colour).name());
+}
+
+void TestMetafilePlayer::text_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("wmf") << Data("shapes.wmf");
+    QTest::newRow("emf") << Data("shapes.emf");
+}
+
+// "WWWW" at (100, 72), 20 pixels high, black and transparent: dark pixels there and only there.
+void TestMetafilePlayer::text() {
+    QFETCH(QString, file);
+    const QImage image = Load(file);
+    int inside = 0;
+    for (int y = 72; y < 92; ++y)
+        for (int x = 152; x < 168; ++x)  // right of the polypolygon, left of the line
+            inside += qGray(image.pixel(x, y)) < 64;
+    QVERIFY2(inside > 20, QByteArray::number(inside));
+    QCOMPARE(QColor(image.pixel(158, 70)).name(), QStringLiteral("#ffffff"));  // no opaque background
+}
+
+namespace {
+QByteArray Le16(int v) {
+    QByteArray b(2, '\0');
+    qToLittleEndian<quint16>(quint16(v), b.data());
+    return b;
+}
+QByteArray Le32(quint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+QByteArray WmfHeader(int objects) { return Le16(1) + Le16(9) + Le16(0x300) + Le32(0) + Le16(objects) + Le32(0) + Le16(0); }
+QByteArray WmfRecord(int function, const QList<int>& words) {
+    QByteArray r = Le32(quint32(3 + words.size())) + Le16(function);
+    for (int w : words)
+        r += Le16(w);
+    return r;
+}
+}  // namespace
+
+void TestMetafilePlayer::bounded_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");  // empty: refused
+    const QByteArray window = WmfRecord(0x020C, {30000, 30000});
+    // Placeable, 32767 x 32767 units at 1 unit per inch: scaled to 4096 on the longer side.
+    QByteArray placeable = Le32(0x9AC6CDD7u) + Le16(0) + Le16(0) + Le16(0) + Le16(32767) + Le16(16383) + Le16(1) +
+                           Le32(0) + Le16(0);
+    QTest::newRow("huge placeable box") << placeable + WmfHeader(0) + WmfRecord(0, {}) << "a.wmf" << QSize(4096, 2048);
+    // Thousands of ellipses covering the whole picture: drawing stops at the work budget.
+    QByteArray many = WmfHeader(0) + window;
+    for (int i = 0; i < 20000; ++i)
+        many += WmfRecord(0x0418, {30000, 30000, 0, 0});
+    QTest::newRow("20000 full-picture ellipses") << many << "b.wmf" << QSize(4096, 4096);
+    // Object churn in a table of 65535 slots.
+    QByteArray churn = WmfHeader(65535) + window;
+    for (int i = 0; i < 30000; ++i)
+        churn += WmfRecord(0x02FC, {0, 0, 0, 0}) + WmfRecord(0x01F0, {i % 7});
+    QTest::newRow("object churn") << churn << "c.wmf" << QSize(4096, 4096);
+    QTest::newRow("record longer than the file") << WmfHeader(0) + window + Le32(0x7FFFFFFF) + Le16(0x0418) << "d.wmf"
+                                                 << QSize(4096, 4096);
+    QTest::newRow("polygon count beyond the record") << WmfHeader(0) + window + WmfRecord(0x0324, {32000, 1, 2})
+                                                     << "e.wmf" << QSize(4096, 4096);
+    QTest::newRow("no window, no box") << WmfHeader(0) + WmfRecord(0x0418, {1, 1, 0, 0}) << "f.wmf" << QSize();
+    QTest::newRow("zero window") << WmfHeader(0) + WmfRecord(0x020C, {0, 0}) << "g.wmf" << QSize();
+    QByteArray emf = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(0x7FFFFFFF) + Le32(0x7FFFFFFF) + QByteArray(16, '\0') +
+                     Le32(0x464D4520) + QByteArray(64, '\0');
+    QTest::newRow("emf bounds 2^31") << emf + Le32(14) + Le32(20) + QByteArray(12, '\0') << "h.emf" << QSize(4096, 4096);
+    QTest::newRow("emf cut in the header") << emf.left(60) << "i.emf" << QSize();
+    QByteArray emfEmpty = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(quint32(-1)) + Le32(quint32(-1)) +
+                          QByteArray(16, '\0') + Le32(0x464D4520) + QByteArray(64, '\0');
+    QTest::newRow("emf without bounds or frame") << emfEmpty << "j.emf" << QSize();
+}
+
+void TestMetafilePlayer::bounded() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QString path = FDir.filePath(name);
+    WriteBytes(path, bytes);
+    QElapsedTimer clock;
+    clock.start();
+    if (size.isEmpty()) {
+        try {
+            Load(path);
+            QFAIL("no exception");
+        } catch (const Exception& e) {
+            QCOMPARE(e.Message, QStringLiteral("unrecognized WMF or EMF"));
+        }
+    } else {
+        QCOMPARE(Load(path).size(), size);
+    }
+    QVERIFY2(clock.elapsed() < 30000, QByteArray::number(clock.elapsed()));
+}
+
+QTEST_MAIN(TestMetafilePlayer)
+#include "tst_metafile_player.moc"

@@ -90,7 +90,7 @@ void Text(TMetafileCanvas& canvas, const Record& r) {
 }
 
 // A bitmap given by offsets within the record, drawn into the target box.
-void Blit(TMetafileCanvas& canvas, const Record& r, std::int64_t bmiAt, QRectF target, QRect source) {
+void Blit(TMetafileCanvas& canvas, const Record& r, std::int64_t bmiAt, QRectF target, QRectF source) {
     const std::uint32_t offBmi = r.U(bmiAt), cbBmi = r.U(bmiAt + 4), offBits = r.U(bmiAt + 8), cbBits = r.U(bmiAt + 12);
     if (!r.Has(offBmi, cbBmi) || !r.Has(offBits, cbBits) || cbBmi == 0)
         return;
@@ -108,7 +108,7 @@ void BitBlt(TMetafileCanvas& canvas, const Record& r, bool stretch) {
             canvas.FillRect(target);
         return;
     }
-    const QRect source(r.S(44), r.S(48), stretch ? r.S(100) : r.S(32), stretch ? r.S(104) : r.S(36));
+    const QRectF source(r.S(44), r.S(48), stretch ? r.S(100) : r.S(32), stretch ? r.S(104) : r.S(36));
     Blit(canvas, r, 84, target, source);
 }
 
@@ -177,7 +177,7 @@ bool Play(TMetafileCanvas& canvas, const Record& r, std::uint32_t type) {
     case 76: BitBlt(canvas, r, false); break;
     case 77: BitBlt(canvas, r, true); break;
     case 81:  // StretchDIBits
-        Blit(canvas, r, 48, QRectF(r.S(24), r.S(28), r.S(72), r.S(76)), QRect(r.S(32), r.S(36), r.S(40), r.S(44)));
+        Blit(canvas, r, 48, QRectF(r.S(24), r.S(28), r.S(72), r.S(76)), QRectF(r.S(32), r.S(36), r.S(40), r.S(44)));
         break;
     default: break;  // records not drawn here are skipped
     }
@@ -220,10 +220,10 @@ bool TEmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return r.U32(0) == 1 && r.U32(40) == kSignature && !r.Failed();
 }
 
-QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size) {
+QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
-    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height());
+    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height(), maxSide);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {

@@ -189,6 +189,24 @@ void Quantize(const QImage& image, std::vector<GifColorType>& palette, std::vect
                           indices.data(), palette.data()) != GIF_OK)
         throw EInvalidGraphicOperation(QStringLiteral("Cannot encode GIF"));
     palette.resize(std::size_t(std::max(colours, 1)));
+    // giflib builds its colours from 5 bits per channel, so white would come out as 248: each
+    // palette colour becomes the mean of the pixels given to it instead.
+    std::vector<std::uint64_t> sums(palette.size() * 4, 0);
+    for (i = 0; i < n; ++i) {
+        if (indices[i] >= palette.size())
+            continue;
+        std::uint64_t* sum = &sums[std::size_t(indices[i]) * 4];
+        sum[0] += r[i];
+        sum[1] += g[i];
+        sum[2] += b[i];
+        ++sum[3];
+    }
+    for (std::size_t c = 0; c < palette.size(); ++c) {
+        const std::uint64_t* sum = &sums[c * 4];
+        if (sum[3])
+            palette[c] = GifColorType{GifByteType((sum[0] + sum[3] / 2) / sum[3]), GifByteType((sum[1] + sum[3] / 2) / sum[3]),
+                                      GifByteType((sum[2] + sum[3] / 2) / sum[3])};
+    }
 }
 }  // namespace
 

@@ -70,7 +70,8 @@ QTransform TMetafileCanvas::LogicalToDevice() const {
 
 double TMetafileCanvas::PixelsPerLogical() const {
     const QTransform t = LogicalToDevice() * FDeviceToImage;
-    return std::sqrt(std::fabs(t.determinant()));
+    const double scale = std::sqrt(std::fabs(t.determinant()));
+    return std::isfinite(scale) ? scale : 1.0;
 }
 
 QPen TMetafileCanvas::MakePen() const {
@@ -101,6 +102,10 @@ QBrush TMetafileCanvas::MakeBrush() const {
 
 bool TMetafileCanvas::Apply(const QRectF& bounds) {
     const QTransform t = LogicalToDevice() * FDeviceToImage;
+    // Extents far apart can make the mapping degenerate or overflow: nothing sensible to draw.
+    for (double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()})
+        if (!std::isfinite(v) || std::fabs(v) > 1e12)
+            return false;
     const double margin = MakePen().widthF() + 2;
     const QRectF covered = t.mapRect(bounds.normalized()).adjusted(-margin, -margin, margin, margin) & QRectF(FImage->rect());
     FWork += 64 + std::int64_t(covered.width() * covered.height());
@@ -271,9 +276,10 @@ void TMetafileCanvas::FillRect(QRectF r) {
         FPainter.fillRect(r.normalized(), MakeBrush());
 }
 
-void TMetafileCanvas::DrawImage(QRectF target, const QImage& image, QRect source) {
+void TMetafileCanvas::DrawImage(QRectF target, const QImage& image, QRectF source) {
+    source = source.normalized() & QRectF(image.rect());
     if (Apply(target))
-        FPainter.drawImage(target.normalized(), image, source.isValid() ? source : image.rect());
+        FPainter.drawImage(target.normalized(), image, source.isEmpty() ? QRectF(image.rect()) : source);
 }
 
 }  // namespace Tallwick

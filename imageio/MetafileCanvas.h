@@ -83,7 +83,8 @@ public:
     void Arc(QRectF r, QPointF start, QPointF end, int kind);
     void TextOut(QPointF p, const QString& text);
     void FillRect(QRectF r);  // with the brush, no outline (pattern blits)
-    void DrawImage(QRectF target, const QImage& image, QRect source);
+    // source in the bitmap's pixels; an empty or wholly outside source means the whole bitmap.
+    void DrawImage(QRectF target, const QImage& image, QRectF source);
 
     // Drawing stops for good once the shapes drawn have covered kWorkBudget pixels in all: a small
     // file of many huge shapes could otherwise keep the player busy for hours.

@@ -11,11 +11,12 @@ public:
     // No side of a metafile's picture exceeds this many pixels.
     static constexpr int kMaxSide = 4096;
 
-    // EInvalidPicture "unrecognized WMF or EMF" for anything that is neither.
-    static QImage Render(const std::uint8_t* data, std::int64_t size);
+    // EInvalidPicture "unrecognized WMF or EMF" for anything that is neither. maxSide lowers the
+    // bound (the fuzzers use it to stay quick).
+    static QImage Render(const std::uint8_t* data, std::int64_t size, int maxSide = kMaxSide);
 
-    // A natural size in pixels rounded, at least 1 x 1, scaled down to fit kMaxSide.
-    static QSize PictureSize(double width, double height);
+    // A natural size in pixels rounded, at least 1 x 1, scaled down to fit maxSide.
+    static QSize PictureSize(double width, double height, int maxSide = kMaxSide);
 };
 
 }  // namespace Tallwick

@@ -82,7 +82,7 @@ TMetafileCanvas::Object Font(const Record& r) {
 }
 
 // A bitmap carried in the record from parameter word `dibWord` on, drawn into the target box.
-void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, QRect source) {
+void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, QRectF source) {
     const std::int64_t bytes = r.ParamBytes() - 2LL * dibWord;
     if (bytes <= 0)
         return;
@@ -187,17 +187,17 @@ bool Play(TMetafileCanvas& canvas, const Record& r, int function) {
     }
     case 0x0A32: ExtTextOut(canvas, r); break;
     case 0x0F43:  // StretchDIB: rop, usage, source h, w, y, x, destination h, w, y, x, bitmap
-        Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRect(r.S(6), r.S(5), r.S(4), r.S(3)));
+        Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRectF(r.S(6), r.S(5), r.S(4), r.S(3)));
         break;
     case 0x0B41:  // DIBStretchBlt: rop, source h, w, y, x, destination h, w, y, x, bitmap
         if (r.Words > 3 + 11)
-            Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRect(r.S(5), r.S(4), r.S(3), r.S(2)));
+            Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRectF(r.S(5), r.S(4), r.S(3), r.S(2)));
         else
             PatternBlit(canvas, r.U32(0), QRectF(r.S(9), r.S(8), r.S(7), r.S(6)));
         break;
     case 0x0940:  // DIBBitBlt: rop, source y, x, height, width, destination y, x, bitmap
         if (r.Words > 3 + 9)
-            Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRect(r.S(3), r.S(2), r.S(5), r.S(4)));
+            Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRectF(r.S(3), r.S(2), r.S(5), r.S(4)));
         else
             PatternBlit(canvas, r.U32(0), QRectF(r.S(8), r.S(7), r.S(6), r.S(5)));
         break;
@@ -250,11 +250,11 @@ bool TWmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return (r.U16(0) == 1 || r.U16(0) == 2) && r.U16(2) == kHeaderWords && !r.Failed();
 }
 
-QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size) {
+QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
     const QSize pictureSize = TMetafilePlayer::PictureSize(l.Window.width() * l.PixelsPerUnit,
-                                                           l.Window.height() * l.PixelsPerUnit);
+                                                           l.Window.height() * l.PixelsPerUnit, maxSide);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {

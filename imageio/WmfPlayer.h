@@ -15,7 +15,7 @@ class TWmfPlayer {
 public:
     static bool Recognize(const std::uint8_t* data, std::int64_t size);
     // EInvalidPicture "unrecognized WMF or EMF" when the header or size cannot be made out.
-    static QImage Render(const std::uint8_t* data, std::int64_t size);
+    static QImage Render(const std::uint8_t* data, std::int64_t size, int maxSide);
 };
 
 }  // namespace Tallwick

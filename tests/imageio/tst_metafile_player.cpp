@@ -170,10 +170,17 @@ void TestMetafilePlayer::bounded_data() {
     QByteArray emfEmpty = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(quint32(-1)) + Le32(quint32(-1)) +
                           QByteArray(16, '\0') + Le32(0x464D4520) + QByteArray(64, '\0');
     QTest::newRow("emf without bounds or frame") << emfEmpty << "j.emf" << QSize();
+    // Found by the fuzzer: a bitmap's source box whose right edge overflowed an int.
+    QTest::newRow("emf source box 2^31") << QByteArray("file:fuzz-emf-source-overflow.emf") << "k.emf" << QSize(200, 100);
 }
 
 void TestMetafilePlayer::bounded() {
     QFETCH(QByteArray, bytes);
+    if (bytes.startsWith("file:")) {  // a file of the data folder
+        QFile f(Data(bytes.mid(5).constData()));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
+    }
     QFETCH(QString, name);
     QFETCH(QSize, size);
     const QString path = FDir.filePath(name);

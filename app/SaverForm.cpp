@@ -1,11 +1,19 @@
 #include "SaverForm.h"
 
 #include "LogoPicture.h"
+#include "SettingsReport.h"
 #include "X11Glue.h"
 
+#include "Application.h"
+
+#include <QCoreApplication>
 #include <QShowEvent>
 
 namespace Tallwick {
+
+namespace {
+bool gFrameRunning = false;  // some saver window is drawing a frame
+}
 
 TSaverForm::TSaverForm(const QString& caption, QPoint logoPos) : QWidget(nullptr) {
     setWindowTitle(caption);
@@ -28,7 +36,9 @@ void TSaverForm::CreateEngine() {
     FEngine = std::make_unique<TStars>();
     FEngine->Surface = Image1;
     FEngine->LogoSource = VexImage1;
+    FEngine->Interrupted = [this] { return FrameInterrupted(); };
     FEngine->LoadSettings();
+    ReportSettingsProblem(*FEngine, false);
 }
 
 void TSaverForm::DestroyEngine() { FEngine.reset(); }
@@ -44,7 +54,13 @@ void TSaverForm::showEvent(QShowEvent* event) {
         FormShow();
 }
 
+// The bitmap a frame is drawing into must not change under it: a resize that arrives while a long
+// frame takes in events is carried out when the frame is done.
 void TSaverForm::FormResize() {
+    if (FInFrame) {
+        FResizePending = true;
+        return;
+    }
     if (FEngine)
         FEngine->ResizeSurface();
 }
@@ -54,16 +70,52 @@ void TSaverForm::FormResize() {
 void TSaverForm::FormShow() { HideFromTaskbar(this); }
 
 // A frame that fails (no memory for the stars, say) would fail again on every tick: stop the
-// ticks, then let the error reach the error box once.
+// ticks, then let the error reach the error box once. A tick that comes while a long frame (of
+// this window or another) takes in events is skipped: a frame nested in another would hold that
+// one up until it starved.
 void TSaverForm::Timer1Timer() {
-    if (!FEngine)
+    if (!FEngine || gFrameRunning)
         return;
     try {
-        FEngine->DrawFrame();
+        DrawFrame();
     } catch (...) {
         Timer1->SetEnabled(false);
         throw;
     }
+}
+
+void TSaverForm::DrawFrame() {
+    FInFrame = true;
+    gFrameRunning = true;
+    try {
+        FEngine->DrawFrame();
+    } catch (...) {
+        EndFrame();
+        throw;
+    }
+    EndFrame();
+    if (FResizePending) {
+        FResizePending = false;
+        FormResize();
+    }
+}
+
+void TSaverForm::EndFrame() {
+    FInFrame = false;
+    gFrameRunning = false;
+    if (!Image1->updatesEnabled())
+        Image1->setUpdatesEnabled(true);  // shows the finished frame
+}
+
+// A frame of millions of stars takes seconds: between slices of it the window takes in what the
+// user does, and gives the frame up once the window closes or the program is ending. The surface
+// shows no half-drawn frame meanwhile.
+bool TSaverForm::FrameInterrupted() {
+    if (Image1->updatesEnabled())
+        Image1->setUpdatesEnabled(false);
+    QCoreApplication::processEvents();
+    const TApplication* app = Application();
+    return !isVisible() || (app && app->Terminated());
 }
 
 }  // namespace Tallwick

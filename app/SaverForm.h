@@ -33,8 +33,13 @@ private:
     void FormResize();
     void FormShow();
     void Timer1Timer();
+    void DrawFrame();
+    void EndFrame();
+    bool FrameInterrupted();
 
     std::unique_ptr<TStars> FEngine;
+    bool FInFrame = false;        // DrawFrame is running (and may be taking in events)
+    bool FResizePending = false;  // a resize came meanwhile and waits for the frame's end
 };
 
 }  // namespace Tallwick

@@ -2,6 +2,7 @@
 
 #include "ScreenSaverFlag.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -10,9 +11,15 @@ namespace Tallwick {
 
 namespace {
 int gMouseMoveCount = 0;  // the program-wide mouse-move counter
-}
+QList<TForm1*> gWindows;  // the saver windows that exist
 
-TForm1::TForm1() : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
+QScreen* PointerScreen() {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+}  // namespace
+
+TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
     // Neither decorated nor listed by the window manager, and above everything else.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -21,12 +28,13 @@ TForm1::TForm1() : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
     Image1->OnMouseMove = [this](QObject*, TShiftState, int, int) { Image1MouseMove(); };
     AppEvents1 = new TApplicationEvents(this);
     AppEvents1->OnDeactivate = [this](QObject*) { AppEvents1Deactivate(); };
-    // Maximised on the screen the pointer is on when the saver starts.
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    // Maximised on its screen: the window is sized before its first frame, which places the stars.
     if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
+        screen = PointerScreen();
+    if (screen) {
+        setScreen(screen);
         setGeometry(screen->geometry());
+    }
     // A window that fails to come into being (settings that cannot be read) is never destroyed
     // through its destructor: clear the flag it set on the way out.
     try {
@@ -41,21 +49,58 @@ TForm1::~TForm1() { FormDestroy(); }
 
 int TForm1::MouseMoveCount() { return gMouseMoveCount; }
 
+QList<TForm1*> TForm1::Windows() { return gWindows; }
+
+// Mirrored monitors show the same part of the desktop: one window covers them all.
+QList<QScreen*> TForm1::ScreensPointerFirst() {
+    QList<QScreen*> all = QGuiApplication::screens();
+    if (QScreen* first = PointerScreen(); first && all.removeOne(first))
+        all.prepend(first);
+    QList<QScreen*> screens;
+    QList<QRect> covered;
+    for (QScreen* screen : all)
+        if (!covered.contains(screen->geometry())) {
+            covered.append(screen->geometry());
+            screens.append(screen);
+        }
+    return screens;
+}
+
 void TForm1::FormCreate() {
+    gWindows.append(this);
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0);
     CreateEngine();
 }
 
+// The flag stays up until the last saver window is gone.
 void TForm1::FormDestroy() {
     DestroyEngine();
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
+    gWindows.removeOne(this);
+    if (gWindows.isEmpty())
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
 }
 
-// An override-redirect window gets the keyboard only when it asks for it.
+// An override-redirect window gets the keyboard only when it asks for it; one asks, so the others
+// do not take it away again.
 void TForm1::showEvent(QShowEvent* event) {
     TSaverForm::showEvent(event);
-    activateWindow();
-    setFocus();
+    if (!gWindows.isEmpty() && gWindows.first() == this) {
+        activateWindow();
+        setFocus();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    TSaverForm::closeEvent(event);
+    if (event->isAccepted())
+        CloseAll();
+}
+
+// Closing one saver window closes them all. Qt ignores a close of a window already closing.
+void TForm1::CloseAll() {
+    for (TForm1* window : QList<TForm1*>(gWindows))
+        if (window->isVisible())
+            window->close();
 }
 
 void TForm1::keyPressEvent(QKeyEvent*) { close(); }

@@ -1,5 +1,6 @@
 #include "Skyglowu2.h"
 
+#include "Application.h"
 #include "EmbeddedWindow.h"
 #include "Exception.h"
 #include "ParentWindowWatcher.h"
@@ -26,14 +27,22 @@ void TForm2::FormCreate(const QString& parentArgument) {
     FWatcher = new TParentWindowWatcher(FParentWindow, this);
     connect(FWatcher, &TParentWindowWatcher::resized, this, &TForm2::ParentResized);
     connect(FWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);
+    // Any program may destroy a window it knows the id of; the preview's own going ends it too.
+    FOwnWindowWatcher = new TParentWindowWatcher(winId(), this);
+    connect(FOwnWindowWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);
 }
 
 void TForm2::FormDestroy() { DestroyEngine(); }
 
 void TForm2::ParentResized(QSize size) { resize(size); }
 
-// The parent took our window with it; leave the loop without trying to close a window that is
-// gone (closing first was seen to keep the process alive).
-void TForm2::ParentDestroyed() { QCoreApplication::exit(0); }
+// The parent took our window with it, or our window alone was destroyed; leave the loop without
+// trying to close a window that is gone (closing first was seen to keep the process alive).
+void TForm2::ParentDestroyed() {
+    if (TApplication* app = Application())
+        app->Terminate();  // also gives up a frame that is taking in events
+    else
+        QCoreApplication::exit(0);
+}
 
 }  // namespace Tallwick

@@ -1,7 +1,7 @@
 #pragma once
 // TForm2, the live preview: a borderless child of a window of another program (the id passed after
-// "/p"), exactly that window's size, following its size changes and ending when it is destroyed.
-// It ignores the user entirely.
+// "/p"), exactly that window's size, following its size changes and ending when it is destroyed,
+// or when another program destroys the preview's own window. It ignores the user entirely.
 //
 // The original closed on the system-command message. Its twin here is a close request sent to the
 // preview window: the ICCCM WM_DELETE_WINDOW client message (what a host or a window manager sends
@@ -31,6 +31,7 @@ private:
 
     unsigned long FParentWindow = 0;
     TParentWindowWatcher* FWatcher = nullptr;
+    TParentWindowWatcher* FOwnWindowWatcher = nullptr;
 };
 
 }  // namespace Tallwick

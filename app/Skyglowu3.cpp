@@ -5,6 +5,7 @@
 #include "FontSubstitutions.h"
 #include "Glyph.h"
 #include "Pictures.h"
+#include "SettingsReport.h"
 #include "SpinEdit.h"
 #include "Tcolorbutton.h"
 #include "Tstars.h"
@@ -147,6 +148,7 @@ void TForm3::FormCreate(QObject*) {
     FStars = std::make_unique<TStars>();
     try {
         FStars->LoadSettings();
+        ReportSettingsProblem(*FStars, true);
     } catch (...) {
         // The dialog will not exist, so its destroy handler would never give the window back.
         FormDestroy(this);

@@ -1,22 +1,40 @@
 #include "RatioReporter.h"
 
 #include <cstdio>
+#include <ostream>
+
+TRatioReporter::TRatioReporter()
+    : FDisplay(benchmark::CreateDefaultDisplayReporter()),
+      FConsole(dynamic_cast<benchmark::ConsoleReporter*>(FDisplay) != nullptr) {}
+
+bool TRatioReporter::ReportContext(const Context& context) {
+    // The library may have pointed this reporter's streams elsewhere; the one that writes follows.
+    FDisplay->SetOutputStream(&GetOutputStream());
+    FDisplay->SetErrorStream(&GetErrorStream());
+    return FDisplay->ReportContext(context);
+}
 
 void TRatioReporter::ReportRuns(const std::vector<Run>& runs) {
-    ConsoleReporter::ReportRuns(runs);
+    FDisplay->ReportRuns(runs);
     for (const Run& run : runs) {
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
         const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-        if (median || single)
-            FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
-        if (median || single)
-            FTimes[run.run_name.str() + " cpu"] = run.GetAdjustedCPUTime();
+        if (!median && !single)
+            continue;
+        FTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+        FTimes[run.run_name.str() + " cpu"] = run.GetAdjustedCPUTime();
         for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
             const auto found = run.counters.find(counter);
-            if (found != run.counters.end() && (median || single))
+            if (found != run.counters.end())
                 FMaxStepMs[run.run_name.str() + " " + counter] = found->second.value;
         }
     }
+}
+
+void TRatioReporter::Finalize() {
+    FDisplay->Finalize();
+    if (FConsole)
+        PrintRatios();
 }
 
 // Prints name/baseline (atMost) or baseline/name, and whether it meets the limit (0: no target).
@@ -26,17 +44,19 @@ void TRatioReporter::PrintRatio(const std::string& name, const std::string& base
     if (a == FTimes.end() || b == FTimes.end() || a->second <= 0 || b->second <= 0)
         return;
     const double ratio = atMost ? a->second / b->second : b->second / a->second;
-    std::printf("%-28s %7.2f %-26s", name.c_str(), ratio, unit);
+    char line[200];
     if (limit > 0) {
         const bool met = atMost ? ratio <= limit : ratio >= limit;
-        std::printf(" target %s %g: %s", atMost ? "<=" : ">=", limit, met ? "met" : "MISSED");
+        std::snprintf(line, sizeof line, "%-28s %7.2f %-26s target %s %g: %s", name.c_str(), ratio, unit,
+                      atMost ? "<=" : ">=", limit, met ? "met" : "MISSED");
+    } else {
+        std::snprintf(line, sizeof line, "%-28s %7.2f %s", name.c_str(), ratio, unit);
     }
-    std::printf("\n");
+    GetOutputStream() << line << "\n";
 }
 
-void TRatioReporter::Finalize() {
-    ConsoleReporter::Finalize();
-    std::printf("\nRatios within this run:\n");
+void TRatioReporter::PrintRatios() {
+    GetOutputStream() << "\nRatios within this run:\n";
     for (const char* size : {"1024/768", "1920/1080"}) {
         const std::string fill = std::string("BM_Fill/") + size;
         const std::string frame = std::string("BM_DrawFrame/") + size;
@@ -51,12 +71,20 @@ void TRatioReporter::Finalize() {
     // Wall clock, and processor time, which other programs on the same cores do not inflate.
     PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
     PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
-    // One tick of 1/64 s per animation step at most.
+    PrintZoomSteps();
+    GetOutputStream().flush();
+}
+
+// One tick of 1/64 s per animation step at most.
+void TRatioReporter::PrintZoomSteps() {
     for (const char* counter : {"max_step_ms", "max_step_cpu_ms"}) {
         const auto zoom = FMaxStepMs.find(std::string("BM_PlotZoom/100000 ") + counter);
-        if (zoom != FMaxStepMs.end())
-            std::printf("%-28s %7.2f %-26s target <= 15.6: %s\n", "BM_PlotZoom/100000 step", zoom->second,
-                        counter[9] == 'c' ? "ms processor, slowest step" : "ms wall clock, slowest step",
-                        zoom->second <= 15.6 ? "met" : "MISSED");
+        if (zoom == FMaxStepMs.end())
+            continue;
+        char line[200];
+        std::snprintf(line, sizeof line, "%-28s %7.2f %-26s target <= 15.6: %s", "BM_PlotZoom/100000 step",
+                      zoom->second, counter[9] == 'c' ? "ms processor, slowest step" : "ms wall clock, slowest step",
+                      zoom->second <= 15.6 ? "met" : "MISSED");
+        GetOutputStream() << line << "\n";
     }
 }

@@ -37,7 +37,22 @@ constexpr char kDefaultShowLogo = 1;
 constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
 constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 
+// The settings file: title length, four colours, star count, speed and logo byte, then the title.
+constexpr qint64 kLayoutBytes = 4 + 4 * 4 + 4 + 4 + 1;
+// Titles longer than this cannot be any program's name and are not read.
+constexpr qint32 kLongestTitleRead = 4096;
+
 int Trunc(double v) { return static_cast<int>(v); }
+
+// A stored title as it can be shown in a message: other bytes than printable ASCII as '?', long
+// ones cut.
+QString Printable(const QByteArray& title) {
+    constexpr int kShown = 64;
+    QString text;
+    for (char c : title.left(kShown))
+        text += c >= 0x20 && c < 0x7F ? QLatin1Char(c) : QLatin1Char('?');
+    return title.size() > kShown ? text + QStringLiteral("...") : text;
+}
 }  // namespace
 
 TStars::TStars()
@@ -65,17 +80,19 @@ void TStars::DrawFrame() {
     const int depth = Surface->Width() / 150 + 1;
     UpdateTexts();
     MoveCenter();
-    if (FrameCount == 0)
-        InitStars();
+    if (FrameCount == 0 && !InitStars())
+        return;
     Surface->Fill(BackColor);
-    DrawStars();
+    if (!DrawStars())
+        return;
     TCanvas* canvas = Surface->Canvas();
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
     PrepareFont(canvas);
     DrawLogo(Trunc(CenterX), Trunc(CenterY) - FTextHeight - Logo->Height() / 2);
     DrawShadowedText(canvas, depth);
-    MoveStars();
+    if (!MoveStars())
+        return;
     ++FrameCount;
 }
 
@@ -178,7 +195,16 @@ void TStars::MoveCenter() {
     CenterY = (std::sin(ay) * 0.7 + 1) * (Surface->Height() * 0.5);
 }
 
-void TStars::InitStars() {
+// True when star i ends a slice, more stars follow and Interrupted asks to give up.
+bool TStars::SliceEnds(int i, int count) const {
+    return (i + 1) % StarsPerSlice == 0 && i + 1 < count && Interrupted && Interrupted();
+}
+
+bool TStars::InitStars() {
+    if (StarCount > MaxStarCount)
+        throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars; a star field holds at most %2")
+                               .arg(StarCount)
+                               .arg(MaxStarCount));
     try {
         StarX->SetLength(StarCount);
         StarY->SetLength(StarCount);
@@ -186,8 +212,11 @@ void TStars::InitStars() {
         throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars").arg(StarCount));
     }
     const int stars = PlacedStars();
-    for (int i = 0; i < stars; ++i)
+    for (int i = 0; i < stars; ++i) {
         RespawnStar(i);
+        if (SliceEnds(i, stars))
+            return false;
+    }
 
     // The logo keeps the source's aspect ratio at a fifth of the surface height. A source of no
     // height, or a surface too small for a pixel of logo, leaves no logo to draw.
@@ -197,10 +226,11 @@ void TStars::InitStars() {
     const TGraphic* source = LogoSource ? LogoSource->Picture()->Graphic() : nullptr;
     FLogoEmpty = height < 1 || width < 1 || !source;
     if (FLogoEmpty)
-        return;
+        return true;
     Logo->SetHeightWidth(height, width);
     Logo->Canvas()->StretchDraw(Logo->GetClientRect(), *source);
     FFramedLogoReady = false;
+    return true;
 }
 
 void TStars::RespawnStar(int i) {
@@ -209,13 +239,21 @@ void TStars::RespawnStar(int i) {
     (*StarY)[i] = height != 0 ? Random() % height : 0;
 }
 
-void TStars::DrawStars() {
+// The painter stays on the bitmap while Interrupted runs: whoever interrupts must not resize the
+// surface's bitmap meanwhile (the saver windows hold resizes back until the frame is done).
+bool TStars::DrawStars() {
     PrepareStars();
     TSpanPainter painter(Surface->Canvas());
     const int stars = PlacedStars();
-    for (int i = 0; i < stars; ++i)
+    for (int i = 0; i < stars; ++i) {
         PaintStar(painter, i);
+        if (SliceEnds(i, stars)) {
+            painter.End();
+            return false;
+        }
+    }
     painter.End();
+    return true;
 }
 
 void TStars::DrawStar(int i) {
@@ -293,7 +331,7 @@ void TStars::DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h) {
 
 // Every star moves away from the centre by the factor 1 + f; one that leaves the surface (a
 // coordinate equal to the width or height is still inside) starts again somewhere at random.
-void TStars::MoveStars() {
+bool TStars::MoveStars() {
     const double f = Speed * 0.002 + 0.0025;
     const double width = Surface->Width(), height = Surface->Height();
     const int stars = PlacedStars();
@@ -304,7 +342,10 @@ void TStars::MoveStars() {
         y = y + (y - CenterY) * f;
         if (x < 0 || x > width || y < 0 || y > height)
             RespawnStar(i);
+        if (SliceEnds(i, stars))
+            return false;
     }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -322,6 +363,8 @@ void TStars::SetDefaults() {
 
 void TStars::LoadSettings() {
     ForeignTitle = false;
+    SettingsDamaged = false;
+    SettingsProblem.clear();
     if (!QFile::exists(SettingsPath)) {
         SetDefaults();
         return;
@@ -329,9 +372,49 @@ void TStars::LoadSettings() {
     QFile file(SettingsPath);
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(QStringLiteral("Cannot open file %1").arg(SettingsPath));
-    // A title length that cannot be true reads as an empty title, which is foreign; fields the
-    // file is too short to hold keep their defaults.
-    const QByteArray title = ReadString(file);
+    qint32 titleLength = 0;
+    const QString damage = DamageIn(file, titleLength);
+    if (!damage.isEmpty()) {
+        // Values read out of place would be garbage (a count of hundreds of millions, say).
+        SetDefaults();
+        SettingsDamaged = true;
+        SettingsProblem = damage;
+        return;
+    }
+    const QByteArray title = ReadTitle(file, titleLength);
+    ReadFields(file);
+    file.close();
+    if (title != ApplicationTitle().toLatin1())
+        RefuseForeignTitle(title, titleLength);
+}
+
+// Why the file cannot hold the layout its title length announces; empty when it can. Bytes after
+// the layout are allowed, as they always were.
+QString TStars::DamageIn(QIODevice& file, qint32& titleLength) const {
+    const qint64 size = file.size();
+    if (size < 4)
+        return QStringLiteral("it is %1 bytes long, too short for even the title length").arg(size);
+    titleLength = ReadInt(file);
+    if (titleLength < 0)
+        return QStringLiteral("its title length is negative (%1)").arg(titleLength);
+    const qint64 titleEnd = 4 + qint64(titleLength), layoutEnd = kLayoutBytes + qint64(titleLength);
+    if (size < titleEnd)
+        return QStringLiteral("it ends inside its title (%1 bytes; the title alone needs %2)").arg(size).arg(titleEnd);
+    if (size < layoutEnd)
+        return QStringLiteral("it ends before its last setting (%1 bytes; %2 needed)").arg(size).arg(layoutEnd);
+    return QString();
+}
+
+// A title too long to be any program's name is skipped rather than read into memory.
+QByteArray TStars::ReadTitle(QIODevice& file, qint32 titleLength) const {
+    file.seek(0);
+    if (titleLength <= kLongestTitleRead)
+        return ReadString(file);
+    file.seek(4 + qint64(titleLength));
+    return QByteArray();
+}
+
+void TStars::ReadFields(QIODevice& file) {
     BackColor = ReadColor(file, kDefaultBackColor);
     StarColor = ReadColor(file, kDefaultStarColor);
     TextColor1 = ReadColor(file, kDefaultTextColor1);
@@ -339,14 +422,20 @@ void TStars::LoadSettings() {
     StarCount = ReadInt(file, kDefaultStarCount);
     Speed = ReadInt(file, kDefaultSpeed);
     ShowLogo = static_cast<unsigned char>(ReadByte(file, kDefaultShowLogo));
-    file.close();
-    if (title != ApplicationTitle().toLatin1()) {
-        ForeignTitle = true;
-        if (TApplication* app = Application())
-            app->Terminate();
-        else
-            QCoreApplication::exit(0);
-    }
+}
+
+// The file belongs to another program: its values stay in the fields, and the application is
+// asked to end rather than ever replace that program's file.
+void TStars::RefuseForeignTitle(const QByteArray& title, qint32 titleLength) {
+    ForeignTitle = true;
+    SettingsProblem = titleLength > kLongestTitleRead
+                          ? QStringLiteral("its title is %1 bytes long, not the title \"%2\"").arg(titleLength)
+                                .arg(ApplicationTitle())
+                          : QStringLiteral("its title is \"%1\", not \"%2\"").arg(Printable(title), ApplicationTitle());
+    if (TApplication* app = Application())
+        app->Terminate();
+    else
+        QCoreApplication::exit(0);
 }
 
 void TStars::SaveSettings() {

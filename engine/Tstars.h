@@ -13,6 +13,7 @@
 #include "Tvectord.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -32,14 +33,21 @@ public:
     TStars& operator=(const TStars&) = delete;
 
     // Reads the seven settings from SettingsPath; no file means the defaults. A file headed by
-    // another title asks the application to end (ForeignTitle tells so). A file that exists but
-    // cannot be opened raises EFOpenError.
+    // another title asks the application to end (ForeignTitle tells so). A damaged file (one that
+    // ends before its layout does, or has a negative title length) gives the defaults instead of
+    // values read out of place (SettingsDamaged tells so). SettingsProblem says what was wrong in
+    // either case. A file that exists but cannot be opened raises EFOpenError.
     void LoadSettings();
     // Writes the seven settings to SettingsPath through a temporary file renamed over the old one,
     // so the previous file stays whole when the write fails. Raises EFCreateError.
     void SaveSettings();
     void DrawFrame();
     void ResizeSurface();
+
+    // The most stars a field holds: 160 MB of coordinates. A larger count raises EOutOfMemory in
+    // the first frame before anything is allocated (overcommitted memory would let a far larger
+    // allocation "succeed" and then run the machine out of memory while the stars are placed).
+    static constexpr int MaxStarCount = 10'000'000;
 
     // The title that heads the settings file: the application's title, "Skyglow II" when the
     // program has no title (yet).
@@ -69,8 +77,19 @@ public:
     // Draws every shadow copy with a plain TextOut instead of the composed shadow. Same pixels,
     // far slower; kept to compare the two.
     bool NaiveText = false;
+    // Asked after every StarsPerSlice stars while a frame places, draws or moves more than that
+    // many, so that a window can take in the user's input in the middle of a long frame (ten
+    // million stars take seconds); returning true gives up the rest of the frame, as a window
+    // does that is closing. The frame counter then stays, so the next frame starts it again.
+    // Empty: frames are never interrupted.
+    std::function<bool()> Interrupted;
+    static constexpr int StarsPerSlice = 65536;
     // LoadSettings met a file of another title and asked the application to end.
     bool ForeignTitle = false;
+    // LoadSettings met a damaged file and took the defaults.
+    bool SettingsDamaged = false;
+    // What LoadSettings found wrong with the file ("its title is ..."); empty when nothing was.
+    QString SettingsProblem;
 
     // The texts the last frame showed.
     const QString& DateText() const { return FDateText; }
@@ -78,16 +97,22 @@ public:
 
 protected:
     void MoveCenter();
-    void InitStars();
+    // These three return false when Interrupted gave up the frame.
+    bool InitStars();
     void RespawnStar(int i);
     void DrawStar(int i);
     void DrawLogo(int x, int y);
-    void MoveStars();
+    bool MoveStars();
 
 private:
     void SetDefaults();
+    QString DamageIn(QIODevice& file, qint32& titleLength) const;
+    QByteArray ReadTitle(QIODevice& file, qint32 titleLength) const;
+    void ReadFields(QIODevice& file);
+    void RefuseForeignTitle(const QByteArray& title, qint32 titleLength);
     int PlacedStars() const;
-    void DrawStars();
+    bool DrawStars();
+    bool SliceEnds(int i, int count) const;
     void PrepareStars();
     void PaintStar(TSpanPainter& painter, int i);
     void UpdateTexts();

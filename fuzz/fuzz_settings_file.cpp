@@ -32,8 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TStars stars;
     stars.SettingsPath = path;
     stars.LoadSettings();
-    // A file that is not exactly a title of ours followed by the fields is foreign or short.
-    if (size < 14 && !stars.ForeignTitle)
+    // A file too short for our title and the fields is damaged or foreign, and a damaged one gives
+    // exactly the defaults.
+    if (size < 39 && !stars.ForeignTitle && !stars.SettingsDamaged)
+        std::abort();
+    if (stars.SettingsDamaged && (stars.StarCount != 1000 || stars.Speed != 50 || stars.BackColor != 0 ||
+                                  stars.StarColor != 0xFFFFFF || stars.ShowLogo != 1))
         std::abort();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QMessageBox>
+#include <QThread>
 #include <QWidget>
 
 namespace Tallwick {
@@ -24,8 +25,11 @@ QString TApplication::ExeName() const { return applicationFilePath(); }
 
 void TApplication::Terminate() {
     FTerminated = true;
-    // exit(), not quit(): quit() first asks every window to close and may be refused.
-    QCoreApplication::exit(0);
+    // exit(), not quit(): quit() first asks every window to close and may be refused. With no loop
+    // running there is nothing to end (Run looks at the flag), and exit() would make every modal
+    // box shown before Run, such as one saying why the program ends, return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 bool TApplication::Terminated() const { return FTerminated; }

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/resource.h>
 
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
@@ -28,9 +29,17 @@ private slots:
     void previewWithBadIdShowsError();
     void foreignSettingsEndEveryMode_data();
     void foreignSettingsEndEveryMode();
+    void damagedSettingsAreToldAndDefaultsUsed_data();
+    void damagedSettingsAreToldAndDefaultsUsed();
+    void previewEndsWithItsOwnWindow();
+    void noDisplay_data();
+    void noDisplay();
+    void hugeStarCountFailsAtOnceInLittleMemory();
 
 private:
-    QProcess* Start(const QStringList& arguments);
+    QProcess* Start(const QStringList& arguments, int addressSpaceMB = 0);
+    void WriteSettings(const QByteArray& bytes);
+    Window WaitForPreviewIn(Window parent);
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
     int MapsSeen();
@@ -52,10 +61,16 @@ void TestSaverProgram::initTestCase() {
     XSync(x.display(), False);
 }
 
-QProcess* TestSaverProgram::Start(const QStringList& arguments) {
+// Starts the program on the test's display; stderr is kept for the test to read. With
+// addressSpaceMB the program gets no more address space than that (ulimit -v).
+QProcess* TestSaverProgram::Start(const QStringList& arguments, int addressSpaceMB) {
     MapsSeen();  // forget earlier events
     process = std::make_unique<QProcess>();
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (addressSpaceMB > 0)
+        process->setChildProcessModifier([addressSpaceMB] {
+            const rlimit limit{rlim_t(addressSpaceMB) << 20, rlim_t(addressSpaceMB) << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     process->setProcessEnvironment(env);
@@ -146,10 +161,14 @@ void TestSaverProgram::settingsDialogOpens() {
     QVERIFY(!QFile::exists(dir.filePath("Skyglow.ini")));  // Escape writes nothing
 }
 
-void TestSaverProgram::previewLivesInParentAndEndsWithIt() {
-    const Window parent = x.create(QSize(152, 112));
-    QProcess* p = Start({"/P", QString::number(parent)});
-    // The preview appears as the parent's child, of its size.
+void TestSaverProgram::WriteSettings(const QByteArray& bytes) {
+    QFile file(dir.filePath("Skyglow.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+// The preview's window once it is shown as the parent's child; 0 when none appears.
+Window TestSaverProgram::WaitForPreviewIn(Window parent) {
     Window child = 0;
     for (int i = 0; i < 300 && !child; ++i) {
         Window root = 0, up = 0, *children = nullptr;
@@ -160,6 +179,14 @@ void TestSaverProgram::previewLivesInParentAndEndsWithIt() {
         if (children) XFree(children);
         if (!child) QTest::qWait(50);
     }
+    return child;
+}
+
+void TestSaverProgram::previewLivesInParentAndEndsWithIt() {
+    const Window parent = x.create(QSize(152, 112));
+    QProcess* p = Start({"/P", QString::number(parent)});
+    // The preview appears as the parent's child, of its size.
+    const Window child = WaitForPreviewIn(parent);
     QVERIFY(child);
     QCOMPARE(x.attributes(child).width, 152);
     QCOMPARE(x.attributes(child).height, 112);
@@ -195,24 +222,32 @@ void TestSaverProgram::foreignSettingsEndEveryMode_data() {
 }
 
 // A settings file of another title (here only the letter case differs) ends the program right
-// after the window is made: exit code 0, nothing shown, the file left as it was.
+// after the window is made, exit code 0, the file left as it was. The saver and the preview show
+// nothing; the settings dialog's start, where the user waits for a window, says why in a box. All
+// three write the reason and the file's path to stderr.
 void TestSaverProgram::foreignSettingsEndEveryMode() {
     QFETCH(QStringList, arguments);
     const QByteArray foreign = QByteArray::fromHex("0a000000") + "SKYGLOW II" + QByteArray(24, '\0') + '\1';
     const QString settings = dir.filePath("Skyglow.ini");
-    {
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(foreign), qint64(foreign.size()));
-    }
+    WriteSettings(foreign);
     const Window parent = x.create(QSize(152, 112));
     if (arguments.first() == "/p")
         arguments << QString::number(parent);
     QProcess* p = Start(arguments);
+    if (arguments.first() == "/c") {
+        QVERIFY(WaitForWindow("Skyglow II"));
+        QTest::qWait(300);
+        PressKeyIn("Skyglow II", "Return");
+    }
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
-    QCOMPARE(MapsSeen(), 0);
+    if (arguments.first() != "/c")
+        QCOMPARE(MapsSeen(), 0);
+    const QString error = QString::fromLocal8Bit(p->readAllStandardError());
+    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings + " belongs to another program (its title is "
+                            "\"SKYGLOW II\", not \"Skyglow II\")"),
+             qPrintable(error));
     Window root = 0, up = 0, *children = nullptr;
     unsigned count = 0;
     XQueryTree(x.display(), parent, &root, &up, &children, &count);
@@ -227,6 +262,141 @@ void TestSaverProgram::foreignSettingsEndEveryMode() {
     QCOMPARE(file.readAll(), foreign);
     file.close();
     QFile::remove(settings);
+}
+
+void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("key");  // in the settings dialog
+    QTest::newRow("/s") << QStringList{"/s"} << QString();
+    QTest::newRow("/p") << QStringList{"/p"} << QString();
+    QTest::newRow("/c, Escape leaves the file") << QStringList{"/c"} << "Escape";
+    QTest::newRow("/c, Enter repairs the file") << QStringList{"/c"} << "Return";
+}
+
+// A file cut short inside its title. The saver and the preview run on the defaults without a word
+// on screen; the settings dialog's start first says in a box what is wrong with which file, then
+// shows the defaults, so that OK writes a good file over the damaged one.
+void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, key);
+    const QByteArray damaged = QByteArray::fromHex("0a000000") + "Skyg";
+    const QByteArray defaults = QByteArray::fromHex("0a000000536b79676c6f77204949"
+                                                    "00000000ffffff00b4b4b4000000ff00e803000032000000""01");
+    const QString settings = dir.filePath("Skyglow.ini");
+    WriteSettings(damaged);
+    const Window parent = x.create(QSize(152, 112));
+    if (arguments.first() == "/p")
+        arguments << QString::number(parent);
+    QProcess* p = Start(arguments);
+    if (arguments.first() == "/s") {
+        QVERIFY(WaitForWindow("Form1"));
+        Xdotool({"key", "space"});
+    } else if (arguments.first() == "/p") {
+        QVERIFY(WaitForPreviewIn(parent));
+        XDestroyWindow(x.display(), parent);
+        XSync(x.display(), False);
+    } else {
+        QVERIFY(WaitForWindow("Skyglow II"));
+        QTest::qWait(300);
+        PressKeyIn("Skyglow II", "Return");
+        QVERIFY(WaitForWindow("Settings"));
+        QTest::qWait(300);
+        PressKeyIn("Settings", key);
+    }
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    const QString error = QString::fromLocal8Bit(p->readAllStandardError());
+    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings + " is damaged (it ends inside its title (8 bytes; "
+                            "the title alone needs 14)); using the default settings"),
+             qPrintable(error));
+    QCOMPARE(error.count("is damaged"), 1);
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), key == "Return" ? defaults : damaged);
+    file.close();
+    QFile::remove(settings);
+    if (arguments.first() != "/p") {
+        XDestroyWindow(x.display(), parent);
+        XSync(x.display(), False);
+    }
+}
+
+// Another program destroys the preview's own window (not its parent): the preview ends, as it
+// does when the parent goes.
+void TestSaverProgram::previewEndsWithItsOwnWindow() {
+    const Window parent = x.create(QSize(152, 112));
+    QProcess* p = Start({"/p", QString::number(parent)});
+    const Window preview = WaitForPreviewIn(parent);
+    QVERIFY(preview);
+    QVERIFY(!p->waitForFinished(300));
+    XDestroyWindow(x.display(), preview);
+    XSync(x.display(), False);
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    XDestroyWindow(x.display(), parent);
+    XSync(x.display(), False);
+}
+
+void TestSaverProgram::noDisplay_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display");  // empty: DISPLAY unset
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("reason");  // empty: nothing on stderr
+    for (const QString& display : {QString(), QStringLiteral(":4242")}) {
+        const QString reason = display.isEmpty() ? "DISPLAY is not set" : "cannot connect to DISPLAY=:4242";
+        const QString where = display.isEmpty() ? " without DISPLAY" : " with an unreachable DISPLAY";
+        QTest::addRow("no argument%s", qPrintable(where)) << QStringList{} << display << 0 << QString();
+        QTest::addRow("unknown switch%s", qPrintable(where)) << QStringList{"/x"} << display << 0 << QString();
+        QTest::addRow("/C%s", qPrintable(where)) << QStringList{"/C"} << display << 0 << QString();
+        QTest::addRow("/s%s", qPrintable(where)) << QStringList{"/s"} << display << 1 << reason;
+        QTest::addRow("/p%s", qPrintable(where)) << QStringList{"/p", "1234"} << display << 1 << reason;
+        QTest::addRow("/c%s", qPrintable(where)) << QStringList{"/c"} << display << 1 << reason;
+    }
+}
+
+// Starts that show nothing need no display; those that show a window say in one line that there
+// is none, and end with status 1, never by a signal.
+void TestSaverProgram::noDisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, status);
+    QFETCH(QString, reason);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    if (!display.isEmpty())
+        env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start(exe, arguments);
+    QVERIFY(p.waitForFinished(kTimeoutMs));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), status);
+    const QString error = QString::fromLocal8Bit(p.readAllStandardError());
+    QCOMPARE(error, reason.isEmpty() ? QString() : "Skyglow.scr: no display could be opened (" + reason + ")\n");
+    QCOMPARE(p.readAllStandardOutput(), QByteArray());
+}
+
+// A star count of two thousand million, in a program allowed 1 GB of address space: the error box
+// comes at the first frame instead of the program climbing to the limit; the saver then still ends
+// at a key.
+void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
+    WriteSettings(QByteArray::fromHex("0a000000536b79676c6f77204949"
+                                      "00000000ffffff00b4b4b4000000ff00" "00943577" "32000000" "01"));
+    QProcess* p = Start({"/s"}, 1024);
+    QVERIFY(WaitForWindow("Skyglow II"));
+    QTest::qWait(300);
+    PressKeyIn("Skyglow II", "Return");
+    QTest::qWait(300);
+    QVERIFY(p->state() == QProcess::Running);
+    PressKeyIn("Form1", "space");
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QFile::remove(dir.filePath("Skyglow.ini"));
 }
 
 QTEST_MAIN(TestSaverProgram)

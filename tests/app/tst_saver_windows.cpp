@@ -51,6 +51,11 @@ private slots:
     void mouseButtonCloses();
     void lossOfActivationCloses();
     void flagFollowsSaverLifetime();
+    void flagStaysWhileAnySaverWindowExists();
+    void saverWindowsCloseTogether_data();
+    void saverWindowsCloseTogether();
+    void onlyTheFirstSaverWindowTakesTheKeyboard();
+    void keyDuringALongFrameCloses();
     void unreadableSettingsLeaveNoFlag();
     void framesAreDrawnByTheTimer();
     void previewTakesParentSize();
@@ -147,6 +152,82 @@ void TestSaverWindows::flagFollowsSaverLifetime() {
     QVERIFY(ScreenSaverRunning());
     form.reset();
     QVERIFY(!ScreenSaverRunning());
+}
+
+// Several screens, several saver windows: the flag goes down with the last of them, whatever the
+// order they go in.
+void TestSaverWindows::flagStaysWhileAnySaverWindowExists() {
+    for (bool firstGoesFirst : {true, false}) {
+        auto first = std::make_unique<TForm1>();
+        auto second = std::make_unique<TForm1>();
+        QCOMPARE(TForm1::Windows(), (QList<TForm1*>{first.get(), second.get()}));
+        (firstGoesFirst ? first : second).reset();
+        QVERIFY(ScreenSaverRunning());
+        (firstGoesFirst ? second : first).reset();
+        QVERIFY(!ScreenSaverRunning());
+        QVERIFY(TForm1::Windows().isEmpty());
+    }
+}
+
+void TestSaverWindows::saverWindowsCloseTogether_data() {
+    QTest::addColumn<int>("closed");  // which of the three windows the user's sign reaches
+    QTest::newRow("the first") << 0;
+    QTest::newRow("the middle one") << 1;
+    QTest::newRow("the last") << 2;
+}
+
+void TestSaverWindows::saverWindowsCloseTogether() {
+    QFETCH(int, closed);
+    std::vector<std::unique_ptr<TForm1>> forms;
+    for (int i = 0; i < 3; ++i) {
+        forms.push_back(std::make_unique<TForm1>());
+        forms.back()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(forms.back().get()));
+    }
+    forms[closed]->close();
+    for (const auto& form : forms)
+        QVERIFY(!form->isVisible());
+    QVERIFY(ScreenSaverRunning());  // closed, not yet destroyed
+    forms.clear();
+    QVERIFY(!ScreenSaverRunning());
+}
+
+void TestSaverWindows::onlyTheFirstSaverWindowTakesTheKeyboard() {
+    auto first = ShowSaver();
+    QVERIFY(first);
+    QTRY_VERIFY(first->isActiveWindow());
+    auto second = ShowSaver();
+    QVERIFY(second);
+    QTest::qWait(200);
+    QVERIFY(first->isActiveWindow());
+    QVERIFY(!second->isActiveWindow());
+    Xdotool({"key", "a"});
+    QTRY_VERIFY(!first->isVisible());
+    QVERIFY(!second->isVisible());
+}
+
+// Millions of stars make a frame last seconds. A key pressed while the first one still places and
+// draws them closes the saver then and there: that frame is given up, never finished.
+void TestSaverWindows::keyDuringALongFrameCloses() {
+    auto form = std::make_unique<TForm1>();
+    form->Engine()->StarCount = 40 * TStars::StarsPerSlice;
+    const auto takeInEvents = form->Engine()->Interrupted;
+    QVERIFY(takeInEvents);
+    int asked = 0;
+    bool visibleWhenAsked = false;
+    form->Engine()->Interrupted = [&] {
+        if (++asked == 2) {
+            visibleWhenAsked = form->isVisible();
+            Xdotool({"key", "a"});  // the user, through the X server
+        }
+        return takeInEvents();
+    };
+    form->show();
+    QTRY_VERIFY(asked > 0);
+    QTRY_VERIFY(!form->isVisible());
+    QVERIFY(visibleWhenAsked);
+    QCOMPARE(form->Engine()->FrameCount, 0);
+    QVERIFY2(asked < 40, qPrintable(QString::number(asked)));
 }
 
 void TestSaverWindows::unreadableSettingsLeaveNoFlag() {

@@ -96,8 +96,8 @@ private slots:
     void matchingFilesLoad();
     void foreignTitlesEndTheProgram_data();
     void foreignTitlesEndTheProgram();
-    void fileEndingEarlyKeepsDefaults_data();
-    void fileEndingEarlyKeepsDefaults();
+    void damagedFilesGiveDefaults_data();
+    void damagedFilesGiveDefaults();
     void savingOverALongerFileTruncates();
     void unopenableFileRaises();
     void uncreatableFileRaisesAndChangesNothing_data();
@@ -191,60 +191,93 @@ void TestSettingsFile::matchingFilesLoad() {
     TStars s;
     LoadFile(s, FPath, file);
     QVERIFY(!s.ForeignTitle);
+    QVERIFY(!s.SettingsDamaged);
+    QVERIFY(s.SettingsProblem.isEmpty());
     QCOMPARE(Of(s), expected);
 }
 
 void TestSettingsFile::foreignTitlesEndTheProgram_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<Settings>("expected");  // what stays in the fields
-    QTest::newRow("differs in letter case")
-        << SettingsFile("SKYGLOW II", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
-    QTest::newRow("another program")
-        << SettingsFile("Skyglow", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
-    QTest::newRow("title of length 0")
-        << SettingsFile("", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("differs in letter case") << SettingsFile("SKYGLOW II", 1, 2, 3, 4, 5, 6, 0)
+                                            << Settings{1, 2, 3, 4, 5, 6, 0}
+                                            << "its title is \"SKYGLOW II\", not \"Skyglow II\"";
+    QTest::newRow("another program") << SettingsFile("Skyglow", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+                                     << "its title is \"Skyglow\", not \"Skyglow II\"";
+    QTest::newRow("title of length 0") << SettingsFile("", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+                                       << "its title is \"\", not \"Skyglow II\"";
     QTest::newRow("title cut by a zero byte")
-        << SettingsFile(QByteArray("Skyglow\0II", 10), 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0};
-    // A length that cannot be true allocates nothing and reads no field.
-    QTest::newRow("negative title length") << Int32(-10) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
-                                           << kDefaults;
-    QTest::newRow("most negative title length") << Int32(INT_MIN) + QByteArray(25, '\x11') << kDefaults;
-    QTest::newRow("title length past the end") << Int32(2000000000) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
-                                               << kDefaults;
-    QTest::newRow("title length one past the end") << Int32(11) + QByteArray("Skyglow II") << kDefaults;
-    QTest::newRow("empty file") << QByteArray() << kDefaults;
-    QTest::newRow("length cut short") << QByteArray("\x0a\x00", 2) << kDefaults;
+        << SettingsFile(QByteArray("Skyglow\0II", 10), 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+        << "its title is \"Skyglow\", not \"Skyglow II\"";
+    QTest::newRow("bytes other than text shown as ?")
+        << SettingsFile("Sky\tglow\xff", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+        << "its title is \"Sky?glow?\", not \"Skyglow II\"";
+    // Too long to be any program's title: skipped, not read, and the fields after it still are.
+    QTest::newRow("title of 100000 bytes") << SettingsFile(QByteArray(100000, 'S'), 1, 2, 3, 4, 5, 6, 0)
+                                           << Settings{1, 2, 3, 4, 5, 6, 0}
+                                           << "its title is 100000 bytes long, not the title \"Skyglow II\"";
 }
 
 void TestSettingsFile::foreignTitlesEndTheProgram() {
     QFETCH(QByteArray, file);
     QFETCH(Settings, expected);
+    QFETCH(QString, problem);
     TStars s;
     LoadFile(s, FPath, file);
     QVERIFY(s.ForeignTitle);
+    QVERIFY(!s.SettingsDamaged);
+    QCOMPARE(s.SettingsProblem, problem);
     QCOMPARE(Of(s), expected);
     // Loading never writes.
     QCOMPARE(ReadFile(FPath), file);
 }
 
-void TestSettingsFile::fileEndingEarlyKeepsDefaults_data() {
+void TestSettingsFile::damagedFilesGiveDefaults_data() {
     const QByteArray full = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
-    QTest::addColumn<int>("length");
-    QTest::addColumn<Settings>("expected");
-    QTest::newRow("title only") << 14 << kDefaults;
-    QTest::newRow("half a colour") << 16 << kDefaults;
-    QTest::newRow("two colours") << 22 << Settings{1, 2, 0xB4B4B4, 0xFF0000, 1000, 50, 1};
-    QTest::newRow("up to the star count") << 34 << Settings{1, 2, 3, 4, 5, 50, 1};
-    QTest::newRow("all but the logo byte") << 38 << Settings{1, 2, 3, 4, 5, 6, 1};
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("empty file") << QByteArray() << "it is 0 bytes long, too short for even the title length";
+    QTest::newRow("length cut short") << QByteArray("\x0a\x00", 2)
+                                      << "it is 2 bytes long, too short for even the title length";
+    QTest::newRow("negative title length") << Int32(-10) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
+                                           << "its title length is negative (-10)";
+    QTest::newRow("most negative title length") << Int32(INT_MIN) + QByteArray(25, '\x11')
+                                                << "its title length is negative (-2147483648)";
+    QTest::newRow("cut inside the title") << full.left(8) << "it ends inside its title (8 bytes; the title alone needs 14)";
+    QTest::newRow("title length past the end")
+        << Int32(2000000000) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
+        << "it ends inside its title (39 bytes; the title alone needs 2000000004)";
+    QTest::newRow("title only") << full.left(14) << "it ends before its last setting (14 bytes; 39 needed)";
+    QTest::newRow("half a colour") << full.left(16) << "it ends before its last setting (16 bytes; 39 needed)";
+    QTest::newRow("up to the star count") << full.left(34) << "it ends before its last setting (34 bytes; 39 needed)";
+    QTest::newRow("all but the logo byte") << full.left(38) << "it ends before its last setting (38 bytes; 39 needed)";
+    // One wrong byte in the title length of a good file: read as it stands, the title would still
+    // match (it ends at the zero byte after it) and every field would come from the wrong place.
+    QByteArray longer = full, muchLonger = full;
+    longer[0] = 0x0B;
+    muchLonger[0] = 0x0E;
+    QTest::newRow("title length one too long") << longer << "it ends before its last setting (39 bytes; 40 needed)";
+    QTest::newRow("title length four too long") << muchLonger << "it ends before its last setting (39 bytes; 43 needed)";
 }
 
-void TestSettingsFile::fileEndingEarlyKeepsDefaults() {
-    QFETCH(int, length);
-    QFETCH(Settings, expected);
+// A file that cannot hold the layout its title length announces is not read at all: the defaults
+// are used, whether its title would have matched or not, and the file is left alone.
+void TestSettingsFile::damagedFilesGiveDefaults() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, problem);
     TStars s;
-    LoadFile(s, FPath, SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0).left(length));
+    s.StarCount = 123;
+    LoadFile(s, FPath, file);
+    QVERIFY(s.SettingsDamaged);
     QVERIFY(!s.ForeignTitle);
-    QCOMPARE(Of(s), expected);
+    QCOMPARE(s.SettingsProblem, problem);
+    QCOMPARE(Of(s), kDefaults);
+    QCOMPARE(ReadFile(FPath), file);
+    // A good file read with the same engine afterwards clears the verdict.
+    LoadFile(s, FPath, kDefaultFile);
+    QVERIFY(!s.SettingsDamaged);
+    QVERIFY(s.SettingsProblem.isEmpty());
 }
 
 void TestSettingsFile::savingOverALongerFileTruncates() {

@@ -61,6 +61,10 @@ private slots:
     void missingSettingsFileEndsWithStatus1();
     void unwritableOutputEndsWithStatus1();
     void runsWithoutAnyDisplay();
+    void helpPrintsUsage_data();
+    void helpPrintsUsage();
+    void settingsInLittleMemory_data();
+    void settingsInLittleMemory();
 
 private:
     QString Path(const QString& name) const { return FDir.filePath(name); }
@@ -199,6 +203,70 @@ void TestSkyglowRender::runsWithoutAnyDisplay() {
     const Run run = Render({"--size", "64x48", "--out", png}, env);
     QCOMPARE(run.status, 0);
     QCOMPARE(QImage(png).size(), QSize(64, 48));
+}
+
+void TestSkyglowRender::helpPrintsUsage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("--help") << QStringList{"--help"};
+    QTest::newRow("-h") << QStringList{"-h"};
+    QTest::newRow("--help among others") << QStringList{"--size", "10x10", "--help"};
+}
+
+void TestSkyglowRender::helpPrintsUsage() {
+    QFETCH(QStringList, arguments);
+    const Run run = Render(arguments);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.out.startsWith("usage: skyglow-render [--size WxH]"), run.out.constData());
+    for (const char* option : {"--size", "--frames", "--settings", "--clock", "--seed", "--out", "--help"})
+        QVERIFY2(run.out.contains(QByteArray("\n  ") + option), option);
+    QVERIFY(OwnLines(run.err).isEmpty());
+}
+
+void TestSkyglowRender::settingsInLittleMemory_data() {
+    const QByteArray good = SettingsFile("Skyglow II", 0, 1000, 1);
+    QByteArray lengthOff = good;
+    lengthOff[0] = 0x0B;
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");  // in the one line on stderr; empty: none
+    QTest::newRow("ten million stars") << SettingsFile("Skyglow II", 0, 10'000'000, 1) << 0 << QString();
+    QTest::newRow("one star more") << SettingsFile("Skyglow II", 0, 10'000'001, 1) << 1
+                                   << "Not enough memory for 10000001 stars";
+    QTest::newRow("two thousand million stars") << SettingsFile("Skyglow II", 0, 2'000'000'000, 1) << 1
+                                                << "Not enough memory for 2000000000 stars";
+    QTest::newRow("largest count") << SettingsFile("Skyglow II", 0, INT_MAX, 1) << 1
+                                   << "Not enough memory for 2147483647 stars";
+    QTest::newRow("one byte off in the title length") << lengthOff << 1 << "is damaged";
+    QTest::newRow("cut inside the title") << good.left(9) << 1 << "is damaged (it ends inside its title";
+}
+
+// Whatever the file says, the renderer stays within 1 GB of address space (ulimit -v): a count it
+// cannot hold is refused before anything is allocated, a damaged file is not read at all.
+void TestSkyglowRender::settingsInLittleMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("The address sanitizer reserves far more address space than the limit set here");
+#endif
+    QFETCH(QByteArray, settings);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const QString path = WriteSettings(settings);
+    const QString png = Path(QStringLiteral("little-memory.png"));
+    QFile::remove(png);
+    QProcess process;
+    process.start(QStringLiteral("bash"), {"-c", "ulimit -v 1048576 && exec \"$0\" \"$@\"", QStringLiteral(SKYGLOW_RENDER),
+                                           "--size", "320x240", "--settings", path, "--out", png});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QList<QByteArray> lines = OwnLines(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), status);
+    if (message.isEmpty()) {
+        QVERIFY(lines.isEmpty());
+        QCOMPARE(QImage(png).size(), QSize(320, 240));
+    } else {
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].contains(message.toUtf8()), lines[0].constData());
+        QVERIFY(!QFile::exists(png));
+    }
 }
 
 QTEST_MAIN(TestSkyglowRender)

@@ -3,7 +3,9 @@
 #include "StarsScene.h"
 #include "Vexutils.h"
 
+#include <QFile>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <sys/resource.h>
 
@@ -49,7 +51,10 @@ private slots:
     void logoSourceOfHeightZero();
     void noStars_data();
     void noStars();
-    void tenMillionStars();
+    void longFramesAskToBeInterrupted_data();
+    void longFramesAskToBeInterrupted();
+    void starCountBound_data();
+    void starCountBound();
     void starCountBeyondMemory();
     void countChangedAfterFirstFrameStaysInStorage();
     void resizeFollowsControlOnly();
@@ -481,29 +486,121 @@ void TestTStars::noStars() {
     QVERIFY(ColoursIn(scene.Image()).contains(0xB4B4B4));
 }
 
-void TestTStars::tenMillionStars() {
-    StarsScene scene(320, 240);
-    scene.Stars.StarCount = 10'000'000;
-    scene.Stars.DrawFrame();
-    QCOMPARE(scene.Stars.StarX->Count, 10'000'000);
-    QCOMPARE(scene.Stars.StarY->Count, 10'000'000);
-    const TVectorD& x = *scene.Stars.StarX;
-    for (int i = 0; i < x.Count; i += 9973)
-        QVERIFY(x[i] >= 0 && x[i] <= 320);
+void TestTStars::longFramesAskToBeInterrupted_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("asks");  // per loop over the stars, while they are placed, drawn or moved
+    QTest::newRow("one slice") << TStars::StarsPerSlice << 0;
+    QTest::newRow("one star more") << TStars::StarsPerSlice + 1 << 1;
+    QTest::newRow("three slices and a bit") << 3 * TStars::StarsPerSlice + 5 << 3;
+    QTest::newRow("exactly four slices") << 4 * TStars::StarsPerSlice << 3;
 }
 
+// A frame of many stars asks between slices whether to go on: the first frame asks while placing,
+// drawing and moving them, later frames while drawing and moving. Giving up leaves the frame
+// counter, so the next frame does the work again; going on changes nothing in what is drawn.
+void TestTStars::longFramesAskToBeInterrupted() {
+    QFETCH(int, count);
+    QFETCH(int, asks);
+    StarsScene scene(64, 48);
+    StarsScene twin(64, 48);
+    scene.Stars.StarCount = twin.Stars.StarCount = count;
+    int asked = 0;
+    scene.Stars.Interrupted = [&] { return ++asked < 0; };
+    Randomize(7);
+    scene.Stars.DrawFrame();
+    QCOMPARE(asked, 3 * asks);
+    scene.Stars.DrawFrame();
+    QCOMPARE(asked, 5 * asks);
+    Randomize(7);  // the twin, never asked, draws the same from the same numbers
+    twin.Stars.DrawFrame();
+    twin.Stars.DrawFrame();
+    QCOMPARE(scene.Image(), twin.Image());
+    QCOMPARE(scene.Stars.FrameCount, 2);
+    if (asks == 0)
+        return;
+    // Given up at the first question of each part of the frame in turn.
+    for (int giveUpAt : {1, asks + 1, 2 * asks + 1}) {
+        StarsScene fresh(64, 48);
+        fresh.Stars.StarCount = count;
+        asked = 0;
+        fresh.Stars.Interrupted = [&] { return ++asked == giveUpAt; };
+        fresh.Stars.DrawFrame();
+        QCOMPARE(asked, giveUpAt);
+        QCOMPARE(fresh.Stars.FrameCount, 0);
+        fresh.Stars.Interrupted = nullptr;
+        fresh.Stars.DrawFrame();
+        QCOMPARE(fresh.Stars.FrameCount, 1);
+    }
+}
+
+void TestTStars::starCountBound_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("ten million") << 10'000'000 << true;
+    QTest::newRow("one more") << 10'000'001 << false;
+    QTest::newRow("838 million (a damaged file's)") << 838'860'800 << false;
+    QTest::newRow("two thousand million") << 2'000'000'000 << false;
+    QTest::newRow("largest int") << INT_MAX << false;
+}
+
+// Counts up to ten million are placed and drawn; a larger one is refused at the first frame before
+// anything is allocated. All of it within 1 GB of address space: memory overcommit would otherwise
+// let an allocation for a huge count "succeed" and the placing of the stars take the machine's memory.
+void TestTStars::starCountBound() {
+    QFETCH(int, count);
+    QFETCH(bool, fits);
+    StarsScene scene(320, 240);
+    scene.Stars.StarCount = count;
+#if !defined(__SANITIZE_ADDRESS__)  // the address sanitizer reserves far more address space
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = std::min<rlim_t>(rlim_t(1) << 30, old.rlim_max);
+    QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+#endif
+    QString message;
+    try {
+        scene.Stars.DrawFrame();
+    } catch (const EOutOfMemory& e) {
+        message = e.Message;
+    }
+#if !defined(__SANITIZE_ADDRESS__)
+    setrlimit(RLIMIT_AS, &old);
+#endif
+    if (fits) {
+        QVERIFY2(message.isEmpty(), qPrintable(message));
+        QCOMPARE(scene.Stars.StarX->Count, count);
+        QCOMPARE(scene.Stars.StarY->Count, count);
+        const TVectorD& x = *scene.Stars.StarX;
+        for (int i = 0; i < x.Count; i += 9973)
+            QVERIFY(x[i] >= 0 && x[i] <= 320);
+        return;
+    }
+    QCOMPARE(message, QStringLiteral("Not enough memory for %1 stars; a star field holds at most 10000000").arg(count));
+    QCOMPARE(scene.Stars.FrameCount, 0);
+    QVERIFY(!scene.Stars.StarX->Allocated);
+    QVERIFY(!scene.Stars.StarY->Allocated);
+}
+
+// A count within the bound whose storage cannot be had still ends in the error, not in a crash.
 void TestTStars::starCountBeyondMemory() {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("The address sanitizer reserves far more address space than the limit set here");
 #else
     StarsScene scene(320, 240);
-    scene.Stars.StarCount = INT_MAX;
+    scene.Stars.StarCount = TStars::MaxStarCount;
     rlimit old{};
     QCOMPARE(getrlimit(RLIMIT_AS, &old), 0);
+    // Leave room for nothing much beyond what the process already holds.
     rlimit tight = old;
-    tight.rlim_cur = rlim_t(8) << 30;
-    if (old.rlim_max != RLIM_INFINITY && old.rlim_max < tight.rlim_cur)
-        tight.rlim_cur = old.rlim_max;
+    QFile status(QStringLiteral("/proc/self/status"));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const QByteArray text = status.readAll();
+    const int at = text.indexOf("VmSize:");
+    QVERIFY(at >= 0);
+    const qint64 sizeKB = text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().split(' ').first().toLongLong();
+    QVERIFY(sizeKB > 0);
+    tight.rlim_cur = rlim_t(sizeKB + 50 * 1024) * 1024;  // 50 MB more: not the 160 MB the stars need
     QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
     QString message;
     try {
@@ -512,7 +609,7 @@ void TestTStars::starCountBeyondMemory() {
         message = e.Message;
     }
     setrlimit(RLIMIT_AS, &old);
-    QCOMPARE(message, QStringLiteral("Not enough memory for 2147483647 stars"));
+    QCOMPARE(message, QStringLiteral("Not enough memory for 10000000 stars"));
     QCOMPARE(scene.Stars.FrameCount, 0);
     // A count that fits then works.
     scene.Stars.StarCount = 100;

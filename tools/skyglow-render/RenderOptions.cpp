@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include <QRegularExpression>
+#include <cstring>
 
 namespace {
 bool ParseSize(const QString& text, int& width, int& height) {
@@ -83,4 +84,25 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QS
 QString RenderUsage() {
     return QStringLiteral("usage: skyglow-render [--size WxH] [--frames N] [--settings FILE] "
                           "[--clock \"YYYY-MM-DD hh:mm:ss\"] [--seed N] --out FILE.png");
+}
+
+QString RenderHelp() {
+    return RenderUsage() + QStringLiteral(
+        "\n"
+        "Draws frames of the star field with no display and writes the last one as a PNG picture.\n"
+        "  --size WxH        surface size in pixels (default 1024x768)\n"
+        "  --frames N        frames to draw, N >= 1 (default 1)\n"
+        "  --settings FILE   settings file to use (default: Skyglow.ini beside the program)\n"
+        "  --clock TIME      date and time to show, \"YYYY-MM-DD hh:mm:ss\" (default: now)\n"
+        "  --seed N          seed of the random generator (default: the time)\n"
+        "  --out FILE.png    where to write the picture (required)\n"
+        "  --help, -h        show this text\n"
+        "Exit status: 0 written, 1 failed, 2 bad arguments.");
+}
+
+bool WantsHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    return false;
 }

@@ -23,3 +23,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QS
 
 // The one-line usage text.
 QString RenderUsage();
+// The usage with a line on each option, for --help.
+QString RenderHelp();
+// True when an argument after the program name is --help or -h.
+bool WantsHelp(int argc, char** argv);

@@ -1,5 +1,6 @@
 // skyglow-render: draws frames of the star field on an off-screen surface and writes the last one
-// as a PNG picture. Runs without a display. Exit status: 0 written, 1 failed, 2 bad arguments.
+// as a PNG picture. Runs without a display. Exit status: 0 written (or usage asked for with
+// --help), 1 failed, 2 bad arguments.
 #include "Application.h"
 #include "Bitmap.h"
 #include "Exception.h"
@@ -34,6 +35,10 @@ bool LoadSettings(TStars& stars, const RenderOptions& options) {
         stars.SettingsPath = options.SettingsFile;
     }
     stars.LoadSettings();
+    if (stars.SettingsDamaged) {
+        Fail(QStringLiteral("settings file %1 is damaged (%2)").arg(stars.SettingsPath, stars.SettingsProblem));
+        return false;
+    }
     if (stars.ForeignTitle) {
         Fail(QStringLiteral("settings file %1 belongs to another program (its title is not \"%2\")")
                  .arg(stars.SettingsPath, TStars::ApplicationTitle()));
@@ -68,6 +73,10 @@ int Render(const RenderOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (WantsHelp(argc, argv)) {
+        std::printf("%s\n", qPrintable(RenderHelp()));
+        return kWritten;
+    }
     HeadlessPlatformIfNoDisplay();
     TApplication app(argc, argv);
     app.SetTitle(QStringLiteral("Skyglow II"));

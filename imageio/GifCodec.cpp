@@ -1,5 +1,6 @@
 #include "GifCodec.h"
 
+#include "ColourIndex.h"
 #include "Exception.h"
 #include "ImageError.h"
 #include "PictureLimits.h"
@@ -150,23 +151,11 @@ QImage TGifCodec::Read(const std::uint8_t* data, std::int64_t size) {
 namespace {
 // The picture's own colours as a palette and indices, when there are at most 256.
 bool ExactPalette(const QImage& image, std::vector<GifColorType>& palette, std::vector<GifByteType>& indices) {
-    std::unordered_map<std::uint32_t, int> known;
-    indices.resize(std::size_t(image.width()) * std::size_t(image.height()));
-    std::size_t i = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = row[x] & 0xFFFFFF;
-            auto it = known.find(p);
-            if (it == known.end()) {
-                if (known.size() == 256)
-                    return false;
-                it = known.emplace(p, int(known.size())).first;
-                palette.push_back(GifColorType{GifByteType(p >> 16), GifByteType(p >> 8), GifByteType(p)});
-            }
-            indices[i++] = GifByteType(it->second);
-        }
-    }
+    std::vector<std::uint32_t> colours;
+    if (!IndexColours(image, colours, indices))
+        return false;
+    for (const std::uint32_t p : colours)
+        palette.push_back(GifColorType{GifByteType(p >> 16), GifByteType(p >> 8), GifByteType(p)});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "PcxCodec.h"
 
+#include "ColourIndex.h"
 #include "Exception.h"
 #include "ImageError.h"
 #include "PictureLimits.h"
@@ -181,26 +182,6 @@ QByteArray NewHeader(const QImage& image, int planes, int bytesPerLine) {
     return b;
 }
 
-// Indices into at most 256 colours of the picture, or false when it has more.
-bool Indexed(const QImage& image, std::vector<std::uint32_t>& colours, std::vector<std::uint8_t>& indices) {
-    std::unordered_map<std::uint32_t, int> known;
-    indices.resize(std::size_t(image.width()) * std::size_t(image.height()));
-    std::size_t i = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            auto it = known.find(row[x]);
-            if (it == known.end()) {
-                if (known.size() == 256)
-                    return false;
-                it = known.emplace(row[x], int(colours.size())).first;
-                colours.push_back(row[x]);
-            }
-            indices[i++] = std::uint8_t(it->second);
-        }
-    }
-    return true;
-}
 }  // namespace
 
 QByteArray TPcxCodec::Write(const QImage& source) {
@@ -210,7 +191,7 @@ QByteArray TPcxCodec::Write(const QImage& source) {
     const int bytesPerLine = (image.width() + 1) & ~1;  // even, as the format asks
     std::vector<std::uint32_t> colours;
     std::vector<std::uint8_t> indices;
-    const bool indexed = Indexed(image, colours, indices);
+    const bool indexed = IndexColours(image, colours, indices);
     QByteArray out = NewHeader(image, indexed ? 1 : 3, bytesPerLine);
     std::vector<std::uint8_t> line(std::size_t(bytesPerLine), 0);
     for (int y = 0; y < image.height(); ++y) {

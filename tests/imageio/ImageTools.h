@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
+#include <QtEndian>
 #include <cstdlib>
 
 struct ImageDifference {
@@ -39,6 +40,18 @@ inline QByteArray Describe(const ImageDifference& d) {
     if (!d.SameSize)
         return "sizes differ";
     return QStringLiteral("largest channel difference %1 at (%2, %3)").arg(d.Max).arg(d.X).arg(d.Y).toLatin1();
+}
+
+// Little-endian fields for pictures assembled byte by byte.
+inline QByteArray Le16(int v) {
+    QByteArray b(2, '\0');
+    qToLittleEndian<quint16>(quint16(v), b.data());
+    return b;
+}
+inline QByteArray Le32(quint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
 }
 
 inline QString ImageMagick() { return QStandardPaths::findExecutable(QStringLiteral("convert"), {QStringLiteral("/usr/bin")}); }

@@ -18,16 +18,6 @@ private:
 };
 
 namespace {
-QByteArray Le16(int v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian<quint16>(quint16(v), b.data());
-    return b;
-}
-QByteArray Le32(quint32 v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian<quint32>(v, b.data());
-    return b;
-}
 QByteArray DataFile(const char* name) {
     QFile f(QStringLiteral(IMAGEIO_TEST_DATA "/") + QLatin1String(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -119,16 +119,6 @@ void TestMetafilePlayer::text() {
 }
 
 namespace {
-QByteArray Le16(int v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian<quint16>(quint16(v), b.data());
-    return b;
-}
-QByteArray Le32(quint32 v) {
-    QByteArray b(4, '\0');
-    qToLittleEndian<quint32>(v, b.data());
-    return b;
-}
 QByteArray WmfHeader(int objects) { return Le16(1) + Le16(9) + Le16(0x300) + Le32(0) + Le16(objects) + Le32(0) + Le16(0); }
 QByteArray WmfRecord(int function, const QList<int>& words) {
     QByteArray r = Le32(quint32(3 + words.size())) + Le16(function);

@@ -13,7 +13,7 @@ namespace Tallwick {
 
 namespace {
 
-constexpr int kColumns = 3;
+constexpr int kColumns = 4;
 
 QGroupBox* MakeCell(const TComponentInfo& info, QWidget* parent) {
     auto* cell = new QGroupBox(QString::fromLatin1(info.Name), parent);

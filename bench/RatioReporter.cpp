@@ -72,7 +72,25 @@ void TRatioReporter::PrintRatios() {
     PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
     PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
     PrintZoomSteps();
+    PrintPlotComparison();
     GetOutputStream().flush();
+}
+
+// The canvas against QCustomPlot, both redrawing the same plot (time of the canvas / the peer's).
+void TRatioReporter::PrintPlotComparison() {
+    if (FTimes.find("BM_QcpEmpty") == FTimes.end()) {
+        if (FTimes.find("BM_PlotEmpty") != FTimes.end())
+            GetOutputStream() << "No comparison with QCustomPlot: the benchmark was built without it.\n";
+        return;
+    }
+    PrintRatio("BM_PlotEmpty", "BM_QcpEmpty", "x QCustomPlot, empty plot", 1.5, true);
+    for (const char* n : {"1000", "100000", "1000000", "10000000"}) {
+        const std::string size(n);
+        const bool large = size != "1000";
+        PrintRatio("BM_PlotPolyline/" + size, "BM_QcpReplot/" + size, "x QCustomPlot default", large ? 1.0 : 0, true);
+        PrintRatio("BM_PlotLinePairs/" + size, "BM_QcpReplotAll/" + size, "x QCustomPlot, no sampling",
+                   size == "100000" ? 1.5 : 0, true);
+    }
 }
 
 // One tick of 1/64 s per animation step at most.

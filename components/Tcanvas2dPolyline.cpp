@@ -4,12 +4,14 @@
 // Consecutive pairs that Line would draw form chains. Within a chain, each run of consecutive
 // points in one pixel column is reduced to its first, lowest, highest and last point, in the
 // order they came (the M4 aggregation): the run's segments are vertical and together cover every
-// row from the lowest to the highest point, and so does the path through those four, because
-// every point but a chain's very last starts a segment and so has its own pixel drawn. Where a
-// row is reached first by several points, the earliest is kept, so that a chain's last point
-// stays the only one left out exactly when Line leaves it out. The segments between columns are
-// kept as they are. A pen of any width covers the same pixels either way; only an inverting pen,
-// which inverts twice where segments overlap, needs the pairs one by one.
+// row from the lowest to the highest point, and so does the path through those four; the row of
+// the run's last point is drawn by the segment to the next column. Only where a chain ends can a
+// row be left out (a line leaves out its end pixel, and a segment within one pixel draws
+// nothing), so there the run is looked at again row by row: the earliest point on each extreme
+// row is kept, and where the chain's last point ends on the later extreme's row, the point by
+// which Line leaves that row is kept too. The segments between columns are kept as they are. A
+// pen of any width covers the same pixels either way; only an inverting pen, which inverts twice
+// where segments overlap, needs the pairs one by one.
 #include "Tcanvas2d.h"
 
 #include "AxisPixels.h"
@@ -161,6 +163,8 @@ private:
         for (const TRowAt& e : {a, b})
             if (e.Index != first.Index && e.Index != last.Index)
                 Emit(e.Row);
+        if (endsChain && b.Index != last.Index && b.Row == last.Row)
+            EmitLeaving(b.Index, last.Index, last.Row);
         if (last.Index != first.Index)
             Emit(last.Row);
         if (FBatch.size() >= kBatch) {
@@ -172,6 +176,20 @@ private:
     }
 
     void Emit(int row) { FBatch.push_back(Tallwick::Point(FColumn, row)); }
+
+    // The chain's last point shares its row with the later extreme b, so the path through the
+    // four would reach that row only by a segment of no length. Line draws the row when some
+    // point there is followed by one off it: that following point goes in after b.
+    void EmitLeaving(int from, int last, int row) {
+        const TAxisPixels& rows = FBox.Rows;
+        for (int j = from; j < last; ++j) {
+            const int next = rows.Fast(FY[j + 1]);
+            if (next != row && rows.Fast(FY[j]) == row) {
+                Emit(next);
+                return;
+            }
+        }
+    }
 
     TCanvas* FCanvas;
     const TPlotBox& FBox;

@@ -13,15 +13,20 @@ namespace {
 constexpr size_t kMaxLabels = 4096;
 }  // namespace
 
+// The attributes that make up the font's key, compared without building it: this runs for every
+// label.
+bool TAxisLabels::SameGlyphs(const TFont& a, const TFont& b) {
+    return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() &&
+           a.Orientation() == b.Orientation() && a.Pitch() == b.Pitch();
+}
+
 void TAxisLabels::Use(const double (&limits)[4], const QString& format, const TFont& font) {
-    const QString fontKey = font.Key();
-    const QString locale = QLocale().name();
-    if (FValid && std::memcmp(limits, FLimits, sizeof FLimits) == 0 && format == FFormat && fontKey == FFontKey &&
+    const QLocale locale;
+    if (FValid && std::memcmp(limits, FLimits, sizeof FLimits) == 0 && format == FFormat && SameGlyphs(font, FFont) &&
         locale == FLocale && FLabels.size() < kMaxLabels)
         return;
     std::memcpy(FLimits, limits, sizeof FLimits);
     FFormat = format;
-    FFontKey = fontKey;
     FLocale = locale;
     FFont = font;
     FMetrics = std::make_unique<QFontMetrics>(FFont.Resolved());

@@ -7,6 +7,7 @@
 #include "TextMask.h"
 
 #include <QFontMetrics>
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -33,10 +34,11 @@ public:
     const TTextMask& Mask(TAxisLabel& label);
 
 private:
+    static bool SameGlyphs(const TFont& a, const TFont& b);
+
     double FLimits[4] = {};
     QString FFormat;
-    QString FFontKey;
-    QString FLocale;
+    QLocale FLocale;
     TFont FFont;
     bool FValid = false;
     std::unique_ptr<QFontMetrics> FMetrics;

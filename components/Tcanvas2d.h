@@ -4,7 +4,7 @@
 // mouse in animated steps.
 //
 // The owner draws its data in OnDraw (or a slot connected to drawRequested) with the world calls
-// Line, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
+// Line, Polyline, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
 // owner sets first:
 //
 //     plot->OnDraw = [plot](QObject*) {

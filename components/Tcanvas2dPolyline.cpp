@@ -41,11 +41,6 @@ struct TMappedPoint {
 
 bool InGdiRange(long long v) { return v >= kGdiRangeMin && v <= kGdiRangeMax; }
 
-bool PairInGdiRange(const TMappedPoint& a, const TMappedPoint& b) {
-    return InGdiRange(a.X) && InGdiRange(a.Y) && InGdiRange(b.X) && InGdiRange(b.Y) &&
-           InGdiRange(0LL + b.X - a.X) && InGdiRange(0LL + b.Y - a.Y);
-}
-
 // The geometry of one Polyline call.
 struct TPlotBox {
     TAxisPixels Columns, Rows;
@@ -261,7 +256,7 @@ void TCanvas2D::Polyline(const double* x, const double* y, int count) {
         }
         const TMappedPoint current = box.Map(x[i], y[i]);
         bool drawn = previous.Finite && current.Finite && (previous.Sides & current.Sides) == 0;
-        if (drawn && !PairInGdiRange(previous, current)) {
+        if (drawn && !LineInGdiRange(previous.X, previous.Y, current.X, current.Y)) {
             FOutOfRange = true;
             drawn = false;
         }

@@ -6,8 +6,8 @@
 //   BM_QcpReplot/N      QCustomPlot::replot, its adaptive sampling on (its default)
 //   BM_QcpReplotAll/N   QCustomPlot::replot, adaptive sampling off
 // and of the frame, marks and labels alone: BM_PlotEmpty against BM_QcpEmpty.
-#include "Canvas.h"
-#include "Tcanvas2d.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tcanvas2d.h>
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -4,7 +4,7 @@
 // data set (a damped wave over a coloured triangle mesh, or a noisy signal of a million points);
 // the plotting canvas; and a status line with the world position under the pointer and the time
 // the last redraw took.
-#include "Tcanvas2d.h"
+#include <Tallwick/Tcanvas2d.h>
 
 #include <QWidget>
 #include <vector>

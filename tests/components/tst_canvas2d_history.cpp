@@ -1,9 +1,9 @@
 // The plotting canvas's wheel zoom at the pointer and its history of views, driven by real wheel,
 // mouse and key events.
-#include "Beep.h"
+#include <Tallwick/Beep.h>
 #include "Canvas2DHost.h"
-#include "Cursors.h"
-#include "Tcanvas2d.h"
+#include <Tallwick/Cursors.h>
+#include <Tallwick/Tcanvas2d.h>
 
 #include <QSignalSpy>
 #include <QTimer>

@@ -1,9 +1,9 @@
 // Polyline against Line: the same plot drawn once with one Polyline call and once with Line for
 // each consecutive pair (pairs through a NaN or an infinity left out) must give the same picture,
 // pixel by pixel, and the same OutOfRange.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "Tcanvas2d.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tcanvas2d.h>
 
 #include <QtTest>
 #include <cmath>

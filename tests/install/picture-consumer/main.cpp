@@ -3,11 +3,13 @@
 //   picture-consumer same FILE REFERENCE   reads FILE (format from its name or its content) and
 //                                          compares its pixels with REFERENCE; status 0 if equal
 //   picture-consumer write-pcx IN OUT      reads IN and writes it as PCX through QImageWriter
-//   picture-consumer show FILE             shows FILE in a window (a tiny picture viewer)
+//   picture-consumer show FILE [ZOOM]      shows FILE in a window (a tiny picture viewer), drawn
+//                                          ZOOM times its size where the format can (metafiles)
 #include <QApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <cstdio>
 
 namespace {
@@ -50,12 +52,23 @@ int WritePcx(const QString& in, const QString& out) {
     return 0;
 }
 
-int Show(const QString& file) {
-    QLabel label;
-    label.setPixmap(QPixmap::fromImage(Read(file)));
-    label.setWindowTitle(file.section(QLatin1Char('/'), -1));
-    label.setMargin(8);
-    label.show();
+int Show(const QString& file, int zoom) {
+    QImageReader reader(file);
+    if (zoom > 1 && reader.size().isValid())
+        reader.setScaledSize(reader.size() * zoom);
+    const QImage image = reader.read();
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* picture = new QLabel;
+    picture->setPixmap(QPixmap::fromImage(image));
+    layout->addWidget(picture);
+    layout->addWidget(new QLabel(image.isNull() ? reader.errorString()
+                                                : QStringLiteral("%1: %2, %3 x %4, through QImageReader")
+                                                      .arg(file.section(QLatin1Char('/'), -1), QString::fromLatin1(reader.format()))
+                                                      .arg(image.width())
+                                                      .arg(image.height())));
+    window.setWindowTitle(file.section(QLatin1Char('/'), -1));
+    window.show();
     return QApplication::exec();
 }
 }  // namespace
@@ -69,8 +82,8 @@ int main(int argc, char** argv) {
         return Same(a[2], a[3]);
     if (a.size() == 4 && a[1] == QLatin1String("write-pcx"))
         return WritePcx(a[2], a[3]);
-    if (a.size() == 3 && a[1] == QLatin1String("show"))
-        return Show(a[2]);
-    std::fprintf(stderr, "usage: picture-consumer formats | same FILE REFERENCE | write-pcx IN OUT | show FILE\n");
+    if ((a.size() == 3 || a.size() == 4) && a[1] == QLatin1String("show"))
+        return Show(a[2], a.size() == 4 ? a[3].toInt() : 1);
+    std::fprintf(stderr, "usage: picture-consumer formats | same FILE REFERENCE | write-pcx IN OUT | show FILE [ZOOM]\n");
     return 2;
 }

@@ -1,11 +1,11 @@
 #include "TImageFormatHandler.h"
 
 #include "ByteReader.h"
-#include "Exception.h"
 #include "MetafilePlayer.h"
 #include "PcxCodec.h"
 #include "PictureLimits.h"
 
+#include <Tallwick/Exception.h>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // tallwick-convert run as a user or a file manager runs it: PNG output, fitting within a square,
 // angles of any size, and the messages and exit statuses of what it refuses.
-#include "Bitmap.h"
-#include "ImageIO.h"
-#include "ImageProc.h"
 #include "ImageTools.h"
 #include "MetafilePlayer.h"
 
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/ImageIO.h>
+#include <Tallwick/ImageProc.h>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>

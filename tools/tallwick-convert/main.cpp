@@ -1,14 +1,15 @@
 // tallwick-convert: reads a picture file, optionally turns it and fits it within a square, and
 // writes it in the format of the output name's extension. Runs without a display, so that file
 // managers can call it to make previews.
-#include "Bitmap.h"
 #include "ConvertOptions.h"
-#include "Exception.h"
 #include "HeadlessPlatform.h"
-#include "ImageIO.h"
-#include "ImageProc.h"
 #include "MetafilePlayer.h"
 #include "PictureFile.h"
+
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageIO.h>
+#include <Tallwick/ImageProc.h>
 
 #include <QBuffer>
 #include <QDir>

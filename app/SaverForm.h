@@ -21,7 +21,8 @@ public:
     TStars* Engine() const { return FEngine.get(); }
 
 protected:
-    TSaverForm(const QString& caption, QPoint logoPos);
+    // Titled "Skyglow II"; the hidden logo at `logoPos`.
+    explicit TSaverForm(QPoint logoPos);
     // Creates the engine on the form's surfaces and loads the settings.
     void CreateEngine();
     void DestroyEngine();
@@ -31,6 +32,7 @@ protected:
 
 private:
     void FormResize();
+    void FollowPixelRatio();
     void FormShow();
     void Timer1Timer();
     void DrawFrame();

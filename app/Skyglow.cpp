@@ -9,6 +9,7 @@
 #include "Skyglowu3.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -17,6 +18,7 @@ using namespace Tallwick;
 
 namespace {
 const char* const kTitle = "Skyglow II";
+const char* const kApplicationId = "skyglow";
 constexpr int kNoDisplay = 1;
 
 using Windows = std::vector<std::unique_ptr<QWidget>>;
@@ -66,13 +68,17 @@ int main(int argc, char** argv) {
     const TMode mode = ParseMode(arguments);
     if (mode == mdNone)
         return 0;
-    const QString displayProblem = DisplayProblem();
-    if (!displayProblem.isEmpty()) {
+    const TDisplayChoice display = ChooseDisplay(mode == mdPreview);
+    if (!display.Problem.isEmpty()) {
         std::fprintf(stderr, "%s: no display could be opened (%s)\n",
-                     qPrintable(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()), qPrintable(displayProblem));
+                     qPrintable(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()), qPrintable(display.Problem));
         return kNoDisplay;
     }
+    ApplyDisplayChoice(display);
     TApplication application(argc, argv);
+    // Compositors and task lists know the program by this id (the Wayland app id, the name of
+    // its desktop entry), not by the executable's name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     try {
         application.SetTitle(QString::fromLatin1(kTitle));
         const Windows windows = CreateWindows(mode, arguments);

@@ -19,7 +19,7 @@ QScreen* PointerScreen() {
 }
 }  // namespace
 
-TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
+TForm1::TForm1(QScreen* screen) : TSaverForm(QPoint(8, 8)) {
     // Neither decorated nor listed by the window manager, and above everything else.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -35,6 +35,10 @@ TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 
         setScreen(screen);
         setGeometry(screen->geometry());
     }
+    // A Wayland client cannot place its windows: it asks the compositor for full screen on the
+    // output of the window's screen.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setWindowState(Qt::WindowFullScreen);
     // A window that fails to come into being (settings that cannot be read) is never destroyed
     // through its destructor: clear the flag it set on the way out.
     try {

@@ -10,7 +10,7 @@
 
 namespace Tallwick {
 
-TForm2::TForm2(const QString& parentArgument) : TSaverForm(QStringLiteral("Form2"), QPoint(8, 11)) {
+TForm2::TForm2(const QString& parentArgument) : TSaverForm(QPoint(8, 11)) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(193, 144);
     FormCreate(parentArgument);

@@ -15,7 +15,8 @@ namespace {
 bool gFrameRunning = false;  // some saver window is drawing a frame
 }
 
-TSaverForm::TSaverForm(const QString& caption, QPoint logoPos) : QWidget(nullptr) {
+TSaverForm::TSaverForm(const QString& caption, QPoint logoPos, const TSettingsOverrides& overrides)
+    : QWidget(nullptr), FOverrides(overrides) {
     setWindowTitle(caption);
     setAttribute(Qt::WA_OpaquePaintEvent);
     Image1 = new TVexImage(this);
@@ -39,6 +40,7 @@ void TSaverForm::CreateEngine() {
     FEngine->Interrupted = [this] { return FrameInterrupted(); };
     FEngine->LoadSettings();
     ReportSettingsProblem(*FEngine, false);
+    FOverrides.ApplyTo(*FEngine);
 }
 
 void TSaverForm::DestroyEngine() { FEngine.reset(); }

@@ -19,7 +19,8 @@ QScreen* PointerScreen() {
 }
 }  // namespace
 
-TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
+TForm1::TForm1(QScreen* screen, const TSettingsOverrides& overrides)
+    : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8), overrides) {
     // Neither decorated nor listed by the window manager, and above everything else.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);

@@ -20,7 +20,7 @@ namespace {
 const char* const kWindowTitle = "Skyglow II";
 }  // namespace
 
-TSaverForm::TSaverForm(QPoint logoPos) : QWidget(nullptr) {
+TSaverForm::TSaverForm(QPoint logoPos, const TSettingsOverrides& overrides) : QWidget(nullptr), FOverrides(overrides) {
     setWindowTitle(QString::fromLatin1(kWindowTitle));
     setAttribute(Qt::WA_OpaquePaintEvent);
     Image1 = new TVexImage(this);
@@ -44,6 +44,7 @@ void TSaverForm::CreateEngine() {
     FEngine->Interrupted = [this] { return FrameInterrupted(); };
     FEngine->LoadSettings();
     ReportSettingsProblem(*FEngine, false);
+    FOverrides.ApplyTo(*FEngine);
 }
 
 void TSaverForm::DestroyEngine() { FEngine.reset(); }

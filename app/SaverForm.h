@@ -1,6 +1,7 @@
 #pragma once
 // What the saver window and the preview window share: the drawing surface aligned to the whole
 // client area (Image1), the hidden full-size logo (VexImage1), the 1 ms frame timer and the engine.
+#include "CommandLine.h"
 #include "Timer.h"
 #include "Tstars.h"
 #include "Tveximage.h"
@@ -22,8 +23,8 @@ public:
 
 protected:
     // Titled "Skyglow II"; the hidden logo at `logoPos`.
-    explicit TSaverForm(QPoint logoPos);
-    // Creates the engine on the form's surfaces and loads the settings.
+    TSaverForm(QPoint logoPos, const TSettingsOverrides& overrides);
+    // Creates the engine on the form's surfaces, loads the settings and applies the overrides.
     void CreateEngine();
     void DestroyEngine();
 
@@ -40,6 +41,7 @@ private:
     bool FrameInterrupted();
 
     std::unique_ptr<TStars> FEngine;
+    TSettingsOverrides FOverrides;
     bool FInFrame = false;        // DrawFrame is running (and may be taking in events)
     bool FResizePending = false;  // a resize came meanwhile and waits for the frame's end
 };

@@ -19,7 +19,7 @@ QScreen* PointerScreen() {
 }
 }  // namespace
 
-TForm1::TForm1(QScreen* screen) : TSaverForm(QPoint(8, 8)) {
+TForm1::TForm1(QScreen* screen, const TSettingsOverrides& overrides) : TSaverForm(QPoint(8, 8), overrides) {
     // Neither decorated nor listed by the window manager, and above everything else.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);

@@ -18,7 +18,7 @@ class TForm1 : public TSaverForm {
     Q_OBJECT
 public:
     // Covers `screen`; without one, the screen the pointer is on (else the primary screen).
-    explicit TForm1(QScreen* screen = nullptr);
+    explicit TForm1(QScreen* screen = nullptr, const TSettingsOverrides& overrides = {});
     ~TForm1() override;
 
     TApplicationEvents* AppEvents1;

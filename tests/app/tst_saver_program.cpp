@@ -390,6 +390,10 @@ void TestSaverProgram::noDisplay_data() {
         QTest::addRow("/C%s", c.where) << QStringList{"/C"} << c.environment << 0 << QString();
         QTest::addRow("/s%s", c.where) << QStringList{"/s"} << c.environment << 1 << c.reason;
         QTest::addRow("/p%s", c.where) << QStringList{"/p", "1234"} << c.environment << 1 << c.previewReason;
+        QTest::addRow("--window-id%s", c.where) << QStringList{"--window-id", "1234"} << c.environment << 1
+                                                << c.previewReason;
+        QTest::addRow("--root%s", c.where) << QStringList{"--root"} << c.environment + QStringList{"XSCREENSAVER_WINDOW=0x42"}
+                                           << 1 << c.previewReason;
         QTest::addRow("/c%s", c.where) << QStringList{"/c"} << c.environment << 1 << c.reason;
     }
 }

@@ -330,13 +330,18 @@ void TestSaverWayland::settingsDialogOpens() {
 
 void TestSaverWayland::embeddingNeedsX11_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("/p") << QStringList{"/p", "1234"};
+    QTest::addColumn<QStringList>("environment");
+    QTest::newRow("/p") << QStringList{"/p", "1234"} << QStringList{};
+    QTest::newRow("--window-id") << QStringList{"--window-id", "0x1234"} << QStringList{};
+    QTest::newRow("--root") << QStringList{"--root"} << QStringList{"XSCREENSAVER_WINDOW=0x1234"};
 }
 
 // Wayland has no windows of other programs to draw into: one line says so, status 1.
 void TestSaverWayland::embeddingNeedsX11() {
     QFETCH(QStringList, arguments);
-    const Result result = Run(QStringList{FDir.filePath("Skyglow.scr")} + arguments, {"XDG_SESSION_TYPE=wayland"});
+    QFETCH(QStringList, environment);
+    const Result result = Run(QStringList{FDir.filePath("Skyglow.scr")} + arguments,
+                              QStringList{"XDG_SESSION_TYPE=wayland"} + environment);
     QCOMPARE(result.status, 1);
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(result.err.count('\n'), 1);

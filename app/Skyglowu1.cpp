@@ -6,11 +6,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <optional>
 
 namespace Tallwick {
 
 namespace {
 int gMouseMoveCount = 0;  // the program-wide mouse-move counter
+std::optional<QPoint> gLastPointer;  // where the pointer was last seen over a saver window
 QList<TForm1*> gWindows;  // the saver windows that exist
 
 QScreen* PointerScreen() {
@@ -111,8 +113,21 @@ void TForm1::keyPressEvent(QKeyEvent*) { close(); }
 
 void TForm1::Image1MouseDown() { close(); }
 
+// A Wayland compositor tells a window the pointer has come in with an enter alone, no motion: a
+// pointer moved from one saver window onto another is a move there. A window that appears under
+// a still pointer is entered where the pointer was, which is none.
+void TForm1::enterEvent(QEnterEvent* event) {
+    TSaverForm::enterEvent(event);
+    const QPoint at = event->globalPosition().toPoint();
+    const bool moved = gLastPointer && *gLastPointer != at;
+    gLastPointer = at;
+    if (moved && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        Image1MouseMove();
+}
+
 // Only real pointer moves arrive here: a window mapped under a still pointer gets no motion.
 void TForm1::Image1MouseMove() {
+    gLastPointer = QCursor::pos();
     ++gMouseMoveCount;
     if (gMouseMoveCount > 5)
         close();

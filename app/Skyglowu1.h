@@ -35,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 
 private:
     void FormCreate();

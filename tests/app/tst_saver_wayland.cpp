@@ -312,11 +312,12 @@ void TestSaverWayland::firstSignClosesAll_data() {
     QTest::newRow("a key") << "key";
     QTest::newRow("a button") << "button";
     QTest::newRow("the sixth move") << "moves";
+    QTest::newRow("another window activated") << "activation";
 }
 
 void TestSaverWayland::firstSignClosesAll() {
     QFETCH(QString, sign);
-    if (sign != "key" && !StartPointer())
+    if ((sign == "button" || sign == "moves") && !StartPointer())
         QSKIP("no virtual pointer (tests/support/virtual-pointer needs libwayland-dev) to move or press with");
     StartSaver({"/s"});
     QVERIFY(QTest::qWaitFor([&] { return SaverViews().size() == 2; }, kTimeoutMs));
@@ -326,6 +327,16 @@ void TestSaverWayland::firstSignClosesAll() {
     } else if (sign == "button") {
         QVERIFY(Sway("seat - cursor press button1"));
         Sway("seat - cursor release button1");
+    } else if (sign == "activation") {
+        // Another program's window (the settings dialog, started on its own) is given the focus.
+        QProcess other;
+        const QStringList command = AsUser({FDir.filePath("Skyglow.scr"), "/c"}, {"XDG_SESSION_TYPE=wayland"});
+        other.start(command.first(), command.mid(1));
+        QVERIFY(QTest::qWaitFor([&] { return Views("Settings").size() == 1; }, kTimeoutMs));
+        Sway("[title=\"^Settings$\"] focus");
+        QVERIFY(FSaver->waitForFinished(kTimeoutMs));
+        QCOMPARE(Run({"wtype", "-s", "1000", "-k", "Escape"}).status, 0);  // the dialog, now in front
+        QVERIFY(other.waitForFinished(kTimeoutMs));
     } else {
         for (int i = 1; i <= 5; ++i) {
             QVERIFY(Pointer(QString("move %1 %2").arg(500 + 150 * i).arg(400 + 20 * i)));  // over both outputs

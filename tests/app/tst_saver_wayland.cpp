@@ -10,10 +10,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -86,6 +88,7 @@ private:
     void StartSaver(const QStringList& arguments);
     void MoveCursor(QPoint to) const;
     bool TypeUntilEnd(const QStringList& key);
+    static void KillWithChildren(QProcess& process);
     bool StartPointer();
     bool Pointer(const QString& line);
 
@@ -200,7 +203,7 @@ void TestSaverWayland::cleanup() {
         if (*process && (*process)->state() != QProcess::NotRunning) {
             (*process)->closeWriteChannel();
             if (!(*process)->waitForFinished(2000))
-                (*process)->kill();
+                KillWithChildren(**process);
             (*process)->waitForFinished(kTimeoutMs);
         }
         process->reset();
@@ -218,6 +221,16 @@ bool TestSaverWayland::TypeUntilEnd(const QStringList& key) {
             return true;
     }
     return false;
+}
+
+// runuser does not pass a kill on to the program it started: that one goes first.
+void TestSaverWayland::KillWithChildren(QProcess& process) {
+    QFile children(QString("/proc/%1/task/%1/children").arg(process.processId()));
+    if (children.open(QIODevice::ReadOnly))
+        for (const QByteArray& child : children.readAll().split(' '))
+            if (child.trimmed().toInt() > 0)
+                ::kill(child.trimmed().toInt(), SIGKILL);
+    process.kill();
 }
 
 // The virtual pointer over the layout of both outputs, at its middle.
@@ -338,6 +351,12 @@ void TestSaverWayland::firstSignClosesAll() {
         QProcess other;
         const QStringList command = AsUser({FDir.filePath("Skyglow.scr"), "/c"}, {"XDG_SESSION_TYPE=wayland"});
         other.start(command.first(), command.mid(1));
+        const auto endOther = qScopeGuard([&] {
+            if (other.state() != QProcess::NotRunning) {
+                KillWithChildren(other);
+                other.waitForFinished(kTimeoutMs);
+            }
+        });
         QVERIFY(QTest::qWaitFor([&] { return Views("Settings").size() == 1; }, kTimeoutMs));
         Sway("[title=\"^Settings$\"] focus");
         QVERIFY(FSaver->waitForFinished(kTimeoutMs));

@@ -66,6 +66,7 @@ void TRatioReporter::PrintRatios() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    PrintRatio("BM_DrawFrameDense/1920/1080/1000/2", "BM_Fill/3840/2160", "fills", 6, true);
     PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);
     PrintRatio("BM_Rotate45", "BM_Rotate45Qt", "x QImage::transformed", 1.5, true);
     // Wall clock, and processor time, which other programs on the same cores do not inflate.

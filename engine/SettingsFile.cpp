@@ -5,9 +5,10 @@
 #include "Vexutils.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace Tallwick {
 
@@ -24,6 +25,16 @@ QString Printable(const QByteArray& title) {
     for (char c : title.left(kShown))
         text += c >= 0x20 && c < 0x7F ? QLatin1Char(c) : QLatin1Char('?');
     return title.size() > kShown ? text + QStringLiteral("...") : text;
+}
+// The folders of a user's settings are the user's alone (0700), as the XDG rules ask of folders
+// made for them.
+bool MakeFolders(const QString& folder) {
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent == folder || !MakeFolders(parent))
+        return false;
+    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST;
 }
 }  // namespace
 
@@ -113,7 +124,7 @@ QByteArray TSettingsFile::Bytes(const TSkySettings& values, const QByteArray& ti
 void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title,
                           bool makeFolder) {
     const QString folder = QFileInfo(path).absolutePath();
-    if (makeFolder && !QFileInfo::exists(folder) && !QDir().mkpath(folder))
+    if (makeFolder && !MakeFolders(folder))
         throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));
     ReplaceFile(path, Bytes(values, title));
 }

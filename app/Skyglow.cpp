@@ -2,8 +2,8 @@
 // unknown ends the program at once, before the application object (and with it any display) is
 // needed. Drawing inside a host's window, every error goes to stderr: while a screen saver holds
 // the screen nobody could close a box.
-#include "Application.h"
 #include "CommandLine.h"
+#include <Tallwick/Application.h>
 #include "DisplayCheck.h"
 #include "XScreenSaverList.h"
 #include "Skyglowu1.h"

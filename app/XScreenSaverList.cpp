@@ -1,6 +1,6 @@
 #include "XScreenSaverList.h"
 
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "FileReplace.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "SettingsFile.h"
 
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "FileReplace.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QBuffer>
 #include <QFile>

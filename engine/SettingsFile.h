@@ -2,7 +2,7 @@
 // The settings file: the title that ties it to this program, then four colours, the star count,
 // the speed and the logo byte, little-endian, 29 bytes plus the title's length:
 //   title length (4) | title | BackColor | StarColor | TextColor1 | TextColor2 | StarCount | Speed | ShowLogo (1)
-#include "Color.h"
+#include <Tallwick/Color.h>
 
 #include <QByteArray>
 #include <QIODevice>

@@ -1,6 +1,6 @@
 #include "SettingsLocation.h"
 
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QDir>
 #include <QFile>

@@ -19,10 +19,8 @@ enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWI
 }  // namespace
 
 TMetafileCanvas::TMetafileCanvas(QImage* image, const QTransform& deviceToImage, int objectSlots)
-    : FImage(image), FPainter(image), FDeviceToImage(deviceToImage), FObjects(std::size_t(std::max(objectSlots, 0))) {
+    : FImage(image), FPainter(image), FDeviceToImage(deviceToImage), FSlots(std::max(objectSlots, 0)) {
     FPainter.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < int(FObjects.size()); ++i)
-        FFree.insert(FFree.end(), i);
     FState.B.Color = Qt::white;
 }
 
@@ -131,13 +129,21 @@ void TMetafileCanvas::RestoreDC(int which) {
     FSaved.resize(std::size_t(target));
 }
 
-int TMetafileCanvas::FirstFreeSlot() const { return FFree.empty() ? -1 : *FFree.begin(); }
+int TMetafileCanvas::FirstFreeSlot() const {
+    if (!FFree.empty())
+        return *FFree.begin();
+    return int(FObjects.size()) < FSlots ? int(FObjects.size()) : -1;
+}
 
 void TMetafileCanvas::CreateObject(int slot, const Object& object) {
-    if (slot >= 0 && std::size_t(slot) < FObjects.size()) {
-        FObjects[std::size_t(slot)] = object;
-        FFree.erase(slot);
-    }
+    if (slot < 0 || slot >= FSlots)
+        return;
+    for (int i = int(FObjects.size()); i < slot; ++i)
+        FFree.insert(FFree.end(), i);
+    if (std::size_t(slot) >= FObjects.size())
+        FObjects.resize(std::size_t(slot) + 1);
+    FObjects[std::size_t(slot)] = object;
+    FFree.erase(slot);
 }
 
 void TMetafileCanvas::SelectObject(int slot) {
@@ -168,7 +174,7 @@ void TMetafileCanvas::SelectStockObject(int index) {
 }
 
 void TMetafileCanvas::DeleteObject(int slot) {
-    if (slot >= 0 && std::size_t(slot) < FObjects.size()) {
+    if (slot >= 0 && std::size_t(slot) < FObjects.size() && FObjects[std::size_t(slot)].Type != Object::None) {
         FObjects[std::size_t(slot)] = Object{};
         FFree.insert(slot);
     }

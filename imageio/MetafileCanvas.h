@@ -118,8 +118,12 @@ private:
     QTransform FDeviceToImage;
     State FState;
     std::vector<State> FSaved;
+    // The object table grows only as far as the file uses it, so that a table of thousands of
+    // slots costs nothing until its objects are made. Slots from FObjects.size() up to FSlots are
+    // empty; FFree holds the empty ones below, so that finding the lowest costs no scan.
+    int FSlots;
     std::vector<Object> FObjects;
-    std::set<int> FFree;  // empty slots, so that finding the lowest costs no scan of the table
+    std::set<int> FFree;
     std::int64_t FWork = 0;
 };
 

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <vector>
 
 namespace Tallwick {
@@ -118,12 +118,13 @@ private:
     QTransform FDeviceToImage;
     State FState;
     std::vector<State> FSaved;
-    // The object table grows only as far as the file uses it, so that a table of thousands of
-    // slots costs nothing until its objects are made. Slots from FObjects.size() up to FSlots are
-    // empty; FFree holds the empty ones below, so that finding the lowest costs no scan.
+    // Only the objects made are stored, so that a table of thousands of slots costs nothing until
+    // the file fills them; the empty slots are kept as runs (first slot, one past the last), so
+    // that finding the lowest costs no scan.
+    void TakeSlot(int slot);
     int FSlots;
-    std::vector<Object> FObjects;
-    std::set<int> FFree;
+    std::map<int, Object> FObjects;
+    std::map<int, int> FEmptyRuns;
     std::int64_t FWork = 0;
 };
 

@@ -1,8 +1,8 @@
 #include "PlotWindow.h"
 
-#include "Canvas.h"
-#include "GdiCalls.h"
-#include "Vexutils.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 // The designer plugin loads and offers every registered component in the group "Tallwick".
-#include "ComponentRegistry.h"
+#include <Tallwick/ComponentRegistry.h>
 
 #include <QPluginLoader>
 #include <QtTest>

@@ -1,5 +1,5 @@
 // The gallery holds every component of the component table, each shown and with a size of its own.
-#include "ComponentTable.h"
+#include <Tallwick/ComponentTable.h>
 #include "GalleryWindow.h"
 
 #include <QtTest>

@@ -19,10 +19,10 @@ enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWI
 }  // namespace
 
 TMetafileCanvas::TMetafileCanvas(QImage* image, const QTransform& deviceToImage, int objectSlots)
-    : FImage(image), FPainter(image), FDeviceToImage(deviceToImage), FObjects(std::size_t(std::max(objectSlots, 0))) {
+    : FImage(image), FPainter(image), FDeviceToImage(deviceToImage), FSlots(std::max(objectSlots, 0)) {
     FPainter.setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < int(FObjects.size()); ++i)
-        FFree.insert(FFree.end(), i);
+    if (FSlots > 0)
+        FEmptyRuns.emplace(0, FSlots);
     FState.B.Color = Qt::white;
 }
 
@@ -131,19 +131,32 @@ void TMetafileCanvas::RestoreDC(int which) {
     FSaved.resize(std::size_t(target));
 }
 
-int TMetafileCanvas::FirstFreeSlot() const { return FFree.empty() ? -1 : *FFree.begin(); }
+int TMetafileCanvas::FirstFreeSlot() const { return FEmptyRuns.empty() ? -1 : FEmptyRuns.begin()->first; }
+
+void TMetafileCanvas::TakeSlot(int slot) {
+    auto run = FEmptyRuns.upper_bound(slot);
+    if (run == FEmptyRuns.begin() || (--run)->second <= slot)
+        return;  // not empty
+    const int first = run->first, end = run->second;
+    FEmptyRuns.erase(run);
+    if (first < slot)
+        FEmptyRuns.emplace(first, slot);
+    if (slot + 1 < end)
+        FEmptyRuns.emplace(slot + 1, end);
+}
 
 void TMetafileCanvas::CreateObject(int slot, const Object& object) {
-    if (slot >= 0 && std::size_t(slot) < FObjects.size()) {
-        FObjects[std::size_t(slot)] = object;
-        FFree.erase(slot);
-    }
+    if (slot < 0 || slot >= FSlots)
+        return;
+    TakeSlot(slot);
+    FObjects[slot] = object;
 }
 
 void TMetafileCanvas::SelectObject(int slot) {
-    if (slot < 0 || std::size_t(slot) >= FObjects.size())
+    const auto found = FObjects.find(slot);
+    if (found == FObjects.end())
         return;
-    const Object& o = FObjects[std::size_t(slot)];
+    const Object& o = found->second;
     if (o.Type == Object::PenObject)
         FState.P = o.P;
     else if (o.Type == Object::BrushObject)
@@ -168,10 +181,8 @@ void TMetafileCanvas::SelectStockObject(int index) {
 }
 
 void TMetafileCanvas::DeleteObject(int slot) {
-    if (slot >= 0 && std::size_t(slot) < FObjects.size()) {
-        FObjects[std::size_t(slot)] = Object{};
-        FFree.insert(slot);
-    }
+    if (FObjects.erase(slot))
+        FEmptyRuns.emplace(slot, slot + 1);
 }
 
 void TMetafileCanvas::LineTo(QPointF p) {

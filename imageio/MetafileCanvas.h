@@ -12,7 +12,7 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <vector>
 
 namespace Tallwick {
@@ -118,8 +118,13 @@ private:
     QTransform FDeviceToImage;
     State FState;
     std::vector<State> FSaved;
-    std::vector<Object> FObjects;
-    std::set<int> FFree;  // empty slots, so that finding the lowest costs no scan of the table
+    // Only the objects made are stored, so that a table of thousands of slots costs nothing until
+    // the file fills them; the empty slots are kept as runs (first slot, one past the last), so
+    // that finding the lowest costs no scan.
+    void TakeSlot(int slot);
+    int FSlots;
+    std::map<int, Object> FObjects;
+    std::map<int, int> FEmptyRuns;
     std::int64_t FWork = 0;
 };
 

@@ -187,10 +187,12 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 // Fills (or inverts) the box [x0, x1) x [y0, y1), clipped once, walking the rows by their stride.
 void TCanvas::PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
     const Box v = Visible();
-    const int left = int(std::max<long long>(x0, v.x0)), top = int(std::max<long long>(y0, v.y0));
-    const int right = int(std::min<long long>(x1, v.x1)), bottom = int(std::min<long long>(y1, v.y1));
-    if (left >= right || top >= bottom)
+    // Compared in 64 bits: a box beyond the int range must not wrap round into the bitmap.
+    const long long left64 = std::max<long long>(x0, v.x0), top64 = std::max<long long>(y0, v.y0);
+    const long long right64 = std::min<long long>(x1, v.x1), bottom64 = std::min<long long>(y1, v.y1);
+    if (left64 >= right64 || top64 >= bottom64)
         return;
+    const int left = int(left64), top = int(top64), right = int(right64), bottom = int(bottom64);
     const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
     const qsizetype stride = FBitmap->Image().bytesPerLine() / qsizetype(sizeof(std::uint32_t));
     std::uint32_t* row = FBitmap->ScanLine(top);

@@ -27,6 +27,8 @@ private slots:
     void text();
     void bounded_data();
     void bounded();
+    void objectTable_data();
+    void objectTable();
     void cutShort_data();
     void cutShort();
     void dibSourceBox_data();
@@ -198,6 +200,66 @@ void TestMetafilePlayer::bounded() {
         QCOMPARE(Load(path).size(), size);
     }
     QVERIFY2(clock.elapsed() < 30000, QByteArray::number(clock.elapsed()));
+}
+
+namespace {
+QByteArray WmfBrush(QRgb c) { return WmfRecord(0x02FC, {0, qRed(c) | qGreen(c) << 8, qBlue(c), 0}); }
+QByteArray WmfBox(int left, int top, int right, int bottom) { return WmfRecord(0x041B, {bottom, right, top, left}); }
+QByteArray EmfRecord(int type, const QList<qint32>& fields) {
+    QByteArray r = Le32(quint32(type)) + Le32(quint32(8 + 4 * fields.size()));
+    for (qint32 f : fields)
+        r += Le32(quint32(f));
+    return r;
+}
+// 100 x 100 pixels, with a table of `handles` objects.
+QByteArray EmfHeader(int handles) {
+    return Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(99) + Le32(99) + QByteArray(16, '\0') + Le32(0x464D4520) +
+           QByteArray(12, '\0') + Le16(handles) + QByteArray(50, '\0');
+}
+QByteArray EmfBrush(int slot, QRgb c) { return EmfRecord(39, {slot, 0, qRed(c) | qGreen(c) << 8 | qBlue(c) << 16, 0}); }
+QByteArray EmfBox(int left, int top, int right, int bottom) { return EmfRecord(43, {left, top, right, bottom}); }
+}  // namespace
+
+// The object table: new WMF objects take the lowest empty slot, none is made once the table the
+// header declares is full; EMF names its slots anywhere in the table, and no further.
+void TestMetafilePlayer::objectTable_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QRgb>("colour");
+    const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255), yellow = qRgb(255, 255, 0),
+               cyan = qRgb(0, 255, 255), magenta = qRgb(255, 0, 255);
+    const QByteArray select0 = WmfRecord(0x012D, {0}), select1 = WmfRecord(0x012D, {1}),
+                     select2 = WmfRecord(0x012D, {2});
+    QByteArray wmf = WmfHeader(3) + WmfRecord(0x020C, {100, 100}) + WmfBrush(red) + WmfBrush(green) + WmfBrush(blue) +
+                     WmfBrush(yellow) /* table full: made nowhere */ + WmfRecord(0x01F0, {1}) + WmfBrush(cyan);
+    wmf += select1 + WmfBox(0, 0, 50, 50) + select2 + WmfBox(50, 0, 100, 50);
+    wmf += WmfRecord(0x012D, {3}) + WmfBox(0, 50, 50, 100);  // no slot 3: the blue brush stays
+    wmf += WmfRecord(0x01F0, {0}) + WmfRecord(0x01F0, {0}) + WmfBrush(magenta) + WmfBrush(red) + select0 +
+           WmfBox(50, 50, 100, 100) + WmfRecord(0, {});
+    QTest::newRow("wmf: emptied slot taken again") << wmf << QPoint(25, 25) << cyan;
+    QTest::newRow("wmf: slots after it kept") << wmf << QPoint(75, 25) << blue;
+    QTest::newRow("wmf: selecting beyond the table changes nothing") << wmf << QPoint(25, 75) << blue;
+    QTest::newRow("wmf: one emptied slot, one object") << wmf << QPoint(75, 75) << magenta;
+
+    QByteArray emf = EmfHeader(65535) + EmfBrush(65534, green) + EmfBrush(65535, red) /* beyond the table */ +
+                     EmfBrush(7, yellow) + EmfRecord(37, {65534}) + EmfBox(0, 0, 50, 50);
+    emf += EmfRecord(37, {65535}) + EmfBox(50, 0, 100, 50);  // no such slot: still green
+    emf += EmfRecord(37, {7}) + EmfBox(0, 50, 50, 100) + EmfRecord(40, {7}) + EmfRecord(37, {7}) +
+           EmfBox(50, 50, 100, 100) /* deleted: still yellow */ + EmfRecord(14, {0, 0, 0});
+    QTest::newRow("emf: last slot of 65535") << emf << QPoint(25, 25) << green;
+    QTest::newRow("emf: slot beyond the table") << emf << QPoint(75, 25) << green;
+    QTest::newRow("emf: slot below an earlier one") << emf << QPoint(25, 75) << yellow;
+    QTest::newRow("emf: deleted slot selects nothing") << emf << QPoint(75, 75) << yellow;
+}
+
+void TestMetafilePlayer::objectTable() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QPoint, at);
+    QFETCH(QRgb, colour);
+    const QImage image =
+        TMetafilePlayer::Render(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size());
+    QCOMPARE(image.size(), QSize(100, 100));
+    QCOMPARE(QColor(image.pixel(at)).name(), QColor(colour).name());
 }
 
 void TestMetafilePlayer::cutShort_data() {

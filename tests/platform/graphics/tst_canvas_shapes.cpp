@@ -5,6 +5,7 @@
 
 #include <QPolygon>
 #include <QtTest>
+#include <climits>
 #include <cstdlib>
 
 using namespace Tallwick;
@@ -41,6 +42,8 @@ class TestCanvasShapes : public QObject {
 private slots:
     void rectangle_data();
     void rectangle();
+    void rectangleAtIntLimits_data();
+    void rectangleAtIntLimits();
     void fillRect_data();
     void fillRect();
     void ellipse_data();
@@ -91,6 +94,33 @@ void TestCanvasShapes::rectangle() {
             return kInk;
         return brush ? kFill : kPaper;
     });
+    const QString diff = FirstDifference(bitmap->Image(), expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+// Corners at the ends of the int range: the inside of a rectangle of no width at INT_MIN lies
+// wholly left of the bitmap and must draw nothing (its right edge, one less, once wrapped round
+// to INT_MAX and filled far past the bitmap's rows).
+void TestCanvasShapes::rectangleAtIntLimits_data() {
+    QTest::addColumn<TRect>("corners");
+    QTest::addColumn<int>("penStyle");
+    QTest::addColumn<bool>("filled");  // the whole bitmap in the brush's colour, else untouched
+    QTest::newRow("no width at INT_MIN") << Rect(INT_MIN, INT_MIN + 10, INT_MIN, 10) << int(psSolid) << false;
+    QTest::newRow("no height at INT_MIN") << Rect(INT_MIN + 10, INT_MIN, 10, INT_MIN) << int(psSolid) << false;
+    QTest::newRow("no width at INT_MIN, clear pen") << Rect(INT_MIN, 0, INT_MIN, 10) << int(psClear) << false;
+    QTest::newRow("the whole int range, clear pen") << Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX) << int(psClear) << true;
+}
+
+void TestCanvasShapes::rectangleAtIntLimits() {
+    QFETCH(TRect, corners);
+    QFETCH(int, penStyle);
+    QFETCH(bool, filled);
+    auto bitmap = FilledBitmap(40, 50, kPaper);
+    TCanvas* canvas = bitmap->Canvas();
+    UsePenAndBrush(canvas);
+    canvas->Pen.Style = TPenStyle(penStyle);
+    canvas->Rectangle(corners.Left, corners.Top, corners.Right, corners.Bottom);
+    const QImage expected = ImageFrom(40, 50, [&](int, int) { return filled ? kFill : kPaper; });
     const QString diff = FirstDifference(bitmap->Image(), expected);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }

@@ -7,6 +7,7 @@
 #include "FileReplace.h"
 #include "Frame3D.h"
 #include "GdiCalls.h"
+#include "IntConversion.h"
 #include "Random.h"
 #include "Tveximage.h"
 #include "Vexutils.h"
@@ -41,8 +42,6 @@ constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 constexpr qint64 kLayoutBytes = 4 + 4 * 4 + 4 + 4 + 1;
 // Titles longer than this cannot be any program's name and are not read.
 constexpr qint32 kLongestTitleRead = 4096;
-
-int Trunc(double v) { return static_cast<int>(v); }
 
 // A stored title as it can be shown in a message: other bytes than printable ASCII as '?', long
 // ones cut.
@@ -89,7 +88,7 @@ void TStars::DrawFrame() {
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
     PrepareFont(canvas);
-    DrawLogo(Trunc(CenterX), Trunc(CenterY) - FTextHeight - Logo->Height() / 2);
+    DrawLogo(TruncToInt(CenterX), TruncToInt(CenterY) - FTextHeight - Logo->Height() / 2);
     DrawShadowedText(canvas, depth);
     if (!MoveStars())
         return;
@@ -168,7 +167,7 @@ bool TStars::ComposedText(const TCanvas* canvas) const { return !NaiveText && ca
 // Copy i of the date comes before copy i of the time, so a deep trail of the date may reach over
 // the time's earlier copies.
 void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
-    const int x = Trunc(CenterX), y = Trunc(CenterY);
+    const int x = TruncToInt(CenterX), y = TruncToInt(CenterY);
     if (!ComposedText(canvas)) {
         for (int i = 0; i <= depth; ++i) {
             canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
@@ -272,7 +271,7 @@ void TStars::PrepareStars() {
     FStarPixel = ColorToQRgb(StarColor) | 0xFF000000u;
     FDiagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
     // No star inside the surface is farther from the centre than the diagonal.
-    FStamps.Prepare(Trunc(Surface->Height() * 0.025) + 1);
+    FStamps.Prepare(TruncToInt(Surface->Height() * 0.025) + 1);
 }
 
 // A star one full diagonal from the centre would be 2.5 % of the surface height across.
@@ -280,11 +279,11 @@ void TStars::PaintStar(TSpanPainter& painter, int i) {
     const double x = (*StarX)[i], y = (*StarY)[i];
     const double r = PointDistance(CenterX, CenterY, x, y);
     // A surface without area has no diagonal to measure by: every star is a single pixel.
-    const int size = FDiagonal > 0 ? Trunc(r * (Surface->Height() * 0.025) / FDiagonal) : 0;
+    const int size = FDiagonal > 0 ? TruncToInt(r * (Surface->Height() * 0.025) / FDiagonal) : 0;
     if (FStampable && size <= FStamps.MaxSize())
-        FStamps.Draw(painter, Trunc(x), Trunc(y), size, FStarPixel);
+        FStamps.Draw(painter, TruncToInt(x), TruncToInt(y), size, FStarPixel);
     else
-        DrawDot(Surface->Canvas(), Trunc(x), Trunc(y), size, StarColor);
+        DrawDot(Surface->Canvas(), TruncToInt(x), TruncToInt(y), size, StarColor);
 }
 
 // The logo centred on (x, y) in a raised outer and a sunken inner one-pixel frame. The frames lie

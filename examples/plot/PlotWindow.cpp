@@ -1,11 +1,11 @@
 #include "PlotWindow.h"
 
 #include "Canvas.h"
+#include "FlowLayout.h"
 #include "GdiCalls.h"
 #include "Vexutils.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -46,7 +46,7 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     FPlot->OnMouseMove = [this](QObject*, TShiftState, int X, int Y) { ShowPosition(X, Y); };
 
     FModes = new QButtonGroup(this);
-    auto* tools = new QHBoxLayout;
+    auto* tools = new TFlowLayout;
     tools->addWidget(AddModeButton(QStringLiteral("Off (Esc)"), QStringLiteral("Esc"), TCanvas2D::zmNone));
     tools->addWidget(AddModeButton(QStringLiteral("Zoom in (+)"), QStringLiteral("+"), TCanvas2D::zmZoomIn));
     tools->addWidget(AddModeButton(QStringLiteral("Zoom out (-)"), QStringLiteral("-"), TCanvas2D::zmZoomOut));
@@ -63,11 +63,11 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     steps->setValue(FPlot->ZoomSteps());
     connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
     tools->addWidget(steps);
-    tools->addStretch();
     FModes->button(TCanvas2D::zmNone)->setChecked(true);
     connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });
 
     FStatus = new QLabel(QStringLiteral("Right button: leave the mode, or stop a zoom under way."), this);
+    FStatus->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(FPlot, 1);

@@ -83,6 +83,7 @@ protected:
 private:
     void PictureChanging();
     void PaintPicture();
+    void PaintDesignOutline();
 
     TPicture FPicture;
     bool FAutoSize = false;

@@ -1,5 +1,7 @@
 #include "Raster.h"
 
+#include "IntConversion.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -17,7 +19,7 @@ long long FloorDiv(long long a, long long b) {
 }
 
 // A double cut into [low, high] before it becomes an int.
-int ClampToInt(double v, int low, int high) { return static_cast<int>(std::clamp(v, double(low), double(high))); }
+int ClampToInt(double v, int low, int high) { return std::clamp(TruncToInt(v), low, high); }
 
 void AppendPixel(std::vector<RasterSpan>& out, int x, int y) {
     if (!out.empty() && out.back().y == y && out.back().x1 + 1 == x)

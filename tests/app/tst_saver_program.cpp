@@ -35,6 +35,8 @@ private slots:
     void noDisplay_data();
     void noDisplay();
     void hugeStarCountFailsAtOnceInLittleMemory();
+    void memoryErrorLeavesTheBackgroundUntilTheUser_data();
+    void memoryErrorLeavesTheBackgroundUntilTheUser();
 
 private:
     QProcess* Start(const QStringList& arguments, int addressSpaceMB = 0);
@@ -43,6 +45,7 @@ private:
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
     int MapsSeen();
+    QRgb ScreenPixel(int x, int y);
     void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }
 
     XTestWindows x;
@@ -93,6 +96,16 @@ void TestSaverProgram::PressKeyIn(const QString& windowName, const QString& key)
     QVERIFY(!window.isEmpty());
     Xdotool({"windowfocus", "--sync", window});
     Xdotool({"key", key});
+}
+
+// What the screen shows at (x, y), as 0xRRGGBB of a 24-bit TrueColor screen.
+QRgb TestSaverProgram::ScreenPixel(int x, int y) {
+    XImage* image = XGetImage(this->x.display(), this->x.root(), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0xFFFFFFFF;
+    const QRgb pixel = QRgb(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
 }
 
 // Top-level windows mapped since the last call.
@@ -398,6 +411,47 @@ void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
     QTest::qWait(300);
     QVERIFY(p->state() == QProcess::Running);
     PressKeyIn("Form1", "space");
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QFile::remove(dir.filePath("Skyglow.ini"));
+}
+
+void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("key") << "key";
+    QTest::newRow("mouse button") << "button";
+    QTest::newRow("sixth mouse move") << "moves";
+}
+
+// Twenty million stars are more than a star field holds: once the error box is closed, the screen
+// shows the background colour of the settings (blue-grey here) and the saver ends the usual ways.
+void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
+    QFETCH(QString, ending);
+    WriteSettings(QByteArray::fromHex("0a000000536b79676c6f77204949"
+                                      "20406000ffffff00b4b4b4000000ff00" "002d3101" "32000000" "01"));
+    const QRgb background = 0x604020;
+    QProcess* p = Start({"/s"});
+    QVERIFY(WaitForWindow("Skyglow II"));
+    QTest::qWait(300);
+    PressKeyIn("Skyglow II", "Return");
+    const QRect screen(0, 0, x.attributes(x.root()).width, x.attributes(x.root()).height);
+    for (const QPoint at : {screen.center(), screen.topLeft() + QPoint(3, 3), screen.bottomRight() - QPoint(3, 3)})
+        QTRY_COMPARE(ScreenPixel(at.x(), at.y()), background);
+    QTest::qWait(300);
+    QVERIFY(p->state() == QProcess::Running);
+    if (ending == "key") {
+        PressKeyIn("Form1", "space");
+    } else if (ending == "button") {
+        Xdotool({"mousemove", "--sync", "100", "100"});
+        Xdotool({"click", "1"});
+    } else {
+        for (int move = 1; move <= 6; ++move) {
+            QVERIFY(p->state() == QProcess::Running);
+            Xdotool({"mousemove", "--sync", QString::number(200 + 40 * move), QString::number(300 + 7 * move)});
+            QTest::qWait(100);
+        }
+    }
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);

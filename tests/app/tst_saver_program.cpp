@@ -45,7 +45,7 @@ private:
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
     int MapsSeen();
-    QRgb ScreenPixel(int x, int y);
+    QRgb ScreenPixel(QPoint at);
     void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }
 
     XTestWindows x;
@@ -98,9 +98,9 @@ void TestSaverProgram::PressKeyIn(const QString& windowName, const QString& key)
     Xdotool({"key", key});
 }
 
-// What the screen shows at (x, y), as 0xRRGGBB of a 24-bit TrueColor screen.
-QRgb TestSaverProgram::ScreenPixel(int x, int y) {
-    XImage* image = XGetImage(this->x.display(), this->x.root(), x, y, 1, 1, AllPlanes, ZPixmap);
+// What the screen shows at a point, as 0xRRGGBB of a 24-bit TrueColor screen.
+QRgb TestSaverProgram::ScreenPixel(QPoint at) {
+    XImage* image = XGetImage(x.display(), x.root(), at.x(), at.y(), 1, 1, AllPlanes, ZPixmap);
     if (!image)
         return 0xFFFFFFFF;
     const QRgb pixel = QRgb(XGetPixel(image, 0, 0) & 0xFFFFFF);
@@ -437,7 +437,7 @@ void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
     PressKeyIn("Skyglow II", "Return");
     const QRect screen(0, 0, x.attributes(x.root()).width, x.attributes(x.root()).height);
     for (const QPoint at : {screen.center(), screen.topLeft() + QPoint(3, 3), screen.bottomRight() - QPoint(3, 3)})
-        QTRY_COMPARE(ScreenPixel(at.x(), at.y()), background);
+        QTRY_COMPARE(ScreenPixel(at), background);
     QTest::qWait(300);
     QVERIFY(p->state() == QProcess::Running);
     if (ending == "key") {

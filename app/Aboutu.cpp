@@ -1,15 +1,15 @@
 #include "Aboutu.h"
 
-#include "Application.h"
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "CustomPanel.h"
-#include "FontSubstitutions.h"
-#include "GdiCalls.h"
-#include "Glyph.h"
-#include "ImageControl.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/FontSubstitutions.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/Glyph.h>
+#include <Tallwick/ImageControl.h>
 #include "Pictures.h"
-#include "SpeedButton.h"
+#include <Tallwick/SpeedButton.h>
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -4,7 +4,7 @@
 #include "SettingsReport.h"
 #include "X11Glue.h"
 
-#include "Application.h"
+#include <Tallwick/Application.h>
 
 #include <QCoreApplication>
 #include <QShowEvent>

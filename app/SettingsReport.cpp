@@ -1,6 +1,6 @@
 #include "SettingsReport.h"
 
-#include "Application.h"
+#include <Tallwick/Application.h>
 #include "Tstars.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The screen saver's entry: the first argument chooses the mode ("/s" saver, "/p <id>" preview,
 // an argument containing "/c" settings); anything else ends the program at once, before the
 // application object (and with it any display) is needed.
-#include "Application.h"
+#include <Tallwick/Application.h>
 #include "DisplayCheck.h"
 #include "ModeDispatch.h"
 #include "Skyglowu1.h"

@@ -5,7 +5,7 @@
 // mouse button over any of them, the sixth mouse move since the program started (moves over all
 // of them count together), or the application losing activation. The screen-saver-running flag is
 // set while any of them exists.
-#include "ApplicationEvents.h"
+#include <Tallwick/ApplicationEvents.h>
 #include "SaverForm.h"
 
 #include <QList>

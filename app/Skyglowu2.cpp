@@ -1,10 +1,10 @@
 #include "Skyglowu2.h"
 
-#include "Application.h"
+#include <Tallwick/Application.h>
 #include "EmbeddedWindow.h"
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "ParentWindowWatcher.h"
-#include "StrToInt.h"
+#include <Tallwick/StrToInt.h>
 
 #include <QCoreApplication>
 

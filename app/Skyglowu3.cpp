@@ -1,16 +1,16 @@
 #include "Skyglowu3.h"
 
 #include "Aboutu.h"
-#include "CustomPanel.h"
-#include "FontSubstitutions.h"
-#include "Glyph.h"
-#include "IntConversion.h"
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/FontSubstitutions.h>
+#include <Tallwick/Glyph.h>
+#include <Tallwick/IntConversion.h>
 #include "Pictures.h"
 #include "SettingsReport.h"
-#include "SpinEdit.h"
-#include "Tcolorbutton.h"
+#include <Tallwick/SpinEdit.h>
+#include <Tallwick/Tcolorbutton.h>
 #include "Tstars.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 #include "X11Glue.h"
 
 #include <QCheckBox>

@@ -7,16 +7,16 @@
 // 800 x 600 plot, against the same segments drawn with MoveTo/LineTo at their pixels.
 // BM_PlotZoom/N: a 10-step animated zoom over that drawing; max_step_ms is its slowest step.
 #include "BitmapRotator.h"
-#include "Canvas.h"
+#include <Tallwick/Canvas.h>
 #include "HeadlessPlatform.h"
-#include "ImageIO.h"
+#include <Tallwick/ImageIO.h>
 #include "JpegCodec.h"
 #include "PictureFile.h"
 #include "LogoPicture.h"
 #include "RatioReporter.h"
-#include "Tcanvas2d.h"
+#include <Tallwick/Tcanvas2d.h>
 #include "Tstars.h"
-#include "Tveximage.h"
+#include <Tallwick/Tveximage.h>
 
 #include <QApplication>
 #include <QImageReader>

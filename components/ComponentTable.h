@@ -3,7 +3,7 @@
 // "Tallwick"), the Qt Designer plugin (group, tooltip, default size, icon) and the test that
 // creates, round-trips and paints every component. Adding a component is one line in
 // ComponentTable.cpp.
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <QSize>
 #include <QString>
@@ -15,7 +15,7 @@ class QWidget;
 
 namespace Tallwick {
 
-struct TComponentInfo {
+struct TALLWICK_EXPORT TComponentInfo {
     const char* Name;                    // class name without the namespace, e.g. "TVexImage"
     const QMetaObject* MetaObject;       // class, properties and signals
     const char* Header;                  // what a program includes

@@ -1,5 +1,8 @@
 #include "Diskinfo.h"
 
+#include "DriveFacts.h"
+#include "MountTable.h"
+
 #include "ComponentRegistry.h"
 #include "EventGuard.h"
 #include "Exception.h"

@@ -34,9 +34,7 @@
 //
 // Non-visual: a QObject with an owner, not a widget. Qt Designer's widget box holds widgets only,
 // so Designer does not offer it; programs create it in code.
-#include "DriveFacts.h"
-#include "MountTable.h"
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <QObject>
 #include <QString>
@@ -45,6 +43,9 @@
 #include <memory>
 
 namespace Tallwick {
+
+class TDriveFacts;    // what the system is asked (internal; tests put a table in its place)
+struct TMountEntry;
 
 inline constexpr const char* kDriveRemovable = "Disco extraible";
 inline constexpr const char* kDriveFixed = "Disco duro";

@@ -2,8 +2,8 @@
 // The Qt face of a component's font property: Designer edits a QFont, the component keeps a TFont.
 // Name, point size (or pixel size when the QFont has no point size), bold, italic, underline and
 // strike-out carry over; the TFont's colour and escapement stay as they are.
-#include "Font.h"
-#include "TallwickExport.h"
+#include <Tallwick/Font.h>
+#include <Tallwick/TallwickExport.h>
 
 #include <QFont>
 

@@ -23,12 +23,12 @@
 //  - Limits may be set inverted (minimum above maximum): the axis then runs the other way, and
 //    the range tests of Line, Point and TextOutA use the lower and the upper limit.
 //  - More tick marks than the plot area has pixels are drawn as one mark per pixel.
-#include "Color.h"
-#include "CustomPanel.h"
-#include "Font.h"
-#include "TallwickExport.h"
-#include "Tveximage.h"
-#include "Types.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/Font.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Tveximage.h>
+#include <Tallwick/Types.h>
 
 #include <QColor>
 #include <QFont>

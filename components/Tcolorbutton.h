@@ -2,10 +2,10 @@
 // TColorButton: a bevelled panel showing a colour, with a flat button over its face that opens the
 // colour chooser. OnChange fires only when the user picks a colour different from the current one;
 // setting Color from code never fires it.
-#include "Color.h"
-#include "CustomPanel.h"
-#include "TallwickExport.h"
-#include "Types.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 #include <functional>
 #include <optional>

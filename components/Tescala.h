@@ -12,10 +12,10 @@
 //
 // The whole scale is repainted by every setter that changes a value and on every resize; a range
 // with Maximum not above Minimum paints nothing and leaves the last picture.
-#include "Color.h"
-#include "FontProperty.h"
-#include "TallwickExport.h"
-#include "Tpnlimg.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/FontProperty.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Tpnlimg.h>
 
 #include <QFont>
 #include <QString>

@@ -8,10 +8,10 @@
 // Layout with scroll bars: a 13-pixel bar panel along the bottom spans the full width and holds a
 // 15-pixel corner panel at its right end and the horizontal bar; a 13-pixel bar panel along the
 // right stands above it and holds the vertical bar. The image fills the rest.
-#include "CustomPanel.h"
-#include "TallwickExport.h"
-#include "Tveximage.h"
-#include "Types.h"
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Tveximage.h>
+#include <Tallwick/Types.h>
 
 class QScrollBar;
 

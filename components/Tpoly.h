@@ -8,10 +8,10 @@
 // and ValueR() they describe the polygon on screen. Vertex indices are taken modulo Count and
 // fractions are wrapped into 0 .. 1 (1.25 is 0.25, -0.25 is 0.75). With Count 0 or less there is
 // no polygon: edges and contour have length 0, ContPoint gives the centre and ContPointGet -1.
-#include "Color.h"
-#include "TallwickExport.h"
-#include "Tpnlimg.h"
-#include "Types.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Tpnlimg.h>
+#include <Tallwick/Types.h>
 
 #include <functional>
 #include <vector>

@@ -5,12 +5,12 @@
 //
 // Direct pixel access: PixelOpen; then per row PixelRowSet(y) and PixelSet(x, colour), or
 // PixelSet(x, y, colour) for scattered pixels; finally PixelClose, which shows the result.
-#include "Bitmap.h"
-#include "Color.h"
-#include "ImageControl.h"
-#include "ImageIO.h"
-#include "ImageProc.h"
-#include "TallwickExport.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Color.h>
+#include <Tallwick/ImageControl.h>
+#include <Tallwick/ImageIO.h>
+#include <Tallwick/ImageProc.h>
+#include <Tallwick/TallwickExport.h>
 
 #include <QString>
 #include <cstdint>

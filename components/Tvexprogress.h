@@ -8,11 +8,11 @@
 // Min < Max always holds. Position stays within [Min, Max], also when Min or Max change, except
 // that a timer-mode step may carry it past a bound by less than one step. The label is the
 // position's share of the range: 0 % at Min, 100 % at Max.
-#include "Color.h"
-#include "Font.h"
-#include "FontProperty.h"
-#include "TallwickExport.h"
-#include "Tpnlimg.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/Font.h>
+#include <Tallwick/FontProperty.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Tpnlimg.h>
 
 #include <QFont>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The part of a box that drawing on a canvas can change: the box [x0, x1) x [y0, y1), given in
 // 64 bits so that edges computed from any ints cannot overflow, cut to the canvas's clipping area
 // (the whole bitmap when no clip is selected). An empty result is a 0 x 0 box at the origin.
-#include "Canvas.h"
+#include <Tallwick/Canvas.h>
 
 #include <algorithm>
 

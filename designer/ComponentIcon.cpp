@@ -1,11 +1,11 @@
 #include "ComponentIcon.h"
 
-#include "Canvas.h"
-#include "ComponentTable.h"
-#include "Tescala.h"
-#include "Tpnlimg.h"
-#include "Tveximage.h"
-#include "Tvexprogress.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/ComponentTable.h>
+#include <Tallwick/Tescala.h>
+#include <Tallwick/Tpnlimg.h>
+#include <Tallwick/Tveximage.h>
+#include <Tallwick/Tvexprogress.h>
 
 #include <QPainter>
 #include <QPixmap>

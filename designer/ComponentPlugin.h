@@ -4,7 +4,7 @@
 // itself.
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
-#include "ComponentTable.h"
+#include <Tallwick/ComponentTable.h>
 
 namespace Tallwick {
 

@@ -1,7 +1,7 @@
 #include "TallwickPlugins.h"
 
 #include "ComponentPlugin.h"
-#include "ComponentTable.h"
+#include <Tallwick/ComponentTable.h>
 
 namespace Tallwick {
 

@@ -1,6 +1,6 @@
 #include "FileReplace.h"
 
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 
 #include <QFile>
 #include <QTemporaryFile>

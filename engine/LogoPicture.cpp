@@ -1,8 +1,8 @@
 #include "LogoPicture.h"
 
-#include "Bitmap.h"
-#include "Exception.h"
-#include "Tveximage.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QImage>
 

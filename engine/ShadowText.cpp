@@ -1,7 +1,7 @@
 #include "ShadowText.h"
 
-#include "TextMask.h"
-#include "Vexutils.h"
+#include <Tallwick/TextMask.h>
+#include <Tallwick/Vexutils.h>
 
 #include <algorithm>
 #include <climits>

@@ -5,7 +5,7 @@
 // line's earlier copies). The composition keeps, for every pixel, the colour of the last copy that
 // covers it, as stretches of covered pixels ready to be copied, so drawing the whole shadow costs
 // about as much as drawing the text once and gives the same pixels as drawing the copies one by one.
-#include "Color.h"
+#include <Tallwick/Color.h>
 #include "SpanPainter.h"
 
 #include <cstdint>

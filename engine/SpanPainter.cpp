@@ -1,7 +1,7 @@
 #include "SpanPainter.h"
 
-#include "Bitmap.h"
-#include "Canvas.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
 
 #include <algorithm>
 

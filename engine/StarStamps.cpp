@@ -1,7 +1,7 @@
 #include "StarStamps.h"
 
-#include "Bitmap.h"
-#include "Vexutils.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Vexutils.h>
 
 #include <algorithm>
 #include <cstdlib>

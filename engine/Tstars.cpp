@@ -1,16 +1,16 @@
 #include "Tstars.h"
 
-#include "Application.h"
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "Exception.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Exception.h>
 #include "FileReplace.h"
-#include "Frame3D.h"
-#include "GdiCalls.h"
-#include "IntConversion.h"
-#include "Random.h"
-#include "Tveximage.h"
-#include "Vexutils.h"
+#include <Tallwick/Frame3D.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/IntConversion.h>
+#include <Tallwick/Random.h>
+#include <Tallwick/Tveximage.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -4,12 +4,12 @@
 // (background, stars, framed logo, date and time with a graded shadow) and moves every star one
 // step outward from a centre that wanders along a figure of eight. The frame counter is the only
 // time base: the animation advances one step per call, however often the calls come.
-#include "Bitmap.h"
-#include "Color.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Color.h>
 #include "ShadowText.h"
 #include "SpanPainter.h"
 #include "StarStamps.h"
-#include "TextMask.h"
+#include <Tallwick/TextMask.h>
 #include "Tvectord.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "Tvectord.h"
 
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 
 #include <algorithm>
 #include <new>

@@ -1,7 +1,7 @@
 // Canvas calls with arbitrary coordinates, pen widths and clip rectangles on a small bitmap:
 // nothing may crash, write outside the bitmap, or take time in proportion to the coordinates.
-#include "Bitmap.h"
-#include "Canvas.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
 
 #include <cstdint>
 #include <cstring>

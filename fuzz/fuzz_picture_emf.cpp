@@ -1,6 +1,6 @@
 // The EMF reader on arbitrary bytes: it may refuse them with one of our exceptions, but must not
 // crash, read outside the input (pictures kept to 256 pixels a side for speed), allocate beyond the picture bound or run for long.
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "EmfPlayer.h"
 #include "FuzzPlatform.h"
 

@@ -1,6 +1,6 @@
 // The GIF reader on arbitrary bytes: it may refuse them with one of our exceptions, but must not
 // crash, read outside the input, allocate beyond the picture bound or run for long.
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "GifCodec.h"
 #include "FuzzPlatform.h"
 

@@ -1,6 +1,6 @@
 // Any text as a window id: either a number that reads back the same, or the conversion error.
-#include "Exception.h"
-#include "StrToInt.h"
+#include <Tallwick/Exception.h>
+#include <Tallwick/StrToInt.h>
 
 #include <cstdint>
 #include <cstdlib>

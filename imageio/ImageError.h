@@ -1,10 +1,11 @@
 #pragma once
 // A picture file that could not be decoded: not of the format its name says, or damaged.
-#include "Exception.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Exception.h>
 
 namespace Tallwick {
 
-class EInvalidPicture : public Exception {
+class TALLWICK_EXPORT EInvalidPicture : public Exception {
 public:
     using Exception::Exception;
 };

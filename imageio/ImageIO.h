@@ -1,13 +1,14 @@
 #pragma once
 // Reading and writing a bitmap as a picture file, the format chosen by the file name's extension.
-#include "Bitmap.h"
-#include "ImageProc.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/ImageProc.h>
 
 #include <QString>
 
 namespace Tallwick {
 
-class TImageIO {
+class TALLWICK_EXPORT TImageIO {
 public:
     void SetAttachedBitmap(TBitmap* bitmap);
     TBitmap* AttachedBitmap() const;

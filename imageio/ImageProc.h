@@ -1,12 +1,13 @@
 #pragma once
 // Processing of a bitmap in place.
-#include "Bitmap.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Bitmap.h>
 
 #include <cstdint>
 
 namespace Tallwick {
 
-class TImageProc {
+class TALLWICK_EXPORT TImageProc {
 public:
     void SetAttachedBitmap(TBitmap* bitmap);
     TBitmap* AttachedBitmap() const { return FBitmap; }

@@ -2,13 +2,14 @@
 // Reports the application's activation changes as events: OnDeactivate when the application stops
 // being the active one (another program's window was activated), OnActivate when it becomes
 // active again. A program that starts inactive reports nothing until it has been active once.
-#include "Types.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 #include <QObject>
 
 namespace Tallwick {
 
-class TApplicationEvents : public QObject {
+class TALLWICK_EXPORT TApplicationEvents : public QObject {
     Q_OBJECT
 public:
     explicit TApplicationEvents(QObject* owner = nullptr);

@@ -1,9 +1,9 @@
 #pragma once
 // A rectangle filled with a colour gradient in bands of one colour each.
-#include "Canvas.h"
-#include "Color.h"
-#include "TallwickExport.h"
-#include "Types.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Color.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 #include <cstdint>
 

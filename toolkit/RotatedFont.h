@@ -1,6 +1,7 @@
 #pragma once
 // Rotated fonts: the device font of a canvas font turned about the text's reference point.
-#include "Font.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Font.h>
 
 namespace Tallwick {
 
@@ -8,6 +9,6 @@ namespace Tallwick {
 // character set, pitch, face) whose text runs `escapement` tenths of a degree counter-clockwise
 // from the x axis; characters stay upright relative to the baseline. The face "Default" (in any
 // case) stands for the framework's default face. Put it in place with TFont::SetHandle.
-HFONT CreateRotatedFont(const TFont& font, int escapement);
+TALLWICK_EXPORT HFONT CreateRotatedFont(const TFont& font, int escapement);
 
 }  // namespace Tallwick

@@ -2,12 +2,13 @@
 // TSpeedButton: a tool button showing a glyph a fixed margin from its left edge (the glyph is
 // centred when Margin is -1), shifted by one pixel while the button is down, as speed buttons
 // draw it. Grouping is left to a QButtonGroup; Down is the checked state.
+#include <Tallwick/TallwickExport.h>
 #include <QIcon>
 #include <QToolButton>
 
 namespace Tallwick {
 
-class TSpeedButton : public QToolButton {
+class TALLWICK_EXPORT TSpeedButton : public QToolButton {
     Q_OBJECT
 public:
     explicit TSpeedButton(QWidget* owner = nullptr);

@@ -5,13 +5,14 @@
 // classic control: any number of at most MaxLength characters is accepted while typing, so Value
 // reads what was typed, even outside the range; leaving the box brings the text back into range.
 // A text that is not a number reads as MinValue. With MinValue == MaxValue there are no bounds.
-#include "CustomPanel.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/CustomPanel.h>
 
 #include <QAbstractSpinBox>
 
 namespace Tallwick {
 
-class TSpinEdit : public QAbstractSpinBox {
+class TALLWICK_EXPORT TSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
     Q_PROPERTY(double Value READ Value WRITE SetValue)
     Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)

@@ -40,7 +40,7 @@
 //
 // Output length grows only with the picture and the value's integer digits (at most 309 plus
 // separators), so any double and any picture finish in bounded time and memory.
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <QChar>
 #include <QLocale>

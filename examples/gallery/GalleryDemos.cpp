@@ -1,18 +1,18 @@
 #include "GalleryDemos.h"
 
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "ComponentTable.h"
-#include "Diskinfo.h"
-#include "Exception.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/ComponentTable.h>
+#include <Tallwick/Diskinfo.h>
+#include <Tallwick/Exception.h>
 #include "PlotWindow.h"
-#include "Tcolorbutton.h"
-#include "EventGuard.h"
-#include "Tescala.h"
-#include "Tpnlimg.h"
-#include "Tpoly.h"
-#include "Tvexprogress.h"
-#include "Tveximage.h"
+#include <Tallwick/Tcolorbutton.h>
+#include <Tallwick/EventGuard.h>
+#include <Tallwick/Tescala.h>
+#include <Tallwick/Tpnlimg.h>
+#include <Tallwick/Tpoly.h>
+#include <Tallwick/Tvexprogress.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QApplication>
 #include <QDir>

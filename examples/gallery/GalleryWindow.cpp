@@ -1,6 +1,6 @@
 #include "GalleryWindow.h"
 
-#include "ComponentTable.h"
+#include <Tallwick/ComponentTable.h>
 #include "GalleryDemos.h"
 
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "PlotWindow.h"
 
-#include "Canvas.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/GdiCalls.h>
 #include "FlowLayout.h"
-#include "GdiCalls.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // number of animation steps,
 // a plotting canvas with a damped wave over a coloured triangle mesh, and a status line with the
 // world position under the pointer.
-#include "Tcanvas2d.h"
+#include <Tallwick/Tcanvas2d.h>
 
 #include <QWidget>
 

@@ -5,7 +5,8 @@
 // Qt's own frames between notify and the handler are built without exception cleanups, so an error
 // that unwinds through them can leave a little of Qt's bookkeeping behind (a few bytes per error,
 // seen with key events). Errors are rare and shown to the user, so that is accepted.
-#include "Exception.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Exception.h>
 
 #include <QApplication>
 #include <QPointer>
@@ -17,7 +18,7 @@ class QWidget;
 
 namespace Tallwick {
 
-class TApplication : public QApplication {
+class TALLWICK_EXPORT TApplication : public QApplication {
     Q_OBJECT
 public:
     // Shows one error: caption and text of the standard error box.
@@ -73,6 +74,6 @@ private:
 };
 
 // The application object of the process, or nullptr when there is none (or it is no TApplication).
-TApplication* Application();
+TALLWICK_EXPORT TApplication* Application();
 
 }  // namespace Tallwick

@@ -1,6 +1,6 @@
 #pragma once
 // The default system beep. Programs and tests may put another sound (or a counter) in its place.
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <functional>
 

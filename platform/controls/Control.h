@@ -2,10 +2,10 @@
 // The framework's control: the properties every visible component publishes (position and size,
 // alignment, cursor, hint, visibility, enabled state, tag), each a Qt property whose NOTIFY signal
 // fires once per real change, whatever made the change (a setter, a layout, the user).
-#include "ControlAlign.h"
-#include "Cursors.h"
-#include "TallwickExport.h"
-#include "Types.h"
+#include <Tallwick/ControlAlign.h>
+#include <Tallwick/Cursors.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shows a cursor on an image control for the length of a scope and puts the one it had back at
 // the end, also when the scope is left by an error. A control deleted meanwhile is left alone.
-#include "Cursors.h"
-#include "ImageControl.h"
+#include <Tallwick/Cursors.h>
+#include <Tallwick/ImageControl.h>
 
 #include <QPointer>
 

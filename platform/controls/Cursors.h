@@ -5,7 +5,7 @@
 // which holds cursors loaded from pictures; the library keeps its own three pictures in slots
 // crPanning, crZoomMore and crZoomLess (the plotting canvas loads them). A slot that was never
 // loaded, or whose picture could not be loaded, shows the default cursor.
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <QCursor>
 #include <QString>

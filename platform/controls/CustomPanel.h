@@ -1,11 +1,11 @@
 #pragma once
 // The framework's custom panel: a control with an outer and an inner bevel, a border, a caption
 // and a face colour. Children aligned in it keep clear of the bevels and the border.
-#include "Color.h"
-#include "Control.h"
-#include "TallwickExport.h"
-#include "Font.h"
-#include "Types.h"
+#include <Tallwick/Color.h>
+#include <Tallwick/Control.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Font.h>
+#include <Tallwick/Types.h>
 
 #include <QWidget>
 

@@ -6,8 +6,8 @@
 //    raised in an event handler always has;
 //  - in any other QApplication (Qt Designer, another program) it becomes a qWarning naming the
 //    component, and the component stays usable.
-#include "Exception.h"
-#include "TallwickExport.h"
+#include <Tallwick/Exception.h>
+#include <Tallwick/TallwickExport.h>
 
 #include <QString>
 #include <exception>

@@ -8,10 +8,10 @@
 // properties; the events OnClick, OnDblClick, OnMouseDown, OnMouseUp and OnMouseMove are also the
 // signals clicked, doubleClicked, mousePressed, mouseReleased and mouseMoved, emitted right after
 // the handler slot is called.
-#include "Control.h"
-#include "Picture.h"
-#include "TallwickExport.h"
-#include "Types.h"
+#include <Tallwick/Control.h>
+#include <Tallwick/Picture.h>
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 #include <QPixmap>
 

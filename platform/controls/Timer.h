@@ -7,6 +7,7 @@
 // short-interval timer take one second on average even though each wait is whole milliseconds.
 // A handler that overruns its period gets the next tick as soon as it returns; missed ticks are
 // not made up, as the original platform coalesces them.
+#include <Tallwick/TallwickExport.h>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -14,7 +15,7 @@
 
 namespace Tallwick {
 
-class TTimer : public QObject {
+class TALLWICK_EXPORT TTimer : public QObject {
     Q_OBJECT
 public:
     static constexpr qint64 MinimumPeriodNs = 15'625'000;

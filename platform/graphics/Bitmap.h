@@ -1,7 +1,8 @@
 #pragma once
 // A bitmap backed by a QImage in Format_RGB32, with the pixel format it is to be saved in and a
 // canvas for drawing on it.
-#include "Graphic.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Graphic.h>
 
 #include <QImage>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace Tallwick {
 
 enum TPixelFormat { pfDevice, pf24bit, pf32bit };
 
-class TBitmap : public TGraphic {
+class TALLWICK_EXPORT TBitmap : public TGraphic {
 public:
     TBitmap();
     ~TBitmap() override;

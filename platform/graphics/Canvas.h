@@ -9,10 +9,11 @@
 //  - every call stops at the clip rectangle.
 // Shapes are scan-converted here rather than by QPainter, whose aliased outlines cover one pixel
 // more; text and scaled copies go through QPainter.
-#include "Color.h"
-#include "Font.h"
-#include "Raster.h"
-#include "Types.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Color.h>
+#include <Tallwick/Font.h>
+#include <Tallwick/Raster.h>
+#include <Tallwick/Types.h>
 
 #include <QString>
 #include <cstdint>
@@ -28,14 +29,14 @@ enum TPenMode { pmCopy, pmNot };
 enum TPenStyle { psSolid, psClear };
 enum TBrushStyle { bsSolid, bsClear };
 
-struct TPen {
+struct TALLWICK_EXPORT TPen {
     TColor Color = clBlack;
     int Width = 1;
     TPenMode Mode = pmCopy;
     TPenStyle Style = psSolid;
 };
 
-struct TBrush {
+struct TALLWICK_EXPORT TBrush {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
     bool operator==(const TBrush& o) const { return Color == o.Color && Style == o.Style; }
@@ -63,7 +64,7 @@ constexpr unsigned TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24;
 class TCanvas;
 using HDC = TCanvas*;
 
-class TCanvas {
+class TALLWICK_EXPORT TCanvas {
 public:
     explicit TCanvas(TBitmap* bitmap);
 

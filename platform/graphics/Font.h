@@ -8,7 +8,8 @@
 // properties, with no escapement. Another device font can be put in its place (SetHandle: a turned
 // one from CreateFontIndirect); setting the face, size, height, style, character set or pitch
 // afterwards builds the plain font from the properties again, so the turn ends there.
-#include "Color.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Color.h>
 
 #include <QFont>
 #include <QString>
@@ -23,7 +24,7 @@ using TFontCharset = unsigned char;
 constexpr TFontCharset DEFAULT_CHARSET = 1;
 
 // A logical font as the device interface describes one (its LOGFONT).
-struct TLogFont {
+struct TALLWICK_EXPORT TLogFont {
     int lfHeight = 0;  // pixels; negative: the em-height
     int lfWidth = 0;
     int lfEscapement = 0;  // tenths of a degree, counter-clockwise
@@ -42,9 +43,9 @@ struct TLogFont {
 // A device font; released with its last user.
 using HFONT = std::shared_ptr<const TLogFont>;
 // The device font a logical font describes; the face name is cut to 31 characters.
-HFONT CreateFontIndirect(const TLogFont& logFont);
+TALLWICK_EXPORT HFONT CreateFontIndirect(const TLogFont& logFont);
 
-class TFont {
+class TALLWICK_EXPORT TFont {
 public:
     TFont();
 

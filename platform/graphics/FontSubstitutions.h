@@ -1,9 +1,10 @@
 #pragma once
+#include <Tallwick/TallwickExport.h>
 
 namespace Tallwick {
 // Face names of the original desktop mapped to installed, metric-compatible faces.
 // fontconfig already maps "Times New Roman" to Liberation Serif; "MS Sans Serif" would fall to the
 // much wider DejaVu Sans, so it is sent to Liberation Sans here. Safe to call any number of times.
-void InstallFontSubstitutions();
+TALLWICK_EXPORT void InstallFontSubstitutions();
 
 }  // namespace Tallwick

@@ -3,10 +3,11 @@
 // `topColor`, right and bottom edges (with the top-right and bottom-left corner pixels) in
 // `bottomColor`. Leaves the pen one pixel wide in the bottom colour; a width of 0 or less draws
 // nothing. `rect` ends shrunk by `width` on every side, as the callers that nest frames expect.
-#include "Canvas.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Canvas.h>
 
 namespace Tallwick {
 
-void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
+TALLWICK_EXPORT void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 }  // namespace Tallwick

@@ -1,13 +1,14 @@
 #pragma once
 // Base of everything a picture can hold: a bitmap, or another kind of graphic (a recorded
 // vector drawing standing in for icons and metafiles).
-#include "Types.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Types.h>
 
 namespace Tallwick {
 
 class TCanvas;
 
-class TGraphic {
+class TALLWICK_EXPORT TGraphic {
 public:
     virtual ~TGraphic() = default;
     virtual int Width() const = 0;

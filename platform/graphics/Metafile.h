@@ -1,13 +1,14 @@
 #pragma once
 // A recorded vector drawing: the kind of graphic other than a bitmap that a picture can hold
 // (metafiles and icons). It can be drawn but not drawn on.
-#include "Graphic.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Graphic.h>
 
 #include <QPicture>
 
 namespace Tallwick {
 
-class TMetafile : public TGraphic {
+class TALLWICK_EXPORT TMetafile : public TGraphic {
 public:
     explicit TMetafile(const QPicture& recording, int width, int height);
     int Width() const override { return FWidth; }

@@ -1,6 +1,7 @@
 #pragma once
 // What an image control shows: nothing, a bitmap, or another kind of graphic.
-#include "Graphic.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Graphic.h>
 
 #include <functional>
 #include <memory>
@@ -9,7 +10,7 @@ namespace Tallwick {
 
 class TBitmap;
 
-class TPicture {
+class TALLWICK_EXPORT TPicture {
 public:
     TPicture();
     ~TPicture();

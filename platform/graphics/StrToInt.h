@@ -1,4 +1,5 @@
 #pragma once
+#include <Tallwick/TallwickExport.h>
 #include <QString>
 
 namespace Tallwick {
@@ -11,6 +12,6 @@ namespace Tallwick {
 // as in the framework: "$FFFFFFFF" is -1 and "0x80000000" is INT_MIN; more than 32 bits overflow.
 // Anything else (empty text, blanks only, stray characters, overflow) raises EConvertError with
 // the message "'<text>' is not a valid integer value", quoting the text exactly as given.
-int StrToInt(const QString& text);
+TALLWICK_EXPORT int StrToInt(const QString& text);
 
 }  // namespace Tallwick

@@ -3,14 +3,15 @@
 // (the saver's shadowed date and time) costs a few span fills instead of a glyph rendering each
 // time. Qt draws glyphs above about 64 pixels as paths, about a hundred times slower than cached
 // glyphs. Text is aliased, so the mask gives exactly the pixels TextOut would.
-#include "Font.h"
+#include <Tallwick/TallwickExport.h>
+#include <Tallwick/Font.h>
 
 #include <QString>
 #include <vector>
 
 namespace Tallwick {
 
-class TTextMask {
+class TALLWICK_EXPORT TTextMask {
 public:
     struct Span {
         int y, x0, x1;  // relative to the text cell's top-left; x1 inclusive

@@ -1,6 +1,6 @@
 #pragma once
 // Plain records and event signatures shared by every layer: pixel geometry, mouse input, handlers.
-#include "TallwickExport.h"
+#include <Tallwick/TallwickExport.h>
 
 #include <QObject>
 #include <functional>
@@ -16,7 +16,7 @@ struct TPoint {
 };
 
 // Pixel rectangle; Right and Bottom are exclusive.
-struct TRect {
+struct TALLWICK_EXPORT TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;

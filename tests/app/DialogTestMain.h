@@ -1,7 +1,7 @@
 #pragma once
 // main() for the dialog tests: the program's application object titled as the saver's, and any
 // error that reaches the event loop ends the test run loudly instead of opening a message box.
-#include "Application.h"
+#include <Tallwick/Application.h>
 
 #include <QtTest>
 

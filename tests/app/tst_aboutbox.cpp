@@ -2,12 +2,12 @@
 // the first paint and at flag clicks only, under the hourglass.
 #include "Aboutu.h"
 
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "CustomPanel.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/CustomPanel.h>
 #include "DialogTestMain.h"
-#include "ImageControl.h"
-#include "SpeedButton.h"
+#include <Tallwick/ImageControl.h>
+#include <Tallwick/SpeedButton.h>
 
 #include <QApplication>
 #include <QButtonGroup>

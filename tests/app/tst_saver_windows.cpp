@@ -1,10 +1,10 @@
 // The saver and preview windows against a real X server.
-#include "Canvas.h"
-#include "Exception.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Exception.h>
 #include "ScreenSaverFlag.h"
 #include "Skyglowu1.h"
 #include "Skyglowu2.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QApplication>
 #include <QDir>

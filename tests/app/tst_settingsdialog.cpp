@@ -3,12 +3,12 @@
 #include "Skyglowu3.h"
 
 #include "Aboutu.h"
-#include "CustomPanel.h"
+#include <Tallwick/CustomPanel.h>
 #include "DialogTestMain.h"
-#include "SpeedButton.h"
-#include "SpinEdit.h"
-#include "Tcolorbutton.h"
-#include "Vexutils.h"
+#include <Tallwick/SpeedButton.h>
+#include <Tallwick/SpinEdit.h>
+#include <Tallwick/Tcolorbutton.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 #include "Skyglowu3.h"
 
 #include "DialogTestMain.h"
-#include "SpinEdit.h"
-#include "Vexutils.h"
+#include <Tallwick/SpinEdit.h>
+#include <Tallwick/Vexutils.h>
 #include "X11Glue.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 // A plotting canvas shown inside a window, as a program places one, for the canvas tests.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "Tcanvas2d.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tcanvas2d.h>
 
 #include <QtTest>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Every component of the component table: it is registered, it is created at its default size,
 // every property it declares below QWidget reads back what was written and announces each real
 // change exactly once, and it paints at 0 x 0, 1 x 1 and its default size without a warning.
-#include "ComponentRegistry.h"
-#include "ComponentTable.h"
+#include <Tallwick/ComponentRegistry.h>
+#include <Tallwick/ComponentTable.h>
 
 #include <QFont>
 #include <QMetaProperty>

@@ -1,14 +1,14 @@
 // The plotting canvas: layout, mapping, axes and labels, world drawing, setters and their signals,
 // and the limits that have no mapping.
-#include "Bitmap.h"
+#include <Tallwick/Bitmap.h>
 #include "Canvas2DHost.h"
-#include "Canvas.h"
-#include "ComponentRegistry.h"
-#include "Exception.h"
-#include "FormatFloat.h"
-#include "GdiCalls.h"
-#include "Tcanvas2d.h"
-#include "Vexutils.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/ComponentRegistry.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/FormatFloat.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/Tcanvas2d.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,13 +1,13 @@
 // The plotting canvas's interaction: animated axis changes, zoom in and out, pan, the modes with
 // their cursors and rubber bands, and what happens while an animation runs. Driven by real mouse
 // events on the component's image.
-#include "Beep.h"
-#include "Bitmap.h"
+#include <Tallwick/Beep.h>
+#include <Tallwick/Bitmap.h>
 #include "Canvas2DHost.h"
-#include "Cursors.h"
-#include "Exception.h"
-#include "Tcanvas2d.h"
-#include "Vexutils.h"
+#include <Tallwick/Cursors.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/Tcanvas2d.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QPointer>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The colour button: geometry and face, the chooser round trip and when OnChange fires.
-#include "Tcolorbutton.h"
+#include <Tallwick/Tcolorbutton.h>
 
-#include "ComponentRegistry.h"
+#include <Tallwick/ComponentRegistry.h>
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,5 +1,8 @@
-#include "Diskinfo.h"
-#include "Exception.h"
+#include <Tallwick/Diskinfo.h>
+#include <Tallwick/Exception.h>
+
+#include "DriveFacts.h"
+#include "MountTable.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -2,11 +2,11 @@
 // twice: inside the saver's application object the error reaches the standard error box captioned
 // with the title; in a plain QApplication (Designer, another program) it becomes a warning naming
 // the component. Either way the component stays usable.
-#include "Application.h"
-#include "Canvas.h"
-#include "Metafile.h"
-#include "Tcolorbutton.h"
-#include "Tveximage.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Metafile.h>
+#include <Tallwick/Tcolorbutton.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QPicture>
 #include <QToolButton>

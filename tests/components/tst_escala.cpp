@@ -1,8 +1,8 @@
 // The colour scale: layout of band and labels, colours of values, marks, setters and edge cases.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "GdiCalls.h"
-#include "Tescala.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/Tescala.h>
 
 #include <QLocale>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // The image panel: layout with and without scroll bars, forwarded events, bars reachable by users.
-#include "Canvas.h"
-#include "Tpnlimg.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tpnlimg.h>
 
 #include <QScrollBar>
 #include <QSignalSpy>

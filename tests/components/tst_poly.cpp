@@ -1,7 +1,7 @@
 // The contour polygons: vertices, contour walk, drawing, manual vertices, events and edge cases.
-#include "Canvas.h"
-#include "Random.h"
-#include "Tpoly.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Random.h>
+#include <Tallwick/Tpoly.h>
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The image surface: construction, size management, Fill and direct pixel access.
-#include "Canvas.h"
-#include "ComponentRegistry.h"
-#include "Exception.h"
-#include "GdiCalls.h"
-#include "Metafile.h"
-#include "Tveximage.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/ComponentRegistry.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/GdiCalls.h>
+#include <Tallwick/Metafile.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // Shapes of the image surface: shaded balls, circles and ellipses by centre, shapes ORed into the
 // picture, bevelled fills; the scratch bitmap's size; the copy mode left behind.
-#include "Canvas.h"
-#include "Frame3D.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Frame3D.h>
 #include "PixelTools.h"
-#include "Tveximage.h"
-#include "Vexutils.h"
+#include <Tallwick/Tveximage.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QtTest>
 #include <climits>

@@ -1,11 +1,11 @@
 // Picture files and rotation of the image surface: the control takes a loaded picture's size, a
 // failed load changes nothing, saved pictures read back, rotation keeps the control's size.
-#include "Canvas.h"
-#include "Exception.h"
-#include "ImageIO.h"
-#include "Metafile.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageIO.h>
+#include <Tallwick/Metafile.h>
 #include "PixelTools.h"
-#include "Tveximage.h"
+#include <Tallwick/Tveximage.h>
 
 #include <QFile>
 #include <QPainter>

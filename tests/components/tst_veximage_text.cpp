@@ -1,9 +1,9 @@
 // Text operations of the image surface: inverted text, rotated text and text around a centre,
 // with the turned font they leave on the canvas.
-#include "Canvas.h"
-#include "GdiCalls.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/GdiCalls.h>
 #include "PixelTools.h"
-#include "Tveximage.h"
+#include <Tallwick/Tveximage.h>
 
 #include <QtTest>
 #include <climits>

@@ -1,8 +1,8 @@
 // The gradient progress bar: bar and label pixels in both modes and orientations, stepping,
 // setter rules and the 64-bit range arithmetic.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "Tvexprogress.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tvexprogress.h>
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The designer plugin loads and offers every registered component in the group "Tallwick", with
 // icons that show the component, nothing internal in the property editor, and an outline for an
 // empty image surface on a form being edited.
-#include "ComponentRegistry.h"
-#include "Tveximage.h"
+#include <Tallwick/ComponentRegistry.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QPluginLoader>
 #include <QtTest>

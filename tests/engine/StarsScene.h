@@ -1,12 +1,12 @@
 #pragma once
 // A star field drawing into an off-screen surface, with the logo picture, a fixed clock and a
 // fixed random seed, so that frames can be compared pixel by pixel.
-#include "Bitmap.h"
-#include "Canvas.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
 #include "LogoPicture.h"
-#include "Random.h"
+#include <Tallwick/Random.h>
 #include "Tstars.h"
-#include "Tveximage.h"
+#include <Tallwick/Tveximage.h>
 
 #include <QDateTime>
 #include <QImage>

@@ -1,12 +1,12 @@
 // The frame's shortcuts against the canvas calls they stand for: every star stamp against DrawDot,
 // every composed shadow against its copies drawn one by one with TextOutMask.
-#include "Bitmap.h"
-#include "Canvas.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
 #include "ShadowText.h"
 #include "SpanPainter.h"
 #include "StarStamps.h"
-#include "TextMask.h"
-#include "Vexutils.h"
+#include <Tallwick/TextMask.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QTest>
 

@@ -3,11 +3,11 @@
 // copy), frame after frame, while settings, surface size and canvas state change in between. The
 // engine's shortcuts (star stamps, composed shadows, the framed logo kept between frames) must not
 // change a single pixel.
-#include "Canvas.h"
-#include "Frame3D.h"
-#include "GdiCalls.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Frame3D.h>
+#include <Tallwick/GdiCalls.h>
 #include "StarsScene.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QApplication>
 #include <QPalette>

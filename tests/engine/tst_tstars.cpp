@@ -1,7 +1,7 @@
-#include "Canvas.h"
-#include "Exception.h"
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Exception.h>
 #include "StarsScene.h"
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QFile>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "Tvectord.h"
 
 #include <QTest>

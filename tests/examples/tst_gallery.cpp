@@ -1,11 +1,11 @@
 // The gallery holds every component of the component table, each shown and with a size of its own;
 // its demonstrations behave as a user expects.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "ComponentTable.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/ComponentTable.h>
 #include "GalleryWindow.h"
-#include "Tpnlimg.h"
-#include "Tvexprogress.h"
+#include <Tallwick/Tpnlimg.h>
+#include <Tallwick/Tvexprogress.h>
 
 #include <QScrollBar>
 #include <QtTest>

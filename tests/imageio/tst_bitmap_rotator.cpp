@@ -1,8 +1,8 @@
 // Rotation in place: exact quarter turns, enlarged free turns with white corners, interpolation.
-#include "Bitmap.h"
+#include <Tallwick/Bitmap.h>
 #include "BitmapRotator.h"
-#include "Exception.h"
-#include "ImageProc.h"
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageProc.h>
 #include "ImageTools.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // Reading pictures made by other programs: each must come out as the pixels ImageMagick decodes
 // from the same file; and what a failed read leaves behind, with its message.
-#include "Bitmap.h"
-#include "Exception.h"
-#include "ImageIO.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageIO.h>
 #include "ImageTools.h"
 
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // Writing: every format we write is read back by ImageMagick to our pixels (JPEG: to the pixels
 // our own reader decodes from the same file), TIFF names get TIFF, and failures keep old files.
-#include "Bitmap.h"
-#include "Exception.h"
-#include "ImageIO.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageIO.h>
 #include "ImageTools.h"
 
 #include <QPainter>

@@ -1,9 +1,9 @@
 // Metafiles assembled from the published WMF and EMF record layouts (data/make-metafiles.py):
 // each shape must appear in its colour at its place, with objects, saved states and mapping
 // handled; damaged and hostile metafiles end in bounded time.
-#include "Bitmap.h"
-#include "Exception.h"
-#include "ImageIO.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageIO.h>
 #include "ImageTools.h"
 #include "MetafileCanvas.h"
 #include "MetafilePlayer.h"

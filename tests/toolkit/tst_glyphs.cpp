@@ -1,7 +1,7 @@
 // Glyph strips with their transparent key colour, and the speed button that places a glyph at
 // its margin.
-#include "Glyph.h"
-#include "SpeedButton.h"
+#include <Tallwick/Glyph.h>
+#include <Tallwick/SpeedButton.h>
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The gradient fill: bands, MulDiv rounding, remainder pixels, directions and edge cases.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "GradientFill.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/GradientFill.h>
 
 #include <QtTest>
 

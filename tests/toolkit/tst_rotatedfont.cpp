@@ -1,8 +1,8 @@
 // CreateRotatedFont: the logical font it builds from a canvas font, and how a canvas font takes
 // it and gives it up again.
-#include "Bitmap.h"
-#include "Canvas.h"
-#include "RotatedFont.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/RotatedFont.h>
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 // The numeric spin edit: bounds of the arrows, what typing may enter, what Value reads.
-#include "SpinEdit.h"
+#include <Tallwick/SpinEdit.h>
 
 #include <QLineEdit>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "FormatFloat.h"
+#include <Tallwick/FormatFloat.h>
 
 #include <QLocale>
 #include <QTest>

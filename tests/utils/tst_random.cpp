@@ -1,4 +1,4 @@
-#include "Random.h"
+#include <Tallwick/Random.h>
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // The little-endian fields of the settings file.
-#include "Vexutils.h"
+#include <Tallwick/Vexutils.h>
 
 #include <QBuffer>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // Drawing, colour, geometry and rounding helpers.
-#include "Bitmap.h"
-#include "Vexutils.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QtTest>
 

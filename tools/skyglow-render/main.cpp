@@ -1,15 +1,15 @@
 // skyglow-render: draws frames of the star field on an off-screen surface and writes the last one
 // as a PNG picture. Runs without a display. Exit status: 0 written (or usage asked for with
 // --help), 1 failed, 2 bad arguments.
-#include "Application.h"
-#include "Bitmap.h"
-#include "Exception.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
 #include "HeadlessPlatform.h"
 #include "LogoPicture.h"
-#include "Random.h"
+#include <Tallwick/Random.h>
 #include "RenderOptions.h"
 #include "Tstars.h"
-#include "Tveximage.h"
+#include <Tallwick/Tveximage.h>
 
 #include <QFile>
 #include <QImage>

@@ -1,10 +1,10 @@
 // tallwick-convert: reads a picture file, optionally turns it, and writes it in the format of the
 // output name's extension. Runs without a display.
-#include "Bitmap.h"
+#include <Tallwick/Bitmap.h>
 #include "ConvertOptions.h"
 #include "HeadlessPlatform.h"
-#include "ImageIO.h"
-#include "ImageProc.h"
+#include <Tallwick/ImageIO.h>
+#include <Tallwick/ImageProc.h>
 
 #include <QGuiApplication>
 #include <cstdio>

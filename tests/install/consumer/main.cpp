@@ -1,7 +1,7 @@
 // Draws with an image surface and a colour button from the installed library and checks the pixels.
-#include <Canvas.h>
-#include <Tcolorbutton.h>
-#include <Tveximage.h>
+#include <Tallwick/Canvas.h>
+#include <Tallwick/Tcolorbutton.h>
+#include <Tallwick/Tveximage.h>
 
 #include <QApplication>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "Exception.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Exception.h>
 
 #include <QFileInfo>
 #include <QFont>

@@ -1,10 +1,10 @@
 // The framework's controls: the image control with its picture and lazily made bitmap canvas,
 // child alignment, and the custom panel's bevels, face and margins.
-#include "ControlAlign.h"
-#include "CustomPanel.h"
-#include "Exception.h"
-#include "ImageControl.h"
-#include "Metafile.h"
+#include <Tallwick/ControlAlign.h>
+#include <Tallwick/CustomPanel.h>
+#include <Tallwick/Exception.h>
+#include <Tallwick/ImageControl.h>
+#include <Tallwick/Metafile.h>
 #include "PixelTools.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The cursor table: built-in shapes, the library's own pictures in their slots, pictures loaded by
 // path, and the default cursor wherever a picture cannot be loaded. Also the replaceable beep.
-#include "Beep.h"
-#include "Cursors.h"
+#include <Tallwick/Beep.h>
+#include <Tallwick/Cursors.h>
 
 #include <QApplication>
 #include <QFile>

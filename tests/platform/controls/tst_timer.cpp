@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "Timer.h"
+#include <Tallwick/Application.h>
+#include <Tallwick/Timer.h>
 
 #include <QTest>
 

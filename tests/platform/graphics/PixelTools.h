@@ -1,8 +1,8 @@
 #pragma once
 // Small helpers shared by the graphics tests: filled bitmaps, colour look-ups and image comparison
 // with a readable first difference.
-#include "Bitmap.h"
-#include "Canvas.h"
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Canvas.h>
 
 #include <QByteArray>
 #include <QImage>

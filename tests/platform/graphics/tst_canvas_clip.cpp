@@ -1,8 +1,8 @@
 // Clipping: a clip rectangle, set on the canvas or selected as a region through the device
 // handle, stops every drawing call at its edge; reading pixels and PtVisible honour it.
-#include "GdiCalls.h"
+#include <Tallwick/GdiCalls.h>
 #include "PixelTools.h"
-#include "TextMask.h"
+#include <Tallwick/TextMask.h>
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Shapes on the canvas, pixel by pixel: rectangles, fills, ellipses, lines and polygons follow the
 // classic device interface (right and bottom edges exclusive, a line leaves out its end pixel).
-#include "GdiCalls.h"
+#include <Tallwick/GdiCalls.h>
 #include "PixelTools.h"
 
 #include <QPolygon>

@@ -1,8 +1,8 @@
 // Text on the canvas: faces and sizes, measurement, alignment, background modes and how they
 // follow the brush, the prepared text mask, and escapement.
-#include "GdiCalls.h"
+#include <Tallwick/GdiCalls.h>
 #include "PixelTools.h"
-#include "TextMask.h"
+#include <Tallwick/TextMask.h>
 
 #include <QFontInfo>
 #include <QFontMetrics>

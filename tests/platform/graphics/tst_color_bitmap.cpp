@@ -1,6 +1,6 @@
 // Colours (0x00BBGGRR, system colours through the application palette) and bitmaps (resizing,
 // empty sizes, row access, failure to allocate).
-#include "Exception.h"
+#include <Tallwick/Exception.h>
 #include "PixelTools.h"
 
 #include <QApplication>

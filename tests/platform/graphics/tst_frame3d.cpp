@@ -1,6 +1,6 @@
 // The framework's 3-D frame: rings just inside the rectangle, top and left in the top colour,
 // right and bottom (with the top-right and bottom-left corners) in the bottom colour.
-#include "Frame3D.h"
+#include <Tallwick/Frame3D.h>
 #include "PixelTools.h"
 
 #include <QtTest>

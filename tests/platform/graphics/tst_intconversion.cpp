@@ -1,6 +1,6 @@
 // Conversions to int that are defined for every input: truncation of doubles, saturation of
 // 64-bit values.
-#include "IntConversion.h"
+#include <Tallwick/IntConversion.h>
 
 #include <QtTest>
 #include <climits>

@@ -1,5 +1,5 @@
-#include "Exception.h"
-#include "StrToInt.h"
+#include <Tallwick/Exception.h>
+#include <Tallwick/StrToInt.h>
 
 #include <QTest>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "Application.h"
+#include <Tallwick/Application.h>
 #include "EmbeddedWindow.h"
 #include "ParentWindowWatcher.h"
 

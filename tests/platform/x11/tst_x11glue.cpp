@@ -1,4 +1,4 @@
-#include "Application.h"
+#include <Tallwick/Application.h>
 #include "X11Glue.h"
 
 #include <QDialog>

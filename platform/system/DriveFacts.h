@@ -2,7 +2,6 @@
 // Everything the disk-information component asks the system: the mount table, the kernel's facts
 // about a block device, the identity of a volume and the space of a mounted file system. The
 // base class asks this machine; tests derive from it and answer with a table of their own.
-#include "TallwickExport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,7 +31,7 @@ struct TFsSpace {
     quint64 Available = 0;     // blocks an unprivileged user may still fill
 };
 
-class TALLWICK_EXPORT TDriveFacts {
+class TDriveFacts {
 public:
     virtual ~TDriveFacts();
 

@@ -10,7 +10,6 @@
 //                further file systems are reached only by their mount points.
 // Letters therefore follow mount points and do not change across boots as long as the same file
 // systems are mounted at the same places.
-#include "TallwickExport.h"
 
 #include <QByteArray>
 #include <QList>
@@ -31,7 +30,7 @@ struct TMountEntry {
     bool IsBlockDevice() const;
 };
 
-class TALLWICK_EXPORT TMountTable {
+class TMountTable {
 public:
     // Reads mountinfo text; malformed lines are skipped. A later mount at the same point hides
     // an earlier one, so only the last is kept.

@@ -1,0 +1,77 @@
+# The shared library Tallwick::Components, its public headers, and the private static library
+# Tallwick::Internals.
+#
+# Public parts: their headers are the installed API, included as <Tallwick/Name.h>. Internal parts
+# (codecs, metafile players, operating-system facts) are compiled into the shared library hidden;
+# the project's own tools and tests that need them link the same objects from Tallwick::Internals,
+# which therefore must hold no program-wide state.
+set(TALLWICK_PUBLIC_PARTS platform_graphics platform_controls utils toolkit imageio components)
+set(TALLWICK_HIDDEN_PARTS imageio_codecs platform_system)
+set(TALLWICK_INTERNAL_PARTS ${TALLWICK_HIDDEN_PARTS} platform_headless)
+# Headers inside public folders that only the library's own sources use.
+set(TALLWICK_PRIVATE_HEADERS VisiblePart.h CursorScope.h PropertyChange.h)
+
+foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_INTERNAL_PARTS})
+  set_target_properties(${part} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_compile_definitions(${part} PRIVATE TallwickComponents_EXPORTS)
+endforeach()
+
+# Forwarding headers: build/include/Tallwick/Name.h includes the source file, so code in the tree
+# includes public headers exactly as installed programs do.
+set(TALLWICK_PUBLIC_HEADERS)
+foreach(part ${TALLWICK_PUBLIC_PARTS})
+  get_target_property(part_sources ${part} SOURCES)
+  get_target_property(part_dir ${part} SOURCE_DIR)
+  foreach(header ${part_sources})
+    if(NOT header MATCHES "\\.h$")
+      continue()
+    endif()
+    if(NOT IS_ABSOLUTE ${header})
+      set(header ${part_dir}/${header})
+    endif()
+    get_filename_component(name ${header} NAME)
+    if(name IN_LIST TALLWICK_PRIVATE_HEADERS)
+      continue()
+    endif()
+    list(APPEND TALLWICK_PUBLIC_HEADERS ${header})
+    file(CONFIGURE OUTPUT ${TALLWICK_GENERATED_INCLUDE}/Tallwick/${name}
+      CONTENT "#pragma once\n#include \"${header}\"\n" @ONLY)
+  endforeach()
+endforeach()
+
+add_library(TallwickComponents SHARED)
+add_library(Tallwick::Components ALIAS TallwickComponents)
+set_target_properties(TallwickComponents PROPERTIES
+  OUTPUT_NAME tallwick-components EXPORT_NAME Components
+  VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+  CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_HIDDEN_PARTS})
+  target_link_libraries(TallwickComponents PRIVATE ${part})  # brings the part's objects
+endforeach()
+target_include_directories(TallwickComponents PUBLIC
+  $<BUILD_INTERFACE:${TALLWICK_GENERATED_INCLUDE}> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+target_link_libraries(TallwickComponents PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
+# The codecs' and the system's own libraries are private to the shared library.
+target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+
+include(GenerateExportHeader)
+generate_export_header(TallwickComponents BASE_NAME TALLWICK
+  EXPORT_FILE_NAME ${TALLWICK_GENERATED_INCLUDE}/Tallwick/TallwickExport.h)
+list(APPEND TALLWICK_PUBLIC_HEADERS ${TALLWICK_GENERATED_INCLUDE}/Tallwick/TallwickExport.h)
+set(TALLWICK_PUBLIC_HEADERS ${TALLWICK_PUBLIC_HEADERS} PARENT_SCOPE)
+
+# Tallwick::Internals: never installed.
+add_library(tallwick_internals STATIC)
+add_library(Tallwick::Internals ALIAS tallwick_internals)
+foreach(part ${TALLWICK_INTERNAL_PARTS})
+  target_sources(tallwick_internals PRIVATE $<TARGET_OBJECTS:${part}>)
+  get_target_property(part_dir ${part} SOURCE_DIR)
+  target_include_directories(tallwick_internals PUBLIC ${part_dir})
+endforeach()
+target_link_libraries(tallwick_internals PUBLIC Tallwick::Components
+  PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+
+install(TARGETS TallwickComponents EXPORT TallwickTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${TALLWICK_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Tallwick)

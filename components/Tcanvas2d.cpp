@@ -212,7 +212,8 @@ void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(FAxisXMargin, value
 void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(FAxisYMargin, value, FImage->Height()); }
 
 void TCanvas2D::SetFormat(const QString& value) {
-    ChangeProperty(this, FFormat, value, &TCanvas2D::Draw, &TCanvas2D::FormatChanged);
+    if (!ChangeProperty(this, FFormat, value, &TCanvas2D::Draw, &TCanvas2D::FormatChanged))
+        return;
     if (OnChangeFormat)
         OnChangeFormat(this);
     emit formatRequested(this);

@@ -72,10 +72,6 @@ void ClearControl(const QWidget* control, TCanvas* canvas, TColor color) {
     canvas->FillRect(Rect(0, 0, control->width(), control->height()));
 }
 
-namespace {
-inline bool InGdiRange(int v) { return v >= kGdiRangeMin && v <= kGdiRangeMax; }
-}  // namespace
-
 bool LineInGdiRange(int x1, int y1, int x2, int y2) {
     // Extents are formed in 64 bits: the difference of two ints may not fit in one.
     const long long values[] = {y1, y2, x1, x2, 0LL + x2 - x1, 0LL + y2 - y1};

@@ -227,6 +227,9 @@ int TBitmapRotator::QuarterTurns(double angle) {
 
 QImage TBitmapRotator::Rotate(const QImage& source, double angle, bool interpolate, std::uint32_t background) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    // Whole turns change nothing; reducing first keeps huge angles (1e308) from reaching the
+    // trigonometry, where they lose all precision.
+    angle = std::fmod(angle, 360.0);
     const int quarters = QuarterTurns(angle);
     return quarters >= 0 ? QuarterTurn(image, quarters) : FreeTurn(image, angle, interpolate, background);
 }

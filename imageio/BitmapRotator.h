@@ -9,7 +9,8 @@ namespace Tallwick {
 
 class TBitmapRotator {
 public:
-    // angle in degrees, positive counter-clockwise on the screen; background as 0xFFRRGGBB.
+    // angle in degrees, positive counter-clockwise on the screen, taken modulo 360; background as
+    // 0xFFRRGGBB.
     // EOutOfMemory when the enlarged picture would exceed the picture bound.
     static QImage Rotate(const QImage& source, double angle, bool interpolate, std::uint32_t background);
 

@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "ImageError.h"
+#include "MetafilePlayer.h"
 #include "PictureLimits.h"
 
 #include <QBuffer>
@@ -29,11 +30,42 @@ struct Header {
     throw EInvalidPicture(QStringLiteral("Corrupt BMP file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
 }
 
+// A file read as BMP that is something else: say what it looks like, so that a wrong name or an
+// unsupported format is not taken for damage.
+[[noreturn]] void NotBmp(const std::uint8_t* d, std::int64_t size, const QString& fileName) {
+    const QByteArray head(reinterpret_cast<const char*>(d), qsizetype(std::min<std::int64_t>(size, 16)));
+    const QString name = QDir::toNativeSeparators(fileName);
+    const auto readHere = [&](const char* format, const char* extension) {
+        throw EInvalidPicture(QStringLiteral("%1 is a %2 picture: give it the extension %3 to read it")
+                                  .arg(name, QLatin1String(format), QLatin1String(extension)));
+    };
+    const auto notReadHere = [&](const char* format) {
+        throw EInvalidPicture(QStringLiteral("%1 is a %2 picture, which is not read here").arg(name, QLatin1String(format)));
+    };
+    if (head.startsWith("\x89PNG\r\n\x1A\n"))
+        notReadHere("PNG");
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        notReadHere("WebP");
+    if (head.startsWith(QByteArray("\0\0\1\0", 4)))
+        notReadHere("Windows icon");
+    if (head.startsWith("\xFF\xD8\xFF"))
+        readHere("JPEG", ".jpg");
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        readHere("GIF", ".gif");
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
+        readHere("TIFF", ".tif");
+    if (TMetafilePlayer::Recognize(d, size))
+        readHere("WMF or EMF", ".wmf");
+    Corrupt(fileName, QStringLiteral("not a BMP file"));
+}
+
 std::int32_t Int32(const std::uint8_t* p) { return qFromLittleEndian<qint32>(p); }
 int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
 
 Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& fileName) {
-    if (size < kFileHeaderSize + 12 || d[0] != 'B' || d[1] != 'M')
+    if (size >= 2 && (d[0] != 'B' || d[1] != 'M'))
+        NotBmp(d, size, fileName);
+    if (size < kFileHeaderSize + 12)
         Corrupt(fileName, QStringLiteral("not a BMP file"));
     Header h;
     h.DataOffset = qFromLittleEndian<quint32>(d + 10);
@@ -57,8 +89,39 @@ Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& file
     return h;
 }
 
+// Whether the run-length codes reach the end-of-bitmap code, or cover every row, before the file
+// ends. Qt's decoder refuses a cut 8-bit file but leaves the rest of a cut 4-bit one in colour 0.
+bool RleComplete(const Header& h, std::int64_t size, const std::uint8_t* data) {
+    const std::int64_t rows = h.Height < 0 ? -h.Height : h.Height;
+    std::int64_t at = h.DataOffset, row = 0;
+    while (row < rows) {
+        if (at + 2 > size)
+            return false;
+        const int count = data[at], code = data[at + 1];
+        at += 2;
+        if (count > 0 || code > 2) {  // a run of count pixels, or code pixels given one by one
+            if (count == 0) {
+                const std::int64_t bytes = h.Bits == 8 ? code : (code + 1) / 2;
+                if (at + bytes > size)
+                    return false;
+                at += bytes + (bytes & 1);
+            }
+        } else if (code == 0) {  // end of line
+            ++row;
+        } else if (code == 1) {  // end of bitmap
+            return true;
+        } else {  // move right and down
+            if (at + 2 > size)
+                return false;
+            row += data[at + 1];
+            at += 2;
+        }
+    }
+    return true;
+}
+
 // The dimensions against the bound and against what the file can hold in its encoding.
-void CheckSize(const Header& h, std::int64_t size, const QString& fileName) {
+void CheckSize(const Header& h, const std::uint8_t* data, std::int64_t size, const QString& fileName) {
     const std::int64_t height = h.Height < 0 ? -h.Height : h.Height;
     const bool rle = (h.Compression == biRle8 && h.Bits == 8) || (h.Compression == biRle4 && h.Bits == 4);
     const bool plain = h.Compression == biRgb || h.Compression == biBitfields || h.Compression == biAlphaBitfields;
@@ -68,10 +131,19 @@ void CheckSize(const Header& h, std::int64_t size, const QString& fileName) {
         Corrupt(fileName, QStringLiteral("unsupported depth of %1 bits").arg(h.Bits));
     if (h.DataOffset >= size)
         Corrupt(fileName, QStringLiteral("no pixel data"));
+    if (h.Width > 0 && height > 0 && !TPictureLimits::Acceptable(h.Width, height, TPictureLimits::kMaxPixels, 1))
+        throw EInvalidPicture(QStringLiteral("%1 is too large: %2 x %3 pixels, more than the %4 pixels a picture may have")
+                                  .arg(QDir::toNativeSeparators(fileName))
+                                  .arg(h.Width)
+                                  .arg(height)
+                                  .arg(TPictureLimits::kMaxPixels));
     if (!TPictureLimits::Acceptable(h.Width, height, size, rle ? kRlePixelsPerByte : 8))
         Corrupt(fileName, QStringLiteral("%1 x %2 pixels do not fit the file").arg(h.Width).arg(h.Height));
-    if (rle)
+    if (rle) {
+        if (!RleComplete(h, size, data))
+            Corrupt(fileName, QStringLiteral("the file is truncated"));
         return;
+    }
     const std::int64_t rowBytes = (h.Width * h.Bits + 31) / 32 * 4;
     if (rowBytes * (height - 1) + (h.Width * h.Bits + 7) / 8 > size - h.DataOffset)
         Corrupt(fileName, QStringLiteral("the file is truncated"));
@@ -124,7 +196,7 @@ QImage Read16(const Header& h, const std::uint8_t* data) {
 
 QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QString& fileName) {
     const Header header = ParseHeader(data, size, fileName);
-    CheckSize(header, size, fileName);
+    CheckSize(header, data, size, fileName);
     if (header.Bits == 16)
         return Read16(header, data);
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -139,6 +211,18 @@ QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QStrin
     if (image.isNull())
         throw EOutOfMemory(QStringLiteral("Cannot create a bitmap for %1").arg(QDir::toNativeSeparators(fileName)));
     return image;
+}
+
+bool TBmpCodec::DibBottomUp(const std::uint8_t* info, std::int64_t infoSize) {
+    if (infoSize < 12)
+        return false;
+    const std::uint32_t headerSize = qFromLittleEndian<quint32>(info);
+    return headerSize == 12 || (headerSize >= 40 && infoSize >= 40 && Int32(info + 8) > 0);
+}
+
+QRectF TBmpCodec::FlipBox(QRectF box, int height) {
+    box = box.normalized();
+    return QRectF(box.left(), height - box.bottom(), box.width(), box.height());
 }
 
 QImage TBmpCodec::ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,

@@ -5,6 +5,7 @@
 // Written as an uncompressed 24-bit file.
 #include <QByteArray>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <cstdint>
 
@@ -19,6 +20,12 @@ public:
     // pixels may follow at once (bits null) or lie elsewhere. Same checks and errors as Read.
     static QImage ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,
                           std::int64_t bitsSize);
+    // Whether a packed bitmap's rows are stored bottom row first (a positive height, or an OS/2
+    // header).
+    static bool DibBottomUp(const std::uint8_t* info, std::int64_t infoSize);
+    // A box given in rows counted from the bottom of a picture `height` rows high, in rows
+    // counted from the top.
+    static QRectF FlipBox(QRectF box, int height);
 };
 
 }  // namespace Tallwick

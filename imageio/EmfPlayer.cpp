@@ -89,13 +89,17 @@ void Text(TMetafileCanvas& canvas, const Record& r) {
     canvas.TextOut(r.Point(36), text);
 }
 
-// A bitmap given by offsets within the record, drawn into the target box.
-void Blit(TMetafileCanvas& canvas, const Record& r, std::int64_t bmiAt, QRectF target, QRectF source) {
+// A bitmap given by offsets within the record, drawn into the target box. `dibSource`: the
+// source box is in the bitmap's own rows, counted from the bottom for a bottom-up bitmap
+// (StretchDIBits), rather than in those of a device holding it (BitBlt, StretchBlt).
+void Blit(TMetafileCanvas& canvas, const Record& r, std::int64_t bmiAt, QRectF target, QRectF source, bool dibSource) {
     const std::uint32_t offBmi = r.U(bmiAt), cbBmi = r.U(bmiAt + 4), offBits = r.U(bmiAt + 8), cbBits = r.U(bmiAt + 12);
     if (!r.Has(offBmi, cbBmi) || !r.Has(offBits, cbBits) || cbBmi == 0)
         return;
     try {
         const QImage image = TBmpCodec::ReadDib(r.Bytes(offBmi), cbBmi, r.Bytes(offBits), cbBits);
+        if (dibSource && TBmpCodec::DibBottomUp(r.Bytes(offBmi), cbBmi))
+            source = TBmpCodec::FlipBox(source, image.height());
         canvas.DrawImage(target, image, source);
     } catch (const EInvalidPicture&) {  // a damaged bitmap inside the drawing is left out
     }
@@ -109,7 +113,7 @@ void BitBlt(TMetafileCanvas& canvas, const Record& r, bool stretch) {
         return;
     }
     const QRectF source(r.S(44), r.S(48), stretch ? r.S(100) : r.S(32), stretch ? r.S(104) : r.S(36));
-    Blit(canvas, r, 84, target, source);
+    Blit(canvas, r, 84, target, source, false);
 }
 
 void CreatePen(TMetafileCanvas& canvas, const Record& r, bool extended) {
@@ -177,7 +181,8 @@ bool Play(TMetafileCanvas& canvas, const Record& r, std::uint32_t type) {
     case 76: BitBlt(canvas, r, false); break;
     case 77: BitBlt(canvas, r, true); break;
     case 81:  // StretchDIBits
-        Blit(canvas, r, 48, QRectF(r.S(24), r.S(28), r.S(72), r.S(76)), QRectF(r.S(32), r.S(36), r.S(40), r.S(44)));
+        Blit(canvas, r, 48, QRectF(r.S(24), r.S(28), r.S(72), r.S(76)), QRectF(r.S(32), r.S(36), r.S(40), r.S(44)),
+             true);
         break;
     default: break;  // records not drawn here are skipped
     }
@@ -220,10 +225,15 @@ bool TEmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return r.U32(0) == 1 && r.U32(40) == kSignature && !r.Failed();
 }
 
-QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
+QSize TEmfPlayer::Size(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
-    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height(), maxSide);
+    return TMetafilePlayer::PictureSize(l.Natural.width(), l.Natural.height(), maxSide);
+}
+
+QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, QSize pictureSize) {
+    TByteReader r(data, size);
+    const Layout l = ReadLayout(r);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {
@@ -231,10 +241,12 @@ QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSi
                                          QTransform::fromScale(pictureSize.width() / l.Device.width(),
                                                                pictureSize.height() / l.Device.height());
         TMetafileCanvas canvas(&image, deviceToImage, l.Handles);
-        for (std::int64_t at = 0; r.Has(at, 8);) {
-            const std::uint32_t type = r.U32(at), length = r.U32(at + 4);
+        // Every record up to the end-of-file record must be in the file: a file cut short is
+        // refused rather than shown in part.
+        for (std::int64_t at = 0;;) {
+            const std::uint32_t type = r.Has(at, 8) ? r.U32(at) : 0, length = r.Has(at, 8) ? r.U32(at + 4) : 0;
             if (length < 8 || (length & 3) || !r.Has(at, length))
-                break;
+                Unrecognized();
             if (canvas.Exhausted() || !Play(canvas, Record{r, at, length}, type))
                 break;
             at += length;

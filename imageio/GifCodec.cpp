@@ -1,6 +1,7 @@
 #include "GifCodec.h"
 
 #include "ColourIndex.h"
+#include "ColourQuantizer.h"
 #include "Exception.h"
 #include "ImageError.h"
 #include "PictureLimits.h"
@@ -160,42 +161,10 @@ bool ExactPalette(const QImage& image, std::vector<GifColorType>& palette, std::
 }
 
 void Quantize(const QImage& image, std::vector<GifColorType>& palette, std::vector<GifByteType>& indices) {
-    const std::size_t n = std::size_t(image.width()) * std::size_t(image.height());
-    std::vector<GifByteType> r(n), g(n), b(n);
-    std::size_t i = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x, ++i) {
-            r[i] = GifByteType(row[x] >> 16);
-            g[i] = GifByteType(row[x] >> 8);
-            b[i] = GifByteType(row[x]);
-        }
-    }
-    int colours = 256;
-    palette.assign(256, GifColorType{0, 0, 0});
-    indices.resize(n);
-    if (GifQuantizeBuffer(unsigned(image.width()), unsigned(image.height()), &colours, r.data(), g.data(), b.data(),
-                          indices.data(), palette.data()) != GIF_OK)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode GIF"));
-    palette.resize(std::size_t(std::max(colours, 1)));
-    // giflib builds its colours from 5 bits per channel, so white would come out as 248: each
-    // palette colour becomes the mean of the pixels given to it instead.
-    std::vector<std::uint64_t> sums(palette.size() * 4, 0);
-    for (i = 0; i < n; ++i) {
-        if (indices[i] >= palette.size())
-            continue;
-        std::uint64_t* sum = &sums[std::size_t(indices[i]) * 4];
-        sum[0] += r[i];
-        sum[1] += g[i];
-        sum[2] += b[i];
-        ++sum[3];
-    }
-    for (std::size_t c = 0; c < palette.size(); ++c) {
-        const std::uint64_t* sum = &sums[c * 4];
-        if (sum[3])
-            palette[c] = GifColorType{GifByteType((sum[0] + sum[3] / 2) / sum[3]), GifByteType((sum[1] + sum[3] / 2) / sum[3]),
-                                      GifByteType((sum[2] + sum[3] / 2) / sum[3])};
-    }
+    std::vector<std::uint32_t> colours;
+    TColourQuantizer::Quantize(image, 256, colours, indices);
+    for (const std::uint32_t p : colours)
+        palette.push_back(GifColorType{GifByteType(p >> 16), GifByteType(p >> 8), GifByteType(p)});
 }
 }  // namespace
 

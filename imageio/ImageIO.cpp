@@ -52,7 +52,7 @@ QByteArray Encode(const QImage& image, const QString& fileName) {
     case Format::Tiff: return TTiffCodec::Write(image);
     case Format::Pcx: return TPcxCodec::Write(image);
     case Format::Gif: return TGifCodec::Write(image);
-    case Format::Metafile:  // no metafile writer: a bitmap is stored as BMP under any other name
+    case Format::Metafile: break;  // refused before anything is written
     case Format::Bmp: break;
     }
     return TBmpCodec::Write(image);
@@ -76,6 +76,9 @@ void TImageIO::LoadFromFile(const QString& fileName) {
 }
 
 void TImageIO::SaveToFile(const QString& fileName) {
+    // A BMP under a metafile's name would be refused by every reader, ours included.
+    if (FormatOf(fileName) == Format::Metafile)
+        throw EInvalidGraphicOperation(QStringLiteral("Cannot save WMF or EMF: these formats are read only"));
     TBitmap& bitmap = Bitmap();
     bitmap.SetPixelFormat(pf24bit);
     if (bitmap.Empty())

@@ -20,7 +20,8 @@ public:
     void LoadFromFile(const QString& fileName);
 
     // Sets the bitmap to 24 bits per pixel, then writes by extension: JPEG quality 50, PCX, GIF,
-    // TIFF for .tif/.tiff, BMP otherwise. The file is replaced in one step: a failed write leaves
+    // TIFF for .tif/.tiff, BMP otherwise. .wmf and .emf are refused (EInvalidGraphicOperation)
+    // before anything is touched. The file is replaced in one step: a failed write leaves
     // an existing file as it was.
     void SaveToFile(const QString& fileName);
 

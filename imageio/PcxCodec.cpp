@@ -135,6 +135,24 @@ void DecodeRow(const Header& h, const std::vector<std::uint8_t>& line, const Pal
 }
 }  // namespace
 
+bool TPcxCodec::Recognize(const std::uint8_t* d, std::int64_t size) {
+    if (size < kHeaderSize || d[0] != 0x0A || d[2] != 1)
+        return false;
+    const int version = d[1], bits = d[3], planes = d[65];
+    const std::int64_t width = std::int64_t(Word(d + 8)) - Word(d + 4) + 1, height = std::int64_t(Word(d + 10)) - Word(d + 6) + 1;
+    const bool versionKnown = version == 0 || (version >= 2 && version <= 5);
+    const bool depthKnown = (bits == 1 || bits == 2 || bits == 4 || bits == 8) && (planes == 1 || planes == 3 || planes == 4);
+    // Lines hold the window's pixels, padded by a few bytes at most (writers pad to even lengths).
+    const std::int64_t lineBytes = Word(d + 66), needed = (width * bits + 7) / 8;
+    return versionKnown && depthKnown && width > 0 && height > 0 && lineBytes >= needed && lineBytes <= needed + 3;
+}
+
+QSize TPcxCodec::Size(const std::uint8_t* d, std::int64_t size) {
+    if (!Recognize(d, size))
+        return QSize();
+    return QSize(Word(d + 8) - Word(d + 4) + 1, Word(d + 10) - Word(d + 6) + 1);
+}
+
 QImage TPcxCodec::Read(const std::uint8_t* data, std::int64_t size) {
     const Header h = ParseHeader(data, size);
     const bool vga = h.BitsPerPixel == 8 && h.Planes == 1;

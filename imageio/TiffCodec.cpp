@@ -97,13 +97,16 @@ struct TiffCloser {
     }
 };
 
-// libtiff's RGBA words hold red in the low byte; ours hold blue there.
+// libtiff's RGBA words hold red in the low byte (ours hold blue there), with the colour already
+// multiplied by the alpha; composited here on white, the library's background, as GIF's
+// transparent pixels are.
 void AbgrToRgb32(QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = row[x];
-            row[x] = 0xFF000000u | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+            const std::uint32_t p = row[x], uncovered = 255 - (p >> 24);
+            const auto channel = [&](int shift) { return std::min<std::uint32_t>(255, (p >> shift & 0xFF) + uncovered); };
+            row[x] = 0xFF000000u | channel(0) << 16 | channel(8) << 8 | channel(16);
         }
     }
 }

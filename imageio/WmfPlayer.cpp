@@ -82,12 +82,16 @@ TMetafileCanvas::Object Font(const Record& r) {
 }
 
 // A bitmap carried in the record from parameter word `dibWord` on, drawn into the target box.
-void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, QRectF source) {
+// `dibSource`: the source box is in the bitmap's own rows, counted from the bottom for a
+// bottom-up bitmap (StretchDIBits), rather than in those of a device holding it (BitBlt).
+void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, QRectF source, bool dibSource) {
     const std::int64_t bytes = r.ParamBytes() - 2LL * dibWord;
     if (bytes <= 0)
         return;
     try {
         const QImage image = TBmpCodec::ReadDib(r.Param(dibWord), bytes, nullptr, 0);
+        if (dibSource && TBmpCodec::DibBottomUp(r.Param(dibWord), bytes))
+            source = TBmpCodec::FlipBox(source, image.height());
         canvas.DrawImage(target, image, source);
     } catch (const EInvalidPicture&) {  // a damaged bitmap inside the drawing is left out
     }
@@ -187,17 +191,17 @@ bool Play(TMetafileCanvas& canvas, const Record& r, int function) {
     }
     case 0x0A32: ExtTextOut(canvas, r); break;
     case 0x0F43:  // StretchDIB: rop, usage, source h, w, y, x, destination h, w, y, x, bitmap
-        Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRectF(r.S(6), r.S(5), r.S(4), r.S(3)));
+        Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRectF(r.S(6), r.S(5), r.S(4), r.S(3)), true);
         break;
     case 0x0B41:  // DIBStretchBlt: rop, source h, w, y, x, destination h, w, y, x, bitmap
         if (r.Words > 3 + 11)
-            Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRectF(r.S(5), r.S(4), r.S(3), r.S(2)));
+            Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRectF(r.S(5), r.S(4), r.S(3), r.S(2)), false);
         else
             PatternBlit(canvas, r.U32(0), QRectF(r.S(9), r.S(8), r.S(7), r.S(6)));
         break;
     case 0x0940:  // DIBBitBlt: rop, source y, x, height, width, destination y, x, bitmap
         if (r.Words > 3 + 9)
-            Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRectF(r.S(3), r.S(2), r.S(5), r.S(4)));
+            Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRectF(r.S(3), r.S(2), r.S(5), r.S(4)), false);
         else
             PatternBlit(canvas, r.U32(0), QRectF(r.S(8), r.S(7), r.S(6), r.S(5)));
         break;
@@ -250,11 +254,16 @@ bool TWmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     return (r.U16(0) == 1 || r.U16(0) == 2) && r.U16(2) == kHeaderWords && !r.Failed();
 }
 
-QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
+QSize TWmfPlayer::Size(const std::uint8_t* data, std::int64_t size, int maxSide) {
     TByteReader r(data, size);
     const Layout l = ReadLayout(r);
-    const QSize pictureSize = TMetafilePlayer::PictureSize(l.Window.width() * l.PixelsPerUnit,
-                                                           l.Window.height() * l.PixelsPerUnit, maxSide);
+    return TMetafilePlayer::PictureSize(l.Window.width() * l.PixelsPerUnit, l.Window.height() * l.PixelsPerUnit,
+                                        maxSide);
+}
+
+QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, QSize pictureSize) {
+    TByteReader r(data, size);
+    const Layout l = ReadLayout(r);
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {
@@ -265,10 +274,12 @@ QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, int maxSi
         canvas.SetWindowOrg(l.Window.left(), l.Window.top());
         canvas.SetWindowExt(l.Window.width(), l.Window.height());
         canvas.SetViewportExt(pictureSize.width(), pictureSize.height());
-        for (std::int64_t at = l.First; r.Has(at, 6);) {
-            const std::int64_t words = r.U32(at);
+        // Every record up to the end-of-file record must be in the file: a file cut short is
+        // refused rather than shown in part.
+        for (std::int64_t at = l.First;;) {
+            const std::int64_t words = r.Has(at, 6) ? std::int64_t(r.U32(at)) : 0;
             if (words < 3 || !r.Has(at, 2 * words))
-                break;
+                Unrecognized();
             if (canvas.Exhausted() || !Play(canvas, Record{r, at, words}, r.U16(at + 4)))
                 break;
             at += 2 * words;

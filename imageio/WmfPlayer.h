@@ -7,6 +7,7 @@
 // TMetafilePlayer::kMaxSide pixels on the longer side. The file's window is mapped onto the
 // whole picture.
 #include <QImage>
+#include <QSize>
 #include <cstdint>
 
 namespace Tallwick {
@@ -14,8 +15,17 @@ namespace Tallwick {
 class TWmfPlayer {
 public:
     static bool Recognize(const std::uint8_t* data, std::int64_t size);
-    // EInvalidPicture "unrecognized WMF or EMF" when the header or size cannot be made out.
-    static QImage Render(const std::uint8_t* data, std::int64_t size, int maxSide);
+    // The picture's size, from the headers alone. EInvalidPicture "unrecognized WMF or EMF" when
+    // the header or size cannot be made out.
+    static QSize Size(const std::uint8_t* data, std::int64_t size, int maxSide);
+    // The file's window drawn onto a picture of pictureSize. The same error when the header
+    // cannot be made out, when the file ends before its end-of-file record or a record runs
+    // past its end.
+    static QImage Render(const std::uint8_t* data, std::int64_t size, QSize pictureSize);
+    // At its own size, at most maxSide pixels on the longer side.
+    static QImage Render(const std::uint8_t* data, std::int64_t size, int maxSide) {
+        return Render(data, size, Size(data, size, maxSide));
+    }
 };
 
 }  // namespace Tallwick

@@ -18,6 +18,8 @@ private slots:
     void extensionCaseDoesNotMatter();
     void badFiles_data();
     void badFiles();
+    void alphaOnWhite_data();
+    void alphaOnWhite();
     void failedLoadLeavesBitmap();
     void missingOrFolder_data();
     void missingOrFolder();
@@ -105,6 +107,32 @@ void TestImageRead::badFiles_data() {
     QTest::newRow("bmp junk") << "a.bmp" << junk << "Corrupt BMP file %1: not a BMP file";
     QTest::newRow("bmp truncated") << "a.bmp" << bmp.left(bmp.size() - 40) << "Corrupt BMP file %1: the file is truncated";
     QTest::newRow("other extension junk") << "a.png" << junk << "Corrupt BMP file %1: not a BMP file";
+    // Another format under a name read as BMP is named for what it is.
+    QTest::newRow("png picture") << "a.png" << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16)
+                                 << "%1 is a PNG picture, which is not read here";
+    QTest::newRow("jpeg named bmp") << "a.bmp" << jpeg << "%1 is a JPEG picture: give it the extension .jpg to read it";
+    QTest::newRow("gif without extension") << "a" << QByteArray("GIF89a\x10\0\x10\0\0\0\0", 13)
+                                           << "%1 is a GIF picture: give it the extension .gif to read it";
+    // A well-formed header over the bound says so rather than blaming the file.
+    const auto bmpHeader = [](int width, int height, int bits, int compression) {
+        return "BM" + Le32(54 + 64) + Le32(0) + Le32(54) + Le32(40) + Le32(quint32(width)) + Le32(quint32(height)) +
+               Le16(1) + Le16(bits) + Le32(quint32(compression)) + Le32(0) + Le32(2835) + Le32(2835) + Le32(0) +
+               Le32(0) + QByteArray(64, '\0');
+    };
+    QTest::newRow("bmp over the bound") << "a.bmp" << bmpHeader(11586, 11586, 24, 0)
+                                        << "%1 is too large: 11586 x 11586 pixels, more than the 134217728 pixels a "
+                                           "picture may have";
+    // Run-length files cut short, 4-bit as 8-bit.
+    for (const char* cut : {"bmp4-rle.bmp", "bmp8-rle.bmp"}) {
+        QFile rle(Data(QString::fromLatin1(cut)));
+        QByteArray whole = rle.open(QIODevice::ReadOnly) ? rle.readAll() : QByteArray();
+        QTest::newRow(qPrintable(QStringLiteral("%1 cut short").arg(QLatin1String(cut))))
+            << "a.bmp" << whole.left(whole.size() * 2 / 3) << "Corrupt BMP file %1: the file is truncated";
+    }
+    QFile wmf(Data(QStringLiteral("shapes.wmf")));
+    const QByteArray metafile = wmf.open(QIODevice::ReadOnly) ? wmf.readAll() : QByteArray();
+    QTest::newRow("wmf named bmp") << "a.bmp" << metafile
+                                   << "%1 is a WMF or EMF picture: give it the extension .wmf to read it";
 }
 
 void TestImageRead::badFiles() {
@@ -123,6 +151,46 @@ void TestImageRead::badFiles() {
         QCOMPARE(e.Message, message.contains(QLatin1String("%1")) ? message.arg(path) : message);
         QVERIFY(!e.Message.contains(QLatin1Char('\n')));
     }
+}
+
+void TestImageRead::alphaOnWhite_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("alpha");  // ImageMagick's -define for TIFF's kind of alpha, or none
+    QTest::newRow("tiff unassociated alpha") << "alpha.tif" << "tiff:alpha=unassociated";
+    QTest::newRow("tiff associated alpha") << "alpha.tiff" << "tiff:alpha=associated";
+    QTest::newRow("gif transparency") << "alpha.gif" << QString();
+}
+
+// Half-transparent and transparent pixels come out on white: (119, 193, 85) at alpha 128 as
+// (187, 224, 170), transparent as white, opaque as it is.
+void TestImageRead::alphaOnWhite() {
+    if (ImageMagick().isEmpty())
+        QSKIP("ImageMagick's convert is not installed (scripts/install-deps installs it)");
+    QFETCH(QString, name);
+    QFETCH(QString, alpha);
+    const QString path = FDir.filePath(name);
+    const bool gif = alpha.isEmpty();
+    QStringList args = {QStringLiteral("-size"), QStringLiteral("1x1"),
+                        gif ? QStringLiteral("xc:rgb(119,193,85)") : QStringLiteral("xc:rgba(119,193,85,0.50196)"),
+                        QStringLiteral("xc:none"), QStringLiteral("xc:rgb(20,40,60)"), QStringLiteral("+append")};
+    if (!gif)
+        args << QStringLiteral("-define") << alpha;
+    args << path;
+    QProcess p;
+    p.start(ImageMagick(), args);
+    QVERIFY(p.waitForFinished(60000) && p.exitCode() == 0);
+    TBitmap bitmap;
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    io.LoadFromFile(path);
+    QCOMPARE(bitmap.Image().size(), QSize(3, 1));
+    const QRgb half = bitmap.Image().pixel(0, 0);
+    const QRgb expected = gif ? qRgb(119, 193, 85) : qRgb(187, 224, 170);
+    QVERIFY2(std::abs(qRed(half) - qRed(expected)) <= 1 && std::abs(qGreen(half) - qGreen(expected)) <= 1 &&
+                 std::abs(qBlue(half) - qBlue(expected)) <= 1,
+             qPrintable(QColor(half).name()));
+    QCOMPARE(QColor(bitmap.Image().pixel(1, 0)).name(), QStringLiteral("#ffffff"));
+    QCOMPARE(QColor(bitmap.Image().pixel(2, 0)).name(), QColor(20, 40, 60).name());
 }
 
 // A failed load changes nothing: size, pixels and the pixel format the bitmap had.

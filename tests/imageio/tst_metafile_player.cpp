@@ -9,6 +9,7 @@
 #include "MetafilePlayer.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -26,6 +27,11 @@ private slots:
     void text();
     void bounded_data();
     void bounded();
+    void cutShort_data();
+    void cutShort();
+    void dibSourceBox_data();
+    void dibSourceBox();
+    void sizeWithoutDrawing();
 
 private:
     QTemporaryDir FDir;
@@ -146,11 +152,14 @@ void TestMetafilePlayer::bounded_data() {
     QByteArray churn = WmfHeader(65535) + window;
     for (int i = 0; i < 30000; ++i)
         churn += WmfRecord(0x02FC, {0, 0, 0, 0}) + WmfRecord(0x01F0, {i % 7});
-    QTest::newRow("object churn") << churn << "c.wmf" << QSize(4096, 4096);
+    const QByteArray end = WmfRecord(0, {});
+    QTest::newRow("object churn") << churn + end << "c.wmf" << QSize(4096, 4096);
     QTest::newRow("record longer than the file") << WmfHeader(0) + window + Le32(0x7FFFFFFF) + Le16(0x0418) << "d.wmf"
-                                                 << QSize(4096, 4096);
-    QTest::newRow("polygon count beyond the record") << WmfHeader(0) + window + WmfRecord(0x0324, {32000, 1, 2})
+                                                 << QSize();
+    QTest::newRow("polygon count beyond the record") << WmfHeader(0) + window + WmfRecord(0x0324, {32000, 1, 2}) + end
                                                      << "e.wmf" << QSize(4096, 4096);
+    QTest::newRow("no end-of-file record") << WmfHeader(0) + window + WmfRecord(0x0418, {1, 1, 0, 0}) << "l.wmf"
+                                           << QSize();
     QTest::newRow("no window, no box") << WmfHeader(0) + WmfRecord(0x0418, {1, 1, 0, 0}) << "f.wmf" << QSize();
     QTest::newRow("zero window") << WmfHeader(0) + WmfRecord(0x020C, {0, 0}) << "g.wmf" << QSize();
     QByteArray emf = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(0x7FFFFFFF) + Le32(0x7FFFFFFF) + QByteArray(16, '\0') +
@@ -160,8 +169,9 @@ void TestMetafilePlayer::bounded_data() {
     QByteArray emfEmpty = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(quint32(-1)) + Le32(quint32(-1)) +
                           QByteArray(16, '\0') + Le32(0x464D4520) + QByteArray(64, '\0');
     QTest::newRow("emf without bounds or frame") << emfEmpty << "j.emf" << QSize();
-    // Found by the fuzzer: a bitmap's source box whose right edge overflowed an int.
-    QTest::newRow("emf source box 2^31") << QByteArray("file:fuzz-emf-source-overflow.emf") << "k.emf" << QSize(200, 100);
+    // Found by the fuzzer: a bitmap's source box whose right edge overflowed an int. The record
+    // after the bitmap is damaged too, so the file is refused, once the bitmap has been played.
+    QTest::newRow("emf source box 2^31") << QByteArray("file:fuzz-emf-source-overflow.emf") << "k.emf" << QSize();
 }
 
 void TestMetafilePlayer::bounded() {
@@ -188,6 +198,126 @@ void TestMetafilePlayer::bounded() {
         QCOMPARE(Load(path).size(), size);
     }
     QVERIFY2(clock.elapsed() < 30000, QByteArray::number(clock.elapsed()));
+}
+
+void TestMetafilePlayer::cutShort_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("kept");
+    for (const char* f : {"shapes.wmf", "plain.wmf", "shapes.emf"})
+        for (double kept : {1.0 / 3, 0.5, 0.9})
+            QTest::newRow(qPrintable(QStringLiteral("%1 cut at %2").arg(QLatin1String(f)).arg(kept, 0, 'f', 2)))
+                << Data(f) << kept;
+}
+
+// A metafile that ends before its end-of-file record is refused, and the picture stays as it was.
+void TestMetafilePlayer::cutShort() {
+    QFETCH(QString, file);
+    QFETCH(double, kept);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    const QString path = FDir.filePath(QStringLiteral("cut.") + QFileInfo(file).suffix());
+    WriteBytes(path, whole.left(int(whole.size() * kept)));
+    TBitmap bitmap;
+    bitmap.SetSize(7, 5);
+    bitmap.Image().fill(qRgb(10, 20, 30));
+    TImageIO io;
+    io.SetAttachedBitmap(&bitmap);
+    try {
+        io.LoadFromFile(path);
+        QFAIL("a cut metafile was loaded");
+    } catch (const Exception& e) {
+        QCOMPARE(e.Message, QStringLiteral("unrecognized WMF or EMF"));
+    }
+    QCOMPARE(bitmap.Image().size(), QSize(7, 5));
+    QCOMPARE(bitmap.Image().pixel(3, 2), qRgb(10, 20, 30));
+}
+
+namespace {
+// A 1 x 4 24-bit packed bitmap, rows stored bottom first (height 4) or top first (height -4);
+// from the top the picture is red, lime, blue, yellow either way.
+QByteArray Dib(bool bottomUp) {
+    const QByteArray top[4] = {QByteArray("\0\0\xFF\0", 4), QByteArray("\0\xFF\0\0", 4), QByteArray("\xFF\0\0\0", 4),
+                               QByteArray("\0\xFF\xFF\0", 4)};
+    QByteArray dib = Le32(40) + Le32(1) + Le32(bottomUp ? 4 : quint32(-4)) + Le16(1) + Le16(24) + Le32(0) + Le32(16) +
+                     Le32(0) + Le32(0) + Le32(0) + Le32(0);
+    for (int i = 0; i < 4; ++i)
+        dib += top[bottomUp ? 3 - i : i];
+    return dib;
+}
+
+// A plain WMF, window 40 x 40, drawing the DIB's source box (x, y, w, h) over the whole picture
+// with StretchDIB.
+QByteArray StretchDibWmf(bool bottomUp, const QList<int>& box) {
+    QList<int> words = {0x0020, 0x00CC, 0, box[3], box[2], box[1], box[0], 40, 40, 0, 0};
+    QByteArray r = WmfRecord(0x0F43, words);
+    const QByteArray dib = Dib(bottomUp);
+    r = Le32(quint32(3 + words.size() + dib.size() / 2)) + r.mid(4) + dib;
+    return WmfHeader(0) + WmfRecord(0x020C, {40, 40}) + r + WmfRecord(0, {});
+}
+
+// The same as an EMF with EMR_STRETCHDIBITS.
+QByteArray StretchDibEmf(bool bottomUp, const QList<int>& box) {
+    const QByteArray dib = Dib(bottomUp), info = dib.left(40), bits = dib.mid(40);
+    QByteArray header = Le32(1) + Le32(88) + Le32(0) + Le32(0) + Le32(39) + Le32(39) + QByteArray(16, '\0') +
+                        Le32(0x464D4520) + Le32(0x10000) + Le32(0) + Le32(3) + Le16(1) + Le16(0) + QByteArray(28, '\0');
+    QByteArray record = Le32(81) + Le32(quint32(80 + dib.size())) + QByteArray(16, '\0') + Le32(0) + Le32(0) +
+                        Le32(quint32(box[0])) + Le32(quint32(box[1])) + Le32(quint32(box[2])) + Le32(quint32(box[3])) +
+                        Le32(80) + Le32(40) + Le32(120) + Le32(quint32(bits.size())) + Le32(0) + Le32(0x00CC0020) +
+                        Le32(40) + Le32(40) + info + bits;
+    const QByteArray end = Le32(14) + Le32(20) + QByteArray(12, '\0');
+    header.replace(48, 4, Le32(quint32(88 + record.size() + end.size())));
+    return header + record + end;
+}
+}  // namespace
+
+void TestMetafilePlayer::dibSourceBox_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRgb>("colour");  // the colour that covers the picture
+    // Source rows count from the bottom of a bottom-up bitmap, from the top of a top-down one.
+    for (bool wmf : {true, false}) {
+        const QString name = wmf ? QStringLiteral("dib.wmf") : QStringLiteral("dib.emf");
+        const auto make = [wmf](bool bottomUp, QList<int> box) { return wmf ? StretchDibWmf(bottomUp, box) : StretchDibEmf(bottomUp, box); };
+        const QByteArray kind = wmf ? "wmf " : "emf ";
+        QTest::newRow(kind + "bottom-up, row 0") << make(true, {0, 0, 1, 1}) << name << qRgb(255, 255, 0);
+        QTest::newRow(kind + "bottom-up, row 3") << make(true, {0, 3, 1, 1}) << name << qRgb(255, 0, 0);
+        QTest::newRow(kind + "bottom-up, row 1") << make(true, {0, 1, 1, 1}) << name << qRgb(0, 0, 255);
+        QTest::newRow(kind + "top-down, row 0") << make(false, {0, 0, 1, 1}) << name << qRgb(255, 0, 0);
+        QTest::newRow(kind + "top-down, row 2") << make(false, {0, 2, 1, 1}) << name << qRgb(0, 0, 255);
+    }
+}
+
+void TestMetafilePlayer::dibSourceBox() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(QRgb, colour);
+    const QString path = FDir.filePath(name);
+    WriteBytes(path, bytes);
+    const QImage image = Load(path);
+    QCOMPARE(image.size(), QSize(40, 40));
+    for (const QPoint at : {QPoint(2, 2), QPoint(20, 20), QPoint(37, 37)})
+        QCOMPARE(QColor(image.pixel(at)).name(), QColor(colour).name());
+}
+
+// The size comes from the headers alone: a file cut after them still has one, though it cannot
+// be drawn; drawn at another size, the picture is drawn there, not scaled.
+void TestMetafilePlayer::sizeWithoutDrawing() {
+    for (const char* f : {"shapes.wmf", "plain.wmf", "shapes.emf"}) {
+        QFile file(Data(f));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray whole = file.readAll(), cut = whole.left(whole.size() * 9 / 10);
+        const auto* d = reinterpret_cast<const std::uint8_t*>(whole.constData());
+        const QSize natural = TMetafilePlayer::Size(d, whole.size());
+        QCOMPARE(natural, Load(Data(f)).size());
+        QCOMPARE(TMetafilePlayer::Size(reinterpret_cast<const std::uint8_t*>(cut.constData()), cut.size()), natural);
+        const QImage twice = TMetafilePlayer::RenderAt(d, whole.size(), natural * 2);
+        QCOMPARE(twice.size(), natural * 2);
+        const QImage scaled = Load(Data(f)).scaled(natural * 2);
+        QVERIFY2(twice != scaled, f);
+        QVERIFY_THROWS_EXCEPTION(Exception, TMetafilePlayer::RenderAt(d, whole.size(), QSize(0, 10)));
+        QVERIFY_THROWS_EXCEPTION(Exception, TMetafilePlayer::RenderAt(d, whole.size(), QSize(20000, 20000)));
+    }
 }
 
 QTEST_MAIN(TestMetafilePlayer)

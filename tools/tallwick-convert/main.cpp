@@ -1,12 +1,21 @@
-// tallwick-convert: reads a picture file, optionally turns it, and writes it in the format of the
-// output name's extension. Runs without a display.
-#include <Tallwick/Bitmap.h>
+// tallwick-convert: reads a picture file, optionally turns it and fits it within a square, and
+// writes it in the format of the output name's extension. Runs without a display, so that file
+// managers can call it to make previews.
 #include "ConvertOptions.h"
 #include "HeadlessPlatform.h"
+#include "MetafilePlayer.h"
+#include "PictureFile.h"
+
+#include <Tallwick/Bitmap.h>
+#include <Tallwick/Exception.h>
 #include <Tallwick/ImageIO.h>
 #include <Tallwick/ImageProc.h>
 
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <cstdio>
 #include <exception>
 
@@ -15,17 +24,73 @@ using namespace Tallwick;
 namespace {
 constexpr int kWritten = 0, kFailed = 1, kBadArguments = 2;
 
-int Convert(const ConvertOptions& options) {
-    TBitmap bitmap;
+bool HasSuffix(const QString& fileName, std::initializer_list<const char*> suffixes) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    for (const char* s : suffixes)
+        if (suffix == QLatin1String(s))
+            return true;
+    return false;
+}
+
+// size itself when it fits within limit x limit, else scaled down to fit, keeping proportions.
+QSize FitWithin(QSize size, int limit) {
+    if (size.width() <= limit && size.height() <= limit)
+        return size;
+    const QSize fitted = size.scaled(limit, limit, Qt::KeepAspectRatio);
+    return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
+}
+
+// A metafile asked to fit a size is drawn at that size rather than drawn large and shrunk.
+void Load(TBitmap& bitmap, const ConvertOptions& options) {
+    if (options.Size && HasSuffix(options.In, {"wmf", "emf"})) {
+        const TPictureFile file(options.In);
+        const QSize size = FitWithin(TMetafilePlayer::Size(file.Data(), file.Size()), *options.Size);
+        bitmap.Assign(TMetafilePlayer::RenderAt(file.Data(), file.Size(), size));
+        bitmap.SetPixelFormat(pf24bit);
+        return;
+    }
     TImageIO io;
     io.SetAttachedBitmap(&bitmap);
     io.LoadFromFile(options.In);
+}
+
+void Shrink(TBitmap& bitmap, int limit) {
+    const QSize size = FitWithin(bitmap.Image().size(), limit);
+    if (size == bitmap.Image().size())
+        return;
+    bitmap.Assign(bitmap.Image().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_RGB32));
+    bitmap.SetPixelFormat(pf24bit);
+}
+
+// PNG is not among the library's formats; Qt's writer serves the previews file managers want.
+void SavePng(const TBitmap& bitmap, const QString& fileName) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(bitmap.Image()))
+        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode PNG: %1").arg(writer.errorString()));
+    TPictureFile::Write(fileName, bytes);
+}
+
+int Convert(const ConvertOptions& options) {
+    TBitmap bitmap;
+    Load(bitmap, options);
     if (options.Rotate) {
         TImageProc proc;
         proc.SetAttachedBitmap(&bitmap);
         proc.Rotate(*options.Rotate, true);
     }
-    io.SaveToFile(options.Out);
+    if (options.Size)
+        Shrink(bitmap, *options.Size);
+    if (HasSuffix(options.Out, {"png"})) {
+        SavePng(bitmap, options.Out);
+    } else {
+        TImageIO io;
+        io.SetAttachedBitmap(&bitmap);
+        io.SaveToFile(options.Out);
+    }
     return kWritten;
 }
 }  // namespace

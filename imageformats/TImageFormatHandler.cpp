@@ -1,0 +1,178 @@
+#include "TImageFormatHandler.h"
+
+#include "ByteReader.h"
+#include "MetafilePlayer.h"
+#include "PcxCodec.h"
+#include "PictureLimits.h"
+
+#include <Tallwick/Exception.h>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QVariant>
+#include <exception>
+
+Q_LOGGING_CATEGORY(lcTallwickImageFormats, "tallwick.imageformats")
+
+namespace Tallwick {
+
+namespace {
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
+constexpr std::uint32_t kEmfSignature = 0x464D4520u;  // " EMF"
+constexpr int kHeaderBytes = 128;                     // the longest header looked at (PCX)
+
+const std::uint8_t* Bytes(const QByteArray& b) { return reinterpret_cast<const std::uint8_t*>(b.constData()); }
+
+bool IsWmf(TByteReader& r) {
+    if (r.U32(0) == kPlaceableKey)
+        return true;
+    const int type = r.U16(0), headerWords = r.U16(2), version = r.U16(4);
+    return !r.Failed() && (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+bool IsEmf(TByteReader& r) { return r.U32(0) == 1 && r.U32(40) == kEmfSignature && !r.Failed(); }
+
+bool IsMetafile(const QByteArray& header) {
+    TByteReader r(Bytes(header), header.size());
+    if (IsEmf(r))
+        return true;
+    TByteReader w(Bytes(header), header.size());
+    return IsWmf(w);
+}
+
+[[noreturn]] void Refuse(const QString& message) { throw EInvalidGraphicOperation(message); }
+}  // namespace
+
+QByteArray TImageFormatHandler::FormatOf(QIODevice* device) {
+    return device ? FormatOfHeader(device->peek(kHeaderBytes)) : QByteArray();
+}
+
+QByteArray TImageFormatHandler::FormatOfHeader(const QByteArray& header) {
+    TByteReader emf(Bytes(header), header.size());
+    if (IsEmf(emf))
+        return "emf";
+    TByteReader wmf(Bytes(header), header.size());
+    if (IsWmf(wmf))
+        return "wmf";
+    if (TPcxCodec::Recognize(Bytes(header), header.size()))
+        return "pcx";
+    return QByteArray();
+}
+
+// Once the picture has been read the device is at its end; its bytes are kept here.
+bool TImageFormatHandler::canRead() const {
+    const QByteArray format = FLoaded ? FormatOfHeader(FBytes.left(kHeaderBytes)) : FormatOf(device());
+    if (format.isEmpty())
+        return false;
+    const_cast<TImageFormatHandler*>(this)->setFormat(format);
+    return true;
+}
+
+bool TImageFormatHandler::LoadBytes() const {
+    if (FLoaded)
+        return !FBytes.isEmpty();
+    FLoaded = true;
+    QIODevice* d = device();
+    if (!d || !d->isReadable())
+        return false;
+    if (!d->isSequential() && d->size() - d->pos() > kMaxFileBytes) {
+        qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", kMaxFileBytes);
+        return false;
+    }
+    FBytes = d->read(kMaxFileBytes + 1);
+    if (FBytes.size() > kMaxFileBytes) {
+        qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", kMaxFileBytes);
+        FBytes.clear();
+    }
+    return !FBytes.isEmpty();
+}
+
+QSize TImageFormatHandler::NaturalSize() const {
+    if (!LoadBytes())
+        return QSize();
+    try {
+        if (IsMetafile(FBytes))
+            return TMetafilePlayer::Size(Bytes(FBytes), FBytes.size());
+        return TPcxCodec::Size(Bytes(FBytes), FBytes.size());
+    } catch (const std::exception& e) {
+        qCWarning(lcTallwickImageFormats, "%s", e.what());
+        return QSize();
+    }
+}
+
+// The picture at its own size or the scaled size; throws what the readers throw.
+QImage TImageFormatHandler::Decode() const {
+    if (FScaled && !TPictureLimits::Acceptable(FScaledSize.width(), FScaledSize.height(), TPictureLimits::kMaxPixels, 1))
+        Refuse(QStringLiteral("Cannot make a picture of %1 x %2 pixels").arg(FScaledSize.width()).arg(FScaledSize.height()));
+    const std::uint8_t* data = Bytes(FBytes);
+    if (IsMetafile(FBytes) || format() == "wmf" || format() == "emf") {
+        // Metafile text needs fonts, which only a QGuiApplication has.
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            Refuse(QStringLiteral("Drawing a metafile needs a QGuiApplication"));
+        return FScaled ? TMetafilePlayer::RenderAt(data, FBytes.size(), FScaledSize)
+                       : TMetafilePlayer::Render(data, FBytes.size());
+    }
+    const QImage image = TPcxCodec::Read(data, FBytes.size());
+    if (!FScaled || FScaledSize == image.size())
+        return image;
+    return image.scaled(FScaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+}
+
+bool TImageFormatHandler::read(QImage* image) {
+    if (!LoadBytes()) {
+        qCWarning(lcTallwickImageFormats, "No picture to read");
+        return false;
+    }
+    try {
+        *image = Decode();
+        return !image->isNull();
+    } catch (const std::exception& e) {
+        qCWarning(lcTallwickImageFormats, "%s", e.what());
+        return false;
+    }
+}
+
+bool TImageFormatHandler::write(const QImage& image) {
+    try {
+        if (format() != "pcx")
+            Refuse(QStringLiteral("Only PCX is written"));
+        if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+            Refuse(QStringLiteral("Cannot write a picture of %1 x %2 pixels as PCX").arg(image.width()).arg(image.height()));
+        // PCX has no alpha: transparent parts come out on white, as the library shows them.
+        QImage flat = TPictureLimits::NewImage(image.width(), image.height());
+        flat.fill(Qt::white);
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, image);
+        painter.end();
+        const QByteArray bytes = TPcxCodec::Write(flat);
+        return device() && device()->write(bytes) == bytes.size();
+    } catch (const std::exception& e) {
+        qCWarning(lcTallwickImageFormats, "%s", e.what());
+        return false;
+    }
+}
+
+QVariant TImageFormatHandler::option(ImageOption option) const {
+    switch (option) {
+    case Size: {
+        const QSize size = NaturalSize();
+        return size.isValid() ? QVariant(size) : QVariant();
+    }
+    case ImageFormat: return QImage::Format_RGB32;
+    case ScaledSize: return FScaled ? QVariant(FScaledSize) : QVariant();
+    default: return QVariant();
+    }
+}
+
+void TImageFormatHandler::setOption(ImageOption option, const QVariant& value) {
+    if (option == ScaledSize) {
+        FScaled = true;
+        FScaledSize = value.toSize();
+    }
+}
+
+bool TImageFormatHandler::supportsOption(ImageOption option) const {
+    return option == Size || option == ScaledSize || option == ImageFormat;
+}
+
+}  // namespace Tallwick

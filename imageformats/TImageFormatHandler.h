@@ -1,0 +1,45 @@
+#pragma once
+// Reads one WMF, EMF or PCX picture from a device for Qt's image reader, or writes one PCX.
+//
+// Pixels are those of the picture library: metafiles drawn on white at their own size (or drawn
+// at the reader's scaled size, not scaled afterwards), PCX as stored. The size is answered from
+// the headers without drawing. What cannot be read gives a null image; the reason goes to the
+// "tallwick.imageformats" logging category. A picture written with an alpha channel is composited
+// on white first.
+#include <QByteArray>
+#include <QImage>
+#include <QImageIOHandler>
+#include <QSize>
+
+namespace Tallwick {
+
+class TImageFormatHandler : public QImageIOHandler {
+public:
+    bool canRead() const override;
+    bool read(QImage* image) override;
+    bool write(const QImage& image) override;
+    QVariant option(ImageOption option) const override;
+    void setOption(ImageOption option, const QVariant& value) override;
+    bool supportsOption(ImageOption option) const override;
+
+    // "wmf", "emf" or "pcx" when the device's first bytes are such a header, else empty. Reads
+    // nothing from the device (peeks).
+    static QByteArray FormatOf(QIODevice* device);
+    static QByteArray FormatOfHeader(const QByteArray& header);
+
+    // No file larger than this is read.
+    static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+
+private:
+    // The device's bytes, read once (the size is asked before the picture).
+    bool LoadBytes() const;
+    QImage Decode() const;
+    QSize NaturalSize() const;
+
+    mutable QByteArray FBytes;
+    mutable bool FLoaded = false;
+    bool FScaled = false;
+    QSize FScaledSize;
+};
+
+}  // namespace Tallwick

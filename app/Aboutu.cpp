@@ -10,6 +10,7 @@
 #include <Tallwick/ImageControl.h>
 #include "Pictures.h"
 #include <Tallwick/SpeedButton.h>
+#include <Tallwick/Vexutils.h>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -160,10 +161,11 @@ void TAboutF::RunAnimation(int language) {
     case 3: SetTextsSpanish(); break;
     default: break;
     }
+    FollowPixelRatio();
     TCanvas* background = Image1->Canvas();
     background->Brush.Style = bsSolid;
     background->Brush.Color = kPlateColor;
-    background->FillRect(Image1->GetClientRect());
+    background->FillRect(Rect(0, 0, Image1->DeviceWidth(), Image1->DeviceHeight()));
     background->Font.SetColor(kShadowColor);
     DrawTexts(2, 3, false, Image1);
 
@@ -183,27 +185,47 @@ void TAboutF::RunAnimation(int language) {
     DrawTexts(-1, -1, false, Image2);
 }
 
+// Positions, offsets and font sizes are those of a screen of pixel ratio 1, scaled to the
+// buffers' pixels.
 void TAboutF::DrawTexts(int dx, int dy, bool animate, TImage* image) {
     TFont& font = image->Canvas()->Font;
+    const double ratio = image->PixelRatio();
+    const auto px = [ratio](int length) { return ratio == 1 ? length : RoundToInt(length * ratio); };
+    const auto setSize = [&font, ratio](int points) {
+        font.SetSize(points);
+        if (ratio != 1)
+            font.SetHeight(-RoundToInt(-font.Height() * ratio));
+    };
     font.SetName(QStringLiteral("Times New Roman"));
     font.SetStyle(font.Style() | fsBold);
-    font.SetSize(14);
+    setSize(14);
     FCurrentText = FTitle;
-    DrawLine(kLeft + dx, kTitleTop + dy, animate, image);
+    DrawLine(px(kLeft + dx), px(kTitleTop + dy), animate, image);
 
     font.SetStyle((font.Style() | fsBold) & ~TFontStyles(fsItalic));
-    font.SetSize(10);
+    setSize(10);
     FCurrentText = FAuthor;
-    DrawLine(kLeft + dx, kBase + dy, animate, image);
+    DrawLine(px(kLeft + dx), px(kBase + dy), animate, image);
     FCurrentText = FProfession;
-    DrawLine(kLeft + dx, kBase + kStep + dy, animate, image);
+    DrawLine(px(kLeft + dx), px(kBase + kStep + dy), animate, image);
 
     font.SetName(QStringLiteral("MS Sans Serif"));
-    font.SetSize(9);
+    setSize(9);
     FCurrentText = QString::fromLatin1(kTelephoneLine);
-    DrawLine(kLeft + dx, kBase + 4 * kStep + dy, animate, image);
+    DrawLine(px(kLeft + dx), px(kBase + 4 * kStep + dy), animate, image);
     FCurrentText = QString::fromLatin1(kEmailLine);
-    DrawLine(kLeft + dx, kBase + 5 * kStep + dy, animate, image);
+    DrawLine(px(kLeft + dx), px(kBase + 5 * kStep + dy), animate, image);
+}
+
+// The three buffers hold the card at the screen's own pixels, and are shown one to one.
+void TAboutF::FollowPixelRatio() {
+    const double ratio = devicePixelRatio();
+    for (TImage* image : {Image1, Image2, Image3}) {
+        image->SetPixelRatio(ratio);
+        TBitmap* bitmap = image->Picture()->Graphic() ? image->Picture()->Bitmap() : nullptr;
+        if (bitmap && (bitmap->Width() != image->DeviceWidth() || bitmap->Height() != image->DeviceHeight()))
+            bitmap->SetSize(image->DeviceWidth(), image->DeviceHeight());
+    }
 }
 
 // Each character is measured alone and placed after the widths of those before it (no kerning

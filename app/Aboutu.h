@@ -38,7 +38,8 @@ public:
     // Language 1 English, 2 Galician, 3 Spanish; any other value keeps the current texts.
     void RunAnimation(int language);
     void DrawTexts(int dx, int dy, bool animate, TImage* image);
-    // Draws CurrentText() at (x, y), one character at a time; any length is drawn.
+    // Draws CurrentText() at (x, y) (pixels of the image's bitmap), one character at a time; any
+    // length is drawn.
     void DrawLine(int x, int y, bool animate, TImage* image);
     void ShowBuffer();
 
@@ -54,6 +55,7 @@ protected:
 
 private:
     void CreateControls();
+    void FollowPixelRatio();
     void SetTexts(const QString& captionPrefix, const QString& author, const QString& profession);
     static void CopyImage(TImage* source, TImage* target);
 

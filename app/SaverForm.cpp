@@ -15,8 +15,13 @@ namespace {
 bool gFrameRunning = false;  // some saver window is drawing a frame
 }
 
-TSaverForm::TSaverForm(const QString& caption, QPoint logoPos) : QWidget(nullptr) {
-    setWindowTitle(caption);
+namespace {
+// What compositors, window lists and task switchers show for the saver and the preview.
+const char* const kWindowTitle = "Skyglow II";
+}  // namespace
+
+TSaverForm::TSaverForm(QPoint logoPos, const TSettingsOverrides& overrides) : QWidget(nullptr), FOverrides(overrides) {
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
     setAttribute(Qt::WA_OpaquePaintEvent);
     Image1 = new TVexImage(this);
     Image1->SetAlign(alClient);
@@ -39,6 +44,7 @@ void TSaverForm::CreateEngine() {
     FEngine->Interrupted = [this] { return FrameInterrupted(); };
     FEngine->LoadSettings();
     ReportSettingsProblem(*FEngine, false);
+    FOverrides.ApplyTo(*FEngine);
 }
 
 void TSaverForm::DestroyEngine() { FEngine.reset(); }
@@ -61,9 +67,15 @@ void TSaverForm::FormResize() {
         FResizePending = true;
         return;
     }
+    FollowPixelRatio();
     if (FEngine)
         FEngine->ResizeSurface();
 }
+
+// The surface draws at the window's device pixels. The ratio can change without a resize (the
+// window moved to a screen of another density, or the compositor told the scale only after the
+// window appeared), so every frame looks again.
+void TSaverForm::FollowPixelRatio() { Image1->SetPixelRatio(devicePixelRatio()); }
 
 // The program has no taskbar window of its own to hide here; keeping this window out of the
 // taskbar is the equivalent.
@@ -76,6 +88,8 @@ void TSaverForm::FormShow() { HideFromTaskbar(this); }
 void TSaverForm::Timer1Timer() {
     if (!FEngine || gFrameRunning)
         return;
+    if (Image1->PixelRatio() != devicePixelRatio())
+        FormResize();
     try {
         DrawFrame();
     } catch (...) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the saver window and the preview window share: the drawing surface aligned to the whole
 // client area (Image1), the hidden full-size logo (VexImage1), the 1 ms frame timer and the engine.
+#include "CommandLine.h"
 #include <Tallwick/Timer.h>
 #include "Tstars.h"
 #include <Tallwick/Tveximage.h>
@@ -21,8 +22,9 @@ public:
     TStars* Engine() const { return FEngine.get(); }
 
 protected:
-    TSaverForm(const QString& caption, QPoint logoPos);
-    // Creates the engine on the form's surfaces and loads the settings.
+    // Titled "Skyglow II"; the hidden logo at `logoPos`.
+    TSaverForm(QPoint logoPos, const TSettingsOverrides& overrides);
+    // Creates the engine on the form's surfaces, loads the settings and applies the overrides.
     void CreateEngine();
     void DestroyEngine();
 
@@ -31,6 +33,7 @@ protected:
 
 private:
     void FormResize();
+    void FollowPixelRatio();
     void FormShow();
     void Timer1Timer();
     void DrawFrame();
@@ -39,6 +42,7 @@ private:
     bool FrameInterrupted();
 
     std::unique_ptr<TStars> FEngine;
+    TSettingsOverrides FOverrides;
     bool FInFrame = false;        // DrawFrame is running (and may be taking in events)
     bool FResizePending = false;  // a resize came meanwhile and waits for the frame's end
 };

@@ -1,14 +1,17 @@
-// The screen saver's entry: the first argument chooses the mode ("/s" saver, "/p <id>" preview,
-// an argument containing "/c" settings); anything else ends the program at once, before the
-// application object (and with it any display) is needed.
+// The screen saver's entry: the first argument chooses the mode (see CommandLine.h); anything
+// unknown ends the program at once, before the application object (and with it any display) is
+// needed. Drawing inside a host's window, every error goes to stderr: while a screen saver holds
+// the screen nobody could close a box.
 #include <Tallwick/Application.h>
+#include "CommandLine.h"
 #include "DisplayCheck.h"
-#include "ModeDispatch.h"
+#include "XScreenSaverList.h"
 #include "Skyglowu1.h"
 #include "Skyglowu2.h"
 #include "Skyglowu3.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -17,7 +20,9 @@ using namespace Tallwick;
 
 namespace {
 const char* const kTitle = "Skyglow II";
+const char* const kApplicationId = "skyglow";
 constexpr int kNoDisplay = 1;
+constexpr int kFailedInHost = 1;
 
 using Windows = std::vector<std::unique_ptr<QWidget>>;
 
@@ -29,25 +34,31 @@ QStringList Arguments(int argc, char** argv) {
 }
 
 // The saver covers every screen; its first window, on the pointer's screen, is the main window.
-Windows CreateSaverWindows() {
+Windows CreateSaverWindows(const TSettingsOverrides& overrides) {
     Windows windows;
     for (QScreen* screen : TForm1::ScreensPointerFirst())
-        windows.push_back(std::make_unique<TForm1>(screen));
+        windows.push_back(std::make_unique<TForm1>(screen, overrides));
     if (windows.empty())  // no screen known: one window where Qt puts it
-        windows.push_back(std::make_unique<TForm1>());
+        windows.push_back(std::make_unique<TForm1>(nullptr, overrides));
     return windows;
 }
 
 // The mode's windows, the main window first.
-Windows CreateWindows(TMode mode, const QStringList& arguments) {
+Windows CreateWindows(const TCommandLine& command, const QStringList& arguments) {
     Windows windows;
-    switch (mode) {
-    case mdSaver: return CreateSaverWindows();
-    case mdPreview: windows.push_back(std::make_unique<TForm2>(arguments.value(1))); break;
+    const QString parent = command.InHostWindow ? QString::number(command.HostWindow) : arguments.value(1);
+    switch (command.Mode) {
+    case mdSaver: return CreateSaverWindows(command.Overrides);
+    case mdPreview: windows.push_back(std::make_unique<TForm2>(parent, command.Overrides)); break;
     case mdSettings: windows.push_back(std::make_unique<TForm3>()); break;
     default: break;
     }
     return windows;
+}
+
+void PrintLine(FILE* stream, const QString& program, const QString& text) {
+    std::fprintf(stream, "%s: %s\n", qPrintable(program), text.simplified().toLocal8Bit().constData());
+    std::fflush(stream);
 }
 
 // The main window is shown by Run, after the others, so it ends up in front with the keyboard.
@@ -59,23 +70,29 @@ void Run(TApplication& application, const Windows& windows) {
             windows[i]->show();
     application.Run(windows.front().get());
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-    const QStringList arguments = Arguments(argc, argv);  // before Qt takes any of them
-    const TMode mode = ParseMode(arguments);
-    if (mode == mdNone)
-        return 0;
-    const QString displayProblem = DisplayProblem();
-    if (!displayProblem.isEmpty()) {
-        std::fprintf(stderr, "%s: no display could be opened (%s)\n",
-                     qPrintable(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()), qPrintable(displayProblem));
-        return kNoDisplay;
-    }
-    TApplication application(argc, argv);
+// Inside a host's window an error ends the program with one line on stderr and status 1.
+int RunInHostWindow(TApplication& application, const TCommandLine& command, const QStringList& arguments,
+                    const QString& program) {
+    bool failed = false;
+    application.SetErrorBox([&](const QString&, const QString& text) {
+        PrintLine(stderr, program, text);
+        failed = true;
+        application.Terminate();
+    });
     try {
-        application.SetTitle(QString::fromLatin1(kTitle));
-        const Windows windows = CreateWindows(mode, arguments);
+        const Windows windows = CreateWindows(command, arguments);
+        Run(application, windows);
+    } catch (const std::exception& error) {
+        PrintLine(stderr, program, QString::fromLocal8Bit(error.what()));
+        return kFailedInHost;
+    }
+    return failed ? kFailedInHost : 0;
+}
+
+int RunOnDesktop(TApplication& application, const TCommandLine& command, const QStringList& arguments) {
+    try {
+        const Windows windows = CreateWindows(command, arguments);
         Run(application, windows);
     } catch (const Exception& error) {
         application.ShowException(error);
@@ -83,4 +100,33 @@ int main(int argc, char** argv) {
         application.ShowException(error);
     }
     return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QStringList arguments = Arguments(argc, argv);  // before Qt takes any of them
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const TCommandLine command = ParseCommandLine(arguments, qgetenv("XSCREENSAVER_WINDOW"));
+    switch (command.Action) {
+    case caNone: return 0;
+    case caError: PrintLine(stderr, program, command.Error); return command.Status;
+    case caHelp: std::fputs(UsageText(program).toLocal8Bit().constData(), stdout); return 0;
+    case caAddToXScreenSaver: return AddToXScreenSaver(program);
+    case caRun: break;
+    }
+    // Drawing inside another program's window (the preview, a host's window) needs X11.
+    const TDisplayChoice display = ChooseDisplay(command.Mode == mdPreview);
+    if (!display.Problem.isEmpty()) {
+        PrintLine(stderr, program, QStringLiteral("no display could be opened (%1)").arg(display.Problem));
+        return kNoDisplay;
+    }
+    ApplyDisplayChoice(display);
+    TApplication application(argc, argv);
+    // Compositors and task lists know the program by this id (the Wayland app id, the name of
+    // its desktop entry), not by the executable's name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+    application.SetTitle(QString::fromLatin1(kTitle));
+    if (command.InHostWindow)
+        return RunInHostWindow(application, command, arguments, program);
+    return RunOnDesktop(application, command, arguments);
 }

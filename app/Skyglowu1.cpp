@@ -6,11 +6,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <optional>
 
 namespace Tallwick {
 
 namespace {
 int gMouseMoveCount = 0;  // the program-wide mouse-move counter
+std::optional<QPoint> gLastPointer;  // where the pointer was last seen over a saver window
 QList<TForm1*> gWindows;  // the saver windows that exist
 
 QScreen* PointerScreen() {
@@ -19,7 +21,7 @@ QScreen* PointerScreen() {
 }
 }  // namespace
 
-TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 8)) {
+TForm1::TForm1(QScreen* screen, const TSettingsOverrides& overrides) : TSaverForm(QPoint(8, 8), overrides) {
     // Neither decorated nor listed by the window manager, and above everything else.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -35,6 +37,10 @@ TForm1::TForm1(QScreen* screen) : TSaverForm(QStringLiteral("Form1"), QPoint(8, 
         setScreen(screen);
         setGeometry(screen->geometry());
     }
+    // A Wayland client cannot place its windows: it asks the compositor for full screen on the
+    // output of the window's screen.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setWindowState(Qt::WindowFullScreen);
     // A window that fails to come into being (settings that cannot be read) is never destroyed
     // through its destructor: clear the flag it set on the way out.
     try {
@@ -107,8 +113,21 @@ void TForm1::keyPressEvent(QKeyEvent*) { close(); }
 
 void TForm1::Image1MouseDown() { close(); }
 
+// A Wayland compositor tells a window the pointer has come in with an enter alone, no motion: a
+// pointer moved from one saver window onto another is a move there. A window that appears under
+// a still pointer is entered where the pointer was, which is none.
+void TForm1::enterEvent(QEnterEvent* event) {
+    TSaverForm::enterEvent(event);
+    const QPoint at = event->globalPosition().toPoint();
+    const bool moved = gLastPointer && *gLastPointer != at;
+    gLastPointer = at;
+    if (moved && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        Image1MouseMove();
+}
+
 // Only real pointer moves arrive here: a window mapped under a still pointer gets no motion.
 void TForm1::Image1MouseMove() {
+    gLastPointer = QCursor::pos();
     ++gMouseMoveCount;
     if (gMouseMoveCount > 5)
         close();

@@ -18,7 +18,7 @@ class TForm1 : public TSaverForm {
     Q_OBJECT
 public:
     // Covers `screen`; without one, the screen the pointer is on (else the primary screen).
-    explicit TForm1(QScreen* screen = nullptr);
+    explicit TForm1(QScreen* screen = nullptr, const TSettingsOverrides& overrides = {});
     ~TForm1() override;
 
     TApplicationEvents* AppEvents1;
@@ -35,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 
 private:
     void FormCreate();

@@ -10,7 +10,8 @@
 
 namespace Tallwick {
 
-TForm2::TForm2(const QString& parentArgument) : TSaverForm(QStringLiteral("Form2"), QPoint(8, 11)) {
+TForm2::TForm2(const QString& parentArgument, const TSettingsOverrides& overrides)
+    : TSaverForm(QPoint(8, 11), overrides) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     resize(193, 144);
     FormCreate(parentArgument);

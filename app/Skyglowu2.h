@@ -18,7 +18,7 @@ public:
     // `parentArgument` is the second command-line argument: the parent window id, in decimal or
     // with "0x" in hex. A missing or non-numeric one raises "'%s' is not a valid integer value";
     // one that names no window raises an error saying so.
-    explicit TForm2(const QString& parentArgument);
+    explicit TForm2(const QString& parentArgument, const TSettingsOverrides& overrides = {});
     ~TForm2() override;
 
     unsigned long ParentWindow() const { return FParentWindow; }

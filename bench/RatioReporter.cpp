@@ -66,13 +66,32 @@ void TRatioReporter::PrintRatios() {
         PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
                    large ? 10 : 0, false);
     }
+    PrintRatio("BM_DrawFrameDense/1920/1080/1000/2", "BM_Fill/3840/2160", "fills", 6, true);
     PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);
     PrintRatio("BM_Rotate45", "BM_Rotate45Qt", "x QImage::transformed", 1.5, true);
     // Wall clock, and processor time, which other programs on the same cores do not inflate.
     PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
     PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
     PrintZoomSteps();
+    PrintPlotComparison();
     GetOutputStream().flush();
+}
+
+// The canvas against QCustomPlot, both redrawing the same plot (time of the canvas / the peer's).
+void TRatioReporter::PrintPlotComparison() {
+    if (FTimes.find("BM_QcpEmpty") == FTimes.end()) {
+        if (FTimes.find("BM_PlotEmpty") != FTimes.end())
+            GetOutputStream() << "No comparison with QCustomPlot: the benchmark was built without it.\n";
+        return;
+    }
+    PrintRatio("BM_PlotEmpty", "BM_QcpEmpty", "x QCustomPlot, empty plot", 1.5, true);
+    for (const char* n : {"1000", "100000", "1000000", "10000000"}) {
+        const std::string size(n);
+        const bool large = size != "1000";
+        PrintRatio("BM_PlotPolyline/" + size, "BM_QcpReplot/" + size, "x QCustomPlot default", large ? 1.0 : 0, true);
+        PrintRatio("BM_PlotLinePairs/" + size, "BM_QcpReplotAll/" + size, "x QCustomPlot, no sampling",
+                   size == "100000" ? 1.5 : 0, true);
+    }
 }
 
 // One tick of 1/64 s per animation step at most.

@@ -4,8 +4,9 @@
 // file of --benchmark_out is the library's business), followed in the console format by the
 // ratios that matter, each against a baseline measured in the same run: a frame in full-surface
 // fills, the plain-text frame against the cached one, and plotting through the canvas's world
-// calls against direct drawing; then the slowest step of an animated zoom. With repetitions the
-// medians are compared, otherwise the single runs. JSON and CSV stay exactly what the library
+// calls against direct drawing; then the slowest step of an animated zoom; then the plotting canvas
+// against QCustomPlot. With repetitions the medians are compared, otherwise the single runs.
+// JSON and CSV stay exactly what the library
 // writes.
 #include <benchmark/benchmark.h>
 
@@ -25,6 +26,7 @@ private:
     void PrintRatio(const std::string& name, const std::string& baseline, const char* unit, double limit,
                     bool atMost);
     void PrintZoomSteps();
+    void PrintPlotComparison();
 
     benchmark::BenchmarkReporter* FDisplay;    // the library's, owned by it
     bool FConsole;                             // the ratios are shown

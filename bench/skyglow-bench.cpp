@@ -1,4 +1,5 @@
-// Benchmarks BM_Fill/W/H, BM_DrawFrame/W/H/STARS and BM_TextNaive/W/H.
+// Benchmarks BM_Fill/W/H, BM_DrawFrame/W/H/STARS, BM_DrawFrameDense/W/H/STARS/RATIO (a frame on a
+// screen of that pixel ratio: 1920/1080/1000/2 is a 4K screen at ratio 2) and BM_TextNaive/W/H.
 // What one frame of the star field costs, measured against one full-surface Fill (the least any
 // frame does), and what the cached shadow text saves over drawing every copy with TextOut.
 // Picture library: BM_JpegLoad (a 4000 x 3000 JPEG made at start) against Qt's QImageReader on
@@ -40,7 +41,8 @@ struct Scene {
     TVexImage LogoSource;
     TStars Stars;
 
-    Scene(int width, int height, int stars, bool naiveText) {
+    Scene(int width, int height, int stars, bool naiveText, double ratio = 1) {
+        Surface.SetPixelRatio(ratio);
         Surface.SetHeightWidth(height, width);
         LoadLogo(&LogoSource);
         Stars.Surface = &Surface;
@@ -65,6 +67,15 @@ void BM_Fill(benchmark::State& state) {
 
 void BM_DrawFrame(benchmark::State& state) {
     Scene scene(int(state.range(0)), int(state.range(1)), int(state.range(2)), false);
+    for (auto _ : state) {
+        scene.Stars.DrawFrame();
+        benchmark::ClobberMemory();
+    }
+}
+
+// A screen of pixel ratio R: the surface is W x H, its bitmap W*R x H*R.
+void BM_DrawFrameDense(benchmark::State& state) {
+    Scene scene(int(state.range(0)), int(state.range(1)), int(state.range(2)), false, double(state.range(3)));
     for (auto _ : state) {
         scene.Stars.DrawFrame();
         benchmark::ClobberMemory();
@@ -231,13 +242,14 @@ void BM_PlotZoom(benchmark::State& state) {
 BENCHMARK(BM_PlotLines)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotLinesDirect)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotZoom)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Fill)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fill)->Args({1024, 768})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawFrame)
     ->Args({1024, 768, 1000})
     ->Args({1024, 768, 9999})
     ->Args({1920, 1080, 1000})
     ->Args({1920, 1080, 9999})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawFrameDense)->Args({1920, 1080, 1000, 2})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TextNaive)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_JpegLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JpegLoadQt)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,8 @@
 // (animated axis changes, zoom and pan, mouse handlers) is in Tcanvas2dZoom.cpp.
 #include "Tcanvas2d.h"
 
+#include "AxisLabels.h"
+#include "AxisPixels.h"
 #include "Canvas.h"
 #include "ComponentRegistry.h"
 #include "Cursors.h"
@@ -13,39 +15,17 @@
 #include "PropertyChange.h"
 #include "Vexutils.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 namespace Tallwick {
 
-namespace {
-// Pixel results are kept within +-kPixelLimit, far outside the drawable range, so that sums and
-// differences of two of them still fit an int. NaN maps to the upper end.
-constexpr int kPixelLimit = 0x3FFFFFFF;
-
-// RoundToInt's rounding (half away from zero) for |v| < 2^30, inline: the truncation and the
-// fraction are exact at this size.
-inline long long RoundSmall(double v) {
-    const long long t = static_cast<long long>(v);
-    const double fraction = v - static_cast<double>(t);
-    return t + (fraction >= 0.5) - (fraction <= -0.5);
-}
-
-inline int PixelOf(double offsetPixels, double scaled, bool subtract) {
-    if (!(std::fabs(scaled) < double(kPixelLimit)))
-        return (scaled < 0) != subtract ? -kPixelLimit : kPixelLimit;
-    const long long rounded = RoundSmall(scaled);
-    const long long v = subtract ? static_cast<long long>(offsetPixels) - rounded
-                                 : rounded + static_cast<long long>(offsetPixels);
-    return int(std::clamp<long long>(v, -kPixelLimit, kPixelLimit));
-}
-
-}  // namespace
-
 TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     FImage = new TVexImage(this);
     FImageCanvas = FImage->Canvas();
+    FLabels = std::make_unique<TAxisLabels>();
     SetAlign(alNone);
     SetBevelInner(bvLowered);
     SetBevelOuter(bvLowered);
@@ -61,6 +41,9 @@ TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     LoadCursorPicture(crPanning, QStringLiteral("PANNING"));
     LoadCursorPicture(crZoomMore, QStringLiteral("ZOOMMORE"));
     LoadCursorPicture(crZoomLess, QStringLiteral("ZOOMLESS"));
+    // Clicks on the image give the canvas the keyboard focus, for Alt+Left and Alt+Right.
+    setFocusPolicy(Qt::StrongFocus);
+    FImage->installEventFilter(this);
     TCustomPanel::OnResize = [this](QObject* Sender) { GuardEvent(this, [&] { Canvas2DResize(Sender); }); };
     FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
     FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -352,6 +335,20 @@ void TCanvas2D::AxisDraw() {
         MarkYDraw(FAxisYMin + (FAxisYMax - FAxisYMin) * i / (ymarks + 1));
 }
 
+TAxisLabel& TCanvas2D::AxisLabel(double value) {
+    const double limits[4] = {FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax};
+    FLabels->Use(limits, FFormat, FAxisFont);
+    return FLabels->Label(value);
+}
+
+// The label's kept pixels; a turned font is drawn as text each time.
+void TCanvas2D::LabelOut(int X, int Y, TAxisLabel& label) {
+    if (FImageCanvas->Font.Orientation() != 0)
+        FImageCanvas->TextOut(X, Y, label.Text);
+    else
+        FImageCanvas->TextOutMask(X, Y, FLabels->Mask(label));
+}
+
 void TCanvas2D::MarkXDraw(double x) {
     if (!MappingValid())
         return;
@@ -361,14 +358,14 @@ void TCanvas2D::MarkXDraw(double x) {
     SetTextAlign(c->Handle(), TA_CENTER | TA_TOP);
     SetBkMode(c->Handle(), TRANSPARENT);
     const int sx = ValToScrX(x), my = MarginY();
-    const QString text = FormatFloat(FFormat, x);
+    TAxisLabel& label = AxisLabel(x);
     c->MoveTo(sx, my - 2);
     c->LineTo(sx, my);
-    c->TextOut(sx, my - 3 - c->TextHeight(text), text);
+    LabelOut(sx, my - 3 - label.Height, label);
     const int b = ImageH() - my;
     c->MoveTo(sx, b + 1);
     c->LineTo(sx, b + 3);
-    c->TextOut(sx, b + 4, text);
+    LabelOut(sx, b + 4, label);
 }
 
 void TCanvas2D::MarkYDraw(double y) {
@@ -379,42 +376,48 @@ void TCanvas2D::MarkYDraw(double y) {
     c->Font.Assign(FAxisFont);
     SetBkMode(c->Handle(), TRANSPARENT);
     const int sy = ValToScrY(y), mx = MarginX();
-    const QString text = FormatFloat(FFormat, y);
+    TAxisLabel& label = AxisLabel(y);
     SetTextAlign(c->Handle(), TA_RIGHT | TA_TOP);
     c->MoveTo(mx - 2, sy);
     c->LineTo(mx, sy);
-    MarkYDrawText(mx - 3, sy, y, text);
+    MarkYDrawLabel(mx - 3, sy, y, label);
     const int r = ImageW() - mx;
     SetTextAlign(c->Handle(), TA_LEFT | TA_TOP);
     c->MoveTo(r + 1, sy);
     c->LineTo(r + 3, sy);
-    MarkYDrawText(r + 4, sy, y, text);
+    MarkYDrawLabel(r + 4, sy, y, label);
 }
 
 // The end labels stay within the frame's height: YMin's mostly above its tick, YMax's below.
-void TCanvas2D::MarkYDrawText(int X, int Y, double value, const QString& text) {
-    const int h = FImageCanvas->TextHeight(text);
-    int top = Y - h / 2;
+int TCanvas2D::LabelTop(int Y, double value, int h) const {
     if (value == FAxisYMin)
-        top = Y - (2 * h) / 3;
-    else if (value == FAxisYMax)
-        top = Y - h / 3;
-    FImageCanvas->TextOut(X, top, text);
+        return Y - (2 * h) / 3;
+    if (value == FAxisYMax)
+        return Y - h / 3;
+    return Y - h / 2;
+}
+
+void TCanvas2D::MarkYDrawText(int X, int Y, double value, const QString& text) {
+    FImageCanvas->TextOut(X, LabelTop(Y, value, FImageCanvas->TextHeight(text)), text);
+}
+
+void TCanvas2D::MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label) {
+    LabelOut(X, LabelTop(Y, value, label.Height), label);
 }
 
 void TCanvas2D::AxisXMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
-    const int widest = std::max(FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMax)),
-                                FImageCanvas->TextWidth(FormatFloat(FFormat, FAxisYMin)));
+    const int widest = std::max(AxisLabel(FAxisYMax).Width, AxisLabel(FAxisYMin).Width);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
     FAxisXMargin = SaturateToInt(0LL + widest + 6);
     MarginsChanged(oldX, oldY);
 }
 
+// The height of any text is the font's ascent plus descent.
 void TCanvas2D::AxisYMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisYMargin = FImageCanvas->TextHeight(QStringLiteral("0")) + 6;
+    FAxisYMargin = AxisLabel(FAxisYMin).Height + 6;
     MarginsChanged(oldX, oldY);
 }
 
@@ -444,6 +447,8 @@ void TCanvas2D::AxisYAdjustToX() {
 void TCanvas2D::Draw() {
     if (!Visible())
         return;
+    QElapsedTimer timer;
+    timer.start();
     TCursorScope hourglass(FImage, crHourGlass);
     if (FAxisXMarginAuto)
         AxisXMarginAdjust();
@@ -458,6 +463,7 @@ void TCanvas2D::Draw() {
     emit drawRequested(this);
     if (FZoomMode == zmZoomIn)
         ZoomDraw();
+    FLastDrawTime = timer.nsecsElapsed() / 1e6;
 }
 
 void TCanvas2D::Clear() {
@@ -466,14 +472,38 @@ void TCanvas2D::Clear() {
         ClearControl(FImage, FImageCanvas, FColorInt);
         return;
     }
-    ClearControl(FImage, FImageCanvas, FColorExt);
-    if (!MappingValid())
+    if (!MappingValid()) {
+        ClearControl(FImage, FImageCanvas, FColorExt);
         return;
+    }
+    const TRect inside = Rect(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax),
+                              ValToScrY(FAxisYMin));
+    ClearMargins(inside);
     FImageCanvas->Pen.Color = FColorInt;
     FImageCanvas->Brush.Color = FColorInt;
-    FImageCanvas->Rectangle(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax),
-                            ValToScrY(FAxisYMin));
+    FImageCanvas->Rectangle(inside);
     AxisDraw();
+}
+
+// The whole image in ColorExt, as ClearControl paints it; where the plot area's rectangle will
+// cover every pixel of its box (solid brush, plain one-pixel pen), only the band around it.
+void TCanvas2D::ClearMargins(const TRect& inside) {
+    const TPen& pen = FImageCanvas->Pen;
+    const bool covered = FImageCanvas->Brush.Style == bsSolid && pen.Style == psSolid && pen.Mode == pmCopy &&
+                         pen.Width <= 1;
+    if (!covered) {
+        ClearControl(FImage, FImageCanvas, FColorExt);
+        return;
+    }
+    const int W = ImageW(), H = ImageH();
+    const int l = std::clamp(std::min(inside.Left, inside.Right), 0, W), r = std::clamp(std::max(inside.Left, inside.Right), 0, W);
+    const int t = std::clamp(std::min(inside.Top, inside.Bottom), 0, H), b = std::clamp(std::max(inside.Top, inside.Bottom), 0, H);
+    FImageCanvas->Pen.Color = FColorExt;
+    FImageCanvas->Brush.Color = FColorExt;
+    FImageCanvas->FillRect(Rect(0, 0, W, t));
+    FImageCanvas->FillRect(Rect(0, b, W, H));
+    FImageCanvas->FillRect(Rect(0, t, l, b));
+    FImageCanvas->FillRect(Rect(r, t, W, b));
 }
 
 void TCanvas2D::Line(double x1, double y1, double x2, double y2) {
@@ -488,11 +518,8 @@ void TCanvas2D::Line(double x1, double y1, double x2, double y2) {
     if ((x1 < xlo && x2 < xlo) || (x1 > xhi && x2 > xhi) || (y1 < ylo && y2 < ylo) || (y1 > yhi && y2 > yhi))
         return;
     // The mappings of ValToScrX and ValToScrY, with the geometry read once for the four ends.
-    const double bottom = H - my;
-    const int sx1 = PixelOf(mx, (x1 - FAxisXMin) / xrange * w, false);
-    const int sy1 = PixelOf(bottom, (y1 - FAxisYMin) / yrange * h, true);
-    const int sx2 = PixelOf(mx, (x2 - FAxisXMin) / xrange * w, false);
-    const int sy2 = PixelOf(bottom, (y2 - FAxisYMin) / yrange * h, true);
+    const TAxisPixels columns(FAxisXMin, FAxisXMax, w, mx, false), rows(FAxisYMin, FAxisYMax, h, H - my, true);
+    const int sx1 = columns.Exact(x1), sy1 = rows.Exact(y1), sx2 = columns.Exact(x2), sy2 = rows.Exact(y2);
     if (!LineInGdiRange(sx1, sy1, sx2, sy2)) {
         FOutOfRange = true;
         return;

@@ -4,7 +4,7 @@
 // mouse in animated steps.
 //
 // The owner draws its data in OnDraw (or a slot connected to drawRequested) with the world calls
-// Line, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
+// Line, Polyline, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
 // owner sets first:
 //
 //     plot->OnDraw = [plot](QObject*) {
@@ -33,9 +33,13 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <memory>
+#include <vector>
 
 namespace Tallwick {
 
+struct TAxisLabel;
+class TAxisLabels;
 class TCanvas;
 
 class TALLWICK_EXPORT TCanvas2D : public TCustomPanel {
@@ -188,9 +192,18 @@ public:
     void Draw();
     void Clear();
     void Line(double x1, double y1, double x2, double y2);
+    // The connected line through `count` points with the pen: the pixels of Line for each
+    // consecutive pair, and OutOfRange set when Line would set it for one of them. A NaN or
+    // infinite coordinate breaks the line there (the pairs through it are left out, and do not
+    // count as out of range); fewer than two points or a null array draw nothing. x need not be
+    // sorted. Points that follow each other within one pixel column cost a comparison each, so
+    // millions of points draw in about the time of one pass over them.
+    void Polyline(const double* x, const double* y, int count);
     void Point(double x, double y, int radius);
     void Triangle(double x1, double y1, double x2, double y2, double x3, double y3);
     void TextOutA(double x, double y, int dx, int dy, const QString& text);
+    // Milliseconds the last Draw took, OnDraw included.
+    double LastDrawTime() const { return FLastDrawTime; }
     // Set when Line or Triangle met pixel coordinates outside the drawable range since the last
     // Draw began its OnDraw.
     bool OutOfRange() const { return FOutOfRange; }
@@ -216,6 +229,28 @@ public:
     // Ends a running animated change after its current step (what a right press does).
     void Abort() { FAbort = true; }
 
+    // Wheel zoom: a turn of `units` (120 a notch, away from the user positive) over image pixel
+    // (X, Y) multiplies both axis ranges by ZoomFactor to the power units / 120, by a factor of 4
+    // at most either way, around the world point under (X, Y), which stays there. Animated in
+    // ZoomSteps; a turn during an animation carries on from the view it is heading to. Outside
+    // the plot area, and during a pan drag, nothing happens. Real wheel events over Image() come
+    // here; touchpads' pixel deltas count 120 units per 15 pixels.
+    void WheelZoom(double X, double Y, int units);
+
+    // The history of views. Every finished change of view made by the user or through the calls
+    // above (zoom in and out, pan, wheel, ZoomAll, AxisChange, and an animation stopped by the
+    // right button, at the view where it stopped) is recorded, after the view it started from;
+    // setting the axis limits directly is not. ZoomBack and ZoomForward move through the recorded
+    // views, animated, without recording; during an animation, or with nowhere to go, they beep.
+    // A back or forward walk stopped by the right button leaves the place in the history as it
+    // was. A new view after going back drops the views ahead; the oldest views go beyond
+    // kHistoryViews. The mouse's back and forward buttons and Alt+Left / Alt+Right walk too.
+    static constexpr int kHistoryViews = 100;
+    void ZoomBack();
+    void ZoomForward();
+    bool CanZoomBack() const { return FHistoryIndex > 0; }
+    bool CanZoomForward() const { return FHistoryIndex + 1 < int(FHistory.size()); }
+
     // Handlers bound to Image() and to the panel.
     void Canvas2DMouseDown(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void Canvas2DMouseMove(QObject* Sender, TShiftState Shift, int X, int Y);
@@ -229,6 +264,9 @@ protected:
     // The first polish (before the first show or grab) paints the picture, so that a canvas shown
     // at the size it was made with is not left blank until its first resize.
     bool event(QEvent* event) override;
+    // Wheel and the back and forward buttons over Image().
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 signals:
     void AxisColorChanged();
@@ -254,6 +292,8 @@ signals:
     void ZoomFactorChanged();
     void ZoomStepsChanged();
     void ZoomModeChanged();
+    // CanZoomBack() or CanZoomForward() changed.
+    void ZoomHistoryChanged();
 
     void formatRequested(QObject* Sender);
     void doubleClicked(QObject* Sender);
@@ -276,10 +316,22 @@ private:
     void SetLimits(const TBox& box);
     TBox Limits() const;
     static bool BoxAcceptable(const TBox& box);
+    static bool SameBox(const TBox& a, const TBox& b);
+    TBox ZoomedAround(const TBox& box, double X, double Y, double factor) const;
+    // Runs the animated steps from start to target; true when it ended on the target.
+    bool Animate(TBox start, TBox target, int steps);
+    void RecordView(const TBox& from, const TBox& to);
+    void WalkHistory(int destination);
+    void SetHistoryIndex(int index);
     void SetMarginChecked(int& field, int value, int imageSize);
     void MarginsChanged(int oldX, int oldY);
     int MarkCount(int marks, int pixels) const;
     void InvertedStroke(int x0, int y0, int x1, int y1);
+    void ClearMargins(const TRect& inside);
+    TAxisLabel& AxisLabel(double value);
+    void LabelOut(int X, int Y, TAxisLabel& label);
+    int LabelTop(int Y, double value, int h) const;
+    void MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label);
 
     bool FBusy = false;
     int FPanX0 = 0, FPanY0 = 0;
@@ -315,7 +367,18 @@ private:
     TVexImage* FImage = nullptr;
     TCanvas* FImageCanvas = nullptr;
     bool FOutOfRange = false;
+    double FLastDrawTime = 0;
+    std::unique_ptr<TAxisLabels> FLabels;  // texts, sizes and pixels of the tick labels
     int FMarginHold = 0;  // > 0: a margin setter announces the net change itself
+
+    // The running animation: where it heads, and whether a wheel turn gave it a new target.
+    TBox FAnimTarget{};
+    bool FRetarget = false;
+    // A walk through the history under way, and the place it goes to.
+    bool FWalking = false;
+    int FWalkDestination = 0;
+    std::vector<TBox> FHistory;
+    int FHistoryIndex = -1;
 };
 
 }  // namespace Tallwick

@@ -42,6 +42,10 @@ bool TCanvas2D::BoxAcceptable(const TBox& box) {
     return w <= kMaxExtent && w >= kMinExtent && h <= kMaxExtent && h >= kMinExtent;
 }
 
+bool TCanvas2D::SameBox(const TBox& a, const TBox& b) {
+    return a.XMin == b.XMin && a.YMin == b.YMin && a.XMax == b.XMax && a.YMax == b.YMax;
+}
+
 void TCanvas2D::AxisChange(double xmin, double ymin, double xmax, double ymax, int steps) {
     if (FBusy || !BoxAcceptable(TBox{xmin, ymin, xmax, ymax})) {
         MessageBeep();
@@ -51,9 +55,7 @@ void TCanvas2D::AxisChange(double xmin, double ymin, double xmax, double ymax, i
     AxisChange(FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax, xmin, ymin, xmax, ymax, steps);
 }
 
-// A step whose repaint went out of the drawable range is replaced at once by the start box, and
-// the animation ends there. When the start box itself was out of range, reverting to it would
-// keep the view stuck, so the change goes on.
+// The change is recorded in the history of views, at the view where it ended.
 void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min,
                            double x1max, double y1max, int steps) {
     const TBox start{x0min, y0min, x0max, y0max}, target{x1min, y1min, x1max, y1max};
@@ -61,6 +63,18 @@ void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0ma
         MessageBeep();
         return;
     }
+    QPointer<TCanvas2D> self(this);
+    const TBox before = Limits();
+    Animate(start, target, steps);
+    if (self)
+        RecordView(before, Limits());
+}
+
+// A step whose repaint went out of the drawable range is replaced at once by the start box, and
+// the animation ends there. When the start box itself was out of range, reverting to it would
+// keep the view stuck, so the change goes on. A wheel turn during a step gives the animation a
+// new target, reached in ZoomSteps from wherever it is.
+bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
     QPointer<TCanvas2D> self(this);
     struct BusyScope {
         QPointer<TCanvas2D> canvas;
@@ -71,7 +85,9 @@ void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0ma
     } busy{self};
     FBusy = true;
     FAbort = false;
-    const bool startOutOfRange = FOutOfRange;
+    FRetarget = false;
+    FAnimTarget = target;
+    bool startOutOfRange = FOutOfRange;
     for (int i = 1; i <= steps; ++i) {
         const double t = double(i) / steps;
         if (i == steps)
@@ -87,10 +103,19 @@ void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0ma
         }
         QCoreApplication::processEvents();
         if (!self)
-            return;
+            return false;
         if (FAbort)
             break;
+        if (FRetarget) {
+            FRetarget = false;
+            start = Limits();
+            target = FAnimTarget;
+            steps = FZoomSteps;
+            startOutOfRange = FOutOfRange;
+            i = 0;
+        }
     }
+    return SameBox(Limits(), target);
 }
 
 void TCanvas2D::ZoomModeSet(int mode) {
@@ -165,8 +190,10 @@ void TCanvas2D::ZoomAll() {
         return;
     }
     ZoomModeSet(zmNone);
+    const TBox before = Limits();
     SetLimits(all);
     Draw();
+    RecordView(before, all);
 }
 
 // ---- Mouse handlers on Image() -------------------------------------------------------------------

@@ -15,7 +15,7 @@ void TVexImage::Fill(TColor color) {
     TCanvas* canvas = Canvas();
     canvas->Pen.Color = color;
     canvas->Brush.Color = color;
-    canvas->Rectangle(0, 0, Width(), Height());
+    canvas->Rectangle(0, 0, DeviceWidth(), DeviceHeight());
 }
 
 // An aligned control snaps back to its place, as the framework's size setter does.
@@ -29,14 +29,14 @@ void TVexImage::SetHeight(int value) {
     if (value <= 0)
         return;
     ApplySize(this, Width(), value);
-    Picture()->Bitmap()->SetHeight(Height());
+    Picture()->Bitmap()->SetHeight(DeviceHeight());
 }
 
 void TVexImage::SetWidth(int value) {
     if (value <= 0)
         return;
     ApplySize(this, value, Height());
-    Picture()->Bitmap()->SetWidth(Width());
+    Picture()->Bitmap()->SetWidth(DeviceWidth());
 }
 
 void TVexImage::SetHeightWidth(int height, int width) {
@@ -46,10 +46,10 @@ void TVexImage::SetHeightWidth(int height, int width) {
 
 void TVexImage::Resize() {
     TBitmap* bitmap = Picture()->Bitmap();
-    if (bitmap->Height() != Height())
-        bitmap->SetHeight(Height());
-    if (bitmap->Width() != Width())
-        bitmap->SetWidth(Width());
+    if (bitmap->Height() != DeviceHeight())
+        bitmap->SetHeight(DeviceHeight());
+    if (bitmap->Width() != DeviceWidth())
+        bitmap->SetWidth(DeviceWidth());
 }
 
 void TVexImage::PixelOpen() {

@@ -26,6 +26,8 @@ public:
     explicit TVexImage(QWidget* owner = nullptr);
     ~TVexImage() override;
 
+    // Sizes of the bitmap below follow the control's size in bitmap pixels (DeviceWidth() x
+    // DeviceHeight(), the control's size at the default pixel ratio of 1).
     // The control's whole area of the bitmap in one colour; pen and brush keep that colour.
     void Fill(TColor color);
 

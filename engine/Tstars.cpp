@@ -43,6 +43,10 @@ constexpr qint64 kLayoutBytes = 4 + 4 * 4 + 4 + 4 + 1;
 // Titles longer than this cannot be any program's name and are not read.
 constexpr qint32 kLongestTitleRead = 4096;
 
+// A length of the picture at pixel ratio 1 in surface pixels: the rings of the logo's frames, the
+// least star dot.
+int Pixels(int length, double ratio) { return std::max(1, RoundToInt(length * ratio)); }
+
 // A stored title as it can be shown in a message: other bytes than printable ASCII as '?', long
 // ones cut.
 QString Printable(const QByteArray& title) {
@@ -75,12 +79,18 @@ void TStars::ResizeSurface() { Surface->Resize(); }
 // ---------------------------------------------------------------------------------------------
 // Frames
 
+// The frame is laid out in the surface's control pixels, as on a screen of pixel ratio 1, and drawn
+// on its bitmap's own pixels: at ratio r a length of n control pixels is n x r bitmap pixels, so a
+// high-density screen shows the same picture at the same size, only sharp.
 void TStars::DrawFrame() {
-    const int depth = Surface->Width() / 150 + 1;
+    FRatio = Surface->PixelRatio();
+    const int depth = TruncToInt((Surface->Width() / 150 + 1) * FRatio);
     UpdateTexts();
     MoveCenter();
     if (FrameCount == 0 && !InitStars())
         return;
+    if (FrameCount > 0 && FLogoRatio != FRatio)
+        ScaleLogo();  // the window went to a screen of another density
     Surface->Fill(BackColor);
     if (!DrawStars())
         return;
@@ -88,7 +98,7 @@ void TStars::DrawFrame() {
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
     PrepareFont(canvas);
-    DrawLogo(TruncToInt(CenterX), TruncToInt(CenterY) - FTextHeight - Logo->Height() / 2);
+    DrawLogo(TruncToInt(CenterX * FRatio), TruncToInt(CenterY * FRatio) - Scaled(FTextHeight + FLogoHeight / 2));
     DrawShadowedText(canvas, depth);
     if (!MoveStars())
         return;
@@ -133,21 +143,30 @@ void TStars::FormatTexts(const QDateTime& now) {
 
 // Font size follows the surface height; the text height and the masks are measured again only
 // when the size, the style (left on the canvas by whoever else draws there) or a string changed.
+// The text height places the lines as at ratio 1 (measured in the font of that size); the glyphs
+// are drawn in the font of the bitmap's pixels.
 void TStars::PrepareFont(TCanvas* canvas) {
     const int size = Surface->Height() / 20;
     canvas->Font.SetSize(size);
     canvas->Font.SetName(kFontName);
     const TFontStyles style = canvas->Font.Style();
-    if (size != FFontSize || style != FFontStyle || FTextHeight == 0) {
+    const bool measured = size == FFontSize && style == FFontStyle && FTextHeight != 0 && FRatio == FTextRatio;
+    if (!measured)
+        FTextHeight = canvas->TextHeight(QStringLiteral("0"));
+    if (FRatio != 1)
+        canvas->Font.SetHeight(-RoundToInt(-canvas->Font.Height() * FRatio));
+    if (!measured) {
         FFontSize = size;
         FFontStyle = style;
-        FTextHeight = canvas->TextHeight(QStringLiteral("0"));
+        FTextRatio = FRatio;
+        FDeviceTextHeight = Scaled(FTextHeight);
         FShadow.Invalidate();  // the date's offset above the time
     }
     if (!ComposedText(canvas))
         return;
-    const bool masksStale = size != FMaskFontSize || style != FMaskFontStyle;
-    FMaskFontSize = size;
+    const int height = canvas->Font.Height();
+    const bool masksStale = height != FMaskFontHeight || style != FMaskFontStyle;
+    FMaskFontHeight = height;
     FMaskFontStyle = style;
     if (masksStale || FDateMask.Text() != FDateText) {
         FDateMask.Update(canvas->Font, FDateText);
@@ -166,23 +185,29 @@ bool TStars::ComposedText(const TCanvas* canvas) const { return !NaiveText && ca
 // front copy, lowest-left, is in TextColor1; the trail toward the upper right fades to TextColor2.
 // Copy i of the date comes before copy i of the time, so a deep trail of the date may reach over
 // the time's earlier copies.
+// At a pixel ratio above 1 the trail is as long as at ratio 1 but has a copy at every bitmap
+// pixel, so it keeps its smooth grading.
 void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
-    const int x = TruncToInt(CenterX), y = TruncToInt(CenterY);
+    const int x = TruncToInt(CenterX * FRatio), y = TruncToInt(CenterY * FRatio);
     if (!ComposedText(canvas)) {
         for (int i = 0; i <= depth; ++i) {
             canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
-            canvas->TextOut(x - i, y - FTextHeight + i, FDateText);
+            canvas->TextOut(x - i, y - FDeviceTextHeight + i, FDateText);
             canvas->TextOut(x - i, y + i, FTimeText);
         }
         return;
     }
     if (!FShadow.BuiltFor(depth, TextColor2, TextColor1))
-        FShadow.Build({{&FDateMask, 0, -FTextHeight}, {&FTimeMask, 0, 0}}, depth, TextColor2, TextColor1);
+        FShadow.Build({{&FDateMask, 0, -FDeviceTextHeight}, {&FTimeMask, 0, 0}}, depth, TextColor2, TextColor1);
     TSpanPainter painter(canvas);
     FShadow.Draw(painter, x, y);
     painter.End();
     canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, depth, depth));
 }
+
+// Offsets of the layout are worked out at ratio 1 and then scaled, so that every part stands where
+// the ratio-1 picture puts it, scaled, to the bitmap pixel.
+int TStars::Scaled(int length) const { return FRatio == 1 ? length : RoundToInt(length * FRatio); }
 
 // A Lissajous figure, x twice as fast as y, between 15 % and 85 % of each side.
 void TStars::MoveCenter() {
@@ -217,19 +242,27 @@ bool TStars::InitStars() {
             return false;
     }
 
-    // The logo keeps the source's aspect ratio at a fifth of the surface height. A source of no
-    // height, or a surface too small for a pixel of logo, leaves no logo to draw.
+    ScaleLogo();
+    return true;
+}
+
+// The logo keeps the source's aspect ratio at a fifth of the surface height. A source of no
+// height, or a surface too small for a pixel of logo, leaves no logo to draw. It is scaled to
+// the surface's pixels: at ratio r its sides are r times those at ratio 1.
+void TStars::ScaleLogo() {
+    FLogoRatio = FRatio;
     const int height = Surface->Height() / 5;
     const int sourceHeight = LogoSource ? LogoSource->Height() : 0;
     const int width = sourceHeight > 0 ? height * LogoSource->Width() / sourceHeight : 0;
+    FLogoWidth = width;
+    FLogoHeight = height;
     const TGraphic* source = LogoSource ? LogoSource->Picture()->Graphic() : nullptr;
     FLogoEmpty = height < 1 || width < 1 || !source;
     if (FLogoEmpty)
-        return true;
-    Logo->SetHeightWidth(height, width);
+        return;
+    Logo->SetHeightWidth(RoundToInt(height * FRatio), RoundToInt(width * FRatio));
     Logo->Canvas()->StretchDraw(Logo->GetClientRect(), *source);
     FFramedLogoReady = false;
-    return true;
 }
 
 void TStars::RespawnStar(int i) {
@@ -271,28 +304,33 @@ void TStars::PrepareStars() {
     FStarPixel = ColorToQRgb(StarColor) | 0xFF000000u;
     FDiagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
     // No star inside the surface is farther from the centre than the diagonal.
-    FStamps.Prepare(TruncToInt(Surface->Height() * 0.025) + 1);
+    FLeastDot = FRatio >= 1.5 ? Pixels(1, FRatio) : 0;
+    FStamps.Prepare(std::max(TruncToInt(Surface->Height() * 0.025 * FRatio) + 1, FLeastDot));
 }
 
-// A star one full diagonal from the centre would be 2.5 % of the surface height across.
+// A star one full diagonal from the centre would be 2.5 % of the surface height across. Stars
+// fly in control pixels; a dot of one pixel at ratio 1 is a dot of the ratio's pixels across.
 void TStars::PaintStar(TSpanPainter& painter, int i) {
     const double x = (*StarX)[i], y = (*StarY)[i];
     const double r = PointDistance(CenterX, CenterY, x, y);
     // A surface without area has no diagonal to measure by: every star is a single pixel.
-    const int size = FDiagonal > 0 ? TruncToInt(r * (Surface->Height() * 0.025) / FDiagonal) : 0;
+    int size = FDiagonal > 0 ? TruncToInt(r * (Surface->Height() * 0.025) * FRatio / FDiagonal) : 0;
+    size = std::max(size, FLeastDot);
+    const int px = TruncToInt(x * FRatio), py = TruncToInt(y * FRatio);
     if (FStampable && size <= FStamps.MaxSize())
-        FStamps.Draw(painter, TruncToInt(x), TruncToInt(y), size, FStarPixel);
+        FStamps.Draw(painter, px, py, size, FStarPixel);
     else
-        DrawDot(Surface->Canvas(), TruncToInt(x), TruncToInt(y), size, StarColor);
+        DrawDot(Surface->Canvas(), px, py, size, StarColor);
 }
 
-// The logo centred on (x, y) in a raised outer and a sunken inner one-pixel frame. The frames lie
-// on the logo's own outer pixel rings, so the framed logo is composed once and then copied whole.
+// The logo centred on (x, y) (bitmap pixels) in a raised outer and a sunken inner frame, each one
+// pixel of ratio 1 wide. The frames lie on the logo's own outer pixel rings, so the framed logo is
+// composed once and then copied whole.
 void TStars::DrawLogo(int x, int y) {
     if (ShowLogo == 0 || FLogoEmpty)
         return;
     const int w = Logo->Width(), h = Logo->Height();
-    const int left = x - w / 2, top = y - h / 2;
+    const int left = x - Scaled(FLogoWidth / 2), top = y - Scaled(FLogoHeight / 2);
     TCanvas* canvas = Surface->Canvas();
     if (!CanCopyFramedLogo(canvas, w, h)) {
         canvas->Draw(left, top, *Logo->Picture()->Bitmap());
@@ -317,15 +355,17 @@ void TStars::DrawLogo(int x, int y) {
 // the pen draws plainly (Frame3D sets its width and colour, not its mode or style) and the
 // frames stay on the logo: an inner frame of a logo less than 2 pixels across reaches outside it.
 bool TStars::CanCopyFramedLogo(const TCanvas* canvas, int w, int h) const {
-    return canvas->CopyMode == cmSrcCopy && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid && w >= 2 &&
-           h >= 2;
+    const int ring = Pixels(1, FRatio);
+    return canvas->CopyMode == cmSrcCopy && canvas->Pen.Mode == pmCopy && canvas->Pen.Style == psSolid &&
+           w >= 2 * ring && h >= 2 * ring;
 }
 
 void TStars::DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h) {
+    const int ring = Pixels(1, FRatio);
     TRect outer = Rect(left, top, left + w, top + h);
-    Frame3D(canvas, outer, kHighlight, kShadow, 1);
-    TRect inner = Rect(left + 1, top + 1, left + w - 1, top + h - 1);
-    Frame3D(canvas, inner, kShadow, kHighlight, 1);
+    Frame3D(canvas, outer, kHighlight, kShadow, ring);
+    TRect inner = Rect(left + ring, top + ring, left + w - ring, top + h - ring);
+    Frame3D(canvas, inner, kShadow, kHighlight, ring);
 }
 
 // Every star moves away from the centre by the factor 1 + f; one that leaves the surface (a

@@ -101,6 +101,7 @@ protected:
     bool InitStars();
     void RespawnStar(int i);
     void DrawStar(int i);
+    // Centred on (x, y) in the surface's bitmap pixels.
     void DrawLogo(int x, int y);
     bool MoveStars();
 
@@ -114,6 +115,8 @@ private:
     bool DrawStars();
     bool SliceEnds(int i, int count) const;
     void PrepareStars();
+    void ScaleLogo();
+    int Scaled(int length) const;
     void PaintStar(TSpanPainter& painter, int i);
     void UpdateTexts();
     void FormatTexts(const QDateTime& now);
@@ -134,8 +137,10 @@ private:
     QString FTimeText;
     int FFontSize = 0;          // points FTextHeight was measured for
     TFontStyles FFontStyle = 0; // and style
-    int FTextHeight = 0;        // height of "0" in that font
-    int FMaskFontSize = 0;      // points and style the text masks were rendered for
+    int FTextHeight = 0;        // height of "0" in that font (at ratio 1)
+    double FTextRatio = 1;      // pixel ratio FDeviceTextHeight was worked out for
+    int FDeviceTextHeight = 0;  // FTextHeight in the surface's bitmap pixels
+    int FMaskFontHeight = 0;    // pixel height and style the text masks were rendered for
     TFontStyles FMaskFontStyle = 0;
     TTextMask FDateMask;
     TTextMask FTimeMask;
@@ -144,6 +149,10 @@ private:
     std::uint32_t FStarPixel = 0;  // StarColor as a row pixel
     double FDiagonal = 0;          // of the surface, for the star sizes
     bool FStampable = false;       // the canvas's pen draws dots as the stamps learnt them
+    int FLeastDot = 0;             // the smallest star dot drawn, bitmap pixels
+    double FRatio = 1;             // the surface's pixel ratio in this frame
+    double FLogoRatio = 1;         // the pixel ratio the logo was scaled for
+    int FLogoWidth = 0, FLogoHeight = 0;  // the logo's size at ratio 1
 };
 
 }  // namespace Tallwick

@@ -6,18 +6,23 @@
 #include <Tallwick/Vexutils.h>
 
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstdint>
 
 namespace Tallwick {
 
 namespace {
 constexpr double kXMin = 0, kXMax = 20, kYMin = -5, kYMax = 5;
 constexpr int kMeshColumns = 24, kMeshRows = 10;
+constexpr int kSignalPoints = 1000000;
 
 double Wave(double x) { return 4 * std::sin(x) * std::exp(-x / 10); }
 double Height(double x, double y) { return std::sin(x / 3) * std::cos(y / 2); }
@@ -42,7 +47,7 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     FPlot->SetZoomAllYMax(kYMax);
     FPlot->SetZoomSteps(10);
     FPlot->SetFormat(QStringLiteral("0.0#"));
-    FPlot->OnDraw = [this](QObject*) { DrawScene(); };
+    FPlot->OnDraw = [this](QObject*) { FDataSet == 0 ? DrawScene() : DrawSignal(); };
     FPlot->OnMouseMove = [this](QObject*, TShiftState, int X, int Y) { ShowPosition(X, Y); };
 
     FModes = new QButtonGroup(this);
@@ -56,23 +61,80 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     connect(all, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomAll);
     connect(new QShortcut(QKeySequence(QStringLiteral("A")), this), &QShortcut::activated, FPlot, &TCanvas2D::ZoomAll);
     tools->addWidget(all);
-    // More steps make the animation slow enough to stop it with the right button.
-    auto* steps = new QSpinBox(this);
-    steps->setRange(1, 500);
-    steps->setPrefix(QStringLiteral("Steps: "));
-    steps->setValue(FPlot->ZoomSteps());
-    connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
-    tools->addWidget(steps);
     FModes->button(TCanvas2D::zmNone)->setChecked(true);
     connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });
 
-    FStatus = new QLabel(QStringLiteral("Right button: leave the mode, or stop a zoom under way."), this);
+    FStatus = new QLabel(QStringLiteral("Wheel: zoom at the pointer. Right button: leave the mode, or stop a zoom."), this);
     FStatus->setWordWrap(true);
+    FDrawTime = new QLabel(this);
+    connect(FPlot, &TCanvas2D::drawRequested, this, [this] { QTimer::singleShot(0, this, [this] { ShowDrawTime(); }); });
+    auto* status = new QHBoxLayout;
+    status->addWidget(FStatus, 1);
+    status->addWidget(FDrawTime);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
+    layout->addWidget(HistoryTools());
     layout->addWidget(FPlot, 1);
-    layout->addWidget(FStatus);
-    resize(760, 560);
+    layout->addLayout(status);
+    resize(760, 580);
+    FPlot->setFocus();
+}
+
+// Back and Forward through the views seen, the animation's steps and the data set.
+QWidget* TPlotWindow::HistoryTools() {
+    auto* box = new QWidget(this);
+    auto* tools = new TFlowLayout(box);
+    FBack = new QPushButton(QStringLiteral("Back"), box);
+    FBack->setToolTip(QStringLiteral("The view before (Alt+Left, the mouse's back button)"));
+    FForward = new QPushButton(QStringLiteral("Forward"), box);
+    FForward->setToolTip(QStringLiteral("The view after (Alt+Right, the mouse's forward button)"));
+    for (QPushButton* button : {FBack, FForward}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setEnabled(false);
+        tools->addWidget(button);
+    }
+    connect(FBack, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomBack);
+    connect(FForward, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomForward);
+    connect(FPlot, &TCanvas2D::ZoomHistoryChanged, this, [this] {
+        FBack->setEnabled(FPlot->CanZoomBack());
+        FForward->setEnabled(FPlot->CanZoomForward());
+    });
+    // More steps make the animation slow enough to stop it with the right button.
+    auto* steps = new QSpinBox(box);
+    steps->setRange(1, 500);
+    steps->setPrefix(QStringLiteral("Steps: "));
+    steps->setValue(FPlot->ZoomSteps());
+    steps->setFocusPolicy(Qt::ClickFocus);
+    connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
+    tools->addWidget(steps);
+    auto* data = new QComboBox(box);
+    data->addItem(QStringLiteral("Wave over a mesh"));
+    data->addItem(QStringLiteral("A million points"));
+    data->setFocusPolicy(Qt::NoFocus);
+    connect(data, &QComboBox::currentIndexChanged, this, &TPlotWindow::ShowDataSet);
+    tools->addWidget(data);
+    return box;
+}
+
+void TPlotWindow::ShowDataSet(int index) {
+    if (index == FDataSet || index < 0 || index > 1)
+        return;
+    FDataSet = index;
+    if (index == 1 && FSignalX.empty()) {
+        // A damped wave with a fast ripple and noise: far more points than pixel columns.
+        FSignalX.resize(kSignalPoints);
+        FSignalY.resize(kSignalPoints);
+        std::uint32_t noise = 2463534242u;
+        for (int i = 0; i < kSignalPoints; ++i) {
+            noise ^= noise << 13;
+            noise ^= noise >> 17;
+            noise ^= noise << 5;
+            const double x = kXMin + (kXMax - kXMin) * i / (kSignalPoints - 1);
+            FSignalX[i] = x;
+            FSignalY[i] = Wave(x) + 0.5 * std::sin(40 * x) * std::cos(3 * x) + (noise / 4294967296.0 - 0.5) * 0.8;
+        }
+    }
+    FPlot->Draw();
 }
 
 QAbstractButton* TPlotWindow::AddModeButton(const QString& text, const QString& key, int mode) {
@@ -115,6 +177,15 @@ void TPlotWindow::DrawScene() {
     SetTextAlign(canvas->Handle(), TA_LEFT | TA_BOTTOM);
     FPlot->TextOutA(M_PI / 2, Wave(M_PI / 2), 6, -4, QStringLiteral("4 sin x e^(-x/10)"));
     SetTextAlign(canvas->Handle(), TA_LEFT | TA_TOP);
+}
+
+void TPlotWindow::DrawSignal() {
+    FPlot->ImageCanvas()->Pen.Color = clYellow;
+    FPlot->Polyline(FSignalX.data(), FSignalY.data(), int(FSignalX.size()));
+}
+
+void TPlotWindow::ShowDrawTime() {
+    FDrawTime->setText(QStringLiteral("Last redraw: %1 ms").arg(FPlot->LastDrawTime(), 0, 'f', 1));
 }
 
 void TPlotWindow::ShowPosition(int X, int Y) {

@@ -11,6 +11,10 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace Tallwick {
 
 TImage::TImage(QWidget* parent) : TControl(parent) {
@@ -24,7 +28,7 @@ TImage::~TImage() { FPicture.OnChange = nullptr; }
 TCanvas* TImage::Canvas() {
     if (!FPicture.Graphic()) {
         auto bitmap = std::make_unique<TBitmap>();
-        bitmap->SetSize(width(), height());
+        bitmap->SetSize(DeviceWidth(), DeviceHeight());
         FPicture.SetGraphic(std::move(bitmap));
     }
     if (!FPicture.HoldsBitmap())
@@ -72,6 +76,22 @@ void TImage::SetStretch(bool value) {
     ChangeProperty(this, FStretch, value, &TImage::Repaint, &TImage::StretchChanged);
 }
 
+void TImage::SetPixelRatio(double ratio) {
+    if (!(ratio >= 1.0 / 16 && ratio <= 16) || ratio == FPixelRatio)
+        return;
+    FPixelRatio = ratio;
+    update();
+}
+
+int DevicePixels(int length, double ratio) {
+    const double pixels = std::ceil(double(length) * ratio - 1e-6);
+    return int(std::clamp(pixels, 0.0, double(std::numeric_limits<int>::max() / 2)));
+}
+
+int TImage::DeviceWidth() const { return DevicePixels(width(), FPixelRatio); }
+
+int TImage::DeviceHeight() const { return DevicePixels(height(), FPixelRatio); }
+
 void TImage::RepaintNow() {
     if (isVisible() && window()->windowHandle())
         repaint();
@@ -101,6 +121,10 @@ void TImage::PaintPicture() {
         return;
     }
     QPainter painter(this);
+    if (FPixelRatio != 1) {
+        PaintDevicePixels(painter, *graphic);
+        return;
+    }
     QRect target(0, 0, graphic->Width(), graphic->Height());
     if (FStretch)
         target = rect();
@@ -123,6 +147,17 @@ void TImage::PaintDesignOutline() {
     painter.setPen(QPen(palette().color(QPalette::Dark), 0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// A bitmap of device pixels covers width / ratio control pixels; Qt's painter maps them back one
+// to one onto the device pixels of the window.
+void TImage::PaintDevicePixels(QPainter& painter, const TGraphic& graphic) {
+    const auto* bitmap = dynamic_cast<const TBitmap*>(&graphic);
+    if (!bitmap)
+        return;
+    const QImage& image = bitmap->Image();
+    const QRectF target(0, 0, image.width() / FPixelRatio, image.height() / FPixelRatio);
+    painter.drawImage(target, image, QRectF(image.rect()));
 }
 
 TMouseButton MouseButtonOf(const QMouseEvent* event) {

@@ -15,6 +15,8 @@
 
 #include <QPixmap>
 
+class QPainter;
+
 namespace Tallwick {
 
 class TCanvas;
@@ -47,6 +49,17 @@ public:
 
     // Draws the control at once when it is visible and its window exists; otherwise nothing.
     void RepaintNow();
+
+    // Bitmap pixels per control pixel. At 1, the default, a bitmap pixel is a control pixel, as
+    // every component draws. A surface that draws at the screen's own resolution sets the
+    // window's device pixel ratio here: a bitmap made for the control is then DeviceWidth() x
+    // DeviceHeight() pixels, and a bitmap is shown on the screen one to one, its pixels the
+    // device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
+    double PixelRatio() const { return FPixelRatio; }
+    void SetPixelRatio(double ratio);
+    // The control's size in bitmap pixels: its size times the ratio, rounded up.
+    int DeviceWidth() const;
+    int DeviceHeight() const;
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -84,6 +97,7 @@ private:
     void PictureChanging();
     void PaintPicture();
     void PaintDesignOutline();
+    void PaintDevicePixels(QPainter& painter, const TGraphic& graphic);
 
     TPicture FPicture;
     bool FAutoSize = false;
@@ -91,7 +105,12 @@ private:
     bool FStretch = false;
     bool FUpdatePending = false;
     bool FPressed = false;
+    double FPixelRatio = 1;
 };
+
+// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the
+// product is not a pixel more).
+TALLWICK_EXPORT int DevicePixels(int length, double ratio);
 
 // Mouse details of a Qt event in the framework's terms.
 TALLWICK_EXPORT TMouseButton MouseButtonOf(const QMouseEvent* event);

@@ -51,33 +51,33 @@ void TCanvas::RealizeBrush() {
     FBkMode = Brush.Style == bsSolid ? OPAQUE : TRANSPARENT;
 }
 
-void TCanvas::FillSpan(int y, int x0, int x1, std::uint32_t pixel) {
-    const Box v = Visible();
-    if (y < v.y0 || y >= v.y1) return;
-    x0 = std::max(x0, v.x0);
-    x1 = std::min(x1, v.x1 - 1);
-    if (x0 > x1) return;
-    std::uint32_t* row = FBitmap->ScanLine(y);
-    std::fill(row + x0, row + x1 + 1, pixel);
+// The pixel memory, taken once per call: QImage's row access checks for sharing on every row.
+TCanvas::Rows TCanvas::RowsForWriting() {
+    QImage& image = FBitmap->Image();
+    if (image.isNull())
+        return Rows{nullptr, 0};
+    return Rows{reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(std::uint32_t))};
 }
 
-void TCanvas::InvertSpan(int y, int x0, int x1) {
-    const Box v = Visible();
-    if (y < v.y0 || y >= v.y1) return;
-    x0 = std::max(x0, v.x0);
-    x1 = std::min(x1, v.x1 - 1);
-    std::uint32_t* row = x0 <= x1 ? FBitmap->ScanLine(y) : nullptr;
-    for (int x = x0; x <= x1; ++x)
-        row[x] ^= 0x00FFFFFFu;
-}
-
+// Spans cut to the clip box, computed once for all of them.
 void TCanvas::PaintSpans(const std::vector<Span>& spans, TColor color, bool invert) {
     const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
+    const Box v = Visible();
+    if (v.x0 >= v.x1 || v.y0 >= v.y1)
+        return;
+    const Rows rows = RowsForWriting();
     for (const Span& s : spans) {
+        if (s.y < v.y0 || s.y >= v.y1)
+            continue;
+        const int x0 = std::max(s.x0, v.x0), x1 = std::min(s.x1, v.x1 - 1);
+        if (x0 > x1)
+            continue;
+        std::uint32_t* row = rows.bits + s.y * rows.stride;
         if (invert)
-            InvertSpan(s.y, s.x0, s.x1);
+            for (int x = x0; x <= x1; ++x)
+                row[x] ^= 0x00FFFFFFu;
         else
-            FillSpan(s.y, s.x0, s.x1, pixel);
+            std::fill(row + x0, row + x1 + 1, pixel);
     }
 }
 
@@ -101,19 +101,44 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = Point(x, y); }
 void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     if (Pen.Style == psClear || count < 2)
         return;
-    FSpans.clear();
     const RasterClip clip = ClipBox();
     const int segments = closed ? count : count - 1;
+    if (Pen.Width <= 1) {
+        StrokeThin(points, count, segments, clip);
+        return;
+    }
+    FSpans.clear();
+    for (int i = 0; i < segments; ++i)
+        Raster::WideLine(points[i], points[(i + 1) % count], Pen.Width, clip, FSpans);
+    Raster::MergeSpans(FSpans);
+    PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
+}
+
+// One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
+// segments are separate strokes, as consecutive LineTo calls are.
+void TCanvas::StrokeThin(const TPoint* points, int count, int segments, const RasterClip& clip) {
+    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+        return;
+    const Rows rows = RowsForWriting();
+    const std::uint32_t pixel = ColorToQRgb(Pen.Color) | kOpaque;
     for (int i = 0; i < segments; ++i) {
         const TPoint a = points[i], b = points[(i + 1) % count];
-        if (Pen.Width <= 1)
-            Raster::ThinLine(a, b, clip, FSpans);
-        else
-            Raster::WideLine(a, b, Pen.Width, clip, FSpans);
+        if (Pen.Mode == pmNot) {
+            Raster::ThinLineSpans(a, b, clip, [&](int y, int x0, int x1) {
+                std::uint32_t* row = rows.bits + y * rows.stride;
+                for (int x = x0; x <= x1; ++x)
+                    row[x] ^= 0x00FFFFFFu;
+            });
+        } else if (a.x == b.x) {
+            // Vertical: one pixel per row, the commonest segment of dense data.
+            Raster::ThinLineSpans(a, b, clip, [&](int y, int x, int) { rows.bits[y * rows.stride + x] = pixel; });
+        } else {
+            Raster::ThinLineSpans(a, b, clip, [&](int y, int x0, int x1) {
+                std::uint32_t* row = rows.bits + y * rows.stride;
+                std::fill(row + x0, row + x1 + 1, pixel);
+            });
+        }
     }
-    if (Pen.Width > 1)
-        Raster::MergeSpans(FSpans);
-    PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
 }
 
 void TCanvas::LineTo(int x, int y) {
@@ -272,8 +297,15 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
         PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color,
                  false);
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
-    for (const TTextMask::Span& s : mask.Spans())
-        FillSpan(origin.y + s.y, origin.x + s.x0, origin.x + s.x1, pixel);
+    const Box v = Visible();
+    const Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? RowsForWriting() : Rows{nullptr, 0};
+    for (const TTextMask::Span& s : mask.Spans()) {
+        const long long y = 0LL + origin.y + s.y;
+        const long long x0 = std::max<long long>(0LL + origin.x + s.x0, v.x0);
+        const long long x1 = std::min<long long>(0LL + origin.x + s.x1, v.x1 - 1);
+        if (rows.bits && y >= v.y0 && y < v.y1 && x0 <= x1)
+            std::fill(rows.bits + y * rows.stride + x0, rows.bits + y * rows.stride + x1 + 1, pixel);
+    }
     FPenPos = Point(x + mask.Width(), y);
     Changed();
 }

@@ -127,15 +127,20 @@ private:
         int x0, y0, x1, y1;  // exclusive x1, y1
     };
 
+    struct Rows {
+        std::uint32_t* bits;  // row y starts at bits + y * stride
+        long long stride;
+    };
+
     Box Visible() const;
     RasterClip ClipBox() const;
+    Rows RowsForWriting();
     void RealizeBrush();
     void Changed();
-    void FillSpan(int y, int x0, int x1, std::uint32_t pixel);
     void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
-    void InvertSpan(int y, int x0, int x1);
     void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
     void StrokePath(const TPoint* points, int count, bool closed);
+    void StrokeThin(const TPoint* points, int count, int segments, const RasterClip& clip);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
     TBitmap* FBitmap;

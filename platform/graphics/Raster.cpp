@@ -11,52 +11,13 @@ namespace Tallwick {
 namespace Raster {
 
 namespace {
-long long FloorDiv(long long a, long long b) {
-    long long q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
 // A double cut into [low, high] before it becomes an int.
 int ClampToInt(double v, int low, int high) { return std::clamp(TruncToInt(v), low, high); }
 
-void AppendPixel(std::vector<RasterSpan>& out, int x, int y) {
-    if (!out.empty() && out.back().y == y && out.back().x1 + 1 == x)
-        out.back().x1 = x;
-    else if (!out.empty() && out.back().y == y && out.back().x0 - 1 == x)
-        out.back().x0 = x;
-    else
-        out.push_back({y, x, x});
-}
 }  // namespace
 
-// Bresenham's line in closed form: on the major axis one pixel per step, on the minor axis the
-// step count rounded as the incremental error term rounds it. Only the steps whose major
-// coordinate lies in the clip box are walked.
 void ThinLine(TPoint a, TPoint b, const RasterClip& clip, std::vector<RasterSpan>& out) {
-    const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);
-    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-    const long long steps = std::max(dx, dy);  // the end pixel is left out
-    if (steps == 0)
-        return;
-    const bool xMajor = dx > dy;
-    const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
-    const long long start = xMajor ? a.x : a.y, sign = xMajor ? sx : sy;
-    const long long low = xMajor ? clip.x0 : clip.y0, high = (xMajor ? clip.x1 : clip.y1) - 1;
-    // Steps i with low <= start + sign * i <= high.
-    long long first = sign > 0 ? low - start : start - high;
-    long long last = sign > 0 ? high - start : start - low;
-    first = std::max(first, 0LL);
-    last = std::min(last, steps - 1);
-    const long long bias = major - major / 2 - 1;
-    for (long long i = first; i <= last; ++i) {
-        const long long along = start + sign * i;
-        const long long across = (xMajor ? a.y : a.x) + (xMajor ? sy : sx) * FloorDiv(i * minor + bias, major);
-        const long long x = xMajor ? along : across, y = xMajor ? across : along;
-        if (x >= clip.x0 && x < clip.x1 && y >= clip.y0 && y < clip.y1)
-            AppendPixel(out, int(x), int(y));
-    }
+    ThinLineSpans(a, b, clip, [&out](int y, int x0, int x1) { out.push_back({y, x0, x1}); });
 }
 
 void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector<RasterSpan>& out) {

@@ -8,6 +8,8 @@
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Types.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace Tallwick {
@@ -25,6 +27,10 @@ namespace Raster {
 
 // Pixels of a one-pixel line from a to b, end pixel left out (one span per pixel run).
 TALLWICK_EXPORT void ThinLine(TPoint a, TPoint b, const RasterClip& clip, std::vector<RasterSpan>& out);
+// The same pixels handed to span(y, x0, x1) (x0 <= x1, all inside the clip) run by run, so that a
+// caller can write them straight into its rows.
+template <class SpanFn>
+void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span);
 // Pixels whose centres lie within width / 2 of the segment a-b (both ends included).
 TALLWICK_EXPORT void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector<RasterSpan>& out);
 // Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
@@ -42,6 +48,69 @@ TALLWICK_EXPORT void Ring(const std::vector<RasterSpan>& outer, const std::vecto
 TALLWICK_EXPORT void MergeSpans(std::vector<RasterSpan>& spans);
 // Inside of a polygon by the alternate (even-odd) rule, sampled at pixel centres.
 TALLWICK_EXPORT void PolygonFill(const TPoint* points, int count, const RasterClip& clip, std::vector<RasterSpan>& out);
+
+namespace Detail {
+// Floor of a / b for b > 0, in 128 bits: step counts times extents of int lines exceed 64.
+inline long long FloorDiv(__int128 a, long long b) {
+    __int128 q = a / b;
+    if (a % b != 0 && a < 0)
+        --q;
+    return static_cast<long long>(q);
+}
+}  // namespace Detail
+
+// Bresenham's line: on the major axis one pixel per step, on the minor axis the step count
+// rounded as the incremental error term rounds it (minor offset of step i: floor((i * minor +
+// bias) / major)). Only the steps whose major coordinate lies in the clip box are walked; along a
+// shallow line a whole run of one row is handed over at once.
+template <class SpanFn>
+void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span) {
+    const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);
+    const long long steps = std::max(dx, dy);  // the end pixel is left out
+    if (steps == 0)
+        return;
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    const bool xMajor = dx > dy;
+    const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    const long long start = xMajor ? a.x : a.y, sign = xMajor ? sx : sy;
+    const long long low = xMajor ? clip.x0 : clip.y0, high = (xMajor ? clip.x1 : clip.y1) - 1;
+    // Steps i with low <= start + sign * i <= high.
+    const long long first = std::max(sign > 0 ? low - start : start - high, 0LL);
+    const long long last = std::min(sign > 0 ? high - start : start - low, steps - 1);
+    if (first > last)
+        return;
+    const long long bias = major - major / 2 - 1;
+    const __int128 numerator = __int128(first) * minor + bias;
+    long long offset = Detail::FloorDiv(numerator, major);
+    long long remainder = static_cast<long long>(numerator - __int128(offset) * major);  // 0 <= r < major
+    const long long minorStart = xMajor ? a.y : a.x, minorSign = xMajor ? sy : sx;
+    const long long minorLow = xMajor ? clip.y0 : clip.x0, minorHigh = (xMajor ? clip.y1 : clip.x1) - 1;
+    if (xMajor) {
+        // Runs of one row: the row steps when the remainder reaches the major extent.
+        for (long long i = first; i <= last;) {
+            const long long run = minor == 0 ? last - i + 1 : std::min((major - remainder + minor - 1) / minor, last - i + 1);
+            const long long y = minorStart + minorSign * offset;
+            if (y >= minorLow && y <= minorHigh) {
+                const long long xa = start + sign * i, xb = start + sign * (i + run - 1);
+                span(int(y), int(std::min(xa, xb)), int(std::max(xa, xb)));
+            }
+            i += run;
+            remainder += run * minor - major;
+            ++offset;
+        }
+        return;
+    }
+    for (long long i = first; i <= last; ++i) {
+        const long long x = minorStart + minorSign * offset;
+        if (x >= minorLow && x <= minorHigh)
+            span(int(start + sign * i), int(x), int(x));
+        remainder += minor;
+        if (remainder >= major) {
+            remainder -= major;
+            ++offset;
+        }
+    }
+}
 
 }  // namespace Raster
 

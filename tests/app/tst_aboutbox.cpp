@@ -6,6 +6,9 @@
 #include <Tallwick/Canvas.h>
 #include <Tallwick/CustomPanel.h>
 #include "DialogTestMain.h"
+
+#include <QtMath>
+#include <cmath>
 #include <Tallwick/ImageControl.h>
 #include <Tallwick/SpeedButton.h>
 
@@ -32,12 +35,13 @@ bool ShowFinished(TAboutF& about) {
 }
 
 // The plate as it should end: grey 200, the light layer at pass (2, 3), black at (-1, -1).
-QImage ExpectedPlate(TAboutF& about) {
+QImage ExpectedPlate(TAboutF& about, double ratio = 1) {
     TImage reference;
+    reference.SetPixelRatio(ratio);
     reference.SetBounds(0, 0, 335, 215);
     TCanvas* canvas = reference.Canvas();
     canvas->Brush.Color = 0xC8C8C8;
-    canvas->FillRect(reference.GetClientRect());
+    canvas->FillRect(Rect(0, 0, reference.DeviceWidth(), reference.DeviceHeight()));
     canvas->Font.SetColor(0xDCDCDC);
     about.DrawTexts(2, 3, false, &reference);
     canvas->Font.SetColor(clBlack);
@@ -108,6 +112,7 @@ private slots:
     void typedInUnderHourglass();
     void lineOfAnyLength();
     void okEndsModalLoop();
+    void plateAtPixelRatio();
 };
 
 void TestAboutBox::formAndControls() {
@@ -339,6 +344,31 @@ void TestAboutBox::okEndsModalLoop() {
     QCOMPARE(about.exec(), int(QDialog::Accepted));
     QVERIFY(openAfterEscape);
     QVERIFY(!about.isVisible());
+}
+
+// On a screen of pixel ratio 2 (QT_SCALE_FACTOR=2, the tst_aboutbox_dense run) the card is built
+// at the screen's pixels: the ratio-1 card with every length doubled, its text from fonts twice as
+// large, so its ink lies where the ratio-1 ink lies, doubled.
+void TestAboutBox::plateAtPixelRatio() {
+    TAboutF about;
+    const double ratio = about.devicePixelRatio();
+    if (ratio == 1)
+        QSKIP("needs a pixel ratio above 1: run with QT_SCALE_FACTOR=2 (CTest's tst_aboutbox_dense)");
+    QVERIFY(ShowFinished(about));
+    const QImage plate = Plate(about);
+    QCOMPARE(plate.size(), QSize(qCeil(335 * ratio), qCeil(215 * ratio)));
+    QCOMPARE(plate, ExpectedPlate(about, ratio));
+    const int dx = qRound(3 * ratio), dy = qRound(4 * ratio);
+    for (int y = 0; y < plate.height(); ++y)
+        for (int x = 0; x < plate.width(); ++x)
+            if (plate.pixel(x, y) == kShadow)
+                QCOMPARE(plate.pixel(x - dx, y - dy), kInk);
+    const QRect dense = InkBounds(plate, kInk, 0, plate.height());
+    const QRect plain = InkBounds(ExpectedPlate(about), kInk, 0, 215);
+    QVERIFY2(std::abs(dense.left() - plain.left() * ratio) <= ratio && std::abs(dense.top() - plain.top() * ratio) <= ratio,
+             qPrintable(QString("ink at %1,%2, ratio 1 at %3,%4").arg(dense.left()).arg(dense.top()).arg(plain.left()).arg(plain.top())));
+    QVERIFY(std::abs(dense.width() - plain.width() * ratio) <= 0.03 * dense.width());
+    QVERIFY(std::abs(dense.height() - plain.height() * ratio) <= 0.03 * dense.height());
 }
 
 SKYGLOW_DIALOG_TEST_MAIN(TestAboutBox)

@@ -90,7 +90,7 @@ void TestSaverMonitors::StartSaver() {
     QVERIFY(process->waitForStarted(kTimeoutMs));
 }
 
-// Geometries of the mapped top-level windows titled "Form1".
+// Geometries of the mapped top-level windows titled "Skyglow II".
 QList<QRect> TestSaverMonitors::SaverWindows() {
     QList<QRect> found;
     Window root = 0, parent = 0, *children = nullptr;
@@ -101,7 +101,7 @@ QList<QRect> TestSaverMonitors::SaverWindows() {
         char* name = nullptr;
         const XWindowAttributes a = x.attributes(children[i]);
         if (a.map_state == IsViewable && XFetchName(x.display(), children[i], &name) && name &&
-            QByteArray(name) == "Form1")
+            QByteArray(name) == "Skyglow II")
             found.append(QRect(a.x, a.y, a.width, a.height));
         if (name)
             XFree(name);

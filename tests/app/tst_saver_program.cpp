@@ -44,6 +44,7 @@ private:
     Window WaitForPreviewIn(Window parent);
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
+    QString WaitForErrorBox();
     int MapsSeen();
     QRgb ScreenPixel(QPoint at);
     void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }
@@ -108,6 +109,26 @@ QRgb TestSaverProgram::ScreenPixel(QPoint at) {
     return pixel;
 }
 
+// The standard error box while saver windows are up: titled as they are, but smaller than the
+// screen. Its window id, or empty when none appears.
+QString TestSaverProgram::WaitForErrorBox() {
+    QString found;
+    QTest::qWaitFor(
+        [&] {
+            QProcess search;
+            search.start("xdotool", {"search", "--onlyvisible", "--name", "^Skyglow II$"});
+            search.waitForFinished(kTimeoutMs);
+            for (const QString& id : QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+                if (x.attributes(id.trimmed().toULong()).width < DisplayWidth(x.display(), 0)) {
+                    found = id.trimmed();
+                    return true;
+                }
+            return false;
+        },
+        kTimeoutMs);
+    return found;
+}
+
 // Top-level windows mapped since the last call.
 int TestSaverProgram::MapsSeen() {
     int maps = 0;
@@ -149,7 +170,7 @@ void TestSaverProgram::saverRunsUntilKey_data() {
 void TestSaverProgram::saverRunsUntilKey() {
     QFETCH(QStringList, arguments);
     QProcess* p = Start(arguments);
-    QVERIFY(WaitForWindow("Form1"));
+    QVERIFY(WaitForWindow("Skyglow II"));
     QVERIFY(!p->waitForFinished(500));  // runs until the user shows up
     Xdotool({"key", "space"});
     QVERIFY(p->waitForFinished(kTimeoutMs));
@@ -302,7 +323,7 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
         arguments << QString::number(parent);
     QProcess* p = Start(arguments);
     if (arguments.first() == "/s") {
-        QVERIFY(WaitForWindow("Form1"));
+        QVERIFY(WaitForWindow("Skyglow II"));
         Xdotool({"key", "space"});
     } else if (arguments.first() == "/p") {
         QVERIFY(WaitForPreviewIn(parent));
@@ -354,35 +375,56 @@ void TestSaverProgram::previewEndsWithItsOwnWindow() {
 
 void TestSaverProgram::noDisplay_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("display");  // empty: DISPLAY unset
+    QTest::addColumn<QStringList>("environment");  // NAME=value; no display variable is set otherwise
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("reason");  // empty: nothing on stderr
-    for (const QString& display : {QString(), QStringLiteral(":4242")}) {
-        const QString reason = display.isEmpty() ? "DISPLAY is not set" : "cannot connect to DISPLAY=:4242";
-        const QString where = display.isEmpty() ? " without DISPLAY" : " with an unreachable DISPLAY";
-        QTest::addRow("no argument%s", qPrintable(where)) << QStringList{} << display << 0 << QString();
-        QTest::addRow("unknown switch%s", qPrintable(where)) << QStringList{"/x"} << display << 0 << QString();
-        QTest::addRow("/C%s", qPrintable(where)) << QStringList{"/C"} << display << 0 << QString();
-        QTest::addRow("/s%s", qPrintable(where)) << QStringList{"/s"} << display << 1 << reason;
-        QTest::addRow("/p%s", qPrintable(where)) << QStringList{"/p", "1234"} << display << 1 << reason;
-        QTest::addRow("/c%s", qPrintable(where)) << QStringList{"/c"} << display << 1 << reason;
+    const QString embedding = QStringLiteral("; showing a window inside another program's window needs X11");
+    struct Case {
+        const char* where;
+        QStringList environment;
+        QString reason, previewReason;
+    };
+    const QString runtime = dir.path();  // a runtime directory with no compositor's socket in it
+    const QList<Case> cases = {
+        {" without any display", {}, "DISPLAY is not set; WAYLAND_DISPLAY is not set", "DISPLAY is not set" + embedding},
+        {" with an unreachable DISPLAY", {"DISPLAY=:4242"}, "cannot connect to DISPLAY=:4242; WAYLAND_DISPLAY is not set",
+         "cannot connect to DISPLAY=:4242" + embedding},
+        {" in a Wayland session without its compositor",
+         {"XDG_SESSION_TYPE=wayland", "WAYLAND_DISPLAY=wayland-9", "XDG_RUNTIME_DIR=" + runtime},
+         "cannot connect to WAYLAND_DISPLAY=wayland-9; DISPLAY is not set", "DISPLAY is not set" + embedding},
+        {" with WAYLAND_DISPLAY but no runtime directory", {"WAYLAND_DISPLAY=wayland-9"},
+         "DISPLAY is not set; XDG_RUNTIME_DIR is not set for WAYLAND_DISPLAY=wayland-9", "DISPLAY is not set" + embedding},
+        {" with Wayland chosen and unreachable", {"QT_QPA_PLATFORM=wayland", "DISPLAY=:4242"}, "WAYLAND_DISPLAY is not set",
+         "QT_QPA_PLATFORM=wayland cannot show a window inside another program's window, which needs X11"},
+    };
+    for (const Case& c : cases) {
+        QTest::addRow("no argument%s", c.where) << QStringList{} << c.environment << 0 << QString();
+        QTest::addRow("unknown switch%s", c.where) << QStringList{"/x"} << c.environment << 0 << QString();
+        QTest::addRow("/C%s", c.where) << QStringList{"/C"} << c.environment << 0 << QString();
+        QTest::addRow("/s%s", c.where) << QStringList{"/s"} << c.environment << 1 << c.reason;
+        QTest::addRow("/p%s", c.where) << QStringList{"/p", "1234"} << c.environment << 1 << c.previewReason;
+        QTest::addRow("--window-id%s", c.where) << QStringList{"--window-id", "1234"} << c.environment << 1
+                                                << c.previewReason;
+        QTest::addRow("--root%s", c.where) << QStringList{"--root"} << c.environment + QStringList{"XSCREENSAVER_WINDOW=0x42"}
+                                           << 1 << c.previewReason;
+        QTest::addRow("/c%s", c.where) << QStringList{"/c"} << c.environment << 1 << c.reason;
     }
 }
 
 // Starts that show nothing need no display; those that show a window say in one line that there
-// is none, and end with status 1, never by a signal.
+// is none (of either kind), and end with status 1, never by a signal.
 void TestSaverProgram::noDisplay() {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, display);
+    QFETCH(QStringList, environment);
     QFETCH(int, status);
     QFETCH(QString, reason);
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    if (!display.isEmpty())
-        env.insert("DISPLAY", display);
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_RUNTIME_DIR",
+                             "XDG_SESSION_TYPE"})
+        env.remove(name);
+    for (const QString& setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     p.setProcessEnvironment(env);
     p.start(exe, arguments);
     QVERIFY(p.waitForFinished(kTimeoutMs));
@@ -405,12 +447,14 @@ void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
     const int addressSpaceMB = 1024;
 #endif
     QProcess* p = Start({"/s"}, addressSpaceMB);
-    QVERIFY(WaitForWindow("Skyglow II"));
+    const QString box = WaitForErrorBox();
+    QVERIFY(!box.isEmpty());
     QTest::qWait(300);
-    PressKeyIn("Skyglow II", "Return");
+    Xdotool({"windowfocus", "--sync", box});
+    Xdotool({"key", "Return"});
     QTest::qWait(300);
     QVERIFY(p->state() == QProcess::Running);
-    PressKeyIn("Form1", "space");
+    PressKeyIn("Skyglow II", "space");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
@@ -432,16 +476,18 @@ void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
                                       "20406000ffffff00b4b4b4000000ff00" "002d3101" "32000000" "01"));
     const QRgb background = 0x204060;
     QProcess* p = Start({"/s"});
-    QVERIFY(WaitForWindow("Skyglow II"));
+    const QString box = WaitForErrorBox();
+    QVERIFY(!box.isEmpty());
     QTest::qWait(300);
-    PressKeyIn("Skyglow II", "Return");
+    Xdotool({"windowfocus", "--sync", box});
+    Xdotool({"key", "Return"});
     const QRect screen(0, 0, x.attributes(x.root()).width, x.attributes(x.root()).height);
     for (const QPoint at : {screen.center(), screen.topLeft() + QPoint(3, 3), screen.bottomRight() - QPoint(3, 3)})
         QTRY_COMPARE(ScreenPixel(at), background);
     QTest::qWait(300);
     QVERIFY(p->state() == QProcess::Running);
     if (ending == "key") {
-        PressKeyIn("Form1", "space");
+        PressKeyIn("Skyglow II", "space");
     } else if (ending == "button") {
         Xdotool({"mousemove", "--sync", "100", "100"});
         Xdotool({"click", "1"});

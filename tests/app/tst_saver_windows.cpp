@@ -104,7 +104,7 @@ void TestSaverWindows::saverCoversScreenAboveAllWithoutBorder() {
     QCOMPARE(x.attributes(form->winId()).override_redirect, True);
     QCOMPARE(form->Image1->geometry(), form->rect());
     QCOMPARE(form->Image1->cursor().shape(), Qt::BlankCursor);
-    QCOMPARE(form->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Skyglow II"));
 }
 
 void TestSaverWindows::keyCloses() {

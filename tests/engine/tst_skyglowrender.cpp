@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <QtMath>
+#include <cstdlib>
 
 using namespace Tallwick;
 
@@ -61,6 +63,8 @@ private slots:
     void missingSettingsFileEndsWithStatus1();
     void unwritableOutputEndsWithStatus1();
     void runsWithoutAnyDisplay();
+    void scaleDrawsTheSamePictureSharp_data();
+    void scaleDrawsTheSamePictureSharp();
     void helpPrintsUsage_data();
     void helpPrintsUsage();
     void settingsInLittleMemory_data();
@@ -69,6 +73,7 @@ private slots:
 private:
     QString Path(const QString& name) const { return FDir.filePath(name); }
     QString WriteSettings(const QByteArray& bytes);
+    QImage RenderFrame(const QString& name, qint32 stars, char logo, const QString& scale);
 
     QTemporaryDir FDir;
 };
@@ -107,6 +112,12 @@ void TestSkyglowRender::badArguments_data() {
     QTest::newRow("clock impossible date") << QStringList{"--clock", "2024-02-30 10:00:00", out, png} << "clock";
     QTest::newRow("seed negative") << QStringList{"--seed", "-1", out, png} << "seed '-1'";
     QTest::newRow("seed above 32 bits") << QStringList{"--seed", "4294967296", out, png} << "seed";
+    QTest::newRow("scale 0") << QStringList{"--scale", "0", out, png} << "scale '0'";
+    QTest::newRow("scale below 0.25") << QStringList{"--scale", "0.2", out, png} << "scale '0.2'";
+    QTest::newRow("scale above 8") << QStringList{"--scale", "8.5", out, png} << "scale '8.5'";
+    QTest::newRow("scale not a number") << QStringList{"--scale", "nan", out, png} << "scale 'nan'";
+    QTest::newRow("scale infinite") << QStringList{"--scale", "inf", out, png} << "scale 'inf'";
+    QTest::newRow("scale letters") << QStringList{"--scale", "2x", out, png} << "scale '2x'";
 }
 
 void TestSkyglowRender::badArguments() {
@@ -271,3 +282,85 @@ void TestSkyglowRender::settingsInLittleMemory() {
 
 QTEST_MAIN(TestSkyglowRender)
 #include "tst_skyglowrender.moc"
+
+// One frame of 1024 x 768 after 37 frames (the centre well off the middle) at the given scale.
+QImage TestSkyglowRender::RenderFrame(const QString& name, qint32 stars, char logo, const QString& scale) {
+    const QString settings = WriteSettings(SettingsFile("Skyglow II", 0, stars, logo));
+    const QString png = Path(name + QStringLiteral(".png"));
+    const Run run = Render({"--size", "1024x768", "--frames", "37", "--settings", settings, "--clock",
+                            "2024-06-01 13:05:09", "--seed", "7", "--scale", scale, "--out", png});
+    if (run.status != 0)
+        return QImage();
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
+}
+
+namespace {
+// Bounding box of the pixels where two pictures of one size differ, or that are not black.
+QRect Differences(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (b.isNull() ? (a.pixel(x, y) & 0xFFFFFF) != 0 : a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Of the places where a row changes colour, the share at odd columns. A picture enlarged by two
+// changes colour only at even columns.
+double OddColumnEdges(const QImage& image) {
+    int edges = 0, odd = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 1; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(x - 1, y)) {
+                ++edges;
+                odd += x % 2;
+            }
+    return edges ? double(odd) / edges : 0;
+}
+
+// The box at the place of the plain box times the ratio, within `tolerance` pixels, and of its
+// size within `tolerance` pixels or `share` of the size, whichever is more.
+bool Near(const QRect& scaled, const QRect& plain, double ratio, int tolerance, double share = 0) {
+    const auto close = [&](int a, int b, double allowed) { return std::abs(a - b * ratio) <= allowed; };
+    return close(scaled.left(), plain.left(), tolerance) && close(scaled.top(), plain.top(), tolerance) &&
+           close(scaled.width(), plain.width(), std::max<double>(tolerance, share * scaled.width())) &&
+           close(scaled.height(), plain.height(), std::max<double>(tolerance, share * scaled.height()));
+}
+
+QString Describe(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+}  // namespace
+
+void TestSkyglowRender::scaleDrawsTheSamePictureSharp_data() {
+    QTest::addColumn<QString>("scale");
+    QTest::newRow("2") << QStringLiteral("2");
+    QTest::newRow("1.5") << QStringLiteral("1.5");
+    QTest::newRow("3") << QStringLiteral("3");
+}
+
+// The frame at scale R is the frame at scale 1 with every pixel length times R: the logo box to
+// the pixel, the text at its place within a pixel of the scale-1 picture and of its size within
+// 1 % (the glyphs come from a font R times as large, hinted on its own), and the text's edges on
+// the finer grid.
+void TestSkyglowRender::scaleDrawsTheSamePictureSharp() {
+    QFETCH(QString, scale);
+    const double ratio = scale.toDouble();
+    const QImage plainLogo = RenderFrame(QStringLiteral("plain-logo"), 0, 1, QStringLiteral("1"));
+    const QImage plainText = RenderFrame(QStringLiteral("plain-text"), 0, 0, QStringLiteral("1"));
+    const QImage denseLogo = RenderFrame(QStringLiteral("dense-logo"), 0, 1, scale);
+    const QImage denseText = RenderFrame(QStringLiteral("dense-text"), 0, 0, scale);
+    QCOMPARE(plainLogo.size(), QSize(1024, 768));
+    QCOMPARE(denseLogo.size(), QSize(qCeil(1024 * ratio), qCeil(768 * ratio)));
+
+    const QRect plainBox = Differences(plainLogo, plainText), denseBox = Differences(denseLogo, denseText);
+    QVERIFY(!plainBox.isEmpty());
+    QVERIFY2(Near(denseBox, plainBox, ratio, 1), qPrintable(Describe(denseBox) + " vs " + Describe(plainBox)));
+    const QRect plainInk = Differences(plainText, QImage()), denseInk = Differences(denseText, QImage());
+    QVERIFY(!plainInk.isEmpty());
+    QVERIFY2(Near(denseInk, plainInk, ratio, qCeil(ratio), 0.01), qPrintable(Describe(denseInk) + " vs " + Describe(plainInk)));
+    if (ratio == 2) {
+        const double odd = OddColumnEdges(denseText.copy(denseInk));
+        QVERIFY2(odd > 0.3, qPrintable(QString::number(odd)));
+    }
+}

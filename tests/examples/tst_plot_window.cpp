@@ -3,6 +3,7 @@
 #include "PlotWindow.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QtTest>
@@ -22,7 +23,7 @@ void TestPlotWindow::nothingIsCut_data() {
     QTest::newRow("500 x 300") << QSize(500, 300);
     QTest::newRow("500 x 400") << QSize(500, 400);
     QTest::newRow("640 x 480") << QSize(640, 480);
-    QTest::newRow("760 x 560 (as it opens)") << QSize();
+    QTest::newRow("as it opens") << QSize();
 }
 
 void TestPlotWindow::nothingIsCut() {
@@ -37,13 +38,14 @@ void TestPlotWindow::nothingIsCut() {
     QList<QWidget*> parts;
     for (QWidget* widget : window.findChildren<QWidget*>())
         if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
-            qobject_cast<QLabel*>(widget))
+            qobject_cast<QComboBox*>(widget) || qobject_cast<QLabel*>(widget))
             parts << widget;
     QVERIFY(parts.size() >= 7);
     for (QWidget* part : parts) {
         const QString name = part->metaObject()->className() + QStringLiteral(" ") +
                              part->property("text").toString() + part->property("prefix").toString();
-        QVERIFY2(part->isVisible(), qPrintable(name));
+        if (!part->isVisibleTo(&window))
+            continue;  // a combo box's popup, say
         const QSize needed = part->hasHeightForWidth()
                                  ? QSize(part->minimumSizeHint().width(), part->heightForWidth(part->width()))
                                  : part->sizeHint();

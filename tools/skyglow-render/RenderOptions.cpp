@@ -4,6 +4,8 @@
 #include <cstring>
 
 namespace {
+constexpr double kLeastScale = 0.25, kGreatestScale = 8;
+
 bool ParseSize(const QString& text, int& width, int& height) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d+)x(\\d+)$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -39,6 +41,11 @@ bool ApplyOption(RenderOptions& options, const QString& name, const QString& val
             options.Clock = clock;
         else
             error = QStringLiteral("clock '%1' is not \"YYYY-MM-DD hh:mm:ss\"").arg(value);
+    } else if (name == QLatin1String("--scale")) {
+        options.Scale = value.toDouble(&ok);
+        ok = ok && options.Scale >= kLeastScale && options.Scale <= kGreatestScale;
+        if (!ok)
+            error = QStringLiteral("scale '%1' is not a number from 0.25 to 8").arg(value);
     } else if (name == QLatin1String("--seed")) {
         const uint seed = value.toUInt(&ok);
         if (ok)
@@ -58,7 +65,8 @@ bool ApplyOption(RenderOptions& options, const QString& name, const QString& val
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QString& error) {
     static const QStringList withValue{QStringLiteral("--size"),  QStringLiteral("--frames"),
                                        QStringLiteral("--settings"), QStringLiteral("--clock"),
-                                       QStringLiteral("--seed"),  QStringLiteral("--out")};
+                                       QStringLiteral("--seed"),  QStringLiteral("--scale"),
+                                       QStringLiteral("--out")};
     RenderOptions options;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
@@ -83,7 +91,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QS
 
 QString RenderUsage() {
     return QStringLiteral("usage: skyglow-render [--size WxH] [--frames N] [--settings FILE] "
-                          "[--clock \"YYYY-MM-DD hh:mm:ss\"] [--seed N] --out FILE.png");
+                          "[--clock \"YYYY-MM-DD hh:mm:ss\"] [--seed N] [--scale R] --out FILE.png");
 }
 
 QString RenderHelp() {
@@ -95,6 +103,8 @@ QString RenderHelp() {
         "  --settings FILE   settings file to use (default: Skyglow.ini beside the program)\n"
         "  --clock TIME      date and time to show, \"YYYY-MM-DD hh:mm:ss\" (default: now)\n"
         "  --seed N          seed of the random generator (default: the time)\n"
+        "  --scale R         device pixels per pixel, 0.25 to 8 (default 1): the frame the saver\n"
+        "                    draws on a screen of that pixel ratio, WxH times R pixels in all\n"
         "  --out FILE.png    where to write the picture (required)\n"
         "  --help, -h        show this text\n"
         "Exit status: 0 written, 1 failed, 2 bad arguments.");

@@ -1,7 +1,7 @@
 #pragma once
 // The command line of skyglow-render:
 //   skyglow-render [--size WxH] [--frames N] [--settings FILE] [--clock "YYYY-MM-DD hh:mm:ss"]
-//                  [--seed N] --out FILE.png
+//                  [--seed N] [--scale R] --out FILE.png
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -14,6 +14,7 @@ struct RenderOptions {
     QString SettingsFile;           // empty: the one beside the executable
     std::optional<QDateTime> Clock; // empty: the system clock
     std::optional<quint32> Seed;    // empty: the calendar time
+    double Scale = 1;               // device pixels per surface pixel
     QString Out;
 };
 

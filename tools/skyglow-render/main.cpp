@@ -56,6 +56,7 @@ int Render(const RenderOptions& options) {
         stars.Clock = [clock] { return clock; };
     }
     TVexImage surface;
+    surface.SetPixelRatio(options.Scale);
     surface.SetHeightWidth(options.Height, options.Width);
     TVexImage logoSource;
     LoadLogo(&logoSource);

@@ -1,0 +1,153 @@
+// TCanvas2D: wheel zoom at the pointer, the history of views with its walks back and forward, and
+// the mouse buttons and keys that drive them.
+#include "Tcanvas2d.h"
+
+#include "Beep.h"
+#include "EventGuard.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace Tallwick {
+
+namespace {
+constexpr double kWheelNotch = 120;
+constexpr double kMaxWheelFactor = 4;
+// Touchpads report pixels; a notch is worth 15 of them.
+constexpr int kUnitsPerWheelPixel = 8;
+}  // namespace
+
+// The box scaled by factor around the world point under image pixel (X, Y) of that box, which
+// stays under (X, Y).
+TCanvas2D::TBox TCanvas2D::ZoomedAround(const TBox& box, double X, double Y, double factor) const {
+    const double u = (X - MarginX()) / ClientWidthGet(), v = (ImageH() - Y - MarginY()) / ClientHeightGet();
+    const double wx = box.XMin + u * (box.XMax - box.XMin), wy = box.YMin + v * (box.YMax - box.YMin);
+    const double rx = (box.XMax - box.XMin) * factor, ry = (box.YMax - box.YMin) * factor;
+    const double xmin = wx - u * rx, ymin = wy - v * ry;
+    return TBox{xmin, ymin, xmin + rx, ymin + ry};
+}
+
+void TCanvas2D::WheelZoom(double X, double Y, int units) {
+    if (units == 0 || !MappingValid() || !Inside(int(std::floor(X)), int(std::floor(Y))) ||
+        (FZoomMode == zmPan && FPanning))
+        return;
+    const double factor =
+        std::clamp(std::pow(FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
+    if (!FBusy) {
+        const TBox target = ZoomedAround(Limits(), X, Y, factor);
+        AxisChange(target.XMin, target.YMin, target.XMax, target.YMax, FZoomSteps);
+        return;
+    }
+    // An animation runs: carry on from the view it is heading to.
+    const TBox target = ZoomedAround(FAnimTarget, X, Y, factor);
+    if (!BoxAcceptable(target)) {
+        MessageBeep();
+        return;
+    }
+    if (FWalking) {
+        // The walk counts as arrived; the wheel's change is recorded after its destination.
+        FWalking = false;
+        SetHistoryIndex(FWalkDestination);
+    }
+    FAnimTarget = target;
+    FRetarget = true;
+}
+
+// ---- History -------------------------------------------------------------------------------------
+
+void TCanvas2D::SetHistoryIndex(int index) {
+    const bool back = CanZoomBack(), forward = CanZoomForward();
+    FHistoryIndex = index;
+    if (back != CanZoomBack() || forward != CanZoomForward())
+        emit ZoomHistoryChanged();
+}
+
+// The view a change started from goes in first unless it is where the history stands already.
+void TCanvas2D::RecordView(const TBox& from, const TBox& to) {
+    if (SameBox(from, to))
+        return;
+    const bool back = CanZoomBack(), forward = CanZoomForward();
+    FHistory.resize(FHistoryIndex + 1);  // a new view drops the views ahead
+    if (FHistory.empty() || !SameBox(FHistory.back(), from))
+        FHistory.push_back(from);
+    FHistory.push_back(to);
+    if (int(FHistory.size()) > kHistoryViews)
+        FHistory.erase(FHistory.begin(), FHistory.end() - kHistoryViews);
+    FHistoryIndex = int(FHistory.size()) - 1;
+    if (back != CanZoomBack() || forward != CanZoomForward())
+        emit ZoomHistoryChanged();
+}
+
+void TCanvas2D::ZoomBack() { WalkHistory(FHistoryIndex - 1); }
+void TCanvas2D::ZoomForward() { WalkHistory(FHistoryIndex + 1); }
+
+// Views once shown are shown again as they were, without the checks of AxisChange.
+void TCanvas2D::WalkHistory(int destination) {
+    if (FBusy || destination < 0 || destination >= int(FHistory.size())) {
+        MessageBeep();
+        return;
+    }
+    QPointer<TCanvas2D> self(this);
+    FWalking = true;
+    FWalkDestination = destination;
+    const bool arrived = Animate(Limits(), FHistory[destination], FZoomSteps);
+    if (!self)
+        return;
+    if (FWalking) {
+        FWalking = false;
+        if (arrived)
+            SetHistoryIndex(destination);
+        return;
+    }
+    // A wheel turn took the walk on from its destination.
+    RecordView(FHistory[FHistoryIndex], Limits());
+}
+
+// ---- Input ---------------------------------------------------------------------------------------
+
+// The wheel over the plot area, and the back and forward buttons, which neither count as a left
+// press (the image's mouse handlers see only left, right and middle) nor leave the zoom mode.
+bool TCanvas2D::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != FImage)
+        return TCustomPanel::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Wheel: {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPointF p = wheel->position();
+        if (!Inside(int(std::floor(p.x())), int(std::floor(p.y()))))
+            return false;
+        int units = wheel->pixelDelta().isNull() ? wheel->angleDelta().y() : wheel->pixelDelta().y() * kUnitsPerWheelPixel;
+        if (wheel->inverted())
+            units = -units;  // follow the wheel itself, not the scrolling direction
+        GuardEvent(this, [&] { WheelZoom(p.x(), p.y(), units); });
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button != Qt::BackButton && button != Qt::ForwardButton)
+            return false;
+        if (event->type() != QEvent::MouseButtonRelease)
+            GuardEvent(this, [&] { button == Qt::BackButton ? ZoomBack() : ZoomForward(); });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TCanvas2D::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        GuardEvent(this, [&] { event->key() == Qt::Key_Left ? ZoomBack() : ZoomForward(); });
+        return;
+    }
+    TCustomPanel::keyPressEvent(event);
+}
+
+}  // namespace Tallwick

@@ -1,0 +1,92 @@
+// The saver on a screen of more device pixels than logical ones (QT_SCALE_FACTOR, set by CTest:
+// 2 and 1.5 on a 1024 x 768 X screen). Its surface must hold the screen's own pixels, and the
+// screen must show them one to one: not a picture of the logical size enlarged by Qt.
+#include "Skyglowu1.h"
+
+#include <QScreen>
+#include <QtTest>
+
+// Xlib last: its macros clash with Qt's names.
+#include "../support/XTestWindows.h"
+
+using namespace Tallwick;
+
+namespace {
+constexpr int kTimeoutMs = 15000;
+
+// The root window's pixels, as Format_RGB32.
+QImage GrabScreen(Display* display) {
+    const int width = DisplayWidth(display, 0), height = DisplayHeight(display, 0);
+    XImage* shot = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!shot)
+        return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, 0xFF000000u | (XGetPixel(shot, x, y) & 0xFFFFFF));
+    XDestroyImage(shot);
+    return image;
+}
+
+// Of the aligned 2 x 2 blocks holding any pixel other than `background`, the share whose four
+// pixels are alike. A picture enlarged twice by Qt has only such blocks.
+double UniformBlocks(const QImage& image, QRgb background) {
+    int blocks = 0, uniform = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y), c = image.pixel(x, y + 1),
+                       d = image.pixel(x + 1, y + 1);
+            if (a == background && b == background && c == background && d == background)
+                continue;
+            ++blocks;
+            uniform += a == b && a == c && a == d;
+        }
+    return blocks ? double(uniform) / blocks : 1;
+}
+}  // namespace
+
+class TestSaverDensity : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void surfaceHoldsTheScreensPixels();
+
+private:
+    XTestWindows x;
+};
+
+void TestSaverDensity::initTestCase() {
+    QVERIFY2(x.display(), "no X server");
+    QVERIFY2(QGuiApplication::primaryScreen()->devicePixelRatio() > 1, "QT_SCALE_FACTOR is not set above 1");
+}
+
+void TestSaverDensity::surfaceHoldsTheScreensPixels() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const double ratio = screen->devicePixelRatio();
+    const QSize device(DisplayWidth(x.display(), 0), DisplayHeight(x.display(), 0));
+    TForm1 form(screen);
+    form.show();
+    QVERIFY(QTest::qWaitFor([&] { return form.Engine()->FrameCount > 40; }, kTimeoutMs));
+    form.Timer1->SetEnabled(false);
+    QCOMPARE(form.Image1->PixelRatio(), ratio);
+    const TBitmap* surface = form.Image1->Picture()->Bitmap();
+    QCOMPARE(QSize(surface->Width(), surface->Height()), QSize(DevicePixels(form.width(), ratio), DevicePixels(form.height(), ratio)));
+    QVERIFY(surface->Width() >= device.width() && surface->Height() >= device.height());
+
+    form.Image1->repaint();
+    QTest::qWait(200);
+    XSync(x.display(), False);
+    const QImage shot = GrabScreen(x.display());
+    QCOMPARE(shot.size(), device);
+    const QImage shown = surface->Image().copy(QRect(QPoint(0, 0), device));
+    QVERIFY2(shot == shown, "the screen does not show the surface one to one");
+    const double uniform = UniformBlocks(shot, 0xFF000000u);
+    qInfo("ratio %g: %.1f %% of the aligned 2 x 2 blocks with drawing in them are uniform", ratio, 100 * uniform);
+    if (ratio == 2)
+        QVERIFY2(uniform < 0.9, qPrintable(QString::number(uniform)));
+    if (!qEnvironmentVariableIsEmpty("SKYGLOW_SHOT"))
+        shot.save(qEnvironmentVariable("SKYGLOW_SHOT"));
+}
+
+QTEST_MAIN(TestSaverDensity)
+#include "tst_saver_density.moc"

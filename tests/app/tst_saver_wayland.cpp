@@ -1,0 +1,424 @@
+// The saver on a Wayland desktop with no X server: a headless sway with two outputs (1024 x 768
+// and 800 x 600 side by side), drawn in memory. Sway refuses to run as root, so a root test runs
+// it, and the saver, as an ordinary user it creates. Windows are found in sway's tree, pictures
+// taken with grim and keys typed with wtype. A headless sway has no pointer device, so
+// tests/support/virtual-pointer adds one, through which sway's seat moves and presses.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kTimeoutMs = 20000;
+const char* const kUser = "skyglow-wayland";
+const QRect kLeft(0, 0, 1024, 768);
+const QRect kRight(1024, 0, 800, 600);
+constexpr QRgb kBackground = 0xFF403020;
+
+// The default settings on a background of red 0x40, green 0x30, blue 0x20.
+QByteArray Settings() {
+    return QByteArray::fromHex("0a000000" "536b79676c6f77204949"
+                               "40302000" "ffffff00" "b4b4b400" "0000ff00" "e8030000" "32000000" "01");
+}
+
+struct Result {
+    int status = -1;
+    QByteArray out, err;
+};
+
+// Of the aligned 2 x 2 blocks holding any pixel other than the background, the share whose four
+// pixels are alike.
+double UniformBlocks(const QImage& image) {
+    int blocks = 0, uniform = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y), c = image.pixel(x, y + 1),
+                       d = image.pixel(x + 1, y + 1);
+            if (a == kBackground && b == kBackground && c == kBackground && d == kBackground)
+                continue;
+            ++blocks;
+            uniform += a == b && a == c && a == d;
+        }
+    return blocks ? double(uniform) / blocks : 1;
+}
+
+// Share of the picture in the background colour.
+double BackgroundShare(const QImage& image) {
+    qint64 count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == kBackground;
+    return image.isNull() ? 0 : double(count) / (qint64(image.width()) * image.height());
+}
+}  // namespace
+
+class TestSaverWayland : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void saverCoversEveryOutput();
+    void firstSignClosesAll_data();
+    void firstSignClosesAll();
+    void sharpAtOutputScaleTwo();
+    void settingsDialogOpens();
+    void embeddingNeedsX11_data();
+    void embeddingNeedsX11();
+
+private:
+    QStringList AsUser(const QStringList& command, const QStringList& environment = {}) const;
+    Result Run(const QStringList& command, const QStringList& environment = {}) const;
+    bool Sway(const QString& command) const;
+    QJsonArray SaverViews() const;
+    QList<QJsonObject> Views(const QString& name) const;
+    QImage Shot(const QString& output) const;
+    void StartSaver(const QStringList& arguments);
+    void MoveCursor(QPoint to) const;
+    bool TypeUntilEnd(const QStringList& key);
+    static void KillWithChildren(QProcess& process);
+    bool StartPointer();
+    bool Pointer(const QString& line);
+
+    QTemporaryDir FDir;  // the saver's copy and settings, sway's configuration
+    QString FRuntime;    // the user's runtime directory, where the sockets live
+    QString FSwaySocket;
+    QString FUser;
+    std::unique_ptr<QProcess> FSway;
+    std::unique_ptr<QProcess> FSaver;
+    std::unique_ptr<QProcess> FPointer;
+};
+
+// Root runs everything as the test user; anyone else runs it as themselves.
+QStringList TestSaverWayland::AsUser(const QStringList& command, const QStringList& environment) const {
+    QStringList env{"env", "-i", "PATH=/usr/bin:/bin", "HOME=" + FDir.path(), "XDG_RUNTIME_DIR=" + FRuntime};
+    if (!FSwaySocket.isEmpty())
+        env << "SWAYSOCK=" + FSwaySocket << "WAYLAND_DISPLAY=wayland-1";
+    env << environment << command;
+    if (geteuid() == 0)
+        return QStringList{"runuser", "-u", FUser, "--"} + env;
+    return env;
+}
+
+Result TestSaverWayland::Run(const QStringList& command, const QStringList& environment) const {
+    const QStringList full = AsUser(command, environment);
+    QProcess process;
+    process.start(full.first(), full.mid(1));
+    Result result;
+    if (!process.waitForFinished(kTimeoutMs) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.status = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+bool TestSaverWayland::Sway(const QString& command) const {
+    return Run({"swaymsg", command}).status == 0;
+}
+
+void TestSaverWayland::initTestCase() {
+    for (const char* tool : {"sway", "swaymsg", "grim", "wtype"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QString("%1 is not installed (Debian packages sway, grim, wtype)").arg(tool)));
+    if (geteuid() == 0) {
+        if (!getpwnam(kUser) && QProcess::execute("useradd", {"--no-create-home", "--shell", "/usr/sbin/nologin", kUser}) != 0)
+            QSKIP("sway refuses to run as root, and no ordinary user could be created to run it");
+        FUser = kUser;
+    }
+    QVERIFY(FDir.isValid());
+    QFile::setPermissions(FDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                           QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup |
+                                           QFileDevice::ExeGroup);
+    QVERIFY(QFile::copy(SKYGLOW_EXE, FDir.filePath("Skyglow.scr")));
+    QFile settings(FDir.filePath("Skyglow.ini"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(Settings());
+    settings.close();
+    QFile config(FDir.filePath("sway.config"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("xwayland disable\n"
+                 "output HEADLESS-1 resolution 1024x768 position 0 0\n"
+                 "output HEADLESS-2 resolution 800x600 position 1024 0\n");
+    config.close();
+    FRuntime = FDir.filePath("runtime");
+    QVERIFY(QDir().mkdir(FRuntime));
+    if (!FUser.isEmpty()) {
+        const passwd* user = getpwnam(kUser);
+        QVERIFY(user && chown(qPrintable(FRuntime), user->pw_uid, user->pw_gid) == 0);
+    }
+    QFile::setPermissions(FRuntime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    FSway = std::make_unique<QProcess>();
+    FSway->setProcessChannelMode(QProcess::MergedChannels);
+    const QStringList sway = AsUser({"sway", "-c", FDir.filePath("sway.config")},
+                                    {"WLR_BACKENDS=headless", "WLR_HEADLESS_OUTPUTS=2", "WLR_RENDERER=pixman",
+                                     "WLR_LIBINPUT_NO_DEVICES=1"});
+    FSway->start(sway.first(), sway.mid(1));
+    QVERIFY(FSway->waitForStarted(kTimeoutMs));
+    const bool up = QTest::qWaitFor(
+        [&] {
+            const QStringList sockets = QDir(FRuntime).entryList({"sway-ipc.*.sock"}, QDir::System);
+            if (sockets.isEmpty() || !QFile::exists(FRuntime + "/wayland-1"))
+                return false;
+            FSwaySocket = FRuntime + '/' + sockets.first();
+            return true;
+        },
+        kTimeoutMs);
+    if (!up)
+        QSKIP(qPrintable("headless sway did not start: " + QString::fromLocal8Bit(FSway->readAll().right(600))));
+    const QJsonArray outputs = QJsonDocument::fromJson(Run({"swaymsg", "-r", "-t", "get_outputs"}).out).array();
+    QCOMPARE(outputs.size(), 2);
+}
+
+void TestSaverWayland::cleanupTestCase() {
+    if (FSway && FSway->state() != QProcess::NotRunning) {
+        Sway("exit");
+        if (!FSway->waitForFinished(kTimeoutMs))
+            FSway->kill();
+        FSway->waitForFinished(kTimeoutMs);
+    }
+}
+
+void TestSaverWayland::init() {
+    QVERIFY(Sway("output HEADLESS-1 scale 1"));
+    MoveCursor(QPoint(500, 400));
+}
+
+// A failed check leaves no saver running into the next case.
+void TestSaverWayland::cleanup() {
+    for (std::unique_ptr<QProcess>* process : {&FSaver, &FPointer}) {
+        if (*process && (*process)->state() != QProcess::NotRunning) {
+            (*process)->closeWriteChannel();
+            if (!(*process)->waitForFinished(2000))
+                KillWithChildren(**process);
+            (*process)->waitForFinished(kTimeoutMs);
+        }
+        process->reset();
+    }
+}
+
+// wtype brings a keyboard of its own each time, which the saver must first take up (the seat had
+// none): it waits two seconds before typing. On a loaded machine the key can still come before
+// the saver has the new keyboard, so it is typed once more if the first did not end the saver.
+bool TestSaverWayland::TypeUntilEnd(const QStringList& key) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (Run(QStringList{"wtype", "-s", "2000"} + key).status != 0)
+            return false;
+        if (FSaver->state() == QProcess::NotRunning || FSaver->waitForFinished(8000))
+            return true;
+    }
+    return false;
+}
+
+// runuser does not pass a kill on to the program it started: that one goes first.
+void TestSaverWayland::KillWithChildren(QProcess& process) {
+    QFile children(QString("/proc/%1/task/%1/children").arg(process.processId()));
+    if (children.open(QIODevice::ReadOnly))
+        for (const QByteArray& child : children.readAll().split(' '))
+            if (child.trimmed().toInt() > 0)
+                ::kill(child.trimmed().toInt(), SIGKILL);
+    process.kill();
+}
+
+// The virtual pointer over the layout of both outputs, at its middle.
+bool TestSaverWayland::StartPointer() {
+#ifdef VIRTUAL_POINTER
+    FPointer = std::make_unique<QProcess>();
+    const QStringList command = AsUser({VIRTUAL_POINTER});
+    FPointer->start(command.first(), command.mid(1));
+    return FPointer->waitForStarted(kTimeoutMs) && Pointer("layout 1824 768") && Pointer("move 500 400");
+#else
+    return false;
+#endif
+}
+
+// One command to the virtual pointer, answered once the compositor took it.
+bool TestSaverWayland::Pointer(const QString& line) {
+    FPointer->write(line.toLatin1() + '\n');
+    while (FPointer->bytesAvailable() < 3 || !FPointer->canReadLine())
+        if (!FPointer->waitForReadyRead(kTimeoutMs))
+            return false;
+    return FPointer->readLine() == "ok\n";
+}
+
+// Started as an idle daemon starts it: the session says Wayland, and there is no X server.
+void TestSaverWayland::StartSaver(const QStringList& arguments) {
+    FSaver = std::make_unique<QProcess>();
+    const QStringList command = AsUser(QStringList{FDir.filePath("Skyglow.scr")} + arguments,
+                                       {"XDG_SESSION_TYPE=wayland"});
+    FSaver->start(command.first(), command.mid(1));
+    QVERIFY(FSaver->waitForStarted(kTimeoutMs));
+}
+
+// Every view (window) of sway's tree with the given name.
+QList<QJsonObject> TestSaverWayland::Views(const QString& name) const {
+    QList<QJsonObject> found;
+    std::function<void(const QJsonObject&)> walk = [&](const QJsonObject& node) {
+        if (node.value("name").toString() == name && node.contains("app_id"))
+            found << node;
+        for (const char* children : {"nodes", "floating_nodes"})
+            for (const QJsonValue& child : node.value(children).toArray())
+                walk(child.toObject());
+    };
+    walk(QJsonDocument::fromJson(Run({"swaymsg", "-r", "-t", "get_tree"}).out).object());
+    return found;
+}
+
+QJsonArray TestSaverWayland::SaverViews() const {
+    QJsonArray views;
+    for (const QJsonObject& view : Views("Skyglow II"))
+        views << view;
+    return views;
+}
+
+// The output's picture; SKYGLOW_SHOTS names a folder to keep it in for a look.
+QImage TestSaverWayland::Shot(const QString& output) const {
+    const Result shot = Run({"grim", "-t", "png", "-o", output, "-"});
+    QImage image = QImage::fromData(shot.out, "PNG").convertToFormat(QImage::Format_RGB32);
+    if (!qEnvironmentVariableIsEmpty("SKYGLOW_SHOTS"))
+        image.save(qEnvironmentVariable("SKYGLOW_SHOTS") + "/sway-" + output + ".png");
+    return image;
+}
+
+void TestSaverWayland::MoveCursor(QPoint to) const {
+    Sway(QString("seat - cursor set %1 %2").arg(to.x()).arg(to.y()));
+}
+
+
+// One borderless full-screen window on each output, titled "Skyglow II" with the application
+// id "skyglow", each drawing a star field of its output's size.
+void TestSaverWayland::saverCoversEveryOutput() {
+    StartSaver({"/s"});
+    QVERIFY(QTest::qWaitFor([&] { return SaverViews().size() == 2; }, kTimeoutMs));
+    QTest::qWait(1500);  // frames on both
+    QList<QRect> rects;
+    for (const QJsonValue& value : SaverViews()) {
+        const QJsonObject view = value.toObject();
+        QCOMPARE(view.value("app_id").toString(), QStringLiteral("skyglow"));
+        QCOMPARE(view.value("fullscreen_mode").toInt(), 1);  // over the whole output, no border or title
+        const QJsonObject r = view.value("rect").toObject();
+        rects << QRect(r.value("x").toInt(), r.value("y").toInt(), r.value("width").toInt(), r.value("height").toInt());
+    }
+    std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) { return a.x() < b.x(); });
+    QCOMPARE(rects, (QList<QRect>{kLeft, kRight}));
+    for (const auto& [output, size] : {std::pair{QStringLiteral("HEADLESS-1"), kLeft.size()},
+                                       std::pair{QStringLiteral("HEADLESS-2"), kRight.size()}}) {
+        const QImage shot = Shot(output);
+        QCOMPARE(shot.size(), size);
+        const double background = BackgroundShare(shot);
+        QVERIFY2(background > 0.5 && background < 0.995, qPrintable(output + ": " + QString::number(background)));
+    }
+    QVERIFY(FSaver->state() == QProcess::Running);
+    QVERIFY(TypeUntilEnd({"-k", "space"}));
+    QCOMPARE(FSaver->exitCode(), 0);
+}
+
+void TestSaverWayland::firstSignClosesAll_data() {
+    QTest::addColumn<QString>("sign");
+    QTest::newRow("a key") << "key";
+    QTest::newRow("a button") << "button";
+    QTest::newRow("the sixth move") << "moves";
+    QTest::newRow("another window activated") << "activation";
+}
+
+void TestSaverWayland::firstSignClosesAll() {
+    QFETCH(QString, sign);
+    if ((sign == "button" || sign == "moves") && !StartPointer())
+        QSKIP("no virtual pointer (tests/support/virtual-pointer needs libwayland-dev) to move or press with");
+    StartSaver({"/s"});
+    QVERIFY(QTest::qWaitFor([&] { return SaverViews().size() == 2; }, kTimeoutMs));
+    QTest::qWait(500);
+    if (sign == "key") {
+        QVERIFY(TypeUntilEnd({"x"}));
+    } else if (sign == "button") {
+        QVERIFY(Sway("seat - cursor press button1"));
+        Sway("seat - cursor release button1");
+    } else if (sign == "activation") {
+        // Another program's window (the settings dialog, started on its own) is given the focus.
+        QProcess other;
+        const QStringList command = AsUser({FDir.filePath("Skyglow.scr"), "/c"}, {"XDG_SESSION_TYPE=wayland"});
+        other.start(command.first(), command.mid(1));
+        const auto endOther = qScopeGuard([&] {
+            if (other.state() != QProcess::NotRunning) {
+                KillWithChildren(other);
+                other.waitForFinished(kTimeoutMs);
+            }
+        });
+        QVERIFY(QTest::qWaitFor([&] { return Views("Settings").size() == 1; }, kTimeoutMs));
+        Sway("[title=\"^Settings$\"] focus");
+        QVERIFY(FSaver->waitForFinished(kTimeoutMs));
+        QCOMPARE(Run({"wtype", "-s", "1000", "-k", "Escape"}).status, 0);  // the dialog, now in front
+        QVERIFY(other.waitForFinished(kTimeoutMs));
+    } else {
+        for (int i = 1; i <= 5; ++i) {
+            QVERIFY(Pointer(QString("move %1 %2").arg(500 + 150 * i).arg(400 + 20 * i)));  // over both outputs
+            QTest::qWait(150);
+        }
+        QVERIFY2(!FSaver->waitForFinished(600), "closed before the sixth move");
+        QCOMPARE(SaverViews().size(), 2);
+        QVERIFY(Pointer("move 1400 300"));
+    }
+    QVERIFY(FSaver->state() == QProcess::NotRunning || FSaver->waitForFinished(kTimeoutMs));
+    QCOMPARE(FSaver->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(FSaver->exitCode(), 0);
+    QVERIFY(QTest::qWaitFor([&] { return SaverViews().isEmpty(); }, kTimeoutMs));
+}
+
+// At an output scale of 2 the window draws its 1024 x 768 device pixels itself.
+void TestSaverWayland::sharpAtOutputScaleTwo() {
+    QVERIFY(Sway("output HEADLESS-1 scale 2"));
+    StartSaver({"/s"});
+    QVERIFY(QTest::qWaitFor([&] { return SaverViews().size() == 2; }, kTimeoutMs));
+    QTest::qWait(2000);
+    const QImage shot = Shot("HEADLESS-1");
+    QCOMPARE(shot.size(), kLeft.size());
+    const double uniform = UniformBlocks(shot);
+    qInfo("output scale 2: %.1f %% of the aligned 2 x 2 blocks with drawing in them are uniform", 100 * uniform);
+    QVERIFY2(uniform < 0.9, qPrintable(QString::number(uniform)));
+    QVERIFY(TypeUntilEnd({"-k", "space"}));
+}
+
+void TestSaverWayland::settingsDialogOpens() {
+    StartSaver({"/c"});
+    QVERIFY(QTest::qWaitFor([&] { return Views("Settings").size() == 1; }, kTimeoutMs));
+    QCOMPARE(Views("Settings").first().value("app_id").toString(), QStringLiteral("skyglow"));
+    QTest::qWait(300);
+    QVERIFY(TypeUntilEnd({"-k", "Escape"}));
+    QCOMPARE(FSaver->exitCode(), 0);
+}
+
+void TestSaverWayland::embeddingNeedsX11_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::newRow("/p") << QStringList{"/p", "1234"} << QStringList{};
+    QTest::newRow("--window-id") << QStringList{"--window-id", "0x1234"} << QStringList{};
+    QTest::newRow("--root") << QStringList{"--root"} << QStringList{"XSCREENSAVER_WINDOW=0x1234"};
+}
+
+// Wayland has no windows of other programs to draw into: one line says so, status 1.
+void TestSaverWayland::embeddingNeedsX11() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    const Result result = Run(QStringList{FDir.filePath("Skyglow.scr")} + arguments,
+                              QStringList{"XDG_SESSION_TYPE=wayland"} + environment);
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.contains("needs X11"), result.err.constData());
+}
+
+QTEST_MAIN(TestSaverWayland)
+#include "tst_saver_wayland.moc"

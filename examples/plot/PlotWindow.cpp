@@ -107,12 +107,12 @@ QWidget* TPlotWindow::HistoryTools() {
     steps->setFocusPolicy(Qt::ClickFocus);
     connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
     tools->addWidget(steps);
-    auto* data = new QComboBox(box);
-    data->addItem(QStringLiteral("Wave over a mesh"));
-    data->addItem(QStringLiteral("A million points"));
-    data->setFocusPolicy(Qt::NoFocus);
-    connect(data, &QComboBox::currentIndexChanged, this, &TPlotWindow::ShowDataSet);
-    tools->addWidget(data);
+    auto* dataSets = new QComboBox(box);
+    dataSets->addItem(QStringLiteral("Wave over a mesh"));
+    dataSets->addItem(QStringLiteral("A million points"));
+    dataSets->setFocusPolicy(Qt::NoFocus);
+    connect(dataSets, &QComboBox::currentIndexChanged, this, &TPlotWindow::ShowDataSet);
+    tools->addWidget(dataSets);
     return box;
 }
 

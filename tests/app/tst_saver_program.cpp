@@ -113,7 +113,7 @@ QRgb TestSaverProgram::ScreenPixel(QPoint at) {
 // screen. Its window id, or empty when none appears.
 QString TestSaverProgram::WaitForErrorBox() {
     QString found;
-    QTest::qWaitFor(
+    const bool appeared = QTest::qWaitFor(
         [&] {
             QProcess search;
             search.start("xdotool", {"search", "--onlyvisible", "--name", "^Skyglow II$"});
@@ -126,7 +126,7 @@ QString TestSaverProgram::WaitForErrorBox() {
             return false;
         },
         kTimeoutMs);
-    return found;
+    return appeared ? found : QString();
 }
 
 // Top-level windows mapped since the last call.

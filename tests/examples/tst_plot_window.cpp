@@ -33,6 +33,7 @@ void TestPlotWindow::nothingIsCut() {
         window.resize(size);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(100);  // the redraw time is shown after the first draw, and laid out after that
     if (size.isValid())
         QCOMPARE(window.size(), size);
     QList<QWidget*> parts;

@@ -2,6 +2,7 @@
 // What the saver window and the preview window share: the drawing surface aligned to the whole
 // client area (Image1), the hidden full-size logo (VexImage1), the 1 ms frame timer and the engine.
 #include "CommandLine.h"
+
 #include <Tallwick/Timer.h>
 #include "Tstars.h"
 #include <Tallwick/Tveximage.h>

@@ -23,6 +23,9 @@ void TForm2::FormCreate(const QString& parentArgument) {
     // Window ids are 32-bit patterns; hex ids above 0x7FFFFFFF come back negative.
     FParentWindow = static_cast<quint32>(StrToInt(parentArgument));
     CreateEngine();
+    const TApplication* app = Application();
+    if (app && app->Terminated())  // the settings file belongs to another program: ending anyway
+        return;
     if (!EmbedInForeignWindow(this, FParentWindow))
         throw Exception(QStringLiteral("There is no window %1 to show the preview in").arg(parentArgument));
     FWatcher = new TParentWindowWatcher(FParentWindow, this);

@@ -12,7 +12,7 @@
 #include "HeadlessPlatform.h"
 #include <Tallwick/ImageIO.h>
 #include "JpegCodec.h"
-#include "PictureFile.h"
+#include "FileReplace.h"
 #include "LogoPicture.h"
 #include "RatioReporter.h"
 #include <Tallwick/Tcanvas2d.h>
@@ -111,7 +111,7 @@ const QString& JpegFile() {
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString file = dir.filePath(QStringLiteral("photo.jpg"));
-        Tallwick::TPictureFile::Write(file, Tallwick::TJpegCodec::Write(PhotoLike(4000, 3000), 85));
+        Tallwick::ReplaceFile(file, Tallwick::TJpegCodec::Write(PhotoLike(4000, 3000), 85));
         return file;
     }();
     return path;

@@ -6,7 +6,7 @@
 # the project's own tools and tests that need them link the same objects from Tallwick::Internals,
 # which therefore must hold no program-wide state.
 set(TALLWICK_PUBLIC_PARTS platform_graphics platform_controls utils toolkit imageio components)
-set(TALLWICK_HIDDEN_PARTS imageio_codecs platform_system)
+set(TALLWICK_HIDDEN_PARTS imageio_codecs platform_system platform_files)
 set(TALLWICK_INTERNAL_PARTS ${TALLWICK_HIDDEN_PARTS} platform_headless)
 # Headers inside public folders that only the library's own sources use.
 set(TALLWICK_PRIVATE_HEADERS VisiblePart.h CursorScope.h AxisLabels.h AxisPixels.h PropertyChange.h)

@@ -4,11 +4,11 @@
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>
 #include <Tallwick/Exception.h>
-#include "FileReplace.h"
 #include <Tallwick/Frame3D.h>
 #include <Tallwick/GdiCalls.h>
 #include <Tallwick/IntConversion.h>
 #include <Tallwick/Random.h>
+#include "SettingsLocation.h"
 #include <Tallwick/Tveximage.h>
 #include <Tallwick/Vexutils.h>
 
@@ -25,44 +25,25 @@ namespace Tallwick {
 namespace {
 constexpr double kPi = 3.141592653589793;
 const QString kFontName = QStringLiteral("Times new roman");
-const QString kSettingsFileName = QStringLiteral("Skyglow.ini");
 const QString kDefaultTitle = QStringLiteral("Skyglow II");
-// The settings a missing file stands for.
-constexpr TColor kDefaultBackColor = 0;
-constexpr TColor kDefaultStarColor = 0xFFFFFF;
-constexpr TColor kDefaultTextColor1 = 0xB4B4B4;
-constexpr TColor kDefaultTextColor2 = 0xFF0000;
-constexpr int kDefaultStarCount = 1000;
-constexpr int kDefaultSpeed = 50;
-constexpr char kDefaultShowLogo = 1;
 constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
 constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 
-// The settings file: title length, four colours, star count, speed and logo byte, then the title.
-constexpr qint64 kLayoutBytes = 4 + 4 * 4 + 4 + 4 + 1;
-// Titles longer than this cannot be any program's name and are not read.
-constexpr qint32 kLongestTitleRead = 4096;
 
 // A length of the picture at pixel ratio 1 in surface pixels: the rings of the logo's frames, the
 // least star dot.
 int Pixels(int length, double ratio) { return std::max(1, RoundToInt(length * ratio)); }
 
-// A stored title as it can be shown in a message: other bytes than printable ASCII as '?', long
-// ones cut.
-QString Printable(const QByteArray& title) {
-    constexpr int kShown = 64;
-    QString text;
-    for (char c : title.left(kShown))
-        text += c >= 0x20 && c < 0x7F ? QLatin1Char(c) : QLatin1Char('?');
-    return title.size() > kShown ? text + QStringLiteral("...") : text;
-}
 }  // namespace
 
 TStars::TStars()
-    : SettingsPath(ApplicationDirectory() + kSettingsFileName),
-      Logo(std::make_unique<TVexImage>(nullptr)),
+    : Logo(std::make_unique<TVexImage>(nullptr)),
       StarX(std::make_unique<TVectorD>()),
       StarY(std::make_unique<TVectorD>()) {
+    const TSettingsLocation location = TSettingsLocation::ForProgram();
+    SettingsPath = location.ReadPath;
+    SettingsSavePath = location.WritePath;
+    SettingsSaveMakesFolder = location.UserOwn;
     Randomize(static_cast<std::uint32_t>(std::time(nullptr)));
     FrameCount = 0;
 }
@@ -388,89 +369,52 @@ bool TStars::MoveStars() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Settings file: title, four colours, star count, speed, show-logo byte; little-endian.
+// Settings
 
-void TStars::SetDefaults() {
-    BackColor = kDefaultBackColor;
-    StarColor = kDefaultStarColor;
-    TextColor1 = kDefaultTextColor1;
-    TextColor2 = kDefaultTextColor2;
-    StarCount = kDefaultStarCount;
-    Speed = kDefaultSpeed;
-    ShowLogo = kDefaultShowLogo;
+void TStars::UseSettingsFile(const QString& path) {
+    SettingsPath = path;
+    SettingsSavePath = path;
+    SettingsSaveMakesFolder = false;
+}
+
+void TStars::SetSettings(const TSkySettings& values) {
+    BackColor = values.BackColor;
+    StarColor = values.StarColor;
+    TextColor1 = values.TextColor1;
+    TextColor2 = values.TextColor2;
+    StarCount = values.StarCount;
+    Speed = values.Speed;
+    ShowLogo = values.ShowLogo;
+}
+
+TSkySettings TStars::Settings() const {
+    TSkySettings values;
+    values.BackColor = BackColor;
+    values.StarColor = StarColor;
+    values.TextColor1 = TextColor1;
+    values.TextColor2 = TextColor2;
+    values.StarCount = StarCount;
+    values.Speed = Speed;
+    values.ShowLogo = ShowLogo;
+    return values;
 }
 
 void TStars::LoadSettings() {
     ForeignTitle = false;
     SettingsDamaged = false;
     SettingsProblem.clear();
-    if (!QFile::exists(SettingsPath)) {
-        SetDefaults();
-        return;
-    }
-    QFile file(SettingsPath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file %1").arg(SettingsPath));
-    qint32 titleLength = 0;
-    const QString damage = DamageIn(file, titleLength);
-    if (!damage.isEmpty()) {
-        // Values read out of place would be garbage (a count of hundreds of millions, say).
-        SetDefaults();
-        SettingsDamaged = true;
-        SettingsProblem = damage;
-        return;
-    }
-    const QByteArray title = ReadTitle(file, titleLength);
-    ReadFields(file);
-    file.close();
-    if (title != ApplicationTitle().toLatin1())
-        RefuseForeignTitle(title, titleLength);
-}
-
-// Why the file cannot hold the layout its title length announces; empty when it can. Bytes after
-// the layout are allowed, as they always were.
-QString TStars::DamageIn(QIODevice& file, qint32& titleLength) const {
-    const qint64 size = file.size();
-    if (size < 4)
-        return QStringLiteral("it is %1 bytes long, too short for even the title length").arg(size);
-    titleLength = ReadInt(file);
-    if (titleLength < 0)
-        return QStringLiteral("its title length is negative (%1)").arg(titleLength);
-    const qint64 titleEnd = 4 + qint64(titleLength), layoutEnd = kLayoutBytes + qint64(titleLength);
-    if (size < titleEnd)
-        return QStringLiteral("it ends inside its title (%1 bytes; the title alone needs %2)").arg(size).arg(titleEnd);
-    if (size < layoutEnd)
-        return QStringLiteral("it ends before its last setting (%1 bytes; %2 needed)").arg(size).arg(layoutEnd);
-    return QString();
-}
-
-// A title too long to be any program's name is skipped rather than read into memory.
-QByteArray TStars::ReadTitle(QIODevice& file, qint32 titleLength) const {
-    file.seek(0);
-    if (titleLength <= kLongestTitleRead)
-        return ReadString(file);
-    file.seek(4 + qint64(titleLength));
-    return QByteArray();
-}
-
-void TStars::ReadFields(QIODevice& file) {
-    BackColor = ReadColor(file, kDefaultBackColor);
-    StarColor = ReadColor(file, kDefaultStarColor);
-    TextColor1 = ReadColor(file, kDefaultTextColor1);
-    TextColor2 = ReadColor(file, kDefaultTextColor2);
-    StarCount = ReadInt(file, kDefaultStarCount);
-    Speed = ReadInt(file, kDefaultSpeed);
-    ShowLogo = static_cast<unsigned char>(ReadByte(file, kDefaultShowLogo));
+    const TSettingsRead read = TSettingsFile::Read(SettingsPath, ApplicationTitle().toLatin1());
+    SetSettings(read.Values);
+    SettingsDamaged = read.Damaged;
+    SettingsProblem = read.Problem;
+    if (read.ForeignTitle)
+        RefuseForeignTitle();
 }
 
 // The file belongs to another program: its values stay in the fields, and the application is
 // asked to end rather than ever replace that program's file.
-void TStars::RefuseForeignTitle(const QByteArray& title, qint32 titleLength) {
+void TStars::RefuseForeignTitle() {
     ForeignTitle = true;
-    SettingsProblem = titleLength > kLongestTitleRead
-                          ? QStringLiteral("its title is %1 bytes long, not the title \"%2\"").arg(titleLength)
-                                .arg(ApplicationTitle())
-                          : QStringLiteral("its title is \"%1\", not \"%2\"").arg(Printable(title), ApplicationTitle());
     if (TApplication* app = Application())
         app->Terminate();
     else
@@ -478,18 +422,7 @@ void TStars::RefuseForeignTitle(const QByteArray& title, qint32 titleLength) {
 }
 
 void TStars::SaveSettings() {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    WriteString(buffer, ApplicationTitle().toLatin1());
-    WriteColor(buffer, BackColor);
-    WriteColor(buffer, StarColor);
-    WriteColor(buffer, TextColor1);
-    WriteColor(buffer, TextColor2);
-    WriteInt(buffer, StarCount);
-    WriteInt(buffer, Speed);
-    WriteByte(buffer, static_cast<char>(ShowLogo));
-    ReplaceFile(SettingsPath, bytes);
+    TSettingsFile::Write(SettingsSavePath, Settings(), ApplicationTitle().toLatin1(), SettingsSaveMakesFolder);
 }
 
 }  // namespace Tallwick

@@ -4,6 +4,7 @@
 // (background, stars, framed logo, date and time with a graded shadow) and moves every star one
 // step outward from a centre that wanders along a figure of eight. The frame counter is the only
 // time base: the animation advances one step per call, however often the calls come.
+#include "SettingsFile.h"
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Color.h>
 #include "ShadowText.h"
@@ -13,7 +14,6 @@
 #include "Tvectord.h"
 
 #include <QByteArray>
-#include <QIODevice>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -32,15 +32,16 @@ public:
     TStars(const TStars&) = delete;
     TStars& operator=(const TStars&) = delete;
 
-    // Reads the seven settings from SettingsPath; no file means the defaults. A file headed by
-    // another title asks the application to end (ForeignTitle tells so). A damaged file (one that
-    // ends before its layout does, or has a negative title length) gives the defaults instead of
-    // values read out of place (SettingsDamaged tells so). SettingsProblem says what was wrong in
+    // Reads the seven settings from SettingsPath (TSettingsFile); no file means the defaults. A
+    // file headed by another title asks the application to end (ForeignTitle tells so). A damaged
+    // file gives the defaults (SettingsDamaged tells so). SettingsProblem says what was wrong in
     // either case. A file that exists but cannot be opened raises EFOpenError.
     void LoadSettings();
-    // Writes the seven settings to SettingsPath through a temporary file renamed over the old one,
-    // so the previous file stays whole when the write fails. Raises EFCreateError.
+    // Writes the seven settings to SettingsSavePath in one step, making its folder as needed.
+    // Raises EFCreateError.
     void SaveSettings();
+    // Reads and writes the settings at `path` from now on.
+    void UseSettingsFile(const QString& path);
     void DrawFrame();
     void ResizeSurface();
 
@@ -56,7 +57,11 @@ public:
     double CenterX = 0;
     double CenterY = 0;
     int FrameCount = 0;
+    // Where the settings are read and written (TSettingsLocation: beside a portable copy, else the
+    // user's own file, read from beside the executable while the user has none).
     QString SettingsPath;
+    QString SettingsSavePath;
+    bool SettingsSaveMakesFolder = false;  // SaveSettings makes the folder of SettingsSavePath
     std::unique_ptr<TVexImage> Logo;
     std::unique_ptr<TVectorD> StarX;
     std::unique_ptr<TVectorD> StarY;
@@ -106,11 +111,9 @@ protected:
     bool MoveStars();
 
 private:
-    void SetDefaults();
-    QString DamageIn(QIODevice& file, qint32& titleLength) const;
-    QByteArray ReadTitle(QIODevice& file, qint32 titleLength) const;
-    void ReadFields(QIODevice& file);
-    void RefuseForeignTitle(const QByteArray& title, qint32 titleLength);
+    void SetSettings(const TSkySettings& values);
+    TSkySettings Settings() const;
+    void RefuseForeignTitle();
     int PlacedStars() const;
     bool DrawStars();
     bool SliceEnds(int i, int count) const;

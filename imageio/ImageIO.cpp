@@ -6,6 +6,7 @@
 #include "JpegCodec.h"
 #include "MetafilePlayer.h"
 #include "PcxCodec.h"
+#include "FileReplace.h"
 #include "PictureFile.h"
 #include "TiffCodec.h"
 
@@ -84,7 +85,7 @@ void TImageIO::SaveToFile(const QString& fileName) {
     if (bitmap.Empty())
         throw EInvalidGraphicOperation(
             QStringLiteral("Cannot save an empty picture to %1").arg(QDir::toNativeSeparators(fileName)));
-    TPictureFile::Write(fileName, Encode(bitmap.Image(), fileName));
+    ReplaceFile(fileName, Encode(bitmap.Image(), fileName));
 }
 
 }  // namespace Tallwick

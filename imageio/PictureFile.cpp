@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace Tallwick {
 
@@ -32,12 +31,6 @@ TPictureFile::TPictureFile(const QString& fileName) : FFileName(fileName), FFile
             CannotOpen(fileName);
         FData = reinterpret_cast<const std::uint8_t*>(FSmall.constData());
     }
-}
-
-void TPictureFile::Write(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EFCreateError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(fileName)));
 }
 
 }  // namespace Tallwick

@@ -1,5 +1,5 @@
 #pragma once
-// The bytes of a picture file, mapped rather than copied, and the atomic writing of a new one.
+// The bytes of a picture file, mapped rather than copied. New files are written with ReplaceFile.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -18,10 +18,6 @@ public:
     const std::uint8_t* Data() const { return FData; }
     std::int64_t Size() const { return FSize; }
     const QString& FileName() const { return FFileName; }
-
-    // Writes bytes to a new file in one step: either the whole new file is there afterwards or the
-    // old one is untouched. EFCreateError "Cannot create file %s" on failure.
-    static void Write(const QString& fileName, const QByteArray& bytes);
 
 private:
     QString FFileName;

@@ -97,6 +97,10 @@ void TestXScreenSaverList::program_data() {
                              << "skyglow: HOME/.xscreensaver does not exist: open XScreenSaver's settings "
                                 "(xscreensaver-settings) once, which makes it, then run this again\n"
                              << false;
+    QTest::newRow("larger than 1 MB") << kHead + kPrograms + QByteArray(1 << 21, '#') << 1 << 1
+                                      << "skyglow: HOME/.xscreensaver cannot be read or is larger than 1 MB; it "
+                                         "is left as it is\n"
+                                      << false;
     QTest::newRow("unreadable") << kHead << 1 << 1 << "skyglow: HOME/.xscreensaver is left as it is: it has no "
                                                       "programs: list\n"
                                 << false;

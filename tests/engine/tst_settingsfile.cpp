@@ -48,7 +48,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 // Writes `bytes` as the settings file at `path` and loads it into `stars`.
 void LoadFile(TStars& stars, const QString& path, const QByteArray& bytes) {
     WriteFile(path, bytes);
-    stars.SettingsPath = path;
+    stars.UseSettingsFile(path);
     stars.LoadSettings();
 }
 
@@ -118,7 +118,7 @@ void TestSettingsFile::init() {
 
 void TestSettingsFile::missingFileGivesDefaultsAndCreatesNothing() {
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     s.BackColor = 0x123456;
     s.StarCount = 3;
     s.ShowLogo = 0;
@@ -130,14 +130,14 @@ void TestSettingsFile::missingFileGivesDefaultsAndCreatesNothing() {
 
 void TestSettingsFile::defaultsSaveAsThe39Bytes() {
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     s.LoadSettings();
     s.SaveSettings();
     const QByteArray bytes = ReadFile(FPath);
     QCOMPARE(bytes.size(), 39);
     QCOMPARE(bytes.toHex(' '), kDefaultFile.toHex(' '));
     TStars again;
-    again.SettingsPath = FPath;
+    again.UseSettingsFile(FPath);
     again.StarCount = 77;
     again.LoadSettings();
     QCOMPARE(Of(again), kDefaults);
@@ -156,7 +156,7 @@ void TestSettingsFile::savedValuesLoadBack_data() {
 void TestSettingsFile::savedValuesLoadBack() {
     QFETCH(Settings, values);
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     s.BackColor = values.back;
     s.StarColor = values.star;
     s.TextColor1 = values.text1;
@@ -169,7 +169,7 @@ void TestSettingsFile::savedValuesLoadBack() {
              SettingsFile("Skyglow II", values.back, values.star, values.text1, values.text2, values.count,
                           values.speed, char(values.logo)));
     TStars loaded;
-    loaded.SettingsPath = FPath;
+    loaded.UseSettingsFile(FPath);
     loaded.LoadSettings();
     QCOMPARE(Of(loaded), values);
 }
@@ -283,7 +283,7 @@ void TestSettingsFile::damagedFilesGiveDefaults() {
 void TestSettingsFile::savingOverALongerFileTruncates() {
     WriteFile(FPath, QByteArray(500, 'x'));
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     s.SaveSettings();
     QCOMPARE(ReadFile(FPath), kDefaultFile);
 }
@@ -292,7 +292,7 @@ void TestSettingsFile::unopenableFileRaises() {
     // A directory where the file should be cannot be opened, even by the superuser.
     QVERIFY(QDir(FDir.path()).mkdir(QStringLiteral("Skyglow.ini")));
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     s.StarCount = 4321;
     QString message;
     try {
@@ -315,7 +315,7 @@ void TestSettingsFile::uncreatableFileRaisesAndChangesNothing_data() {
 void TestSettingsFile::uncreatableFileRaisesAndChangesNothing() {
     QFETCH(QString, path);
     TStars s;
-    s.SettingsPath = path;
+    s.UseSettingsFile(path);
     QString message;
     try {
         s.SaveSettings();
@@ -337,7 +337,7 @@ void TestSettingsFile::interruptedSaveKeepsTheOldFile() {
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     QString message;
     try {
         s.SaveSettings();
@@ -363,7 +363,7 @@ void TestSettingsFile::readOnlyFileIsNotReplaced() {
         setfsuid(65534);
     const int probe = ::open(QFile::encodeName(FPath).constData(), O_WRONLY);
     TStars s;
-    s.SettingsPath = FPath;
+    s.UseSettingsFile(FPath);
     QString message;
     try {
         s.SaveSettings();

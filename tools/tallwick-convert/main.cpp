@@ -3,6 +3,7 @@
 // managers can call it to make previews.
 #include "ConvertOptions.h"
 #include "HeadlessPlatform.h"
+#include "FileReplace.h"
 #include "MetafilePlayer.h"
 #include "PictureFile.h"
 
@@ -71,7 +72,7 @@ void SavePng(const TBitmap& bitmap, const QString& fileName) {
     QImageWriter writer(&buffer, "png");
     if (!writer.write(bitmap.Image()))
         throw EInvalidGraphicOperation(QStringLiteral("Cannot encode PNG: %1").arg(writer.errorString()));
-    TPictureFile::Write(fileName, bytes);
+    ReplaceFile(fileName, bytes);
 }
 
 int Convert(const ConvertOptions& options) {

@@ -1,0 +1,59 @@
+#include "SettingsLocation.h"
+
+#include <Tallwick/Vexutils.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
+
+namespace Tallwick {
+
+namespace {
+bool Absolute(const QByteArray& path) { return path.startsWith('/'); }
+}  // namespace
+
+TSettingsLocation TSettingsLocation::ForProgram() {
+    return For(ApplicationDirectory(), qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME"));
+}
+
+TSettingsLocation TSettingsLocation::For(const QString& executableDir, const QByteArray& xdgConfigHome,
+                                         const QByteArray& home) {
+    const QString beside = executableDir + QLatin1String(FileName);
+    if (!InstalledFolder(executableDir) && MayWrite(beside))
+        return {beside, beside, false};
+    const QString user = UserFile(xdgConfigHome, home);
+    if (QFileInfo::exists(user) || !QFileInfo::exists(beside))
+        return {user, user, true};
+    return {beside, user, true};
+}
+
+QString TSettingsLocation::UserFile(const QByteArray& xdgConfigHome, const QByteArray& home) {
+    QString config;
+    if (Absolute(xdgConfigHome))
+        config = QFile::decodeName(xdgConfigHome);
+    else
+        config = (Absolute(home) ? QFile::decodeName(home) : QDir::homePath()) + QStringLiteral("/.config");
+    return QDir::cleanPath(config + QStringLiteral("/skyglow/") + QLatin1String(FileName));
+}
+
+bool TSettingsLocation::InstalledFolder(const QString& executableDir) {
+    const QDir dir(executableDir);
+    const QString name = dir.dirName();
+    QDir up = dir;
+    const bool hasParent = up.cdUp();
+    if (name == QLatin1String("libexec") || (hasParent && up.dirName() == QLatin1String("libexec")))
+        return true;
+    return name == QLatin1String("bin") && !(hasParent && up.exists(QStringLiteral("CMakeCache.txt")));
+}
+
+// Something other than a file in the way (a folder named Skyglow.ini) does not move the settings
+// elsewhere: writing there fails and says so, naming the path.
+bool TSettingsLocation::MayWrite(const QString& path) {
+    const QFileInfo file(path);
+    if (::access(QFile::encodeName(file.absolutePath()).constData(), W_OK) != 0)
+        return false;
+    return !file.isFile() || ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+}  // namespace Tallwick

@@ -1,0 +1,106 @@
+// Where the settings file is read and written: the user's own file under XDG_CONFIG_HOME, the
+// file beside the executable, and portable copies that keep theirs beside them.
+#include "SettingsLocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Tallwick;
+
+class TestSettingsLocation : public QObject {
+    Q_OBJECT
+private slots:
+    void userFile_data();
+    void userFile();
+    void installedFolder_data();
+    void installedFolder();
+    void locate_data();
+    void locate();
+};
+
+void TestSettingsLocation::userFile_data() {
+    QTest::addColumn<QByteArray>("xdg");
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/srv/cfg") << QByteArray("/home/u") << "/srv/cfg/skyglow/Skyglow.ini";
+    QTest::newRow("with a slash") << QByteArray("/srv/cfg/") << QByteArray("/home/u") << "/srv/cfg/skyglow/Skyglow.ini";
+    QTest::newRow("unset") << QByteArray() << QByteArray("/home/u") << "/home/u/.config/skyglow/Skyglow.ini";
+    QTest::newRow("relative is ignored") << QByteArray("cfg") << QByteArray("/home/u")
+                                         << "/home/u/.config/skyglow/Skyglow.ini";
+    QTest::newRow("dot-relative is ignored") << QByteArray("./cfg") << QByteArray("/home/u")
+                                             << "/home/u/.config/skyglow/Skyglow.ini";
+}
+
+void TestSettingsLocation::userFile() {
+    QFETCH(QByteArray, xdg);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, path);
+    QCOMPARE(TSettingsLocation::UserFile(xdg, home), path);
+}
+
+void TestSettingsLocation::installedFolder_data() {
+    QTest::addColumn<QString>("folder");  // BUILD: a CMake build tree's bin folder
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("XScreenSaver's folder") << "/usr/libexec/xscreensaver/" << true;
+    QTest::newRow("libexec") << "/usr/local/libexec/" << true;
+    QTest::newRow("bin") << "/usr/bin/" << true;
+    QTest::newRow("a prefix's bin") << "/home/u/skyglow/bin/" << true;
+    QTest::newRow("build tree") << "BUILD" << false;
+    QTest::newRow("portable copy") << "/home/u/Skyglow/" << false;
+    QTest::newRow("games") << "/usr/games/" << false;
+    QTest::newRow("root") << "/" << false;
+}
+
+void TestSettingsLocation::installedFolder() {
+    QFETCH(QString, folder);
+    QFETCH(bool, installed);
+    QTemporaryDir build;
+    if (folder == "BUILD") {
+        QVERIFY(QDir(build.path()).mkpath("bin"));
+        QFile cache(build.filePath("CMakeCache.txt"));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        folder = build.filePath("bin/");
+    }
+    QCOMPARE(TSettingsLocation::InstalledFolder(folder), installed);
+}
+
+void TestSettingsLocation::locate_data() {
+    QTest::addColumn<QString>("folder");     // of the executable, inside the test's folder
+    QTest::addColumn<bool>("besideExists");  // Skyglow.ini beside it
+    QTest::addColumn<bool>("userExists");    // the user's own file
+    QTest::addColumn<QString>("read");       // BESIDE or USER
+    QTest::addColumn<QString>("write");
+    QTest::newRow("portable, nothing yet") << "portable" << false << false << "BESIDE" << "BESIDE";
+    QTest::newRow("portable keeps its own file") << "portable" << true << true << "BESIDE" << "BESIDE";
+    QTest::newRow("installed, nothing yet") << "usr/libexec/xscreensaver" << false << false << "USER" << "USER";
+    QTest::newRow("installed, administrator's defaults") << "usr/libexec/xscreensaver" << true << false << "BESIDE"
+                                                         << "USER";
+    QTest::newRow("installed, user's file first") << "usr/bin" << true << true << "USER" << "USER";
+    QTest::newRow("installed, only the user's file") << "usr/libexec" << false << true << "USER" << "USER";
+}
+
+void TestSettingsLocation::locate() {
+    QFETCH(QString, folder);
+    QFETCH(bool, besideExists);
+    QFETCH(bool, userExists);
+    QFETCH(QString, read);
+    QFETCH(QString, write);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(folder) && QDir(dir.path()).mkpath("home/.config/skyglow"));
+    const QString exeDir = dir.filePath(folder) + "/";
+    const QString beside = exeDir + "Skyglow.ini", user = dir.filePath("home/.config/skyglow/Skyglow.ini");
+    if (besideExists)
+        QVERIFY(QFile(beside).open(QIODevice::WriteOnly));
+    if (userExists)
+        QVERIFY(QFile(user).open(QIODevice::WriteOnly));
+    const TSettingsLocation location = TSettingsLocation::For(exeDir, QByteArray("relative"),
+                                                              QFile::encodeName(dir.filePath("home")));
+    QCOMPARE(location.ReadPath, read == "USER" ? user : beside);
+    QCOMPARE(location.WritePath, write == "USER" ? user : beside);
+    QCOMPARE(location.UserOwn, write == "USER");
+}
+
+QTEST_GUILESS_MAIN(TestSettingsLocation)
+#include "tst_settings_location.moc"

@@ -82,9 +82,9 @@ void TSaverForm::FollowPixelRatio() { Image1->SetPixelRatio(devicePixelRatio());
 void TSaverForm::FormShow() { HideFromTaskbar(this); }
 
 // A frame that fails (no memory for the stars, say) would fail again on every tick: stop the
-// ticks, then let the error reach the error box once. A tick that comes while a long frame (of
-// this window or another) takes in events is skipped: a frame nested in another would hold that
-// one up until it starved.
+// ticks, show the background colour where the frame would have been, then let the error reach the
+// error box once. A tick that comes while a long frame (of this window or another) takes in events
+// is skipped: a frame nested in another would hold that one up until it starved.
 void TSaverForm::Timer1Timer() {
     if (!FEngine || gFrameRunning)
         return;
@@ -94,7 +94,18 @@ void TSaverForm::Timer1Timer() {
         DrawFrame();
     } catch (...) {
         Timer1->SetEnabled(false);
+        ShowBackground();
         throw;
+    }
+}
+
+// The window stays until the user shows up, as always; without a frame it would show whatever the
+// screen held (white under most X servers). A second failure here must not hide the first one.
+void TSaverForm::ShowBackground() noexcept {
+    try {
+        Image1->Resize();
+        Image1->Fill(FEngine->BackColor);
+    } catch (...) {
     }
 }
 

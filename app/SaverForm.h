@@ -38,6 +38,7 @@ private:
     void FormShow();
     void Timer1Timer();
     void DrawFrame();
+    void ShowBackground() noexcept;
     void EndFrame();
     bool FrameInterrupted();
 

@@ -4,6 +4,7 @@
 #include <Tallwick/CustomPanel.h>
 #include <Tallwick/FontSubstitutions.h>
 #include <Tallwick/Glyph.h>
+#include <Tallwick/IntConversion.h>
 #include "Pictures.h"
 #include "SettingsReport.h"
 #include <Tallwick/SpinEdit.h>
@@ -28,13 +29,6 @@ namespace Tallwick {
 namespace {
 // The remembered window is an X11 window; on any other platform (offscreen tests) there is none.
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
-// The spin edit's value truncated toward zero, kept inside the range of int.
-int TruncToInt(double value) {
-    if (std::isnan(value))
-        return 0;
-    return static_cast<int>(std::clamp(std::trunc(value), double(INT_MIN), double(INT_MAX)));
-}
 
 QLabel* NewStaticText(QWidget* parent, const QString& caption, int top) {
     auto* label = new QLabel(caption, parent);

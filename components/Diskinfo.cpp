@@ -6,6 +6,7 @@
 #include "ComponentRegistry.h"
 #include "EventGuard.h"
 #include "Exception.h"
+#include "PropertyChange.h"
 
 #include <QDir>
 #include <QSet>
@@ -180,21 +181,27 @@ void TDiskInfo::Apply(const TDescription& d) {
         emit VolumeNameChanged();
 }
 
-#define TALLWICK_DISKINFO_SETTER(Name, Type)                                                      \
-    void TDiskInfo::Set##Name(Type value) {                                                       \
-        if (F##Name == value)                                                                     \
-            return;                                                                               \
-        F##Name = value;                                                                          \
-        emit Name##Changed();                                                                     \
-    }
-TALLWICK_DISKINFO_SETTER(DriveType, const QString&)
-TALLWICK_DISKINFO_SETTER(DriveSize, qint64)
-TALLWICK_DISKINFO_SETTER(DriveFree, qint64)
-TALLWICK_DISKINFO_SETTER(FileSystem, const QString&)
-TALLWICK_DISKINFO_SETTER(SerialNumber, uint)
-TALLWICK_DISKINFO_SETTER(SerialNumberStr, const QString&)
-TALLWICK_DISKINFO_SETTER(VolumeName, const QString&)
-#undef TALLWICK_DISKINFO_SETTER
+void TDiskInfo::SetDriveType(const QString& value) {
+    ChangeProperty(this, FDriveType, value, nullptr, &TDiskInfo::DriveTypeChanged);
+}
+void TDiskInfo::SetDriveSize(qint64 value) {
+    ChangeProperty(this, FDriveSize, value, nullptr, &TDiskInfo::DriveSizeChanged);
+}
+void TDiskInfo::SetDriveFree(qint64 value) {
+    ChangeProperty(this, FDriveFree, value, nullptr, &TDiskInfo::DriveFreeChanged);
+}
+void TDiskInfo::SetFileSystem(const QString& value) {
+    ChangeProperty(this, FFileSystem, value, nullptr, &TDiskInfo::FileSystemChanged);
+}
+void TDiskInfo::SetSerialNumber(uint value) {
+    ChangeProperty(this, FSerialNumber, value, nullptr, &TDiskInfo::SerialNumberChanged);
+}
+void TDiskInfo::SetSerialNumberStr(const QString& value) {
+    ChangeProperty(this, FSerialNumberStr, value, nullptr, &TDiskInfo::SerialNumberStrChanged);
+}
+void TDiskInfo::SetVolumeName(const QString& value) {
+    ChangeProperty(this, FVolumeName, value, nullptr, &TDiskInfo::VolumeNameChanged);
+}
 
 QStringList TDiskInfo::AvailableDrives() const {
     QStringList drives;

@@ -11,6 +11,8 @@
 #include "EventGuard.h"
 #include "FormatFloat.h"
 #include "GdiCalls.h"
+#include "IntConversion.h"
+#include "PropertyChange.h"
 #include "Vexutils.h"
 
 #include <QElapsedTimer>
@@ -19,10 +21,6 @@
 #include <cmath>
 
 namespace Tallwick {
-
-namespace {
-int ClampToInt(long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-}  // namespace
 
 TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     FImage = new TVexImage(this);
@@ -117,40 +115,53 @@ void TCanvas2D::SetAxisFontQFont(const QFont& qfont) {
     SetAxisFont(font);
 }
 
-#define TALLWICK_PLAIN_SETTER(Name, Type)                                                          \
-    void TCanvas2D::Set##Name(Type value) {                                                        \
-        if (value == F##Name)                                                                      \
-            return;                                                                                \
-        F##Name = value;                                                                           \
-        Draw();                                                                                    \
-        emit Name##Changed();                                                                      \
-    }
-TALLWICK_PLAIN_SETTER(AxisShow, bool)
-TALLWICK_PLAIN_SETTER(AxisXMarginAuto, bool)
-TALLWICK_PLAIN_SETTER(AxisXMarks, int)
-TALLWICK_PLAIN_SETTER(AxisXMax, double)
-TALLWICK_PLAIN_SETTER(AxisXMin, double)
-TALLWICK_PLAIN_SETTER(AxisYMarginAuto, bool)
-TALLWICK_PLAIN_SETTER(AxisYMarks, int)
-TALLWICK_PLAIN_SETTER(AxisYMax, double)
-TALLWICK_PLAIN_SETTER(AxisYMin, double)
-TALLWICK_PLAIN_SETTER(ColorExt, TColor)
-TALLWICK_PLAIN_SETTER(ColorInt, TColor)
-#undef TALLWICK_PLAIN_SETTER
+void TCanvas2D::SetAxisShow(bool value) {
+    ChangeProperty(this, FAxisShow, value, &TCanvas2D::Draw, &TCanvas2D::AxisShowChanged);
+}
+void TCanvas2D::SetAxisXMarginAuto(bool value) {
+    ChangeProperty(this, FAxisXMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarginAutoChanged);
+}
+void TCanvas2D::SetAxisXMarks(int value) {
+    ChangeProperty(this, FAxisXMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarksChanged);
+}
+void TCanvas2D::SetAxisXMax(double value) {
+    ChangeProperty(this, FAxisXMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMaxChanged);
+}
+void TCanvas2D::SetAxisXMin(double value) {
+    ChangeProperty(this, FAxisXMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMinChanged);
+}
+void TCanvas2D::SetAxisYMarginAuto(bool value) {
+    ChangeProperty(this, FAxisYMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarginAutoChanged);
+}
+void TCanvas2D::SetAxisYMarks(int value) {
+    ChangeProperty(this, FAxisYMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarksChanged);
+}
+void TCanvas2D::SetAxisYMax(double value) {
+    ChangeProperty(this, FAxisYMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMaxChanged);
+}
+void TCanvas2D::SetAxisYMin(double value) {
+    ChangeProperty(this, FAxisYMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMinChanged);
+}
+void TCanvas2D::SetColorExt(TColor value) {
+    ChangeProperty(this, FColorExt, value, &TCanvas2D::Draw, &TCanvas2D::ColorExtChanged);
+}
+void TCanvas2D::SetColorInt(TColor value) {
+    ChangeProperty(this, FColorInt, value, &TCanvas2D::Draw, &TCanvas2D::ColorIntChanged);
+}
 
 // The ZoomAll limits are plain fields: no repaint.
-#define TALLWICK_FIELD_SETTER(Name)                                                                \
-    void TCanvas2D::Set##Name(double value) {                                                      \
-        if (value == F##Name)                                                                      \
-            return;                                                                                \
-        F##Name = value;                                                                           \
-        emit Name##Changed();                                                                      \
-    }
-TALLWICK_FIELD_SETTER(ZoomAllXMax)
-TALLWICK_FIELD_SETTER(ZoomAllXMin)
-TALLWICK_FIELD_SETTER(ZoomAllYMax)
-TALLWICK_FIELD_SETTER(ZoomAllYMin)
-#undef TALLWICK_FIELD_SETTER
+void TCanvas2D::SetZoomAllXMax(double value) {
+    ChangeProperty(this, FZoomAllXMax, value, nullptr, &TCanvas2D::ZoomAllXMaxChanged);
+}
+void TCanvas2D::SetZoomAllXMin(double value) {
+    ChangeProperty(this, FZoomAllXMin, value, nullptr, &TCanvas2D::ZoomAllXMinChanged);
+}
+void TCanvas2D::SetZoomAllYMax(double value) {
+    ChangeProperty(this, FZoomAllYMax, value, nullptr, &TCanvas2D::ZoomAllYMaxChanged);
+}
+void TCanvas2D::SetZoomAllYMin(double value) {
+    ChangeProperty(this, FZoomAllYMin, value, nullptr, &TCanvas2D::ZoomAllYMinChanged);
+}
 
 void TCanvas2D::MarginsChanged(int oldX, int oldY) {
     if (FMarginHold > 0)
@@ -184,11 +195,8 @@ void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(FAxisXMargin, value
 void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(FAxisYMargin, value, FImage->Height()); }
 
 void TCanvas2D::SetFormat(const QString& value) {
-    if (value == FFormat)
+    if (!ChangeProperty(this, FFormat, value, &TCanvas2D::Draw, &TCanvas2D::FormatChanged))
         return;
-    FFormat = value;
-    Draw();
-    emit FormatChanged();
     if (OnChangeFormat)
         OnChangeFormat(this);
     emit formatRequested(this);
@@ -401,7 +409,7 @@ void TCanvas2D::AxisXMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
     const int widest = std::max(AxisLabel(FAxisYMax).Width, AxisLabel(FAxisYMin).Width);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisXMargin = ClampToInt(0LL + widest + 6);
+    FAxisXMargin = SaturateToInt(0LL + widest + 6);
     MarginsChanged(oldX, oldY);
 }
 
@@ -528,8 +536,8 @@ void TCanvas2D::Point(double x, double y, int radius) {
         FImageCanvas->SetPixel(int(sx), int(sy), FImageCanvas->Pen.Color);
         return;
     }
-    FImageCanvas->Ellipse(ClampToInt(sx - radius), ClampToInt(sy - radius), ClampToInt(sx + radius + 1),
-                          ClampToInt(sy + radius + 1));
+    FImageCanvas->Ellipse(SaturateToInt(sx - radius), SaturateToInt(sy - radius), SaturateToInt(sx + radius + 1),
+                          SaturateToInt(sy + radius + 1));
 }
 
 void TCanvas2D::Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
@@ -544,7 +552,7 @@ void TCanvas2D::TextOutA(double x, double y, int dx, int dy, const QString& text
     if (!MappingValid() || !PointCheckIn(x, y))
         return;
     SetBkMode(FImageCanvas->Handle(), TRANSPARENT);
-    FImageCanvas->TextOut(ClampToInt(0LL + ValToScrX(x) + dx), ClampToInt(0LL + ValToScrY(y) + dy), text);
+    FImageCanvas->TextOut(SaturateToInt(0LL + ValToScrX(x) + dx), SaturateToInt(0LL + ValToScrY(y) + dy), text);
 }
 
 // ---- Rubber bands --------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "EventGuard.h"
 #include "FormatFloat.h"
 #include "GdiCalls.h"
+#include "PropertyChange.h"
 #include "Vexutils.h"
 
 #include <algorithm>
@@ -32,35 +33,31 @@ TEscala::TEscala(QWidget* owner) : TPnlImg(owner) {
 TEscala::~TEscala() { StopResizeNotifications(); }
 
 // Setters: an equal value does nothing; a change is stored, drawn, then announced.
-#define TESCALA_SETTER(Name, Type)                                                                \
-    void TEscala::Set##Name(Type value) {                                                         \
-        if (value == F##Name) return;                                                             \
-        F##Name = value;                                                                          \
-        Draw();                                                                                   \
-        emit Name##Changed();                                                                     \
-    }
-TESCALA_SETTER(AutoSize, bool)
-TESCALA_SETTER(GradColor1, TColor)
-TESCALA_SETTER(GradColor2, TColor)
-TESCALA_SETTER(Graduation, TEscalaGraduation)
-TESCALA_SETTER(Position, TEscalaPosition)
-#undef TESCALA_SETTER
+void TEscala::SetAutoSize(bool value) {
+    ChangeProperty(this, FAutoSize, value, &TEscala::Draw, &TEscala::AutoSizeChanged);
+}
+void TEscala::SetGradColor1(TColor value) {
+    ChangeProperty(this, FGradColor1, value, &TEscala::Draw, &TEscala::GradColor1Changed);
+}
+void TEscala::SetGradColor2(TColor value) {
+    ChangeProperty(this, FGradColor2, value, &TEscala::Draw, &TEscala::GradColor2Changed);
+}
+void TEscala::SetGraduation(TEscalaGraduation value) {
+    ChangeProperty(this, FGraduation, value, &TEscala::Draw, &TEscala::GraduationChanged);
+}
+void TEscala::SetPosition(TEscalaPosition value) {
+    ChangeProperty(this, FPosition, value, &TEscala::Draw, &TEscala::PositionChanged);
+}
 
 // Margin and band width stay within 0 .. kMaxPixels, so every position derived from them is an int.
 void TEscala::SetBandWidth(int value) {
     value = std::clamp(value, 0, kMaxPixels);
-    if (value == FBandWidth) return;
-    FBandWidth = value;
-    Draw();
-    emit BandWidthChanged();
+    ChangeProperty(this, FBandWidth, value, &TEscala::Draw, &TEscala::BandWidthChanged);
 }
 
 void TEscala::SetMargin(int value) {
     value = std::clamp(value, 0, kMaxPixels);
-    if (value == FMargin) return;
-    FMargin = value;
-    Draw();
-    emit MarginChanged();
+    ChangeProperty(this, FMargin, value, &TEscala::Draw, &TEscala::MarginChanged);
 }
 
 // Docked at the top or bottom the scale is horizontal, at the left or right vertical: another
@@ -68,17 +65,11 @@ void TEscala::SetMargin(int value) {
 void TEscala::SetOrientation(TEscalaOrientation value) {
     if (FAlignment == eaTop || FAlignment == eaBottom) value = eoHorizontal;
     if (FAlignment == eaLeft || FAlignment == eaRight) value = eoVertical;
-    if (value == FOrientation) return;
-    FOrientation = value;
-    Draw();
-    emit OrientationChanged();
+    ChangeProperty(this, FOrientation, value, &TEscala::Draw, &TEscala::OrientationChanged);
 }
 
 void TEscala::SetFormat(const QString& value) {
-    if (value == FFormat) return;
-    FFormat = value;
-    Draw();
-    emit FormatChanged();
+    ChangeProperty(this, FFormat, value, &TEscala::Draw, &TEscala::FormatChanged);
 }
 
 void TEscala::SetFont(const TFont& value) {
@@ -140,19 +131,14 @@ void TEscala::SetMaxMin(double max, double min) {
 
 // A valid new value is stored even when the current Interval equals the range.
 void TEscala::SetInterval(double value) {
-    if (value == FInterval || !(value >= 0) || value >= FMaximum - FMinimum) return;
-    FInterval = value;
-    Draw();
-    emit IntervalChanged();
+    if (!(value >= 0) || value >= FMaximum - FMinimum) return;
+    ChangeProperty(this, FInterval, value, &TEscala::Draw, &TEscala::IntervalChanged);
 }
 
 void TEscala::SetTextInterval(int value) {
     if (value < 0) return;
     value = std::min(value, kMaxTextInterval);
-    if (value == FTextInterval) return;
-    FTextInterval = value;
-    Draw();
-    emit TextIntervalChanged();
+    ChangeProperty(this, FTextInterval, value, &TEscala::Draw, &TEscala::TextIntervalChanged);
 }
 
 void TEscala::EscalaResize(QObject*) {

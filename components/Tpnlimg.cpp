@@ -23,7 +23,6 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
     FPanel = new TCustomPanel(this);
     FPanel->SetBevelInner(bvNone);
     FPanel->SetBevelOuter(bvNone);
-    SetControlAlign(FPanel, alClient);
 
     FImage = new TVexImage(FPanel);
     FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
@@ -39,6 +38,9 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
     };
     FImage->SetAlign(alClient);
     FPanel->OnResize = [this](QObject*) { GuardEvent(this, [&] { PanelResize(this); }); };
+    // Aligned last, once its resize handler is bound: the first layout of the inside already
+    // gives the image a bitmap of its size.
+    SetControlAlign(FPanel, alClient);
 }
 
 // The bars go without a resize notification: a descendant's redraw must not run on an object

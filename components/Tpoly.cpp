@@ -3,6 +3,8 @@
 #include "Canvas.h"
 #include "ComponentRegistry.h"
 #include "EventGuard.h"
+#include "IntConversion.h"
+#include "PropertyChange.h"
 #include "Random.h"
 #include "Vexutils.h"
 
@@ -17,13 +19,7 @@ namespace {
 // vertex list and every contour walk small whatever a form or a caller asks for.
 constexpr int kMaxCount = 65536;
 
-// Truncation toward zero that stays defined for values no int can hold (and for NaN).
-int TruncToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v <= double(INT_MIN)) return INT_MIN;
-    if (v >= double(INT_MAX)) return INT_MAX;
-    return int(v);
-}
+void RedrawPoly(TPoly* poly) { poly->Draw(poly); }
 }  // namespace
 
 TPoly::TPoly(QWidget* owner) : TPnlImg(owner) {
@@ -41,53 +37,32 @@ TPoly::TPoly(QWidget* owner) : TPnlImg(owner) {
 TPoly::~TPoly() { StopResizeNotifications(); }
 
 void TPoly::SetColorBack(TColor value) {
-    if (value == FColorBack) return;
-    FColorBack = value;
-    Draw(this);
-    emit ColorBackChanged();
+    ChangeProperty(this, FColorBack, value, RedrawPoly, &TPoly::ColorBackChanged);
 }
 
 void TPoly::SetColorBrush(TColor value) {
-    if (value == FColorBrush) return;
-    FColorBrush = value;
-    Draw(this);
-    emit ColorBrushChanged();
+    ChangeProperty(this, FColorBrush, value, RedrawPoly, &TPoly::ColorBrushChanged);
 }
 
 void TPoly::SetColorPen(TColor value) {
-    if (value == FColorPen) return;
-    FColorPen = value;
-    Draw(this);
-    emit ColorPenChanged();
+    ChangeProperty(this, FColorPen, value, RedrawPoly, &TPoly::ColorPenChanged);
 }
 
 void TPoly::SetCount(int value) {
     value = std::min(value, kMaxCount);
-    if (value == FCount) return;
-    FCount = value;
-    Draw(this);
-    emit CountChanged();
+    ChangeProperty(this, FCount, value, RedrawPoly, &TPoly::CountChanged);
 }
 
 void TPoly::SetManual(bool value) {
-    if (value == FManual) return;
-    FManual = value;
-    Draw(this);
-    emit ManualChanged();
+    ChangeProperty(this, FManual, value, RedrawPoly, &TPoly::ManualChanged);
 }
 
 void TPoly::SetRotation(double value) {
-    if (value == FRotation) return;
-    FRotation = value;
-    Draw(this);
-    emit RotationChanged();
+    ChangeProperty(this, FRotation, value, RedrawPoly, &TPoly::RotationChanged);
 }
 
 void TPoly::SetWidthPen(int value) {
-    if (value == FWidthPen) return;
-    FWidthPen = value;
-    Draw(this);
-    emit WidthPenChanged();
+    ChangeProperty(this, FWidthPen, value, RedrawPoly, &TPoly::WidthPenChanged);
 }
 
 int TPoly::ValueXc() const { return Image()->Width() / 2; }

@@ -4,6 +4,7 @@
 
 #include "Canvas.h"
 #include "Frame3D.h"
+#include "IntConversion.h"
 #include "Vexutils.h"
 #include "VisiblePart.h"
 
@@ -128,16 +129,12 @@ void TVexImage::Ball3D(const TRect& box, TColor outer, TColor inner, bool offset
     Ball3D(box.Left, box.Top, box.Right, box.Bottom, outer, inner, offset);
 }
 
-namespace {
-int Saturated(long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-}  // namespace
-
 // Edges beyond the int range saturate: such a circle is larger than any picture.
 void TVexImage::Ellipse(int x, int y, int r) { Ellipse(x, y, r, r); }
 
 void TVexImage::Ellipse(int x, int y, int rx, int ry) {
-    Canvas()->Ellipse(Saturated(0LL + x - rx), Saturated(0LL + y - ry), Saturated(0LL + x + rx),
-                      Saturated(0LL + y + ry));
+    Canvas()->Ellipse(SaturateToInt(0LL + x - rx), SaturateToInt(0LL + y - ry), SaturateToInt(0LL + x + rx),
+                      SaturateToInt(0LL + y + ry));
 }
 
 // The shape goes into the scratch bitmap over black, which the OR then leaves unchanged; the
@@ -155,8 +152,8 @@ void TVexImage::OrShape(long long x1, long long y1, long long x2, long long y2, 
             work->FillRect(all);
             work->Brush.Color = color;
             // The ellipse's 1-pixel outline is in the scratch's black pen and adds nothing.
-            work->Ellipse(Saturated(x1 - part.Left), Saturated(y1 - part.Top), Saturated(x2 - part.Left),
-                          Saturated(y2 - part.Top));
+            work->Ellipse(SaturateToInt(x1 - part.Left), SaturateToInt(y1 - part.Top), SaturateToInt(x2 - part.Left),
+                          SaturateToInt(y2 - part.Top));
         } else {
             work->Brush.Color = color;
             work->FillRect(all);

@@ -3,15 +3,13 @@
 #include "Canvas.h"
 #include "ComponentRegistry.h"
 #include "GradientFill.h"
+#include "IntConversion.h"
+#include "PropertyChange.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace Tallwick {
-
-namespace {
-int Saturate(std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); }
-}  // namespace
 
 TVexProgress::TVexProgress(QWidget* owner) : TPnlImg(owner) {
     TCustomPanel::SetHeight(15);
@@ -26,20 +24,24 @@ TVexProgress::TVexProgress(QWidget* owner) : TPnlImg(owner) {
 
 TVexProgress::~TVexProgress() { StopResizeNotifications(); }
 
-#define TVEXPROGRESS_SETTER(Name, Type)                                                           \
-    void TVexProgress::Set##Name(Type value) {                                                    \
-        if (value == F##Name) return;                                                             \
-        F##Name = value;                                                                          \
-        Draw();                                                                                   \
-        emit Name##Changed();                                                                     \
-    }
-TVEXPROGRESS_SETTER(BackColor, TColor)
-TVEXPROGRESS_SETTER(Color1, TColor)
-TVEXPROGRESS_SETTER(Color2, TColor)
-TVEXPROGRESS_SETTER(IsTimer, bool)
-TVEXPROGRESS_SETTER(ShowValue, bool)
-TVEXPROGRESS_SETTER(Orientation, TVexProgressOrientation)
-#undef TVEXPROGRESS_SETTER
+void TVexProgress::SetBackColor(TColor value) {
+    ChangeProperty(this, FBackColor, value, &TVexProgress::Draw, &TVexProgress::BackColorChanged);
+}
+void TVexProgress::SetColor1(TColor value) {
+    ChangeProperty(this, FColor1, value, &TVexProgress::Draw, &TVexProgress::Color1Changed);
+}
+void TVexProgress::SetColor2(TColor value) {
+    ChangeProperty(this, FColor2, value, &TVexProgress::Draw, &TVexProgress::Color2Changed);
+}
+void TVexProgress::SetIsTimer(bool value) {
+    ChangeProperty(this, FIsTimer, value, &TVexProgress::Draw, &TVexProgress::IsTimerChanged);
+}
+void TVexProgress::SetShowValue(bool value) {
+    ChangeProperty(this, FShowValue, value, &TVexProgress::Draw, &TVexProgress::ShowValueChanged);
+}
+void TVexProgress::SetOrientation(TVexProgressOrientation value) {
+    ChangeProperty(this, FOrientation, value, &TVexProgress::Draw, &TVexProgress::OrientationChanged);
+}
 
 void TVexProgress::SetFont(const TFont& value) {
     if (SameFont(value, FFont)) return;
@@ -50,7 +52,7 @@ void TVexProgress::SetFont(const TFont& value) {
 
 // Position is stored and announced, without drawing; the caller draws.
 void TVexProgress::StorePosition(std::int64_t value) {
-    const int position = Saturate(value);
+    const int position = SaturateToInt(value);
     if (position == FPosition) return;
     FPosition = position;
     emit PositionChanged();
@@ -78,10 +80,7 @@ void TVexProgress::SetMin(int value) {
 
 void TVexProgress::SetPosition(int value) {
     value = std::clamp(value, FMin, FMax);
-    if (value == FPosition) return;
-    FPosition = value;
-    Draw();
-    emit PositionChanged();
+    ChangeProperty(this, FPosition, value, &TVexProgress::Draw, &TVexProgress::PositionChanged);
 }
 
 void TVexProgress::StepIt(int delta) {
@@ -110,7 +109,7 @@ void TVexProgress::ResizeContent() {
 
 int TVexProgress::Filled(int length) const {
     const std::int64_t range = std::int64_t(FMax) - FMin;
-    return Saturate((std::int64_t(FPosition) - FMin) * length / range);
+    return SaturateToInt((std::int64_t(FPosition) - FMin) * length / range);
 }
 
 QString TVexProgress::LabelText() const {
@@ -160,7 +159,7 @@ void TVexProgress::DrawVertical() {
     const int p = Filled(h);
     const std::uint8_t colors = std::uint8_t(FColorCount);
     // In 64 bits: a timer step may carry p past either end.
-    const int top = Saturate(std::int64_t(h) - p);
+    const int top = SaturateToInt(std::int64_t(h) - p);
     if (FIsTimer) {
         if (p < h) GradientFillRect(canvas, Rect(0, 0, w, top), FColor1, FColor2, gdTopToBottom, colors);
         if (p > 0) GradientFillRect(canvas, Rect(0, top, w, h), FColor2, FColor1, gdTopToBottom, colors);

@@ -1,10 +1,8 @@
 #include "ComponentPlugin.h"
 
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
+#include "ComponentIcon.h"
+
 #include <QWidget>
-#include <memory>
 
 namespace Tallwick {
 
@@ -16,25 +14,9 @@ QWidget* TComponentPlugin::createWidget(QWidget* parent) {
     return widget;
 }
 
-// The component drawn at its default size, scaled into a 24 x 24 icon with a thin frame.
 QIcon TComponentPlugin::icon() const {
-    if (!FIcon.isNull())
-        return FIcon;
-    std::unique_ptr<QObject> component(FInfo.Create(nullptr));
-    auto* widget = qobject_cast<QWidget*>(component.get());
-    if (!widget)
-        return FIcon;
-    widget->resize(FInfo.DefaultSize);
-    const QPixmap face = widget->grab().scaled(22, 22, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap icon(24, 24);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    const QPoint at((24 - face.width()) / 2, (24 - face.height()) / 2);
-    painter.drawPixmap(at, face);
-    painter.setPen(QColor(96, 96, 96));
-    painter.drawRect(QRect(at - QPoint(1, 1), face.size() + QSize(1, 1)));
-    painter.end();
-    FIcon = QIcon(icon);
+    if (FIcon.isNull())
+        FIcon = ComponentIcon(FInfo);
     return FIcon;
 }
 

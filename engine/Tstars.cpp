@@ -6,6 +6,7 @@
 #include <Tallwick/Exception.h>
 #include <Tallwick/Frame3D.h>
 #include <Tallwick/GdiCalls.h>
+#include <Tallwick/IntConversion.h>
 #include <Tallwick/Random.h>
 #include "SettingsLocation.h"
 #include <Tallwick/Tveximage.h>
@@ -28,7 +29,6 @@ const QString kDefaultTitle = QStringLiteral("Skyglow II");
 constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
 constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 
-int Trunc(double v) { return static_cast<int>(v); }
 
 // A length of the picture at pixel ratio 1 in surface pixels: the rings of the logo's frames, the
 // least star dot.
@@ -65,7 +65,7 @@ void TStars::ResizeSurface() { Surface->Resize(); }
 // high-density screen shows the same picture at the same size, only sharp.
 void TStars::DrawFrame() {
     FRatio = Surface->PixelRatio();
-    const int depth = Trunc((Surface->Width() / 150 + 1) * FRatio);
+    const int depth = TruncToInt((Surface->Width() / 150 + 1) * FRatio);
     UpdateTexts();
     MoveCenter();
     if (FrameCount == 0 && !InitStars())
@@ -79,7 +79,7 @@ void TStars::DrawFrame() {
     SetBkMode(canvas->Handle(), TRANSPARENT);
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
     PrepareFont(canvas);
-    DrawLogo(Trunc(CenterX * FRatio), Trunc(CenterY * FRatio) - Scaled(FTextHeight + FLogoHeight / 2));
+    DrawLogo(TruncToInt(CenterX * FRatio), TruncToInt(CenterY * FRatio) - Scaled(FTextHeight + FLogoHeight / 2));
     DrawShadowedText(canvas, depth);
     if (!MoveStars())
         return;
@@ -169,7 +169,7 @@ bool TStars::ComposedText(const TCanvas* canvas) const { return !NaiveText && ca
 // At a pixel ratio above 1 the trail is as long as at ratio 1 but has a copy at every bitmap
 // pixel, so it keeps its smooth grading.
 void TStars::DrawShadowedText(TCanvas* canvas, int depth) {
-    const int x = Trunc(CenterX * FRatio), y = Trunc(CenterY * FRatio);
+    const int x = TruncToInt(CenterX * FRatio), y = TruncToInt(CenterY * FRatio);
     if (!ComposedText(canvas)) {
         for (int i = 0; i <= depth; ++i) {
             canvas->Font.SetColor(BlendColor(TextColor2, TextColor1, i, depth));
@@ -286,7 +286,7 @@ void TStars::PrepareStars() {
     FDiagonal = PointDistance(0, 0, Surface->Width(), Surface->Height());
     // No star inside the surface is farther from the centre than the diagonal.
     FLeastDot = FRatio >= 1.5 ? Pixels(1, FRatio) : 0;
-    FStamps.Prepare(std::max(Trunc(Surface->Height() * 0.025 * FRatio) + 1, FLeastDot));
+    FStamps.Prepare(std::max(TruncToInt(Surface->Height() * 0.025 * FRatio) + 1, FLeastDot));
 }
 
 // A star one full diagonal from the centre would be 2.5 % of the surface height across. Stars
@@ -295,9 +295,9 @@ void TStars::PaintStar(TSpanPainter& painter, int i) {
     const double x = (*StarX)[i], y = (*StarY)[i];
     const double r = PointDistance(CenterX, CenterY, x, y);
     // A surface without area has no diagonal to measure by: every star is a single pixel.
-    int size = FDiagonal > 0 ? Trunc(r * (Surface->Height() * 0.025) * FRatio / FDiagonal) : 0;
+    int size = FDiagonal > 0 ? TruncToInt(r * (Surface->Height() * 0.025) * FRatio / FDiagonal) : 0;
     size = std::max(size, FLeastDot);
-    const int px = Trunc(x * FRatio), py = Trunc(y * FRatio);
+    const int px = TruncToInt(x * FRatio), py = TruncToInt(y * FRatio);
     if (FStampable && size <= FStamps.MaxSize())
         FStamps.Draw(painter, px, py, size, FStarPixel);
     else

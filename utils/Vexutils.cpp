@@ -1,6 +1,7 @@
 #include "Vexutils.h"
 
 #include "GdiCalls.h"
+#include "IntConversion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -52,25 +53,17 @@ double PointDistance(double x1, double y1, double x2, double y2) {
     return std::sqrt(SquaredDistance(x1, y1, x2, y2));
 }
 
-namespace {
-// A whole number as an int; beyond the int range it stops at the nearer end, and NaN gives
-// INT_MIN, so a coordinate made from either fails every drawing range test.
-int SaturatedInt(double whole) {
-    if (std::isnan(whole) || whole <= double(INT_MIN))
-        return INT_MIN;
-    if (whole >= double(INT_MAX))
-        return INT_MAX;
-    return static_cast<int>(whole);
-}
-}  // namespace
-
+// Beyond the int range the result stops at the nearer end, and NaN gives INT_MIN, so a coordinate
+// made from either fails every drawing range test.
 int RoundToInt(double v) {
+    if (std::isnan(v))
+        return INT_MIN;
     if (v == 0)
         return 0;
     const double frac = std::fabs(v - std::trunc(v));
     if (v > 0)
-        return SaturatedInt(frac < 0.5 ? std::floor(v) : std::ceil(v));
-    return SaturatedInt(frac < 0.5 ? std::ceil(v) : std::floor(v));
+        return TruncToInt(frac < 0.5 ? std::floor(v) : std::ceil(v));
+    return TruncToInt(frac < 0.5 ? std::ceil(v) : std::floor(v));
 }
 
 void ClearControl(const QWidget* control, TCanvas* canvas, TColor color) {
@@ -78,10 +71,6 @@ void ClearControl(const QWidget* control, TCanvas* canvas, TColor color) {
     canvas->Brush.Color = color;
     canvas->FillRect(Rect(0, 0, control->width(), control->height()));
 }
-
-namespace {
-inline bool InGdiRange(int v) { return v >= kGdiRangeMin && v <= kGdiRangeMax; }
-}  // namespace
 
 bool LineInGdiRange(int x1, int y1, int x2, int y2) {
     // Extents are formed in 64 bits: the difference of two ints may not fit in one.

@@ -1,5 +1,6 @@
 #include "GalleryDemos.h"
 
+#include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>
 #include <Tallwick/ComponentTable.h>
 #include <Tallwick/Diskinfo.h>
@@ -13,6 +14,7 @@
 #include <Tallwick/Tvexprogress.h>
 #include <Tallwick/Tveximage.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
@@ -24,6 +26,8 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -110,7 +114,8 @@ void PolygonDemo(QWidget* cell) {
     cell->layout()->addWidget(poly);
 }
 
-// Progress bars: an ordinary one filling up, one in timer mode, and a vertical one.
+// Progress bars: an ordinary one filling up, one in timer mode, and a vertical one wide enough
+// for its widest percentage.
 void ProgressDemo(QWidget* cell) {
     auto* filling = new TVexProgress(cell);
     filling->setFixedSize(200, 15);
@@ -119,7 +124,10 @@ void ProgressDemo(QWidget* cell) {
     timerMode->SetIsTimer(true);
     auto* vertical = new TVexProgress(cell);
     vertical->SetOrientation(TVexProgress::vpoVertical);
-    vertical->setFixedSize(15, 100);
+    TBitmap measure;
+    measure.Canvas()->Font.Assign(vertical->Font());
+    const int bevels = vertical->width() - vertical->Image()->Width();
+    vertical->setFixedSize(measure.Canvas()->TextWidth(QStringLiteral("100 %")) + bevels + 6, 100);
     vertical->SetPosition(70);
     auto* ticks = new QTimer(filling);
     QObject::connect(ticks, &QTimer::timeout, filling, [filling, timerMode] {
@@ -134,7 +142,36 @@ void ProgressDemo(QWidget* cell) {
     cell->layout()->addWidget(vertical);
 }
 
-// The image panel with its scroll bars on, moving the picture inside it.
+// The mouse wheel over a panel's image moves its scroll bars as it would move the bars
+// themselves: the vertical one, or with Shift (or a sideways wheel) the horizontal one.
+class WheelToScrollBars : public QObject {
+public:
+    explicit WheelToScrollBars(TPnlImg* panel) : QObject(panel), FPanel(panel) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        const auto* wheel = static_cast<const QWheelEvent*>(event);
+        const QPoint delta = wheel->angleDelta();
+        const bool tilted = std::abs(delta.x()) > std::abs(delta.y());
+        QScrollBar* bar = (wheel->modifiers() & Qt::ShiftModifier) || tilted ? FPanel->ScrollBarH() : FPanel->ScrollBarV();
+        if (!bar)
+            return false;
+        // Fine-grained wheels send parts of a notch (120 eighths of a degree): keep the rest.
+        FEighths += tilted ? delta.x() : delta.y();
+        const int notches = FEighths / 120;
+        FEighths -= notches * 120;
+        bar->setValue(bar->value() - notches * bar->singleStep() * QApplication::wheelScrollLines());
+        return true;
+    }
+
+private:
+    TPnlImg* FPanel;
+    int FEighths = 0;
+};
+
+// The image panel with its scroll bars on, moving the picture inside it one pixel per step of a
+// bar: an arrow, the wheel over the picture (Shift+wheel sideways) or a drag.
 void PanelDemo(QWidget* cell) {
     auto* panel = new TPnlImg(cell);
     panel->setFixedSize(160, 160);
@@ -144,10 +181,11 @@ void PanelDemo(QWidget* cell) {
         image->Fill(clTeal);
         const int dx = panel->ScrollBarH() ? panel->ScrollBarH()->value() : 0;
         const int dy = panel->ScrollBarV() ? panel->ScrollBarV()->value() : 0;
-        image->Ball3D(20 - dx / 2, 20 - dy / 2, 120 - dx / 2, 120 - dy / 2, clNavy, clAqua, false);
+        image->Ball3D(20 - dx, 20 - dy, 120 - dx, 120 - dy, clNavy, clAqua, false);
     };
     panel->OnScrollBarHChange = [paint](QObject*) { paint(); };
     panel->OnScrollBarVChange = [paint](QObject*) { paint(); };
+    image->installEventFilter(new WheelToScrollBars(panel));
     paint();
     cell->layout()->addWidget(panel);
 }

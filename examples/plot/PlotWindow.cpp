@@ -2,6 +2,7 @@
 
 #include <Tallwick/Canvas.h>
 #include <Tallwick/GdiCalls.h>
+#include "FlowLayout.h"
 #include <Tallwick/Vexutils.h>
 
 #include <QButtonGroup>
@@ -50,7 +51,7 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     FPlot->OnMouseMove = [this](QObject*, TShiftState, int X, int Y) { ShowPosition(X, Y); };
 
     FModes = new QButtonGroup(this);
-    auto* tools = new QHBoxLayout;
+    auto* tools = new TFlowLayout;
     tools->addWidget(AddModeButton(QStringLiteral("Off (Esc)"), QStringLiteral("Esc"), TCanvas2D::zmNone));
     tools->addWidget(AddModeButton(QStringLiteral("Zoom in (+)"), QStringLiteral("+"), TCanvas2D::zmZoomIn));
     tools->addWidget(AddModeButton(QStringLiteral("Zoom out (-)"), QStringLiteral("-"), TCanvas2D::zmZoomOut));
@@ -60,11 +61,11 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     connect(all, &QPushButton::clicked, FPlot, &TCanvas2D::ZoomAll);
     connect(new QShortcut(QKeySequence(QStringLiteral("A")), this), &QShortcut::activated, FPlot, &TCanvas2D::ZoomAll);
     tools->addWidget(all);
-    tools->addStretch();
     FModes->button(TCanvas2D::zmNone)->setChecked(true);
     connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });
 
     FStatus = new QLabel(QStringLiteral("Wheel: zoom at the pointer. Right button: leave the mode, or stop a zoom."), this);
+    FStatus->setWordWrap(true);
     FDrawTime = new QLabel(this);
     connect(FPlot, &TCanvas2D::drawRequested, this, [this] { QTimer::singleShot(0, this, [this] { ShowDrawTime(); }); });
     auto* status = new QHBoxLayout;
@@ -82,8 +83,7 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
 // Back and Forward through the views seen, the animation's steps and the data set.
 QWidget* TPlotWindow::HistoryTools() {
     auto* box = new QWidget(this);
-    auto* tools = new QHBoxLayout(box);
-    tools->setContentsMargins(0, 0, 0, 0);
+    auto* tools = new TFlowLayout(box);
     FBack = new QPushButton(QStringLiteral("Back"), box);
     FBack->setToolTip(QStringLiteral("The view before (Alt+Left, the mouse's back button)"));
     FForward = new QPushButton(QStringLiteral("Forward"), box);
@@ -107,13 +107,12 @@ QWidget* TPlotWindow::HistoryTools() {
     steps->setFocusPolicy(Qt::ClickFocus);
     connect(steps, &QSpinBox::valueChanged, FPlot, &TCanvas2D::SetZoomSteps);
     tools->addWidget(steps);
-    auto* data = new QComboBox(box);
-    data->addItem(QStringLiteral("Wave over a mesh"));
-    data->addItem(QStringLiteral("A million points"));
-    data->setFocusPolicy(Qt::NoFocus);
-    connect(data, &QComboBox::currentIndexChanged, this, &TPlotWindow::ShowDataSet);
-    tools->addWidget(data);
-    tools->addStretch();
+    auto* dataSets = new QComboBox(box);
+    dataSets->addItem(QStringLiteral("Wave over a mesh"));
+    dataSets->addItem(QStringLiteral("A million points"));
+    dataSets->setFocusPolicy(Qt::NoFocus);
+    connect(dataSets, &QComboBox::currentIndexChanged, this, &TPlotWindow::ShowDataSet);
+    tools->addWidget(dataSets);
     return box;
 }
 

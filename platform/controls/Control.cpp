@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "EventGuard.h"
+#include "PropertyChange.h"
 
 #include <QEvent>
 #include <algorithm>
@@ -59,11 +60,18 @@ void TControl::SetVisible(bool visible) {
 
 void TControl::SetEnabled(bool value) { setEnabled(value); }
 
+// Designer's form windows are the one sure sign: every widget of a form being edited lies inside
+// one (the class Designer's findFormWindow looks for), while a preview or a program built from the
+// same form has none. Asked by class name, so the library needs no part of Designer.
+bool TControl::Designing() const {
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (w->inherits("QDesignerFormWindowInterface"))
+            return true;
+    return false;
+}
+
 void TControl::SetTag(int value) {
-    if (value == FTag)
-        return;
-    FTag = value;
-    emit TagChanged();
+    ChangeProperty(this, FTag, value, nullptr, &TControl::TagChanged);
 }
 
 // Position and size change through setters, alignment, layouts and the window manager alike; the

@@ -68,6 +68,12 @@ signals:
     void TagChanged();
 
 protected:
+    // True while the control sits on a form being edited in Qt Designer (not in its preview, not
+    // in a program): what the control shows only to the form's designer depends on it.
+    bool Designing() const;
+    // The redraw of a property that changes only the look: a repaint request.
+    void Repaint() { update(); }
+
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -10,8 +10,17 @@ namespace Tallwick {
 
 namespace {
 
-const char* const kAlignProperty = "tallwickAlign";
+// What the layout keeps about a widget lives in small child objects, not in dynamic properties:
+// those are Qt's property system, and Designer would list them beside a component's own.
 
+// The alignment of a control.
+class AlignTag : public QObject {
+public:
+    AlignTag(QWidget* control, TAlign align) : QObject(control), Align(align) {}
+    TAlign Align;
+};
+
+// Lays out the aligned children of the parent it watches when its size or margins change.
 class AlignFilter : public QObject {
 public:
     using QObject::QObject;
@@ -22,19 +31,27 @@ public:
     }
 };
 
-const char* const kWatchedProperty = "tallwickAlignWatched";
+template <class T>
+T* ChildOfKind(const QObject* parent) {
+    for (QObject* child : parent->children())
+        if (auto* found = dynamic_cast<T*>(child))
+            return found;
+    return nullptr;
+}
 
 void WatchParent(QWidget* parent) {
-    if (parent->property(kWatchedProperty).toBool())
+    if (ChildOfKind<AlignFilter>(parent))
         return;
-    parent->setProperty(kWatchedProperty, true);
     parent->installEventFilter(new AlignFilter(parent));
 }
 
 }  // namespace
 
 void SetControlAlign(QWidget* control, TAlign align) {
-    control->setProperty(kAlignProperty, int(align));
+    if (auto* tag = ChildOfKind<AlignTag>(control))
+        tag->Align = align;
+    else
+        new AlignTag(control, align);
     if (QWidget* parent = control->parentWidget()) {
         WatchParent(parent);
         AlignChildren(parent);
@@ -58,7 +75,8 @@ void SetControlBounds(QWidget* control, const QRect& bounds) {
 }
 
 TAlign ControlAlign(const QWidget* control) {
-    return TAlign(control->property(kAlignProperty).toInt());
+    const auto* tag = ChildOfKind<AlignTag>(control);
+    return tag ? tag->Align : alNone;
 }
 
 void AlignChildren(QWidget* parent) {

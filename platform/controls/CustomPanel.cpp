@@ -5,6 +5,7 @@
 #include "ControlAlign.h"
 #include "EventGuard.h"
 #include "Frame3D.h"
+#include "PropertyChange.h"
 
 #include <QPainter>
 
@@ -23,56 +24,38 @@ TCustomPanel::TCustomPanel(QWidget* parent) : TControl(parent) {
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut value) {
-    if (value == FBevelInner) return;
-    FBevelInner = value;
-    UpdateMargins();
-    update();
-    emit BevelInnerChanged();
+    ChangeProperty(this, FBevelInner, value, &TCustomPanel::Relayout, &TCustomPanel::BevelInnerChanged);
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
-    if (value == FBevelOuter) return;
-    FBevelOuter = value;
-    UpdateMargins();
-    update();
-    emit BevelOuterChanged();
+    ChangeProperty(this, FBevelOuter, value, &TCustomPanel::Relayout, &TCustomPanel::BevelOuterChanged);
 }
 
 void TCustomPanel::SetBevelWidth(int value) {
-    if (value == FBevelWidth || value < 1) return;
-    FBevelWidth = value;
-    UpdateMargins();
-    update();
-    emit BevelWidthChanged();
+    if (value < 1) return;
+    ChangeProperty(this, FBevelWidth, value, &TCustomPanel::Relayout, &TCustomPanel::BevelWidthChanged);
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
-    if (value == FBorderWidth || value < 0) return;
-    FBorderWidth = value;
-    UpdateMargins();
-    update();
-    emit BorderWidthChanged();
+    if (value < 0) return;
+    ChangeProperty(this, FBorderWidth, value, &TCustomPanel::Relayout, &TCustomPanel::BorderWidthChanged);
 }
 
 void TCustomPanel::SetCaption(const QString& caption) {
-    if (caption == FCaption) return;
-    FCaption = caption;
-    update();
-    emit CaptionChanged();
+    ChangeProperty(this, FCaption, caption, &TCustomPanel::Repaint, &TCustomPanel::CaptionChanged);
 }
 
 void TCustomPanel::SetColor(TColor color) {
-    if (color == FColor) return;
-    FColor = color;
-    update();
-    emit ColorChanged();
+    ChangeProperty(this, FColor, color, &TCustomPanel::Repaint, &TCustomPanel::ColorChanged);
 }
 
 void TCustomPanel::SetAlignment(TAlignment value) {
-    if (value == FAlignment) return;
-    FAlignment = value;
+    ChangeProperty(this, FAlignment, value, &TCustomPanel::Repaint, &TCustomPanel::AlignmentChanged);
+}
+
+void TCustomPanel::Relayout() {
+    UpdateMargins();
     update();
-    emit AlignmentChanged();
 }
 
 // Aligned children keep clear of the border and of each bevel.

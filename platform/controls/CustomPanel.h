@@ -63,6 +63,7 @@ protected:
 
 private:
     void UpdateMargins();
+    void Relayout();  // margins for the bevels, then a repaint
     void PaintFace();
 
     TBevelCut FBevelInner = bvNone;

@@ -5,6 +5,7 @@
 #include "ControlAlign.h"
 #include "EventGuard.h"
 #include "Exception.h"
+#include "PropertyChange.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -64,27 +65,15 @@ void TImage::SetPicturePixmap(const QPixmap& pixmap) {
 }
 
 void TImage::SetAutoSize(bool value) {
-    if (value == FAutoSize)
-        return;
-    FAutoSize = value;
-    PictureChanging();
-    emit AutoSizeChanged();
+    ChangeProperty(this, FAutoSize, value, &TImage::PictureChanging, &TImage::AutoSizeChanged);
 }
 
 void TImage::SetCenter(bool value) {
-    if (value == FCenter)
-        return;
-    FCenter = value;
-    update();
-    emit CenterChanged();
+    ChangeProperty(this, FCenter, value, &TImage::Repaint, &TImage::CenterChanged);
 }
 
 void TImage::SetStretch(bool value) {
-    if (value == FStretch)
-        return;
-    FStretch = value;
-    update();
-    emit StretchChanged();
+    ChangeProperty(this, FStretch, value, &TImage::Repaint, &TImage::StretchChanged);
 }
 
 void TImage::SetPixelRatio(double ratio) {
@@ -126,8 +115,11 @@ void TImage::paintEvent(QPaintEvent*) {
 
 void TImage::PaintPicture() {
     const TGraphic* graphic = FPicture.Graphic();
-    if (!graphic || graphic->Empty())
+    if (!graphic || graphic->Empty()) {
+        if (Designing())
+            PaintDesignOutline();
         return;
+    }
     QPainter painter(this);
     if (FPixelRatio != 1) {
         PaintDevicePixels(painter, *graphic);
@@ -146,6 +138,15 @@ void TImage::PaintPicture() {
     rendered.SetSize(target.width(), target.height());
     graphic->Draw(rendered.Canvas(), Rect(0, 0, target.width(), target.height()));
     painter.drawImage(target.topLeft(), rendered.Image());
+}
+
+// An empty image draws nothing at all: on a form being designed it would be lost, so it shows a
+// dashed outline there, as Designer's own frameless frames do.
+void TImage::PaintDesignOutline() {
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Dark), 0, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 // A bitmap of device pixels covers width / ratio control pixels; Qt's painter maps them back one

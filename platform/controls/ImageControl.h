@@ -96,6 +96,7 @@ protected:
 private:
     void PictureChanging();
     void PaintPicture();
+    void PaintDesignOutline();
     void PaintDevicePixels(QPainter& painter, const TGraphic& graphic);
 
     TPicture FPicture;

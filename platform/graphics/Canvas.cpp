@@ -302,11 +302,11 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     const Box v = Visible();
     const Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? RowsForWriting() : Rows{nullptr, 0};
     for (const TTextMask::Span& s : mask.Spans()) {
-        const long long y = 0LL + origin.y + s.y;
+        const long long row = 0LL + origin.y + s.y;
         const long long x0 = std::max<long long>(0LL + origin.x + s.x0, v.x0);
         const long long x1 = std::min<long long>(0LL + origin.x + s.x1, v.x1 - 1);
-        if (rows.bits && y >= v.y0 && y < v.y1 && x0 <= x1)
-            std::fill(rows.bits + y * rows.stride + x0, rows.bits + y * rows.stride + x1 + 1, pixel);
+        if (rows.bits && row >= v.y0 && row < v.y1 && x0 <= x1)
+            std::fill(rows.bits + row * rows.stride + x0, rows.bits + row * rows.stride + x1 + 1, pixel);
     }
     FPenPos = Point(x + mask.Width(), y);
     Changed();

@@ -1,5 +1,7 @@
 #include "Raster.h"
 
+#include "IntConversion.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -10,7 +12,7 @@ namespace Raster {
 
 namespace {
 // A double cut into [low, high] before it becomes an int.
-int ClampToInt(double v, int low, int high) { return static_cast<int>(std::clamp(v, double(low), double(high))); }
+int ClampToInt(double v, int low, int high) { return std::clamp(TruncToInt(v), low, high); }
 
 }  // namespace
 

@@ -35,6 +35,8 @@ private slots:
     void noDisplay_data();
     void noDisplay();
     void hugeStarCountFailsAtOnceInLittleMemory();
+    void memoryErrorLeavesTheBackgroundUntilTheUser_data();
+    void memoryErrorLeavesTheBackgroundUntilTheUser();
 
 private:
     QProcess* Start(const QStringList& arguments, int addressSpaceMB = 0);
@@ -44,6 +46,7 @@ private:
     void PressKeyIn(const QString& windowName, const QString& key);
     QString WaitForErrorBox();
     int MapsSeen();
+    QRgb ScreenPixel(QPoint at);
     void Xdotool(const QStringList& arguments) { QCOMPARE(QProcess::execute("xdotool", arguments), 0); }
 
     XTestWindows x;
@@ -96,11 +99,21 @@ void TestSaverProgram::PressKeyIn(const QString& windowName, const QString& key)
     Xdotool({"key", key});
 }
 
+// What the screen shows at a point, as 0xRRGGBB of a 24-bit TrueColor screen.
+QRgb TestSaverProgram::ScreenPixel(QPoint at) {
+    XImage* image = XGetImage(x.display(), x.root(), at.x(), at.y(), 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0xFFFFFFFF;
+    const QRgb pixel = QRgb(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
+}
+
 // The standard error box while saver windows are up: titled as they are, but smaller than the
 // screen. Its window id, or empty when none appears.
 QString TestSaverProgram::WaitForErrorBox() {
     QString found;
-    QTest::qWaitFor(
+    const bool appeared = QTest::qWaitFor(
         [&] {
             QProcess search;
             search.start("xdotool", {"search", "--onlyvisible", "--name", "^Skyglow II$"});
@@ -113,7 +126,7 @@ QString TestSaverProgram::WaitForErrorBox() {
             return false;
         },
         kTimeoutMs);
-    return found;
+    return appeared ? found : QString();
 }
 
 // Top-level windows mapped since the last call.
@@ -443,6 +456,49 @@ void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
     QVERIFY(p->state() == QProcess::Running);
     PressKeyIn("Skyglow II", "space");
     QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), 0);
+    QFile::remove(dir.filePath("Skyglow.ini"));
+}
+
+void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("key") << "key";
+    QTest::newRow("mouse button") << "button";
+    QTest::newRow("sixth mouse move") << "moves";
+}
+
+// Twenty million stars are more than a star field holds: once the error box is closed, the screen
+// shows the background colour of the settings (blue-grey here) and the saver ends the usual ways.
+void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
+    QFETCH(QString, ending);
+    WriteSettings(QByteArray::fromHex("0a000000536b79676c6f77204949"
+                                      "20406000ffffff00b4b4b4000000ff00" "002d3101" "32000000" "01"));
+    const QRgb background = 0x204060;
+    QProcess* p = Start({"/s"});
+    const QString box = WaitForErrorBox();
+    QVERIFY(!box.isEmpty());
+    QTest::qWait(300);
+    Xdotool({"windowfocus", "--sync", box});
+    Xdotool({"key", "Return"});
+    const QRect screen(0, 0, x.attributes(x.root()).width, x.attributes(x.root()).height);
+    for (const QPoint at : {screen.center(), screen.topLeft() + QPoint(3, 3), screen.bottomRight() - QPoint(3, 3)})
+        QTRY_COMPARE(ScreenPixel(at), background);
+    QTest::qWait(300);
+    QVERIFY(p->state() == QProcess::Running);
+    if (ending == "key") {
+        PressKeyIn("Skyglow II", "space");
+    } else if (ending == "button") {
+        Xdotool({"mousemove", "--sync", "100", "100"});
+        Xdotool({"click", "1"});
+    } else {
+        for (int move = 1; move <= 6; ++move) {
+            QVERIFY(p->state() == QProcess::Running);
+            Xdotool({"mousemove", "--sync", QString::number(200 + 40 * move), QString::number(300 + 7 * move)});
+            QTest::qWait(100);
+        }
+    }
+    QVERIFY(p->state() == QProcess::NotRunning || p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
     QFile::remove(dir.filePath("Skyglow.ini"));

@@ -18,6 +18,8 @@ class TestPnlImg : public QObject {
     Q_OBJECT
 private slots:
     void newPanelIs160WithLoweredBevels();
+    void newPanelTakesPixelsAtOnce_data();
+    void newPanelTakesPixelsAtOnce();
     void scrollBarGeometry_data();
     void scrollBarGeometry();
     void scrollBarsShowOnScreen();
@@ -41,6 +43,37 @@ void TestPnlImg::newPanelIs160WithLoweredBevels() {
     QVERIFY(!panel.ScrollBarH() && !panel.ScrollBarV());
     QCOMPARE(InPanel(panel, panel.Image()), QRect(2, 2, 156, 156));
     QCOMPARE(panel.Image()->Align(), alClient);
+}
+
+void TestPnlImg::newPanelTakesPixelsAtOnce_data() {
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QPoint>("pixel");
+    for (const bool shown : {false, true}) {
+        const char* state = shown ? "shown" : "hidden";
+        QTest::addRow("%s, top-left", state) << shown << QPoint(0, 0);
+        QTest::addRow("%s, middle", state) << shown << QPoint(77, 40);
+        QTest::addRow("%s, bottom-right", state) << shown << QPoint(155, 155);
+    }
+}
+
+// Never resized: the image already has a bitmap as large as itself, and pixels land in it.
+void TestPnlImg::newPanelTakesPixelsAtOnce() {
+    QFETCH(bool, shown);
+    QFETCH(QPoint, pixel);
+    TPnlImg panel;
+    if (shown) {
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    }
+    TVexImage* image = panel.Image();
+    QCOMPARE(image->Picture()->Bitmap()->Width(), 156);
+    QCOMPARE(image->Picture()->Bitmap()->Height(), 156);
+    image->PixelOpen();
+    image->PixelSet(pixel.x(), pixel.y(), clRed);
+    image->PixelClose();
+    QCOMPARE(image->Picture()->Bitmap()->Image().pixel(pixel), qRgb(255, 0, 0));
+    const QImage shot = panel.grab().toImage();
+    QCOMPARE(shot.pixel(pixel + QPoint(2, 2)), qRgb(255, 0, 0));
 }
 
 void TestPnlImg::scrollBarGeometry_data() {

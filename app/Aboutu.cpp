@@ -100,9 +100,12 @@ void TAboutF::CreateControls() {
 void TAboutF::FormCreate(QObject*) { SpeedButton1->SetDown(true); }
 
 int TAboutF::DownLanguage() const {
-    if (SpeedButton1->Down()) return 1;
-    if (SpeedButton2->Down()) return 2;
-    if (SpeedButton3->Down()) return 3;
+    if (SpeedButton1->Down())
+        return 1;
+    if (SpeedButton2->Down())
+        return 2;
+    if (SpeedButton3->Down())
+        return 3;
     return 0;
 }
 
@@ -113,7 +116,8 @@ void TAboutF::paintEvent(QPaintEvent* event) {
     if (FPainted)
         return;
     FPainted = true;
-    QMetaObject::invokeMethod(this, [this] { RunAnimation(DownLanguage()); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { RunAnimation(DownLanguage()); }, Qt::QueuedConnection);
 }
 
 void TAboutF::keyPressEvent(QKeyEvent* event) {

@@ -8,8 +8,8 @@
 namespace Tallwick {
 
 namespace {
-constexpr int kBadUsage = 2;    // a bad or missing value, an unknown option
-constexpr int kNoWindow = 1;    // no window to draw in
+constexpr int kBadUsage = 2;                          // a bad or missing value, an unknown option
+constexpr int kNoWindow = 1;                          // no window to draw in
 constexpr int kFewestStars = 10, kMostStars = 10000;  // the settings dialog's range
 constexpr int kSlowest = 0, kFastest = 100;
 const char* const kColorKinds = "#RRGGBB or a colour name such as black or navy";
@@ -56,7 +56,8 @@ QString TakeOption(const QStringList& arguments, int& i, TSettingsOverrides& ove
         const int low = stars ? kFewestStars : kSlowest, high = stars ? kMostStars : kFastest;
         const std::optional<int> number = ParseWholeNumber(value, low, high);
         if (!number)
-            return BadValue(option, QStringLiteral("a whole number from %1 to %2").arg(low).arg(high), arguments, i + 1);
+            return BadValue(option, QStringLiteral("a whole number from %1 to %2").arg(low).arg(high), arguments,
+                            i + 1);
         (stars ? overrides.StarCount : overrides.Speed) = number;
         ++i;
         return QString();
@@ -88,9 +89,9 @@ TCommandLine RootWindow(TCommandLine result, const QByteArray& xscreensaverWindo
     const QString text = QString::fromLocal8Bit(xscreensaverWindow.left(64));
     result.HostWindow = ParseWindowId(text);
     if (result.HostWindow == 0)
-        return Failure(QStringLiteral("XSCREENSAVER_WINDOW=\"%1\" is not a window id (decimal, or hex with 0x)")
-                           .arg(text),
-                       kNoWindow);
+        return Failure(
+            QStringLiteral("XSCREENSAVER_WINDOW=\"%1\" is not a window id (decimal, or hex with 0x)").arg(text),
+            kNoWindow);
     return result;
 }
 
@@ -110,9 +111,9 @@ TCommandLine ParseOptions(TCommandLine result, const QStringList& arguments, int
         if (result.InHostWindow && IsWindowId(argument)) {
             result.HostWindow = ParseWindowId(arguments.value(i + 1));
             if (result.HostWindow == 0)
-                return Failure(BadValue(argument, QStringLiteral("a window id (decimal, or hex with 0x)"), arguments,
-                                        i + 1),
-                               kBadUsage);
+                return Failure(
+                    BadValue(argument, QStringLiteral("a window id (decimal, or hex with 0x)"), arguments, i + 1),
+                    kBadUsage);
             windowGiven = true;
             ++i;
             continue;
@@ -130,13 +131,20 @@ TCommandLine ParseOptions(TCommandLine result, const QStringList& arguments, int
 }  // namespace
 
 void TSettingsOverrides::ApplyTo(TStars& stars) const {
-    if (BackColor) stars.BackColor = *BackColor;
-    if (StarColor) stars.StarColor = *StarColor;
-    if (TextColor1) stars.TextColor1 = *TextColor1;
-    if (TextColor2) stars.TextColor2 = *TextColor2;
-    if (StarCount) stars.StarCount = *StarCount;
-    if (Speed) stars.Speed = *Speed;
-    if (ShowLogo) stars.ShowLogo = *ShowLogo ? 1 : 0;
+    if (BackColor)
+        stars.BackColor = *BackColor;
+    if (StarColor)
+        stars.StarColor = *StarColor;
+    if (TextColor1)
+        stars.TextColor1 = *TextColor1;
+    if (TextColor2)
+        stars.TextColor2 = *TextColor2;
+    if (StarCount)
+        stars.StarCount = *StarCount;
+    if (Speed)
+        stars.Speed = *Speed;
+    if (ShowLogo)
+        stars.ShowLogo = *ShowLogo ? 1 : 0;
 }
 
 unsigned long ParseWindowId(const QString& text) {

@@ -33,7 +33,7 @@ enum TCommandAction { caNone, caRun, caHelp, caAddToXScreenSaver, caError };
 
 struct TCommandLine {
     TCommandAction Action = caNone;
-    TMode Mode = mdNone;          // for caRun
+    TMode Mode = mdNone;  // for caRun
     // Drawing inside another program's window ("--root", "--window-id"): HostWindow is that
     // window; errors then go to stderr only.
     bool InHostWindow = false;

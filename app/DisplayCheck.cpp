@@ -58,8 +58,9 @@ TDisplayChoice ChosenByUser(const QByteArray& platforms, bool needsX11) {
     for (const QByteArray& platform : platforms.split(';')) {
         const Kind kind = KindOf(platform);
         if (needsX11 && kind != Kind::X11) {
-            problems << QStringLiteral("QT_QPA_PLATFORM=%1 cannot show a window inside another program's window, "
-                                       "which needs X11")
+            problems << QStringLiteral(
+                            "QT_QPA_PLATFORM=%1 cannot show a window inside another program's window, "
+                            "which needs X11")
                             .arg(QString::fromLocal8Bit(platform));
             continue;
         }
@@ -92,7 +93,8 @@ QString WaylandProblem() {
     if (!name.startsWith('/')) {
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
         if (runtime.isEmpty())
-            return named ? QStringLiteral("XDG_RUNTIME_DIR is not set for WAYLAND_DISPLAY=%1").arg(QString::fromLocal8Bit(name))
+            return named ? QStringLiteral("XDG_RUNTIME_DIR is not set for WAYLAND_DISPLAY=%1")
+                               .arg(QString::fromLocal8Bit(name))
                          : QStringLiteral("WAYLAND_DISPLAY is not set");
         path = runtime + '/' + name;
     }

@@ -28,12 +28,14 @@ QString SettingsProblemLine(const TStars& stars) {
 
 QString SettingsProblemBoxText(const TStars& stars) {
     if (stars.SettingsDamaged)
-        return QStringLiteral("The settings file\n%1\nis damaged: %2.\n\nThe settings shown are the defaults. "
-                              "OK replaces the file with the settings you choose; Cancel leaves it as it is.")
+        return QStringLiteral(
+                   "The settings file\n%1\nis damaged: %2.\n\nThe settings shown are the defaults. "
+                   "OK replaces the file with the settings you choose; Cancel leaves it as it is.")
             .arg(ShownPath(stars), stars.SettingsProblem);
     if (stars.ForeignTitle)
-        return QStringLiteral("The settings file\n%1\nbelongs to another program: %2.\n\n%3 leaves that file as it "
-                              "is and ends. Move or rename it to keep the settings of %3 there.")
+        return QStringLiteral(
+                   "The settings file\n%1\nbelongs to another program: %2.\n\n%3 leaves that file as it "
+                   "is and ends. Move or rename it to keep the settings of %3 there.")
             .arg(ShownPath(stars), stars.SettingsProblem, TStars::ApplicationTitle());
     return QString();
 }

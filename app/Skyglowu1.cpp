@@ -11,9 +11,9 @@
 namespace Tallwick {
 
 namespace {
-int gMouseMoveCount = 0;  // the program-wide mouse-move counter
+int gMouseMoveCount = 0;             // the program-wide mouse-move counter
 std::optional<QPoint> gLastPointer;  // where the pointer was last seen over a saver window
-QList<TForm1*> gWindows;  // the saver windows that exist
+QList<TForm1*> gWindows;             // the saver windows that exist
 
 QScreen* PointerScreen() {
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());

@@ -23,11 +23,11 @@ public:
     ~TForm3() override;
 
     TCustomPanel* Panel1;
-    QLabel* StaticText1;  // "Number of stars:"
-    QLabel* StaticText2;  // "Speep:"
-    QLabel* StaticText3;  // "Background color:"
-    QLabel* StaticText4;  // "Stars color:"
-    QLabel* StaticText5;  // "Text colors:"
+    QLabel* StaticText1;         // "Number of stars:"
+    QLabel* StaticText2;         // "Speep:"
+    QLabel* StaticText3;         // "Background color:"
+    QLabel* StaticText4;         // "Stars color:"
+    QLabel* StaticText5;         // "Text colors:"
     TColorButton* ColorButton1;  // background
     TColorButton* ColorButton2;  // stars
     TColorButton* ColorButton3;  // text, front copy

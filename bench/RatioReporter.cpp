@@ -38,8 +38,8 @@ void TRatioReporter::Finalize() {
 }
 
 // Prints name/baseline (atMost) or baseline/name, and whether it meets the limit (0: no target).
-void TRatioReporter::PrintRatio(const std::string& name, const std::string& baseline, const char* unit,
-                                double limit, bool atMost) {
+void TRatioReporter::PrintRatio(const std::string& name, const std::string& baseline, const char* unit, double limit,
+                                bool atMost) {
     const auto a = FTimes.find(name), b = FTimes.find(baseline);
     if (a == FTimes.end() || b == FTimes.end() || a->second <= 0 || b->second <= 0)
         return;
@@ -63,8 +63,8 @@ void TRatioReporter::PrintRatios() {
         const bool large = std::string(size) == "1920/1080";
         PrintRatio(frame + "/1000", fill, "fills", large ? 6 : 0, true);
         PrintRatio(frame + "/9999", fill, "fills", large ? 8 : 0, true);
-        PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive",
-                   large ? 10 : 0, false);
+        PrintRatio(frame + "/1000", std::string("BM_TextNaive/") + size, "times faster than TextNaive", large ? 10 : 0,
+                   false);
     }
     PrintRatio("BM_DrawFrameDense/1920/1080/1000/2", "BM_Fill/3840/2160", "fills", 6, true);
     PrintRatio("BM_JpegLoad", "BM_JpegLoadQt", "x QImageReader", 1.2, true);

@@ -23,8 +23,7 @@ public:
 
 private:
     void PrintRatios();
-    void PrintRatio(const std::string& name, const std::string& baseline, const char* unit, double limit,
-                    bool atMost);
+    void PrintRatio(const std::string& name, const std::string& baseline, const char* unit, double limit, bool atMost);
     void PrintZoomSteps();
     void PrintPlotComparison();
 

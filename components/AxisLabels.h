@@ -25,7 +25,6 @@ struct TAxisLabel {
 
 class TAxisLabels {
 public:
-
     // Starts over unless the labels held were made for exactly these limits, picture and font.
     void Use(const double (&limits)[4], const QString& format, const TFont& font);
     // The label of value, formatted and measured on first use.

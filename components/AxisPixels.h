@@ -22,8 +22,8 @@ inline int PixelOf(double offsetPixels, double scaled, bool subtract) {
     if (!(std::fabs(scaled) < double(kPixelLimit)))
         return (scaled < 0) != subtract ? -kPixelLimit : kPixelLimit;
     const long long rounded = RoundSmall(scaled);
-    const long long v = subtract ? static_cast<long long>(offsetPixels) - rounded
-                                 : rounded + static_cast<long long>(offsetPixels);
+    const long long v =
+        subtract ? static_cast<long long>(offsetPixels) - rounded : rounded + static_cast<long long>(offsetPixels);
     return int(std::clamp<long long>(v, -kPixelLimit, kPixelLimit));
 }
 
@@ -34,7 +34,11 @@ struct TAxisPixels {
     double Factor;  // Extent / Range
 
     TAxisPixels(double min, double max, int extent, int offset, bool subtract)
-        : Min(min), Range(max - min), Extent(extent), Offset(offset), Subtract(subtract),
+        : Min(min),
+          Range(max - min),
+          Extent(extent),
+          Offset(offset),
+          Subtract(subtract),
           Factor(double(extent) / (max - min)) {}
 
     // The mapping with the canvas's own order of operations.

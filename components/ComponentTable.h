@@ -24,7 +24,7 @@ struct TALLWICK_EXPORT TComponentInfo {
     QObject* (*Create)(QWidget* owner);  // a new component owned by `owner` (may be null)
 
     bool Visual() const { return DefaultSize.isValid(); }
-    QString QualifiedName() const;       // "Tallwick::TVexImage", as Qt and Designer name it
+    QString QualifiedName() const;  // "Tallwick::TVexImage", as Qt and Designer name it
 };
 
 inline constexpr const char* kPaletteName = "Tallwick";

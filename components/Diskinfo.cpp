@@ -22,12 +22,24 @@ constexpr qsizetype kQuotedValueLength = 60;
 // File systems whose data lives on another machine.
 const QSet<QString>& NetworkFileSystems() {
     static const QSet<QString> names = {
-        QStringLiteral("nfs"),          QStringLiteral("nfs4"),           QStringLiteral("cifs"),
-        QStringLiteral("smb3"),         QStringLiteral("smbfs"),          QStringLiteral("ncpfs"),
-        QStringLiteral("9p"),           QStringLiteral("afs"),            QStringLiteral("ceph"),
-        QStringLiteral("coda"),         QStringLiteral("lustre"),         QStringLiteral("glusterfs"),
-        QStringLiteral("davfs"),        QStringLiteral("fuse.sshfs"),     QStringLiteral("fuse.rclone"),
-        QStringLiteral("fuse.s3fs"),    QStringLiteral("fuse.curlftpfs"), QStringLiteral("fuse.glusterfs"),
+        QStringLiteral("nfs"),
+        QStringLiteral("nfs4"),
+        QStringLiteral("cifs"),
+        QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),
+        QStringLiteral("ncpfs"),
+        QStringLiteral("9p"),
+        QStringLiteral("afs"),
+        QStringLiteral("ceph"),
+        QStringLiteral("coda"),
+        QStringLiteral("lustre"),
+        QStringLiteral("glusterfs"),
+        QStringLiteral("davfs"),
+        QStringLiteral("fuse.sshfs"),
+        QStringLiteral("fuse.rclone"),
+        QStringLiteral("fuse.s3fs"),
+        QStringLiteral("fuse.curlftpfs"),
+        QStringLiteral("fuse.glusterfs"),
         QStringLiteral("fuse.davfs2"),
     };
     return names;
@@ -95,8 +107,9 @@ void TDiskInfo::SetFacts(std::shared_ptr<const TDriveFacts> facts) {
 
 QString TDiskInfo::CheckedDrive(const QString& value) {
     if (value.isEmpty())
-        throw Exception(QStringLiteral("No drive given: name a drive by its letter (C for the root file "
-                                       "system) or by its mount point"));
+        throw Exception(
+            QStringLiteral("No drive given: name a drive by its letter (C for the root file "
+                           "system) or by its mount point"));
     if (value.size() == 1 && value[0].isLetter() && value[0].unicode() < 0x80)
         return value.toUpper();
     if (value.startsWith(u'/'))

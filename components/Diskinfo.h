@@ -44,7 +44,7 @@
 
 namespace Tallwick {
 
-class TDriveFacts;    // what the system is asked (internal; tests put a table in its place)
+class TDriveFacts;  // what the system is asked (internal; tests put a table in its place)
 struct TMountEntry;
 
 inline constexpr const char* kDriveRemovable = "Disco extraible";

@@ -23,10 +23,14 @@ TFont FontWithQFont(const TFont& base, const QFont& font) {
     else if (font.pixelSize() > 0)
         t.SetHeight(font.pixelSize());
     TFontStyles style = 0;
-    if (font.bold()) style |= fsBold;
-    if (font.italic()) style |= fsItalic;
-    if (font.underline()) style |= fsUnderline;
-    if (font.strikeOut()) style |= fsStrikeOut;
+    if (font.bold())
+        style |= fsBold;
+    if (font.italic())
+        style |= fsItalic;
+    if (font.underline())
+        style |= fsUnderline;
+    if (font.strikeOut())
+        style |= fsStrikeOut;
     t.SetStyle(style);
     return t;
 }

@@ -107,10 +107,14 @@ void TCanvas2D::SetAxisFontQFont(const QFont& qfont) {
     else if (qfont.pixelSize() > 0)
         font.SetHeight(-qfont.pixelSize());
     TFontStyles style = 0;
-    if (qfont.bold()) style |= fsBold;
-    if (qfont.italic()) style |= fsItalic;
-    if (qfont.underline()) style |= fsUnderline;
-    if (qfont.strikeOut()) style |= fsStrikeOut;
+    if (qfont.bold())
+        style |= fsBold;
+    if (qfont.italic())
+        style |= fsItalic;
+    if (qfont.underline())
+        style |= fsUnderline;
+    if (qfont.strikeOut())
+        style |= fsStrikeOut;
     font.SetStyle(style);
     SetAxisFont(font);
 }
@@ -281,8 +285,7 @@ double TCanvas2D::ValToScrYD(double y) const {
 }
 
 int TCanvas2D::ValToScrY(double y) const {
-    return PixelOf(ImageH() - MarginY(), (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY()),
-                   true);
+    return PixelOf(ImageH() - MarginY(), (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY()), true);
 }
 
 // A plot area without width or height gives the minimum instead of dividing by zero.
@@ -476,8 +479,8 @@ void TCanvas2D::Clear() {
         ClearControl(FImage, FImageCanvas, FColorExt);
         return;
     }
-    const TRect inside = Rect(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax),
-                              ValToScrY(FAxisYMin));
+    const TRect inside =
+        Rect(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax), ValToScrY(FAxisYMin));
     ClearMargins(inside);
     FImageCanvas->Pen.Color = FColorInt;
     FImageCanvas->Brush.Color = FColorInt;
@@ -489,15 +492,17 @@ void TCanvas2D::Clear() {
 // cover every pixel of its box (solid brush, plain one-pixel pen), only the band around it.
 void TCanvas2D::ClearMargins(const TRect& inside) {
     const TPen& pen = FImageCanvas->Pen;
-    const bool covered = FImageCanvas->Brush.Style == bsSolid && pen.Style == psSolid && pen.Mode == pmCopy &&
-                         pen.Width <= 1;
+    const bool covered =
+        FImageCanvas->Brush.Style == bsSolid && pen.Style == psSolid && pen.Mode == pmCopy && pen.Width <= 1;
     if (!covered) {
         ClearControl(FImage, FImageCanvas, FColorExt);
         return;
     }
     const int W = ImageW(), H = ImageH();
-    const int l = std::clamp(std::min(inside.Left, inside.Right), 0, W), r = std::clamp(std::max(inside.Left, inside.Right), 0, W);
-    const int t = std::clamp(std::min(inside.Top, inside.Bottom), 0, H), b = std::clamp(std::max(inside.Top, inside.Bottom), 0, H);
+    const int l = std::clamp(std::min(inside.Left, inside.Right), 0, W),
+              r = std::clamp(std::max(inside.Left, inside.Right), 0, W);
+    const int t = std::clamp(std::min(inside.Top, inside.Bottom), 0, H),
+              b = std::clamp(std::max(inside.Top, inside.Bottom), 0, H);
     FImageCanvas->Pen.Color = FColorExt;
     FImageCanvas->Brush.Color = FColorExt;
     FImageCanvas->FillRect(Rect(0, 0, W, t));
@@ -543,8 +548,8 @@ void TCanvas2D::Point(double x, double y, int radius) {
 void TCanvas2D::Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
     if (!MappingValid())
         return;
-    if (!DrawTriangle(FImage, FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2),
-                      ValToScrX(x3), ValToScrY(y3)))
+    if (!DrawTriangle(FImage, FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2), ValToScrX(x3),
+                      ValToScrY(y3)))
         FOutOfRange = true;
 }
 

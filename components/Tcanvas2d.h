@@ -154,7 +154,7 @@ public:
     TMouseEvent OnMouseUp;        // mouseReleased
     // Raised after the repaint that follows every resize (the panel's notification of the same
     // name is the component's own).
-    TNotifyEvent OnResize;        // resized
+    TNotifyEvent OnResize;  // resized
 
     // Layout.
     void ImageResize();
@@ -217,8 +217,8 @@ public:
     // Zoom and pan. AxisChange refuses (beeps, changes nothing) a box wider or taller than 1e20,
     // narrower or lower than 1e-20, inverted or not finite, and any change while one runs.
     void AxisChange(double xmin, double ymin, double xmax, double ymax, int steps);
-    void AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min,
-                    double x1max, double y1max, int steps);
+    void AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min, double x1max,
+                    double y1max, int steps);
     TZoomMode ZoomMode() const { return TZoomMode(FZoomMode); }
     void ZoomModeSet(int mode);
     void ZoomMore();
@@ -369,7 +369,7 @@ private:
     bool FOutOfRange = false;
     double FLastDrawTime = 0;
     std::unique_ptr<TAxisLabels> FLabels;  // texts, sizes and pixels of the tick labels
-    int FMarginHold = 0;  // > 0: a margin setter announces the net change itself
+    int FMarginHold = 0;                   // > 0: a margin setter announces the net change itself
 
     // The running animation: where it heads, and whether a wheel turn gave it a new target.
     TBox FAnimTarget{};

@@ -35,8 +35,7 @@ void TCanvas2D::WheelZoom(double X, double Y, int units) {
     if (units == 0 || !MappingValid() || !Inside(int(std::floor(X)), int(std::floor(Y))) ||
         (FZoomMode == zmPan && FPanning))
         return;
-    const double factor =
-        std::clamp(std::pow(FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
+    const double factor = std::clamp(std::pow(FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
     if (!FBusy) {
         const TBox target = ZoomedAround(Limits(), X, Y, factor);
         AxisChange(target.XMin, target.YMin, target.XMax, target.YMax, FZoomSteps);
@@ -120,7 +119,8 @@ bool TCanvas2D::eventFilter(QObject* watched, QEvent* event) {
         const QPointF p = wheel->position();
         if (!Inside(int(std::floor(p.x())), int(std::floor(p.y()))))
             return false;
-        int units = wheel->pixelDelta().isNull() ? wheel->angleDelta().y() : wheel->pixelDelta().y() * kUnitsPerWheelPixel;
+        int units =
+            wheel->pixelDelta().isNull() ? wheel->angleDelta().y() : wheel->pixelDelta().y() * kUnitsPerWheelPixel;
         if (wheel->inverted())
             units = -units;  // follow the wheel itself, not the scrolling direction
         GuardEvent(this, [&] { WheelZoom(p.x(), p.y(), units); });
@@ -136,8 +136,7 @@ bool TCanvas2D::eventFilter(QObject* watched, QEvent* event) {
             GuardEvent(this, [&] { button == Qt::BackButton ? ZoomBack() : ZoomForward(); });
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

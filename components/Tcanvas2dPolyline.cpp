@@ -149,8 +149,10 @@ private:
             low = high = first;
             for (int i = FFirst.Index + 1; i <= FLast.Index; ++i) {
                 const int row = rows.Fast(FY[i]);
-                if (row < low.Row) low = {row, i};
-                if (row > high.Row) high = {row, i};
+                if (row < low.Row)
+                    low = {row, i};
+                if (row > high.Row)
+                    high = {row, i};
             }
         }
         Emit(first.Row);
@@ -238,7 +240,10 @@ void TCanvas2D::Polyline(const double* x, const double* y, int count) {
     const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
     const TPlotBox box{TAxisPixels(FAxisXMin, FAxisXMax, W - 2 * mx, mx, false),
                        TAxisPixels(FAxisYMin, FAxisYMax, H - 2 * my, H - my, true),
-                       xlo, xhi, ylo, yhi,
+                       xlo,
+                       xhi,
+                       ylo,
+                       yhi,
                        InGdiRange(mx) && InGdiRange(W - mx) && InGdiRange(my) && InGdiRange(H - my) &&
                            InGdiRange(W - 2 * mx) && InGdiRange(H - 2 * my)};
     TM4Chains chains(FImageCanvas, box, y);

@@ -30,10 +30,14 @@ void TCanvas2D::SetLimits(const TBox& box) {
     FAxisYMin = box.YMin;
     FAxisXMax = box.XMax;
     FAxisYMax = box.YMax;
-    if (old.XMin != box.XMin) emit AxisXMinChanged();
-    if (old.YMin != box.YMin) emit AxisYMinChanged();
-    if (old.XMax != box.XMax) emit AxisXMaxChanged();
-    if (old.YMax != box.YMax) emit AxisYMaxChanged();
+    if (old.XMin != box.XMin)
+        emit AxisXMinChanged();
+    if (old.YMin != box.YMin)
+        emit AxisYMinChanged();
+    if (old.XMax != box.XMax)
+        emit AxisXMaxChanged();
+    if (old.YMax != box.YMax)
+        emit AxisYMaxChanged();
 }
 
 // Finite, not inverted, and neither too wide nor too narrow on either axis (NaN fails every test).

@@ -63,8 +63,10 @@ void TEscala::SetMargin(int value) {
 // Docked at the top or bottom the scale is horizontal, at the left or right vertical: another
 // orientation is refused there.
 void TEscala::SetOrientation(TEscalaOrientation value) {
-    if (FAlignment == eaTop || FAlignment == eaBottom) value = eoHorizontal;
-    if (FAlignment == eaLeft || FAlignment == eaRight) value = eoVertical;
+    if (FAlignment == eaTop || FAlignment == eaBottom)
+        value = eoHorizontal;
+    if (FAlignment == eaLeft || FAlignment == eaRight)
+        value = eoVertical;
     ChangeProperty(this, FOrientation, value, &TEscala::Draw, &TEscala::OrientationChanged);
 }
 
@@ -73,7 +75,8 @@ void TEscala::SetFormat(const QString& value) {
 }
 
 void TEscala::SetFont(const TFont& value) {
-    if (SameFont(value, TPnlImg::Font())) return;
+    if (SameFont(value, TPnlImg::Font()))
+        return;
     TPnlImg::Font().Assign(value);
     Draw();
     emit FontChanged();
@@ -82,7 +85,8 @@ void TEscala::SetFont(const TFont& value) {
 void TEscala::SetFontQFont(const QFont& value) { SetFont(FontWithQFont(TPnlImg::Font(), value)); }
 
 void TEscala::SetAlignment(TEscalaAlignment value) {
-    if (value == FAlignment) return;
+    if (value == FAlignment)
+        return;
     FAlignment = value;
     switch (value) {
     case eaTop: SetAlign(alTop); break;
@@ -96,47 +100,61 @@ void TEscala::SetAlignment(TEscalaAlignment value) {
 }
 
 void TEscala::SetMaximum(double value) {
-    if (value == FMaximum || std::isnan(value)) return;
+    if (value == FMaximum || std::isnan(value))
+        return;
     FMaximum = value;
     const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
-    if (intervalReset) FInterval = 0;
+    if (intervalReset)
+        FInterval = 0;
     Draw();
     emit MaximumChanged();
-    if (intervalReset) emit IntervalChanged();
+    if (intervalReset)
+        emit IntervalChanged();
 }
 
 void TEscala::SetMinimum(double value) {
-    if (value == FMinimum || std::isnan(value)) return;
+    if (value == FMinimum || std::isnan(value))
+        return;
     FMinimum = value;
     const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
-    if (intervalReset) FInterval = 0;
+    if (intervalReset)
+        FInterval = 0;
     Draw();
     emit MinimumChanged();
-    if (intervalReset) emit IntervalChanged();
+    if (intervalReset)
+        emit IntervalChanged();
 }
 
 void TEscala::SetMaxMin(double max, double min) {
-    if (!(max > min)) return;
-    if (max == FMaximum && min == FMinimum) return;
+    if (!(max > min))
+        return;
+    if (max == FMaximum && min == FMinimum)
+        return;
     const bool maxChanged = max != FMaximum, minChanged = min != FMinimum;
     FMaximum = max;
     FMinimum = min;
     const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
-    if (intervalReset) FInterval = 0;
+    if (intervalReset)
+        FInterval = 0;
     Draw();
-    if (maxChanged) emit MaximumChanged();
-    if (minChanged) emit MinimumChanged();
-    if (intervalReset) emit IntervalChanged();
+    if (maxChanged)
+        emit MaximumChanged();
+    if (minChanged)
+        emit MinimumChanged();
+    if (intervalReset)
+        emit IntervalChanged();
 }
 
 // A valid new value is stored even when the current Interval equals the range.
 void TEscala::SetInterval(double value) {
-    if (!(value >= 0) || value >= FMaximum - FMinimum) return;
+    if (!(value >= 0) || value >= FMaximum - FMinimum)
+        return;
     ChangeProperty(this, FInterval, value, &TEscala::Draw, &TEscala::IntervalChanged);
 }
 
 void TEscala::SetTextInterval(int value) {
-    if (value < 0) return;
+    if (value < 0)
+        return;
     value = std::min(value, kMaxTextInterval);
     ChangeProperty(this, FTextInterval, value, &TEscala::Draw, &TEscala::TextIntervalChanged);
 }
@@ -148,22 +166,27 @@ void TEscala::EscalaResize(QObject*) {
 
 // The image panel has already brought the bitmap to the image's size.
 void TEscala::ResizeContent() {
-    if (FReady) Draw();
+    if (FReady)
+        Draw();
 }
 
 QString TEscala::Label(double value) const { return FormatFloat(FFormat, value); }
 
 void TEscala::PlaceInParent() {
     QWidget* parent = parentWidget();
-    if (!parent) return;
+    if (!parent)
+        return;
     const bool h = FAlignment == eaCentered || FAlignment == eaHCentered;
     const bool v = FAlignment == eaCentered || FAlignment == eaVCentered;
-    if (h) move((parent->width() - width()) / 2, y());
-    if (v) move(x(), (parent->height() - height()) / 2);
+    if (h)
+        move((parent->width() - width()) / 2, y());
+    if (v)
+        move(x(), (parent->height() - height()) / 2);
 }
 
 void TEscala::Draw() {
-    if (!(FMaximum > FMinimum)) return;
+    if (!(FMaximum > FMinimum))
+        return;
     PlaceInParent();
     if ((FAlignment == eaTop || FAlignment == eaBottom) && FOrientation != eoHorizontal) {
         FOrientation = eoHorizontal;
@@ -183,7 +206,8 @@ void TEscala::Draw() {
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
     canvas->Rectangle(0, 0, image->Width(), image->Height());
-    if (image->Width() < 5 || image->Height() < 5) return;
+    if (image->Width() < 5 || image->Height() < 5)
+        return;
     canvas->Font.Assign(TPnlImg::Font());
     if (FOrientation == eoHorizontal)
         PaintHorizontal();
@@ -215,7 +239,8 @@ void TEscala::PaintVertical() {
 
 // The new size comes back through the resize notification, which draws once more at that size.
 void TEscala::ApplyAutoSize(int thickness, bool horizontal) {
-    if (!FAutoSize) return;
+    if (!FAutoSize)
+        return;
     if (horizontal)
         TCustomPanel::SetHeight(thickness);
     else
@@ -224,7 +249,8 @@ void TEscala::ApplyAutoSize(int thickness, bool horizontal) {
 
 // A band one pixel long stands for the whole range: its line takes the middle value.
 double TEscala::BandValue(int i, int length, bool reversed) const {
-    if (length == 1) return FMinimum + (FMaximum - FMinimum) / 2;
+    if (length == 1)
+        return FMinimum + (FMaximum - FMinimum) / 2;
     const int k = reversed ? length - i - 1 : i;
     return FMinimum + k * (FMaximum - FMinimum) / (length - 1);
 }
@@ -254,7 +280,8 @@ void TEscala::PaintBandVertical() {
 }
 
 void TEscala::PaintTextHorizontal() {
-    if (FTextInterval < 0) return;
+    if (FTextInterval < 0)
+        return;
     TCanvas* canvas = Image()->Canvas();
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
@@ -269,7 +296,8 @@ void TEscala::PaintTextHorizontal() {
 }
 
 void TEscala::PaintTextVertical() {
-    if (FTextInterval < 0) return;
+    if (FTextInterval < 0)
+        return;
     TCanvas* canvas = Image()->Canvas();
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
@@ -298,17 +326,22 @@ TColor TEscala::ValueToColor(double value) const {
     // Beyond the ends every value gives the end colour; keep the rounding in range.
     const int p = std::isnan(q) ? 0 : RoundToInt(std::clamp(q, -1.0, 511.0));
     if (FGraduation == egTwo) {
-        if (p <= 0) return FGradColor2;
-        if (p >= 510) return FGradColor1;
+        if (p <= 0)
+            return FGradColor2;
+        if (p >= 510)
+            return FGradColor1;
         const TColor c1 = ColorToRGB(FGradColor1), c2 = ColorToRGB(FGradColor2);
         int channel[3];
         for (int k = 0; k < 3; ++k)
             channel[k] = (Channel(c2, 8 * k) * (510 - p)) / 510 + (Channel(c1, 8 * k) * p) / 510;
         return RGB(channel[0], channel[1], channel[2]);
     }
-    if (p <= 0) return RGB(0, 0, 255);
-    if (p <= 255) return RGB(0, (150 * p) / 255, 255 - (185 * p) / 255);
-    if (p <= 510) return RGB(70 + (185 * (p - 255)) / 255, 150 - (150 * (p - 255)) / 255, 0);
+    if (p <= 0)
+        return RGB(0, 0, 255);
+    if (p <= 255)
+        return RGB(0, (150 * p) / 255, 255 - (185 * p) / 255);
+    if (p <= 510)
+        return RGB(70 + (185 * (p - 255)) / 255, 150 - (150 * (p - 255)) / 255, 0);
     return RGB(255, 0, 0);
 }
 

@@ -159,9 +159,9 @@ private:
     TEscalaGraduation FGraduation = egTwo;
     TEscalaOrientation FOrientation = eoVertical;
     TEscalaPosition FPosition = epNormal;
-    bool FReady = false;   // the constructor's fields are set: resizes may redraw
-    int FTextW = 0;        // widest of the Maximum and Minimum labels
-    int FTextH = 0;        // highest of them
+    bool FReady = false;  // the constructor's fields are set: resizes may redraw
+    int FTextW = 0;       // widest of the Maximum and Minimum labels
+    int FTextH = 0;       // highest of them
 };
 
 }  // namespace Tallwick

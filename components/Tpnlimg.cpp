@@ -63,7 +63,8 @@ void TPnlImg::StopResizeNotifications() {
 }
 
 void TPnlImg::SetCursor(TCursor value) {
-    if (value == FImage->Cursor()) return;
+    if (value == FImage->Cursor())
+        return;
     FImage->SetCursor(value);
     emit CursorChanged();
 }
@@ -71,49 +72,58 @@ void TPnlImg::SetCursor(TCursor value) {
 void TPnlImg::resizeEvent(QResizeEvent* event) { TControl::resizeEvent(event); }
 
 void TPnlImg::ImageClick(QObject*) {
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
     emit clicked(this);
 }
 
 void TPnlImg::ImageDblClick(QObject*) {
-    if (OnDblClick) OnDblClick(this);
+    if (OnDblClick)
+        OnDblClick(this);
     emit doubleClicked(this);
 }
 
 void TPnlImg::ImageMouseDown(QObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
     emit mousePressed(this, Button, Shift, X, Y);
 }
 
 void TPnlImg::ImageMouseMove(QObject*, TShiftState Shift, int X, int Y) {
-    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
     emit mouseMoved(this, Shift, X, Y);
 }
 
 void TPnlImg::ImageMouseUp(QObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
     emit mouseReleased(this, Button, Shift, X, Y);
 }
 
 void TPnlImg::ScrollBarHChange(QObject*) {
-    if (OnScrollBarHChange) OnScrollBarHChange(this);
+    if (OnScrollBarHChange)
+        OnScrollBarHChange(this);
     emit scrollBarHChanged(this);
 }
 
 void TPnlImg::ScrollBarVChange(QObject*) {
-    if (OnScrollBarVChange) OnScrollBarVChange(this);
+    if (OnScrollBarVChange)
+        OnScrollBarVChange(this);
     emit scrollBarVChanged(this);
 }
 
 void TPnlImg::PanelResize(QObject*) {
     FImage->Resize();
     ResizeContent();
-    if (OnResize) OnResize(this);
+    if (OnResize)
+        OnResize(this);
     emit resized(this);
 }
 
 void TPnlImg::SetScrollBars(bool value) {
-    if (value == FScrollBars) return;
+    if (value == FScrollBars)
+        return;
     if (value)
         ScrollBarsCreate();
     else

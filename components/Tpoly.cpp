@@ -44,26 +44,18 @@ void TPoly::SetColorBrush(TColor value) {
     ChangeProperty(this, FColorBrush, value, RedrawPoly, &TPoly::ColorBrushChanged);
 }
 
-void TPoly::SetColorPen(TColor value) {
-    ChangeProperty(this, FColorPen, value, RedrawPoly, &TPoly::ColorPenChanged);
-}
+void TPoly::SetColorPen(TColor value) { ChangeProperty(this, FColorPen, value, RedrawPoly, &TPoly::ColorPenChanged); }
 
 void TPoly::SetCount(int value) {
     value = std::min(value, kMaxCount);
     ChangeProperty(this, FCount, value, RedrawPoly, &TPoly::CountChanged);
 }
 
-void TPoly::SetManual(bool value) {
-    ChangeProperty(this, FManual, value, RedrawPoly, &TPoly::ManualChanged);
-}
+void TPoly::SetManual(bool value) { ChangeProperty(this, FManual, value, RedrawPoly, &TPoly::ManualChanged); }
 
-void TPoly::SetRotation(double value) {
-    ChangeProperty(this, FRotation, value, RedrawPoly, &TPoly::RotationChanged);
-}
+void TPoly::SetRotation(double value) { ChangeProperty(this, FRotation, value, RedrawPoly, &TPoly::RotationChanged); }
 
-void TPoly::SetWidthPen(int value) {
-    ChangeProperty(this, FWidthPen, value, RedrawPoly, &TPoly::WidthPenChanged);
-}
+void TPoly::SetWidthPen(int value) { ChangeProperty(this, FWidthPen, value, RedrawPoly, &TPoly::WidthPenChanged); }
 
 int TPoly::ValueXc() const { return Image()->Width() / 2; }
 int TPoly::ValueYc() const { return Image()->Height() / 2; }
@@ -87,7 +79,8 @@ void TPoly::Draw(QObject*) {
         FPoints.clear();
         FPoints.shrink_to_fit();
     }
-    if (OnBeforeDraw) OnBeforeDraw(this, xc, yc, r);
+    if (OnBeforeDraw)
+        OnBeforeDraw(this, xc, yc, r);
     emit aboutToDraw(this, xc, yc, r);
 }
 
@@ -96,13 +89,15 @@ int TPoly::Wrap(int i) const { return ((i % FCount) + FCount) % FCount; }
 // Vertex 0 lies at Rotation degrees from the positive x direction; as pixel y grows downward,
 // increasing indices run clockwise on screen.
 TPoint TPoly::AutomaticPoint(int i, int xc, int yc, double r) const {
-    if (FCount <= 0) return Point(xc, yc);
+    if (FCount <= 0)
+        return Point(xc, yc);
     const double angle = (2.0 * i) * M_PI / FCount + FRotation * M_PI * (1.0 / 180);
     return Point(TruncToInt(std::cos(angle) * r + xc), TruncToInt(std::sin(angle) * r + yc));
 }
 
 TPoint TPoly::PointValue(int i, int xc, int yc, double r) {
-    if (FCount > 0) i = Wrap(i);
+    if (FCount > 0)
+        i = Wrap(i);
     TPoint p = AutomaticPoint(i, xc, yc, r);
     if (FManual)
         PointValueManual(i, xc, yc, r, &p);
@@ -110,12 +105,14 @@ TPoint TPoly::PointValue(int i, int xc, int yc, double r) {
 }
 
 void TPoly::PointValueManual(int i, int xc, int yc, double r, TPoint* P) {
-    if (OnGetPointValue) OnGetPointValue(this, i, xc, yc, r, P);
+    if (OnGetPointValue)
+        OnGetPointValue(this, i, xc, yc, r, P);
     emit pointValueRequested(this, i, xc, yc, r, P);
 }
 
 double TPoly::ContLenI(int i, int xc, int yc, double r) {
-    if (FCount <= 0) return 0;
+    if (FCount <= 0)
+        return 0;
     i = Wrap(i);
     const TPoint a = PointValue(i, xc, yc, r);
     const TPoint b = PointValue((i + 1) % FCount, xc, yc, r);
@@ -130,8 +127,10 @@ double TPoly::ContLen(int xc, int yc, double r) {
 }
 
 bool TPoly::ContWalk(double f, int xc, int yc, double r, int& edge, double& t) {
-    if (FCount <= 0) return false;
-    if (!std::isfinite(f)) f = 0;
+    if (FCount <= 0)
+        return false;
+    if (!std::isfinite(f))
+        f = 0;
     f -= std::floor(f);
     const double target = f * ContLen(xc, yc, r);
     double sum = 0;
@@ -155,7 +154,8 @@ bool TPoly::ContWalk(double f, int xc, int yc, double r, int& edge, double& t) {
 TPoint TPoly::ContPoint(double f, int xc, int yc, double r) {
     int i = 0;
     double t = 0;
-    if (!ContWalk(f, xc, yc, r, i, t)) return Point(xc, yc);
+    if (!ContWalk(f, xc, yc, r, i, t))
+        return Point(xc, yc);
     const TPoint a = PointValue(i, xc, yc, r);
     const TPoint b = PointValue((i + 1) % FCount, xc, yc, r);
     return Point(TruncToInt(b.x + (double(a.x) - b.x) * t), TruncToInt(b.y + (double(a.y) - b.y) * t));
@@ -164,7 +164,8 @@ TPoint TPoly::ContPoint(double f, int xc, int yc, double r) {
 int TPoly::ContPointGet(double f, int xc, int yc, double r) {
     int i = 0;
     double t = 0;
-    if (!ContWalk(f, xc, yc, r, i, t)) return -1;
+    if (!ContWalk(f, xc, yc, r, i, t))
+        return -1;
     return t > 0.5 ? i : (i + 1) % FCount;
 }
 

@@ -200,9 +200,10 @@ void TVexImage::Rect3D(int x1, int y1, int x2, int y2, TColor color, int width, 
     const TRect area = canvas->ClipRect();
     const long long l = x1, t = y1, r = x2, b = y2;
     // Rings [from, to) whose line lies in area: left/top edges grow with k, right/bottom shrink.
-    std::vector<std::pair<long long, long long>> runs = {
-        {area.Left - l, area.Right - l}, {area.Top - t, area.Bottom - t},
-        {r - area.Right, r - area.Left}, {b - area.Bottom, b - area.Top}};
+    std::vector<std::pair<long long, long long>> runs = {{area.Left - l, area.Right - l},
+                                                         {area.Top - t, area.Bottom - t},
+                                                         {r - area.Right, r - area.Left},
+                                                         {b - area.Bottom, b - area.Top}};
     for (auto& run : runs) {
         run.first = std::clamp<long long>(run.first, 0, width);
         run.second = std::clamp<long long>(run.second, 0, width);

@@ -44,7 +44,8 @@ void TVexProgress::SetOrientation(TVexProgressOrientation value) {
 }
 
 void TVexProgress::SetFont(const TFont& value) {
-    if (SameFont(value, FFont)) return;
+    if (SameFont(value, FFont))
+        return;
     FFont.Assign(value);
     Draw();
     emit FontChanged();
@@ -53,29 +54,34 @@ void TVexProgress::SetFont(const TFont& value) {
 // Position is stored and announced, without drawing; the caller draws.
 void TVexProgress::StorePosition(std::int64_t value) {
     const int position = SaturateToInt(value);
-    if (position == FPosition) return;
+    if (position == FPosition)
+        return;
     FPosition = position;
     emit PositionChanged();
 }
 
 void TVexProgress::SetMax(int value) {
-    if (value <= FMin || value == FMax) return;
+    if (value <= FMin || value == FMax)
+        return;
     FMax = value;
     const int old = FPosition;
     FPosition = std::clamp(FPosition, FMin, FMax);
     Draw();
     emit MaxChanged();
-    if (FPosition != old) emit PositionChanged();
+    if (FPosition != old)
+        emit PositionChanged();
 }
 
 void TVexProgress::SetMin(int value) {
-    if (value >= FMax || value == FMin) return;
+    if (value >= FMax || value == FMin)
+        return;
     FMin = value;
     const int old = FPosition;
     FPosition = std::clamp(FPosition, FMin, FMax);
     Draw();
     emit MinChanged();
-    if (FPosition != old) emit PositionChanged();
+    if (FPosition != old)
+        emit PositionChanged();
 }
 
 void TVexProgress::SetPosition(int value) {
@@ -104,7 +110,8 @@ void TVexProgress::VexProgressResize(QObject*) {
 }
 
 void TVexProgress::ResizeContent() {
-    if (FReady) Draw();
+    if (FReady)
+        Draw();
 }
 
 int TVexProgress::Filled(int length) const {
@@ -161,11 +168,14 @@ void TVexProgress::DrawVertical() {
     // In 64 bits: a timer step may carry p past either end.
     const int top = SaturateToInt(std::int64_t(h) - p);
     if (FIsTimer) {
-        if (p < h) GradientFillRect(canvas, Rect(0, 0, w, top), FColor1, FColor2, gdTopToBottom, colors);
-        if (p > 0) GradientFillRect(canvas, Rect(0, top, w, h), FColor2, FColor1, gdTopToBottom, colors);
+        if (p < h)
+            GradientFillRect(canvas, Rect(0, 0, w, top), FColor1, FColor2, gdTopToBottom, colors);
+        if (p > 0)
+            GradientFillRect(canvas, Rect(0, top, w, h), FColor2, FColor1, gdTopToBottom, colors);
         return;
     }
-    if (p > 0) GradientFillRect(canvas, Rect(0, top, w, h), FColor1, FColor2, gdBottomToTop, colors);
+    if (p > 0)
+        GradientFillRect(canvas, Rect(0, top, w, h), FColor1, FColor2, gdBottomToTop, colors);
     if (p < h) {
         canvas->Brush.Color = FBackColor;
         canvas->Brush.Style = bsSolid;

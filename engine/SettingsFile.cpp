@@ -121,8 +121,7 @@ QByteArray TSettingsFile::Bytes(const TSkySettings& values, const QByteArray& ti
     return bytes;
 }
 
-void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title,
-                          bool makeFolder) {
+void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool makeFolder) {
     const QString folder = QFileInfo(path).absolutePath();
     if (makeFolder && !MakeFolders(folder))
         throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));

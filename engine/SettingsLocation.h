@@ -16,8 +16,8 @@
 namespace Tallwick {
 
 struct TSettingsLocation {
-    QString ReadPath;   // the file read (where the defaults come from when it does not exist)
-    QString WritePath;  // the file the settings dialog writes
+    QString ReadPath;      // the file read (where the defaults come from when it does not exist)
+    QString WritePath;     // the file the settings dialog writes
     bool UserOwn = false;  // WritePath is the user's own file, whose folder is made as needed
 
     static constexpr const char* FileName = "Skyglow.ini";
@@ -25,8 +25,7 @@ struct TSettingsLocation {
     // For the running program, from its folder and the environment.
     static TSettingsLocation ForProgram();
     // The same from given facts: the executable's folder (ending in '/'), XDG_CONFIG_HOME and HOME.
-    static TSettingsLocation For(const QString& executableDir, const QByteArray& xdgConfigHome,
-                                 const QByteArray& home);
+    static TSettingsLocation For(const QString& executableDir, const QByteArray& xdgConfigHome, const QByteArray& home);
 
     // $XDG_CONFIG_HOME/skyglow/Skyglow.ini, or $HOME/.config/skyglow/Skyglow.ini.
     static QString UserFile(const QByteArray& xdgConfigHome, const QByteArray& home);

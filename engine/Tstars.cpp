@@ -29,7 +29,6 @@ const QString kDefaultTitle = QStringLiteral("Skyglow II");
 constexpr TColor kHighlight = static_cast<TColor>(0x80000014u);
 constexpr TColor kShadow = static_cast<TColor>(0x80000010u);
 
-
 // A length of the picture at pixel ratio 1 in surface pixels: the rings of the logo's frames, the
 // least star dot.
 int Pixels(int length, double ratio) { return std::max(1, RoundToInt(length * ratio)); }

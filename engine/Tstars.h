@@ -129,32 +129,32 @@ private:
     void DrawLogoFrames(TCanvas* canvas, int left, int top, int w, int h);
     bool CanCopyFramedLogo(const TCanvas* canvas, int w, int h) const;
 
-    bool FLogoEmpty = true;     // the scaled logo has no pixels (tiny surface, empty source)
-    TBitmap FFramedLogo;        // the scaled logo with its frames drawn on it
+    bool FLogoEmpty = true;  // the scaled logo has no pixels (tiny surface, empty source)
+    TBitmap FFramedLogo;     // the scaled logo with its frames drawn on it
     bool FFramedLogoReady = false;
     std::uint32_t FFramedLight = 0, FFramedDark = 0;  // the system colours its frames were drawn in
-    qint64 FShownSecond = -1;   // second of the texts formatted last (system clock)
-    QDate FShownDate;           // date and second of the day of the texts formatted last (Clock)
+    qint64 FShownSecond = -1;                         // second of the texts formatted last (system clock)
+    QDate FShownDate;                                 // date and second of the day of the texts formatted last (Clock)
     int FShownSecondOfDay = -1;
     QString FDateText;
     QString FTimeText;
-    int FFontSize = 0;          // points FTextHeight was measured for
-    TFontStyles FFontStyle = 0; // and style
-    int FTextHeight = 0;        // height of "0" in that font (at ratio 1)
-    double FTextRatio = 1;      // pixel ratio FDeviceTextHeight was worked out for
-    int FDeviceTextHeight = 0;  // FTextHeight in the surface's bitmap pixels
-    int FMaskFontHeight = 0;    // pixel height and style the text masks were rendered for
+    int FFontSize = 0;           // points FTextHeight was measured for
+    TFontStyles FFontStyle = 0;  // and style
+    int FTextHeight = 0;         // height of "0" in that font (at ratio 1)
+    double FTextRatio = 1;       // pixel ratio FDeviceTextHeight was worked out for
+    int FDeviceTextHeight = 0;   // FTextHeight in the surface's bitmap pixels
+    int FMaskFontHeight = 0;     // pixel height and style the text masks were rendered for
     TFontStyles FMaskFontStyle = 0;
     TTextMask FDateMask;
     TTextMask FTimeMask;
-    TShadowText FShadow;        // date above time, composed together
+    TShadowText FShadow;  // date above time, composed together
     TStarStamps FStamps;
-    std::uint32_t FStarPixel = 0;  // StarColor as a row pixel
-    double FDiagonal = 0;          // of the surface, for the star sizes
-    bool FStampable = false;       // the canvas's pen draws dots as the stamps learnt them
-    int FLeastDot = 0;             // the smallest star dot drawn, bitmap pixels
-    double FRatio = 1;             // the surface's pixel ratio in this frame
-    double FLogoRatio = 1;         // the pixel ratio the logo was scaled for
+    std::uint32_t FStarPixel = 0;         // StarColor as a row pixel
+    double FDiagonal = 0;                 // of the surface, for the star sizes
+    bool FStampable = false;              // the canvas's pen draws dots as the stamps learnt them
+    int FLeastDot = 0;                    // the smallest star dot drawn, bitmap pixels
+    double FRatio = 1;                    // the surface's pixel ratio in this frame
+    double FLogoRatio = 1;                // the pixel ratio the logo was scaled for
     int FLogoWidth = 0, FLogoHeight = 0;  // the logo's size at ratio 1
 };
 

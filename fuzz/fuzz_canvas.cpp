@@ -34,7 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (op) {
         case 0: canvas->Rectangle(a, b, c, d); break;
         case 1: canvas->Ellipse(a, b, c, d); break;
-        case 2: canvas->MoveTo(a, b); canvas->LineTo(c, d); break;
+        case 2:
+            canvas->MoveTo(a, b);
+            canvas->LineTo(c, d);
+            break;
         case 3: canvas->FillRect(Rect(a, b, c, d)); break;
         case 4: {
             const TPoint points[3] = {{a, b}, {c, d}, {b, c}};

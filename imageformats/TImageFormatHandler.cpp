@@ -102,8 +102,11 @@ QSize TImageFormatHandler::NaturalSize() const {
 
 // The picture at its own size or the scaled size; throws what the readers throw.
 QImage TImageFormatHandler::Decode() const {
-    if (FScaled && !TPictureLimits::Acceptable(FScaledSize.width(), FScaledSize.height(), TPictureLimits::kMaxPixels, 1))
-        Refuse(QStringLiteral("Cannot make a picture of %1 x %2 pixels").arg(FScaledSize.width()).arg(FScaledSize.height()));
+    if (FScaled &&
+        !TPictureLimits::Acceptable(FScaledSize.width(), FScaledSize.height(), TPictureLimits::kMaxPixels, 1))
+        Refuse(QStringLiteral("Cannot make a picture of %1 x %2 pixels")
+                   .arg(FScaledSize.width())
+                   .arg(FScaledSize.height()));
     const std::uint8_t* data = Bytes(FBytes);
     if (IsMetafile(FBytes) || format() == "wmf" || format() == "emf") {
         // Metafile text needs fonts, which only a QGuiApplication has.
@@ -115,7 +118,8 @@ QImage TImageFormatHandler::Decode() const {
     const QImage image = TPcxCodec::Read(data, FBytes.size());
     if (!FScaled || FScaledSize == image.size())
         return image;
-    return image.scaled(FScaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    return image.scaled(FScaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 bool TImageFormatHandler::read(QImage* image) {
@@ -137,7 +141,9 @@ bool TImageFormatHandler::write(const QImage& image) {
         if (format() != "pcx")
             Refuse(QStringLiteral("Only PCX is written"));
         if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-            Refuse(QStringLiteral("Cannot write a picture of %1 x %2 pixels as PCX").arg(image.width()).arg(image.height()));
+            Refuse(QStringLiteral("Cannot write a picture of %1 x %2 pixels as PCX")
+                       .arg(image.width())
+                       .arg(image.height()));
         // PCX has no alpha: transparent parts come out on white, as the library shows them.
         QImage flat = TPictureLimits::NewImage(image.width(), image.height());
         flat.fill(Qt::white);

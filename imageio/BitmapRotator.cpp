@@ -64,7 +64,8 @@ struct Sampler {
         const std::uint32_t wy = std::uint32_t(fy >> (kFractionBits - 8)) & 0xFF;
         if (std::uint64_t(ix) < std::uint64_t(Width - 1) && std::uint64_t(iy) < std::uint64_t(Height - 1)) {
             const std::uint32_t* r0 = Row(int(iy)) + ix;
-            const std::uint32_t* r1 = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const uchar*>(r0) + Stride);
+            const std::uint32_t* r1 =
+                reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const uchar*>(r0) + Stride);
             return Lerp(Lerp(r0[0], r0[1], wx), Lerp(r1[0], r1[1], wx), wy);
         }
         if (ix < -1 || iy < -1 || ix >= Width || iy >= Height)
@@ -116,9 +117,9 @@ inline std::uint32_t Bilinear2x2(const std::uint32_t* r0, const std::uint32_t* r
     const __m128i zero = _mm_setzero_si128();
     const __m128i top = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r0)), zero);
     const __m128i bottom = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r1)), zero);
-    const __m128i vertical = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(short(256 - wy))), _mm_mullo_epi16(bottom, _mm_set1_epi16(short(wy)))),
-        8);
+    const __m128i vertical = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(short(256 - wy))),
+                                                          _mm_mullo_epi16(bottom, _mm_set1_epi16(short(wy)))),
+                                            8);
     const __m128i weights = _mm_unpacklo_epi64(_mm_set1_epi16(short(256 - wx)), _mm_set1_epi16(short(wx)));
     const __m128i products = _mm_mullo_epi16(vertical, weights);
     const __m128i sum = _mm_srli_epi16(_mm_add_epi16(products, _mm_srli_si128(products, 8)), 8);
@@ -155,7 +156,8 @@ void TurnRows(const TurnJob& job, int y0, int y1) {
         Columns(startX, stepX, -2.0 * kOne, double(w + 1) * kOne, startY, stepY, -2.0 * kOne, double(h + 1) * kOne,
                 width, 0, touchFirst, touchLast);
         if (job.Interpolate)
-            Columns(startX, stepX, 0, double(w - 1) * kOne, startY, stepY, 0, double(h - 1) * kOne, width, 1, first, last);
+            Columns(startX, stepX, 0, double(w - 1) * kOne, startY, stepY, 0, double(h - 1) * kOne, width, 1, first,
+                    last);
         first = std::clamp(first, touchFirst, touchLast);
         last = std::clamp(last, first, touchLast);
         std::fill(row, row + touchFirst, sampler.Background | 0xFF000000u);
@@ -166,7 +168,8 @@ void TurnRows(const TurnJob& job, int y0, int y1) {
             row[x] = 0xFF000000u | sampler.Bilinear(fx, fy);
         for (; x < last; ++x, fx += stepX, fy += stepY) {  // no bounds to check here
             const std::uint32_t* r0 = sampler.Row(int(fy >> kFractionBits)) + (fx >> kFractionBits);
-            const std::uint32_t* r1 = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const uchar*>(r0) + sampler.Stride);
+            const std::uint32_t* r1 =
+                reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const uchar*>(r0) + sampler.Stride);
             const std::uint32_t wx = std::uint32_t(fx >> (kFractionBits - 8)) & 0xFF;
             const std::uint32_t wy = std::uint32_t(fy >> (kFractionBits - 8)) & 0xFF;
             row[x] = 0xFF000000u | Bilinear2x2(r0, r1, wx, wy);

@@ -40,7 +40,8 @@ struct Header {
                                   .arg(name, QLatin1String(format), QLatin1String(extension)));
     };
     const auto notReadHere = [&](const char* format) {
-        throw EInvalidPicture(QStringLiteral("%1 is a %2 picture, which is not read here").arg(name, QLatin1String(format)));
+        throw EInvalidPicture(
+            QStringLiteral("%1 is a %2 picture, which is not read here").arg(name, QLatin1String(format)));
     };
     if (head.startsWith("\x89PNG\r\n\x1A\n"))
         notReadHere("PNG");
@@ -132,11 +133,12 @@ void CheckSize(const Header& h, const std::uint8_t* data, std::int64_t size, con
     if (h.DataOffset >= size)
         Corrupt(fileName, QStringLiteral("no pixel data"));
     if (h.Width > 0 && height > 0 && !TPictureLimits::Acceptable(h.Width, height, TPictureLimits::kMaxPixels, 1))
-        throw EInvalidPicture(QStringLiteral("%1 is too large: %2 x %3 pixels, more than the %4 pixels a picture may have")
-                                  .arg(QDir::toNativeSeparators(fileName))
-                                  .arg(h.Width)
-                                  .arg(height)
-                                  .arg(TPictureLimits::kMaxPixels));
+        throw EInvalidPicture(
+            QStringLiteral("%1 is too large: %2 x %3 pixels, more than the %4 pixels a picture may have")
+                .arg(QDir::toNativeSeparators(fileName))
+                .arg(h.Width)
+                .arg(height)
+                .arg(TPictureLimits::kMaxPixels));
     if (!TPictureLimits::Acceptable(h.Width, height, size, rle ? kRlePixelsPerByte : 8))
         Corrupt(fileName, QStringLiteral("%1 x %2 pixels do not fit the file").arg(h.Width).arg(h.Height));
     if (rle) {
@@ -255,7 +257,8 @@ QImage TBmpCodec::ReadDib(const std::uint8_t* info, std::int64_t infoSize, const
     file.append(reinterpret_cast<const char*>(info), qsizetype(infoSize));
     if (bits)
         file.append(reinterpret_cast<const char*>(bits), qsizetype(bitsSize));
-    return Read(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size(), QStringLiteral("(metafile bitmap)"));
+    return Read(reinterpret_cast<const std::uint8_t*>(file.constData()), file.size(),
+                QStringLiteral("(metafile bitmap)"));
 }
 
 QByteArray TBmpCodec::Write(const QImage& source) {

@@ -22,7 +22,9 @@ struct Box {
     double Error;    // sum of squared distances of its pixels from their mean
 };
 
-std::array<double, 3> Channels(std::uint32_t p) { return {double(p >> 16 & 0xFF), double(p >> 8 & 0xFF), double(p & 0xFF)}; }
+std::array<double, 3> Channels(std::uint32_t p) {
+    return {double(p >> 16 & 0xFF), double(p >> 8 & 0xFF), double(p & 0xFF)};
+}
 
 double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b) {
     const double r = a[0] - b[0], g = a[1] - b[1], bl = a[2] - b[2];

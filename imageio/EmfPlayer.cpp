@@ -25,7 +25,9 @@ QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xF
 struct Record {
     TByteReader& R;
     std::int64_t At, Size;
-    bool Has(std::int64_t offset, std::int64_t count) const { return offset >= 0 && count >= 0 && offset + count <= Size; }
+    bool Has(std::int64_t offset, std::int64_t count) const {
+        return offset >= 0 && count >= 0 && offset + count <= Size;
+    }
     std::uint32_t U(std::int64_t offset) const { return Has(offset, 4) ? R.U32(At + offset) : 0; }
     std::int32_t S(std::int64_t offset) const { return std::int32_t(U(offset)); }
     std::int16_t S16(std::int64_t offset) const { return Has(offset, 2) ? R.S16(At + offset) : 0; }
@@ -190,8 +192,8 @@ bool Play(TMetafileCanvas& canvas, const Record& r, std::uint32_t type) {
 }
 
 struct Layout {
-    QRectF Device;  // the part of the recording device's surface the picture shows
-    QSizeF Natural; // its size in picture pixels before any scaling down
+    QRectF Device;   // the part of the recording device's surface the picture shows
+    QSizeF Natural;  // its size in picture pixels before any scaling down
     int Handles = 0;
 };
 
@@ -237,9 +239,9 @@ QImage TEmfPlayer::Render(const std::uint8_t* data, std::int64_t size, QSize pic
     QImage image = TPictureLimits::NewImage(pictureSize.width(), pictureSize.height());
     image.fill(Qt::white);
     {
-        const QTransform deviceToImage = QTransform::fromTranslate(-l.Device.left(), -l.Device.top()) *
-                                         QTransform::fromScale(pictureSize.width() / l.Device.width(),
-                                                               pictureSize.height() / l.Device.height());
+        const QTransform deviceToImage =
+            QTransform::fromTranslate(-l.Device.left(), -l.Device.top()) *
+            QTransform::fromScale(pictureSize.width() / l.Device.width(), pictureSize.height() / l.Device.height());
         TMetafileCanvas canvas(&image, deviceToImage, l.Handles);
         // Every record up to the end-of-file record must be in the file: a file cut short is
         // refused rather than shown in part.

@@ -35,8 +35,8 @@ int ReadFunc(GifFileType* gif, GifByteType* buffer, int count) {
 }
 
 int WriteFunc(GifFileType* gif, const GifByteType* buffer, int count) {
-    static_cast<std::vector<std::uint8_t>*>(gif->UserData)->insert(
-        static_cast<std::vector<std::uint8_t>*>(gif->UserData)->end(), buffer, buffer + count);
+    static_cast<std::vector<std::uint8_t>*>(gif->UserData)
+        ->insert(static_cast<std::vector<std::uint8_t>*>(gif->UserData)->end(), buffer, buffer + count);
     return count;
 }
 
@@ -171,7 +171,8 @@ void Quantize(const QImage& image, std::vector<GifColorType>& palette, std::vect
 QByteArray TGifCodec::Write(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     if (image.width() > 0xFFFF || image.height() > 0xFFFF)  // the format's 16-bit sizes
-        throw EInvalidGraphicOperation(QStringLiteral("A GIF file cannot hold %1 x %2 pixels").arg(image.width()).arg(image.height()));
+        throw EInvalidGraphicOperation(
+            QStringLiteral("A GIF file cannot hold %1 x %2 pixels").arg(image.width()).arg(image.height()));
     std::vector<GifColorType> palette;
     std::vector<GifByteType> indices;
     if (!ExactPalette(image, palette, indices)) {

@@ -70,7 +70,10 @@ void CmykRowToRgb32(const std::uint8_t* cmyk, std::uint32_t* out, int width, boo
     for (int x = 0; x < width; ++x, cmyk += 4) {
         int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
         if (!inverted) {
-            c = 255 - c; m = 255 - m; y = 255 - y; k = 255 - k;
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
         }
         out[x] = 0xFF000000u | std::uint32_t(c * k / 255) << 16 | std::uint32_t(m * k / 255) << 8 |
                  std::uint32_t(y * k / 255);
@@ -107,8 +110,8 @@ bool Decode(jpeg_decompress_struct* cinfo, ErrorManager& err, const std::uint8_t
     return true;
 }
 
-bool Encode(jpeg_compress_struct* cinfo, ErrorManager& err, const QImage& image, int quality,
-            unsigned char** buffer, unsigned long* length) {
+bool Encode(jpeg_compress_struct* cinfo, ErrorManager& err, const QImage& image, int quality, unsigned char** buffer,
+            unsigned long* length) {
     if (setjmp(err.Jump))
         return false;
     jpeg_mem_dest(cinfo, buffer, length);
@@ -148,7 +151,8 @@ QImage TJpegCodec::Read(const std::uint8_t* data, std::int64_t size, const QStri
     jpeg_destroy_decompress(&cinfo);
     if (!ok) {
         const QString reason = size > 0 ? QString::fromLocal8Bit(err.Message) : QStringLiteral("empty file");
-        throw EInvalidPicture(QStringLiteral("Corrupt JPEG file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
+        throw EInvalidPicture(
+            QStringLiteral("Corrupt JPEG file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
     }
     return image;
 }
@@ -168,7 +172,8 @@ QByteArray TJpegCodec::Write(const QImage& source, int quality) {
         bytes = QByteArray(reinterpret_cast<const char*>(buffer), qsizetype(length));
     std::free(buffer);
     if (!ok)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode JPEG: %1").arg(QString::fromLocal8Bit(err.Message)));
+        throw EInvalidGraphicOperation(
+            QStringLiteral("Cannot encode JPEG: %1").arg(QString::fromLocal8Bit(err.Message)));
     return bytes;
 }
 

@@ -19,7 +19,10 @@ enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWI
 }  // namespace
 
 TMetafileCanvas::TMetafileCanvas(QImage* image, const QTransform& deviceToImage, int objectSlots)
-    : FImage(image), FPainter(image), FDeviceToImage(deviceToImage), FSlots(std::max(objectSlots, 0)) {
+    : FImage(image),
+      FPainter(image),
+      FDeviceToImage(deviceToImage),
+      FSlots(std::max(objectSlots, 0)) {
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     if (FSlots > 0)
         FEmptyRuns.emplace(0, FSlots);
@@ -48,11 +51,26 @@ QTransform TMetafileCanvas::LogicalToDevice() const {
     const State& s = FState;
     double sx = 1, sy = 1;
     switch (s.MapMode) {
-    case MM_LOMETRIC: sx = 96 / 254.0; sy = -sx; break;
-    case MM_HIMETRIC: sx = 96 / 2540.0; sy = -sx; break;
-    case MM_LOENGLISH: sx = 96 / 100.0; sy = -sx; break;
-    case MM_HIENGLISH: sx = 96 / 1000.0; sy = -sx; break;
-    case MM_TWIPS: sx = 96 / 1440.0; sy = -sx; break;
+    case MM_LOMETRIC:
+        sx = 96 / 254.0;
+        sy = -sx;
+        break;
+    case MM_HIMETRIC:
+        sx = 96 / 2540.0;
+        sy = -sx;
+        break;
+    case MM_LOENGLISH:
+        sx = 96 / 100.0;
+        sy = -sx;
+        break;
+    case MM_HIENGLISH:
+        sx = 96 / 1000.0;
+        sy = -sx;
+        break;
+    case MM_TWIPS:
+        sx = 96 / 1440.0;
+        sy = -sx;
+        break;
     case MM_ISOTROPIC:
     case MM_ANISOTROPIC:
         sx = s.ViewportExt.x() / s.WindowExt.x();
@@ -82,7 +100,8 @@ QPen TMetafileCanvas::MakePen() const {
     QPen pen(p.Color);
     pen.setCosmetic(true);  // widths are worked out here in picture pixels
     pen.setWidthF(std::clamp(p.Width * PixelsPerLogical(), 1.0, limit));
-    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                          Qt::DashDotDotLine};
     pen.setStyle(p.Style >= 0 && p.Style <= PS_DASHDOTDOT ? styles[p.Style] : Qt::SolidLine);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
@@ -93,7 +112,7 @@ QBrush TMetafileCanvas::MakeBrush() const {
     if (b.Style == BS_NULL)
         return QBrush(Qt::NoBrush);
     if (b.Style == BS_HATCHED) {
-        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(b.Color, hatches[std::clamp(b.Hatch, 0, 5)]);
     }
@@ -107,7 +126,8 @@ bool TMetafileCanvas::Apply(const QRectF& bounds) {
         if (!std::isfinite(v) || std::fabs(v) > 1e12)
             return false;
     const double margin = MakePen().widthF() + 2;
-    const QRectF covered = t.mapRect(bounds.normalized()).adjusted(-margin, -margin, margin, margin) & QRectF(FImage->rect());
+    const QRectF covered =
+        t.mapRect(bounds.normalized()).adjusted(-margin, -margin, margin, margin) & QRectF(FImage->rect());
     FWork += 64 + std::int64_t(covered.width() * covered.height());
     if (Exhausted())
         return false;

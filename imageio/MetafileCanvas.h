@@ -20,7 +20,7 @@ namespace Tallwick {
 class TMetafileCanvas {
 public:
     struct Pen {
-        int Style = 0;  // PS_SOLID .. PS_INSIDEFRAME
+        int Style = 0;     // PS_SOLID .. PS_INSIDEFRAME
         double Width = 0;  // logical units; 0 is one pixel
         QColor Color = Qt::black;
     };

@@ -139,9 +139,11 @@ bool TPcxCodec::Recognize(const std::uint8_t* d, std::int64_t size) {
     if (size < kHeaderSize || d[0] != 0x0A || d[2] != 1)
         return false;
     const int version = d[1], bits = d[3], planes = d[65];
-    const std::int64_t width = std::int64_t(Word(d + 8)) - Word(d + 4) + 1, height = std::int64_t(Word(d + 10)) - Word(d + 6) + 1;
+    const std::int64_t width = std::int64_t(Word(d + 8)) - Word(d + 4) + 1,
+                       height = std::int64_t(Word(d + 10)) - Word(d + 6) + 1;
     const bool versionKnown = version == 0 || (version >= 2 && version <= 5);
-    const bool depthKnown = (bits == 1 || bits == 2 || bits == 4 || bits == 8) && (planes == 1 || planes == 3 || planes == 4);
+    const bool depthKnown =
+        (bits == 1 || bits == 2 || bits == 4 || bits == 8) && (planes == 1 || planes == 3 || planes == 4);
     // Lines hold the window's pixels, padded by a few bytes at most (writers pad to even lengths).
     const std::int64_t lineBytes = Word(d + 66), needed = (width * bits + 7) / 8;
     return versionKnown && depthKnown && width > 0 && height > 0 && lineBytes >= needed && lineBytes <= needed + 3;
@@ -205,7 +207,8 @@ QByteArray NewHeader(const QImage& image, int planes, int bytesPerLine) {
 QByteArray TPcxCodec::Write(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     if (image.width() > 0xFFFF || image.height() > 0xFFFF)
-        throw EInvalidGraphicOperation(QStringLiteral("A PCX file cannot hold %1 x %2 pixels").arg(image.width()).arg(image.height()));
+        throw EInvalidGraphicOperation(
+            QStringLiteral("A PCX file cannot hold %1 x %2 pixels").arg(image.width()).arg(image.height()));
     const int bytesPerLine = (image.width() + 1) & ~1;  // even, as the format asks
     std::vector<std::uint32_t> colours;
     std::vector<std::uint8_t> indices;

@@ -81,8 +81,8 @@ TIFF* Open(MemoryFile& file, const char* mode) {
     TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxSingleAlloc);
     TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, NoteTruncation, &file);
-    TIFF* tif = TIFFClientOpenExt("picture", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc,
-                                  MapProc, UnmapProc, options);
+    TIFF* tif = TIFFClientOpenExt("picture", mode, &file, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
+                                  UnmapProc, options);
     TIFFOpenOptionsFree(options);
     return tif;
 }
@@ -105,7 +105,9 @@ void AbgrToRgb32(QImage& image) {
         auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const std::uint32_t p = row[x], uncovered = 255 - (p >> 24);
-            const auto channel = [&](int shift) { return std::min<std::uint32_t>(255, (p >> shift & 0xFF) + uncovered); };
+            const auto channel = [&](int shift) {
+                return std::min<std::uint32_t>(255, (p >> shift & 0xFF) + uncovered);
+            };
             row[x] = 0xFF000000u | channel(0) << 16 | channel(8) << 8 | channel(16);
         }
     }
@@ -122,7 +124,8 @@ QImage TTiffCodec::Read(const std::uint8_t* data, std::int64_t size) {
     TiffCloser closer{tif};
     std::uint32_t width = 0, height = 0;
     char message[1024] = {};
-    if (file.Truncated || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) ||
+    if (file.Truncated || !TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) ||
         !TPictureLimits::Acceptable(width, height, size, kPixelsPerByte) || !TIFFRGBAImageOK(tif, message))
         Unrecognized();
     QImage image = TPictureLimits::NewImage(int(width), int(height));

@@ -25,15 +25,15 @@ QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xF
 // One record: its parameters are 16-bit words after the size and function.
 struct Record {
     TByteReader& R;
-    std::int64_t At;    // offset of the record
-    std::int64_t Words; // its size in words
+    std::int64_t At;     // offset of the record
+    std::int64_t Words;  // its size in words
     std::int16_t S(int i) const { return i + 3 < Words ? R.S16(At + 6 + 2 * i) : 0; }
     std::uint16_t U(int i) const { return i + 3 < Words ? R.U16(At + 6 + 2 * i) : 0; }
     std::uint32_t U32(int i) const { return std::uint32_t(U(i)) | std::uint32_t(U(i + 1)) << 16; }
     std::int64_t ParamBytes() const { return (Words - 3) * 2; }
     const std::uint8_t* Param(int i) const { return R.Data() + At + 6 + 2 * i; }
     QPointF Point(int i) const { return QPointF(S(i + 1), S(i)); }  // y first, then x
-    QRectF Rect(int i) const {  // bottom, right, top, left
+    QRectF Rect(int i) const {                                      // bottom, right, top, left
         return QRectF(QPointF(S(i + 3), S(i + 2)), QPointF(S(i + 1), S(i)));
     }
 };

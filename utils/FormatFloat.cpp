@@ -97,8 +97,8 @@ qsizetype ReadQuoted(QStringView s, qsizetype at, QString& text) {
 }
 
 bool StartsExponent(QStringView s, qsizetype at) {
-    return (s[at] == u'E' || s[at] == u'e') && at + 2 < s.size() &&
-           (s[at + 1] == u'+' || s[at + 1] == u'-') && s[at + 2] == u'0';
+    return (s[at] == u'E' || s[at] == u'e') && at + 2 < s.size() && (s[at + 1] == u'+' || s[at + 1] == u'-') &&
+           s[at + 2] == u'0';
 }
 
 void AddLiteral(TPicture& p, const QString& text) {
@@ -229,8 +229,8 @@ TLaidDigits Digitise(const TPicture& p, double magnitude) {
 }
 
 // Writes integer digits [from, to) of `digits` (indices from the left) with group separators.
-void WriteIntegerDigits(QString& out, const QString& digits, qsizetype from, qsizetype to,
-                        bool grouping, QChar separator) {
+void WriteIntegerDigits(QString& out, const QString& digits, qsizetype from, qsizetype to, bool grouping,
+                        QChar separator) {
     for (qsizetype i = from; i < to; ++i) {
         out += digits[i];
         const qsizetype fromRight = digits.size() - 1 - i;
@@ -257,18 +257,15 @@ QString Lay(const TPicture& p, const TLaidDigits& d, const TFormatSettings& sett
     int place = 0;
     for (const TToken& t : p.Tokens) {
         switch (t.Kind) {
-        case TTokenKind::Literal:
-            out += t.Text;
-            break;
+        case TTokenKind::Literal: out += t.Text; break;
         case TTokenKind::IntegerPlace: {
             const int fromRight = p.IntegerPlaces - 1 - place;
             const qsizetype index = n - 1 - fromRight;
             if (place == 0)  // the leftmost place takes every digit beyond the picture
-                WriteIntegerDigits(out, d.Integer, 0, std::max<qsizetype>(0, index + 1),
-                                   p.Grouping, settings.ThousandSeparator);
-            else if (index >= 0)
-                WriteIntegerDigits(out, d.Integer, index, index + 1, p.Grouping,
+                WriteIntegerDigits(out, d.Integer, 0, std::max<qsizetype>(0, index + 1), p.Grouping,
                                    settings.ThousandSeparator);
+            else if (index >= 0)
+                WriteIntegerDigits(out, d.Integer, index, index + 1, p.Grouping, settings.ThousandSeparator);
             ++place;
             break;
         }
@@ -284,9 +281,7 @@ QString Lay(const TPicture& p, const TLaidDigits& d, const TFormatSettings& sett
                 out += d.Fraction[place];
             ++place;
             break;
-        case TTokenKind::Exponent:
-            out += WriteExponent(p, t.Text, d.Exponent);
-            break;
+        case TTokenKind::Exponent: out += WriteExponent(p, t.Text, d.Exponent); break;
         }
     }
     return out;

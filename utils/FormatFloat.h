@@ -58,7 +58,6 @@ struct TALLWICK_EXPORT TFormatSettings {
 
 // Formats with the separators of QLocale() (the user's locale unless the program changed it).
 TALLWICK_EXPORT QString FormatFloat(const QString& format, double value);
-TALLWICK_EXPORT QString FormatFloat(const QString& format, double value,
-                                    const TFormatSettings& settings);
+TALLWICK_EXPORT QString FormatFloat(const QString& format, double value, const TFormatSettings& settings);
 
 }  // namespace Tallwick

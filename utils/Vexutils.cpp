@@ -38,8 +38,8 @@ TColor BlendColor(TColor c1, TColor c2, int step, int steps) {
     // 64 bits and cut to 32 so that a step far outside 0..steps is no overflow here.
     auto channel = [&](int shift) {
         const std::int64_t a = (c1 >> shift) & 0xFF, b = (c2 >> shift) & 0xFF;
-        const auto sum = static_cast<std::int32_t>(
-            static_cast<std::uint32_t>(a * (std::int64_t(steps) - step) + b * step));
+        const auto sum =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(a * (std::int64_t(steps) - step) + b * step));
         return (sum / steps) & 0xFF;
     };
     return channel(0) + channel(8) * 256 + channel(16) * 65536;
@@ -49,9 +49,7 @@ double SquaredDistance(double x1, double y1, double x2, double y2) {
     return (x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1);
 }
 
-double PointDistance(double x1, double y1, double x2, double y2) {
-    return std::sqrt(SquaredDistance(x1, y1, x2, y2));
-}
+double PointDistance(double x1, double y1, double x2, double y2) { return std::sqrt(SquaredDistance(x1, y1, x2, y2)); }
 
 // Beyond the int range the result stops at the nearer end, and NaN gives INT_MIN, so a coordinate
 // made from either fails every drawing range test.
@@ -82,8 +80,9 @@ bool LineInGdiRange(int x1, int y1, int x2, int y2) {
 }
 
 bool TriangleInGdiRange(int x1, int y1, int x2, int y2, int x3, int y3) {
-    const long long values[] = {x1, x2, x3, y1, y2, y3, 0LL + x2 - x1, 0LL + x3 - x2, 0LL + x1 - x3,
-                                0LL + y2 - y1, 0LL + y3 - y2, 0LL + y1 - y3};
+    const long long values[] = {
+        x1,           x2, x3, y1, y2, y3, 0LL + x2 - x1, 0LL + x3 - x2, 0LL + x1 - x3, 0LL + y2 - y1, 0LL + y3 - y2,
+        0LL + y1 - y3};
     for (long long v : values)
         if (v < kGdiRangeMin || v > kGdiRangeMax)
             return false;
@@ -104,8 +103,10 @@ bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x
 }
 
 int Clamp(int value, int low, int high) {
-    if (value > high) return high;
-    if (value < low) return low;
+    if (value > high)
+        return high;
+    if (value < low)
+        return low;
     return value;
 }
 

@@ -35,7 +35,8 @@ TALLWICK_EXPORT bool LineInGdiRange(int x1, int y1, int x2, int y2);
 TALLWICK_EXPORT bool TriangleInGdiRange(int x1, int y1, int x2, int y2, int x3, int y3);
 // A filled triangle in the canvas's pen and brush. A triangle wholly on one side outside the
 // control is skipped and counts as drawn (true); a visible one out of range is skipped (false).
-TALLWICK_EXPORT bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x2, int y2, int x3, int y3);
+TALLWICK_EXPORT bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x2, int y2, int x3,
+                                  int y3);
 
 // The upper bound is tested first, so with low > high a value above high gives high.
 TALLWICK_EXPORT int Clamp(int value, int low, int high);

@@ -154,7 +154,8 @@ public:
         const auto* wheel = static_cast<const QWheelEvent*>(event);
         const QPoint delta = wheel->angleDelta();
         const bool tilted = std::abs(delta.x()) > std::abs(delta.y());
-        QScrollBar* bar = (wheel->modifiers() & Qt::ShiftModifier) || tilted ? FPanel->ScrollBarH() : FPanel->ScrollBarV();
+        QScrollBar* bar =
+            (wheel->modifiers() & Qt::ShiftModifier) || tilted ? FPanel->ScrollBarH() : FPanel->ScrollBarV();
         if (!bar)
             return false;
         // Fine-grained wheels send parts of a notch (120 eighths of a degree): keep the rest.
@@ -212,8 +213,8 @@ QString SizeText(qint64 bytes) {
 void DiskInfoDemo(QWidget* cell) {
     auto* info = new TDiskInfo(cell);
     const QStringList drives = info->AvailableDrives();
-    const QStringList headers = {"Drive", "Mounted on", "DriveType", "VolumeName", "FileSystem", "SerialNumberStr",
-                                 "DriveSize", "DriveFree"};
+    const QStringList headers = {"Drive",      "Mounted on",      "DriveType", "VolumeName",
+                                 "FileSystem", "SerialNumberStr", "DriveSize", "DriveFree"};
     auto* table = new QTableWidget(int(drives.size()), int(headers.size()), cell);
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
@@ -223,9 +224,9 @@ void DiskInfoDemo(QWidget* cell) {
         } catch (const Exception&) {
             continue;
         }
-        const QStringList values = {info->Drive(),      info->MountPoint(),      info->DriveType(),
-                                    info->VolumeName(), info->FileSystem(),      info->SerialNumberStr(),
-                                    SizeText(info->DriveSize()), SizeText(info->DriveFree())};
+        const QStringList values = {
+            info->Drive(),      info->MountPoint(),      info->DriveType(),           info->VolumeName(),
+            info->FileSystem(), info->SerialNumberStr(), SizeText(info->DriveSize()), SizeText(info->DriveFree())};
         for (int column = 0; column < values.size(); ++column)
             table->setItem(row, column, new QTableWidgetItem(values[column]));
     }
@@ -243,14 +244,10 @@ void PlotDemo(QWidget* cell) {
 
 const std::map<QString, std::function<void(QWidget*)>>& Demos() {
     static const std::map<QString, std::function<void(QWidget*)>> demos = {
-        {QStringLiteral("TVexImage"), ImageDemo},
-        {QStringLiteral("TColorButton"), ColorButtonDemo},
-        {QStringLiteral("TDiskInfo"), DiskInfoDemo},
-        {QStringLiteral("TCanvas2D"), PlotDemo},
-        {QStringLiteral("TEscala"), ScaleDemo},
-        {QStringLiteral("TPoly"), PolygonDemo},
-        {QStringLiteral("TVexProgress"), ProgressDemo},
-        {QStringLiteral("TPnlImg"), PanelDemo},
+        {QStringLiteral("TVexImage"), ImageDemo},       {QStringLiteral("TColorButton"), ColorButtonDemo},
+        {QStringLiteral("TDiskInfo"), DiskInfoDemo},    {QStringLiteral("TCanvas2D"), PlotDemo},
+        {QStringLiteral("TEscala"), ScaleDemo},         {QStringLiteral("TPoly"), PolygonDemo},
+        {QStringLiteral("TVexProgress"), ProgressDemo}, {QStringLiteral("TPnlImg"), PanelDemo},
     };
     return demos;
 }

@@ -64,10 +64,12 @@ TPlotWindow::TPlotWindow(QWidget* parent) : QWidget(parent) {
     FModes->button(TCanvas2D::zmNone)->setChecked(true);
     connect(FPlot, &TCanvas2D::ZoomModeChanged, this, [this] { FModes->button(FPlot->ZoomMode())->setChecked(true); });
 
-    FStatus = new QLabel(QStringLiteral("Wheel: zoom at the pointer. Right button: leave the mode, or stop a zoom."), this);
+    FStatus =
+        new QLabel(QStringLiteral("Wheel: zoom at the pointer. Right button: leave the mode, or stop a zoom."), this);
     FStatus->setWordWrap(true);
     FDrawTime = new QLabel(this);
-    connect(FPlot, &TCanvas2D::drawRequested, this, [this] { QTimer::singleShot(0, this, [this] { ShowDrawTime(); }); });
+    connect(FPlot, &TCanvas2D::drawRequested, this,
+            [this] { QTimer::singleShot(0, this, [this] { ShowDrawTime(); }); });
     auto* status = new QHBoxLayout;
     status->addWidget(FStatus, 1);
     status->addWidget(FDrawTime);

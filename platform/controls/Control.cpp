@@ -70,9 +70,7 @@ bool TControl::Designing() const {
     return false;
 }
 
-void TControl::SetTag(int value) {
-    ChangeProperty(this, FTag, value, nullptr, &TControl::TagChanged);
-}
+void TControl::SetTag(int value) { ChangeProperty(this, FTag, value, nullptr, &TControl::TagChanged); }
 
 // Position and size change through setters, alignment, layouts and the window manager alike; the
 // signals follow the control's real geometry.
@@ -81,8 +79,10 @@ void TControl::moveEvent(QMoveEvent* event) {
     GuardEvent(this, [this] {
         const QRect before = FReportedBounds;
         FReportedBounds.moveTopLeft(pos());
-        if (before.x() != x()) emit LeftChanged();
-        if (before.y() != y()) emit TopChanged();
+        if (before.x() != x())
+            emit LeftChanged();
+        if (before.y() != y())
+            emit TopChanged();
     });
 }
 
@@ -91,8 +91,10 @@ void TControl::resizeEvent(QResizeEvent* event) {
     GuardEvent(this, [this] {
         const QRect before = FReportedBounds;
         FReportedBounds.setSize(size());
-        if (before.width() != width()) emit WidthChanged();
-        if (before.height() != height()) emit HeightChanged();
+        if (before.width() != width())
+            emit WidthChanged();
+        if (before.height() != height())
+            emit HeightChanged();
     });
 }
 

@@ -93,8 +93,7 @@ void AlignChildren(QWidget* parent) {
                 r.setTop(r.top() + child->height());
                 break;
             case alBottom:
-                SetControlBounds(child,
-                                 QRect(r.left(), r.bottom() + 1 - child->height(), r.width(), child->height()));
+                SetControlBounds(child, QRect(r.left(), r.bottom() + 1 - child->height(), r.width(), child->height()));
                 r.setBottom(r.bottom() - child->height());
                 break;
             case alLeft:
@@ -102,13 +101,11 @@ void AlignChildren(QWidget* parent) {
                 r.setLeft(r.left() + child->width());
                 break;
             case alRight:
-                SetControlBounds(child,
-                                 QRect(r.right() + 1 - child->width(), r.top(), child->width(), r.height()));
+                SetControlBounds(child, QRect(r.right() + 1 - child->width(), r.top(), child->width(), r.height()));
                 r.setRight(r.right() - child->width());
                 break;
             default:
-                SetControlBounds(child,
-                                 QRect(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height())));
+                SetControlBounds(child, QRect(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height())));
                 break;
             }
         }

@@ -10,9 +10,7 @@ namespace Tallwick {
 
 class TCursorScope {
 public:
-    TCursorScope(TImage* image, TCursor cursor) : FImage(image), FSaved(image->Cursor()) {
-        image->SetCursor(cursor);
-    }
+    TCursorScope(TImage* image, TCursor cursor) : FImage(image), FSaved(image->Cursor()) { image->SetCursor(cursor); }
     ~TCursorScope() {
         if (FImage)
             FImage->SetCursor(FSaved);

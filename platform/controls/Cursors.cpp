@@ -29,7 +29,8 @@ QString PicturePath(const QString& name) {
 
 // The hot spot an XPM header may carry ("w h colours chars x y"); (-1, -1) when there is none.
 QPoint XpmHotSpot(const QByteArray& data) {
-    static const QRegularExpression header(QStringLiteral("\"\\s*\\d+\\s+\\d+\\s+\\d+\\s+\\d+\\s+(\\d+)\\s+(\\d+)\\s*\""));
+    static const QRegularExpression header(
+        QStringLiteral("\"\\s*\\d+\\s+\\d+\\s+\\d+\\s+\\d+\\s+(\\d+)\\s+(\\d+)\\s*\""));
     if (!data.startsWith("/* XPM */"))
         return QPoint(-1, -1);
     const QRegularExpressionMatch m = header.match(QString::fromLatin1(data.left(512)));

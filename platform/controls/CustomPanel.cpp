@@ -32,12 +32,14 @@ void TCustomPanel::SetBevelOuter(TBevelCut value) {
 }
 
 void TCustomPanel::SetBevelWidth(int value) {
-    if (value < 1) return;
+    if (value < 1)
+        return;
     ChangeProperty(this, FBevelWidth, value, &TCustomPanel::Relayout, &TCustomPanel::BevelWidthChanged);
 }
 
 void TCustomPanel::SetBorderWidth(int value) {
-    if (value < 0) return;
+    if (value < 0)
+        return;
     ChangeProperty(this, FBorderWidth, value, &TCustomPanel::Relayout, &TCustomPanel::BorderWidthChanged);
 }
 
@@ -61,8 +63,10 @@ void TCustomPanel::Relayout() {
 // Aligned children keep clear of the border and of each bevel.
 void TCustomPanel::UpdateMargins() {
     int inset = FBorderWidth;
-    if (FBevelOuter != bvNone) inset += FBevelWidth;
-    if (FBevelInner != bvNone) inset += FBevelWidth;
+    if (FBevelOuter != bvNone)
+        inset += FBevelWidth;
+    if (FBevelInner != bvNone)
+        inset += FBevelWidth;
     setContentsMargins(inset, inset, inset, inset);
 }
 
@@ -73,7 +77,8 @@ void TCustomPanel::paintEvent(QPaintEvent*) {
 void TCustomPanel::PaintFace() {
     TBitmap face;
     face.SetSize(width(), height());
-    if (face.Empty()) return;
+    if (face.Empty())
+        return;
     TCanvas* canvas = face.Canvas();
     TRect r = Rect(0, 0, width(), height());
     TColor top, bottom;
@@ -93,8 +98,10 @@ void TCustomPanel::PaintFace() {
         canvas->Font.Assign(FFont);
         const int w = canvas->TextWidth(FCaption), h = canvas->TextHeight(FCaption);
         int x = (r.Left + r.Right - w) / 2;
-        if (FAlignment == taLeftJustify) x = r.Left;
-        else if (FAlignment == taRightJustify) x = r.Right - w;
+        if (FAlignment == taLeftJustify)
+            x = r.Left;
+        else if (FAlignment == taRightJustify)
+            x = r.Right - w;
         canvas->TextOut(x, (r.Top + r.Bottom - h) / 2, FCaption);
     }
     QPainter(this).drawImage(0, 0, face.Image());

@@ -68,9 +68,7 @@ void TImage::SetAutoSize(bool value) {
     ChangeProperty(this, FAutoSize, value, &TImage::PictureChanging, &TImage::AutoSizeChanged);
 }
 
-void TImage::SetCenter(bool value) {
-    ChangeProperty(this, FCenter, value, &TImage::Repaint, &TImage::CenterChanged);
-}
+void TImage::SetCenter(bool value) { ChangeProperty(this, FCenter, value, &TImage::Repaint, &TImage::CenterChanged); }
 
 void TImage::SetStretch(bool value) {
     ChangeProperty(this, FStretch, value, &TImage::Repaint, &TImage::StretchChanged);
@@ -171,13 +169,19 @@ TMouseButton MouseButtonOf(const QMouseEvent* event) {
 TShiftState ShiftStateOf(const QMouseEvent* event) {
     TShiftState s = 0;
     const Qt::KeyboardModifiers m = event->modifiers();
-    if (m & Qt::ShiftModifier) s |= ssShift;
-    if (m & Qt::AltModifier) s |= ssAlt;
-    if (m & Qt::ControlModifier) s |= ssCtrl;
+    if (m & Qt::ShiftModifier)
+        s |= ssShift;
+    if (m & Qt::AltModifier)
+        s |= ssAlt;
+    if (m & Qt::ControlModifier)
+        s |= ssCtrl;
     const Qt::MouseButtons b = event->buttons();
-    if (b & Qt::LeftButton) s |= ssLeft;
-    if (b & Qt::RightButton) s |= ssRight;
-    if (b & Qt::MiddleButton) s |= ssMiddle;
+    if (b & Qt::LeftButton)
+        s |= ssLeft;
+    if (b & Qt::RightButton)
+        s |= ssRight;
+    if (b & Qt::MiddleButton)
+        s |= ssMiddle;
     return s;
 }
 

@@ -66,9 +66,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     Changed();
 }
 
-std::uint32_t* TBitmap::ScanLine(int row) {
-    return reinterpret_cast<std::uint32_t*>(FImage.scanLine(row));
-}
+std::uint32_t* TBitmap::ScanLine(int row) { return reinterpret_cast<std::uint32_t*>(FImage.scanLine(row)); }
 
 TCanvas* TBitmap::Canvas() {
     if (!FCanvas)
@@ -80,7 +78,8 @@ void TBitmap::Assign(const QImage& image) {
     FImage = image.convertToFormat(QImage::Format_RGB32);
     ++FGeneration;
     if (!image.isNull() && FImage.isNull())
-        throw EOutOfMemory(QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(image.width()).arg(image.height()));
+        throw EOutOfMemory(
+            QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(image.width()).arg(image.height()));
     FWidth = FImage.width();
     FHeight = FImage.height();
     if (image.depth() == 24 || image.format() == QImage::Format_RGB888)

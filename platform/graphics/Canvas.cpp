@@ -56,7 +56,8 @@ TCanvas::Rows TCanvas::RowsForWriting() {
     QImage& image = FBitmap->Image();
     if (image.isNull())
         return Rows{nullptr, 0};
-    return Rows{reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(std::uint32_t))};
+    return Rows{reinterpret_cast<std::uint32_t*>(image.bits()),
+                image.bytesPerLine() / qsizetype(sizeof(std::uint32_t))};
 }
 
 // Spans cut to the clip box, computed once for all of them.
@@ -156,8 +157,10 @@ void TCanvas::Polyline(const TPoint* points, int count) {
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     RealizeBrush();
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
     // In 64 bits: edges and pen widths near the ends of the int range must not overflow.
     const long long l = left, t = top, r = right, b = bottom;
     const bool outlined = Pen.Style != psClear;
@@ -215,8 +218,10 @@ void TCanvas::FillRect(const TRect& r) {
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     RealizeBrush();
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
     const long long l = left, t = top, r = right, b = bottom;
     const RasterClip clip = ClipBox();
     std::vector<RasterSpan> rows, outline, inside;
@@ -245,7 +250,8 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void TCanvas::Polygon(const TPoint* points, int count) {
     RealizeBrush();
-    if (count < 1) return;
+    if (count < 1)
+        return;
     if (Brush.Style == bsSolid) {
         std::vector<RasterSpan> inside;
         Raster::PolygonFill(points, count, ClipBox(), inside);
@@ -257,10 +263,14 @@ void TCanvas::Polygon(const TPoint* points, int count) {
 
 TPoint TCanvas::TextOrigin(int x, int y, int width, int height, int ascent) const {
     const unsigned horizontal = FTextAlign & 6, vertical = FTextAlign & 24;
-    if (horizontal == TA_CENTER) x -= width / 2;
-    else if (horizontal == TA_RIGHT) x -= width;
-    if (vertical == TA_BASELINE) y -= ascent;
-    else if (vertical == TA_BOTTOM) y -= height;
+    if (horizontal == TA_CENTER)
+        x -= width / 2;
+    else if (horizontal == TA_RIGHT)
+        x -= width;
+    if (vertical == TA_BASELINE)
+        y -= ascent;
+    else if (vertical == TA_BOTTOM)
+        y -= height;
     return Point(x, y);
 }
 
@@ -296,8 +306,7 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     RealizeBrush();
     const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
     if (FBkMode == OPAQUE)
-        PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color,
-                 false);
+        PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color, false);
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
     const Box v = Visible();
     const Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? RowsForWriting() : Rows{nullptr, 0};
@@ -312,9 +321,7 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     Changed();
 }
 
-int TCanvas::TextWidth(const QString& text) const {
-    return QFontMetrics(Font.Resolved()).horizontalAdvance(text);
-}
+int TCanvas::TextWidth(const QString& text) const { return QFontMetrics(Font.Resolved()).horizontalAdvance(text); }
 
 int TCanvas::TextHeight(const QString&) const {
     const QFontMetrics metrics(Font.Resolved());

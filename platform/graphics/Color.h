@@ -64,8 +64,8 @@ inline TColor QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), c.
 // NOTIFY signal XChanged): XQColor/SetXQColor for Designer's colour editor, which reads the colour
 // shown now and writes plain RGB; XValue/SetXValue for the raw TColor, which keeps system colours
 // (0x80000000 and up). Both go through the component's own X()/SetX(), so its rules hold.
-#define TALLWICK_COLOR_ACCESSORS(X)                                                               \
-    QColor X##QColor() const { return ::Tallwick::ColorToQColor(X()); }                           \
-    void Set##X##QColor(const QColor& c) { Set##X(::Tallwick::QColorToColor(c)); }                \
-    uint X##Value() const { return static_cast<uint>(X()); }                                      \
+#define TALLWICK_COLOR_ACCESSORS(X)                                                \
+    QColor X##QColor() const { return ::Tallwick::ColorToQColor(X()); }            \
+    void Set##X##QColor(const QColor& c) { Set##X(::Tallwick::QColorToColor(c)); } \
+    uint X##Value() const { return static_cast<uint>(X()); }                       \
     void Set##X##Value(uint v) { Set##X(static_cast<::Tallwick::TColor>(v)); }

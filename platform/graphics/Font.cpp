@@ -54,10 +54,14 @@ void TFont::SetHandle(const HFONT& font) {
     FName = font->lfFaceName;
     FHeight = font->lfHeight;
     FStyle = 0;
-    if (font->lfWeight >= 700) FStyle |= fsBold;
-    if (font->lfItalic) FStyle |= fsItalic;
-    if (font->lfUnderline) FStyle |= fsUnderline;
-    if (font->lfStrikeOut) FStyle |= fsStrikeOut;
+    if (font->lfWeight >= 700)
+        FStyle |= fsBold;
+    if (font->lfItalic)
+        FStyle |= fsItalic;
+    if (font->lfUnderline)
+        FStyle |= fsUnderline;
+    if (font->lfStrikeOut)
+        FStyle |= fsStrikeOut;
     FCharset = font->lfCharSet;
     const int pitch = font->lfPitchAndFamily & 3;
     FPitch = pitch == 1 ? fpFixed : pitch == 2 ? fpVariable : fpDefault;

@@ -50,17 +50,32 @@ public:
     TFont();
 
     const QString& Name() const { return FName; }
-    void SetName(const QString& name) { FName = name; FOrientation = 0; }
-    int Size() const;                 // points
+    void SetName(const QString& name) {
+        FName = name;
+        FOrientation = 0;
+    }
+    int Size() const;  // points
     void SetSize(int points);
     int Height() const { return FHeight; }  // pixels; negative: the em-height
-    void SetHeight(int pixels) { FHeight = pixels; FOrientation = 0; }
+    void SetHeight(int pixels) {
+        FHeight = pixels;
+        FOrientation = 0;
+    }
     TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles style) { FStyle = style; FOrientation = 0; }
+    void SetStyle(TFontStyles style) {
+        FStyle = style;
+        FOrientation = 0;
+    }
     TFontCharset Charset() const { return FCharset; }
-    void SetCharset(TFontCharset charset) { FCharset = charset; FOrientation = 0; }
+    void SetCharset(TFontCharset charset) {
+        FCharset = charset;
+        FOrientation = 0;
+    }
     TFontPitch Pitch() const { return FPitch; }
-    void SetPitch(TFontPitch pitch) { FPitch = pitch; FOrientation = 0; }
+    void SetPitch(TFontPitch pitch) {
+        FPitch = pitch;
+        FOrientation = 0;
+    }
     TColor Color() const { return FColor; }
     void SetColor(TColor color) { FColor = color; }
     // The escapement of the device font: tenths of a degree, counter-clockwise.

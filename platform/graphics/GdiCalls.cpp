@@ -9,21 +9,24 @@ constexpr int NULLREGION = 1, SIMPLEREGION = 2, ERROR_REGION = 0;
 }
 
 int SetBkMode(HDC dc, int mode) {
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     const int previous = dc->BkMode();
     dc->SetBkMode(mode);
     return previous;
 }
 
 unsigned SetTextAlign(HDC dc, unsigned align) {
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     const unsigned previous = dc->TextAlign();
     dc->SetTextAlign(align);
     return previous;
 }
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
-    return new TRegion{Rect(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom))};
+    return new TRegion{
+        Rect(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom))};
 }
 
 bool DeleteObject(HRGN region) {
@@ -32,7 +35,8 @@ bool DeleteObject(HRGN region) {
 }
 
 int SelectClipRgn(HDC dc, HRGN region) {
-    if (!dc) return ERROR_REGION;
+    if (!dc)
+        return ERROR_REGION;
     if (!region) {
         dc->ClearClipRect();
         return SIMPLEREGION;
@@ -45,7 +49,8 @@ int SelectClipRgn(HDC dc, HRGN region) {
 bool PtVisible(HDC dc, int x, int y) { return dc && dc->PtVisible(x, y); }
 
 bool Polygon(HDC dc, const TPoint* points, int count) {
-    if (!dc || count < 2) return false;
+    if (!dc || count < 2)
+        return false;
     dc->Polygon(points, count);
     return true;
 }

@@ -8,7 +8,9 @@
 namespace Tallwick {
 
 TMetafile::TMetafile(const QPicture& recording, int width, int height)
-    : FRecording(recording), FWidth(width), FHeight(height) {}
+    : FRecording(recording),
+      FWidth(width),
+      FHeight(height) {}
 
 void TMetafile::Draw(TCanvas* target, const TRect& rect) const {
     if (Empty() || rect.Width() <= 0 || rect.Height() <= 0)

@@ -38,7 +38,8 @@ void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector
             t = std::clamp(t, 0.0, 1.0);
             const double ex = px - t * vx, ey = py - t * vy;
             if (ex * ex + ey * ey <= r * r) {
-                if (!any) first = x;
+                if (!any)
+                    first = x;
                 last = x;
                 any = true;
             }
@@ -55,8 +56,10 @@ double Chord(double radius, double u) { return u > 1.0 ? -1.0 : radius * std::sq
 
 void EllipseRows(long long left, long long top, long long right, long long bottom, const RasterClip& clip,
                  std::vector<RasterSpan>& out) {
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
     if (right == left || bottom == top)
         return;
     // The curve runs through the centres of the box's outermost pixels. A pixel belongs to the
@@ -102,15 +105,17 @@ void SplitOutline(const std::vector<RasterSpan>& rows, std::vector<RasterSpan>& 
     }
 }
 
-void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner,
-          std::vector<RasterSpan>& out) {
+void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner, std::vector<RasterSpan>& out) {
     size_t j = 0;
     for (const RasterSpan& row : outer) {
-        while (j < inner.size() && inner[j].y < row.y) ++j;
+        while (j < inner.size() && inner[j].y < row.y)
+            ++j;
         if (j < inner.size() && inner[j].y == row.y) {
             const RasterSpan& hole = inner[j];
-            if (hole.x0 > row.x0) out.push_back({row.y, row.x0, std::min(row.x1, hole.x0 - 1)});
-            if (hole.x1 < row.x1) out.push_back({row.y, std::max(row.x0, hole.x1 + 1), row.x1});
+            if (hole.x0 > row.x0)
+                out.push_back({row.y, row.x0, std::min(row.x1, hole.x0 - 1)});
+            if (hole.x1 < row.x1)
+                out.push_back({row.y, std::max(row.x0, hole.x1 + 1), row.x1});
         } else {
             out.push_back(row);
         }
@@ -118,9 +123,8 @@ void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& i
 }
 
 void MergeSpans(std::vector<RasterSpan>& spans) {
-    std::sort(spans.begin(), spans.end(), [](const RasterSpan& a, const RasterSpan& b) {
-        return a.y != b.y ? a.y < b.y : a.x0 < b.x0;
-    });
+    std::sort(spans.begin(), spans.end(),
+              [](const RasterSpan& a, const RasterSpan& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
     size_t kept = 0;
     for (const RasterSpan& span : spans) {
         if (kept > 0 && spans[kept - 1].y == span.y && span.x0 <= spans[kept - 1].x1 + 1)

@@ -35,15 +35,15 @@ void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span);
 TALLWICK_EXPORT void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector<RasterSpan>& out);
 // Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
 // touches all four sides of the box, however flat or tall.
-TALLWICK_EXPORT void EllipseRows(long long left, long long top, long long right, long long bottom, const RasterClip& clip,
-                 std::vector<RasterSpan>& out);
+TALLWICK_EXPORT void EllipseRows(long long left, long long top, long long right, long long bottom,
+                                 const RasterClip& clip, std::vector<RasterSpan>& out);
 // Splits the rows of a filled shape (one span per row, top to bottom) into the one-pixel outline
 // and the inside.
 TALLWICK_EXPORT void SplitOutline(const std::vector<RasterSpan>& rows, std::vector<RasterSpan>& outline,
-                  std::vector<RasterSpan>& inside);
+                                  std::vector<RasterSpan>& inside);
 // Pixels of the ring between two shapes given as one span per row (inner rows may be missing).
 TALLWICK_EXPORT void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner,
-          std::vector<RasterSpan>& out);
+                          std::vector<RasterSpan>& out);
 // Sorts spans by row and joins those that overlap or touch, so that each pixel appears once.
 TALLWICK_EXPORT void MergeSpans(std::vector<RasterSpan>& spans);
 // Inside of a polygon by the alternate (even-odd) rule, sampled at pixel centres.
@@ -88,7 +88,8 @@ void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span) {
     if (xMajor) {
         // Runs of one row: the row steps when the remainder reaches the major extent.
         for (long long i = first; i <= last;) {
-            const long long run = minor == 0 ? last - i + 1 : std::min((major - remainder + minor - 1) / minor, last - i + 1);
+            const long long run =
+                minor == 0 ? last - i + 1 : std::min((major - remainder + minor - 1) / minor, last - i + 1);
             const long long y = minorStart + minorSign * offset;
             if (y >= minorLow && y <= minorHigh) {
                 const long long xa = start + sign * i, xb = start + sign * (i + run - 1);

@@ -23,8 +23,7 @@ int DigitValue(QChar c, int base) {
 
 // Reads digits from pos to the end of text; empty when a character is no digit or the value
 // exceeds limit.
-std::optional<std::uint64_t> ParseDigits(const QString& text, qsizetype pos, int base,
-                                         std::uint64_t limit) {
+std::optional<std::uint64_t> ParseDigits(const QString& text, qsizetype pos, int base, std::uint64_t limit) {
     if (pos >= text.size())
         return std::nullopt;
     std::uint64_t value = 0;

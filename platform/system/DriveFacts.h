@@ -12,16 +12,16 @@ namespace Tallwick {
 
 // What sysfs says about the disk a block device belongs to (for a partition: its whole disk).
 struct TBlockFacts {
-    QString Disk;          // kernel name of the whole disk: "sda", "sr0", "mmcblk0", "zram0"
+    QString Disk;  // kernel name of the whole disk: "sda", "sr0", "mmcblk0", "zram0"
     bool Removable = false;
-    int ScsiType = -1;     // the SCSI peripheral type where the disk has one (5: CD/DVD), else -1
+    int ScsiType = -1;  // the SCSI peripheral type where the disk has one (5: CD/DVD), else -1
 };
 
 // The identity of a volume as read from its superblock.
 struct TVolumeTags {
     QString Label;
-    QString Uuid;          // as printed: "ABCD-1234" (FAT), "1b4e28ba-2fa1-…" (ext4), 16 hex (NTFS)
-    QString Type;          // "vfat", "ntfs", "ext4", …
+    QString Uuid;  // as printed: "ABCD-1234" (FAT), "1b4e28ba-2fa1-…" (ext4), 16 hex (NTFS)
+    QString Type;  // "vfat", "ntfs", "ext4", …
 };
 
 // A file system's size in blocks, as statvfs gives it.

@@ -18,8 +18,8 @@ QString Unescape(const QByteArray& field) {
     out.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
         const char c = field[i];
-        if (c == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3' &&
-            field[i + 2] >= '0' && field[i + 2] <= '7' && field[i + 3] >= '0' && field[i + 3] <= '7') {
+        if (c == '\\' && i + 3 < field.size() && field[i + 1] >= '0' && field[i + 1] <= '3' && field[i + 2] >= '0' &&
+            field[i + 2] <= '7' && field[i + 3] >= '0' && field[i + 3] <= '7') {
             out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
@@ -105,8 +105,7 @@ QList<TMountEntry> TMountTable::Lettered() const {
     for (const TMountEntry& e : byDevice)
         keyed.emplace_back(e.MountPoint.toUtf8(), &e);
     const auto end = keyed.begin() + std::min<std::ptrdiff_t>(kLastLetterIndex, std::ptrdiff_t(keyed.size()));
-    std::partial_sort(keyed.begin(), end, keyed.end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::partial_sort(keyed.begin(), end, keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     QList<TMountEntry> lettered;
     for (auto it = keyed.begin(); it != end; ++it)
         lettered.append(*it->second);

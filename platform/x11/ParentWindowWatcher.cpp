@@ -9,7 +9,8 @@
 namespace Tallwick {
 
 TParentWindowWatcher::TParentWindowWatcher(unsigned long windowId, QObject* parent)
-    : QObject(parent), FWindowId(windowId) {
+    : QObject(parent),
+      FWindowId(windowId) {
     FDisplay = windowId ? XOpenDisplay(nullptr) : nullptr;
     if (FDisplay) {
         TX11ErrorTrap trap(FDisplay);

@@ -34,9 +34,9 @@ std::vector<unsigned long> ReadProperty32(Display* display, Window window, Atom 
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> items;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &actualFormat,
-                           &count, &remaining, &data) == Success
-        && actualType == type && actualFormat == 32 && data) {
+    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &actualFormat, &count,
+                           &remaining, &data) == Success &&
+        actualType == type && actualFormat == 32 && data) {
         // Xlib hands out 32-bit items as longs.
         const auto* values = reinterpret_cast<const unsigned long*>(data);
         items.assign(values, values + count);
@@ -65,8 +65,7 @@ void SendToWindowManager(Display* display, Window window, Atom request, long d0,
     event.xclient.data.l[1] = d1;
     event.xclient.data.l[2] = d2;
     event.xclient.data.l[3] = d3;
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
 bool GetAttributes(Display* display, unsigned long id, XWindowAttributes& attributes) {

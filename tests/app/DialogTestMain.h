@@ -7,12 +7,12 @@
 
 using namespace Tallwick;
 
-#define SKYGLOW_DIALOG_TEST_MAIN(TestClass)                                                    \
-    int main(int argc, char** argv) {                                                          \
-        TApplication app(argc, argv);                                                          \
-        app.SetTitle(QStringLiteral("Skyglow II"));                                            \
+#define SKYGLOW_DIALOG_TEST_MAIN(TestClass)                                                                      \
+    int main(int argc, char** argv) {                                                                            \
+        TApplication app(argc, argv);                                                                            \
+        app.SetTitle(QStringLiteral("Skyglow II"));                                                              \
         app.SetErrorBox([](const QString&, const QString& text) { qFatal("error box: %s", qPrintable(text)); }); \
-        TestClass test;                                                                        \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&test, argc, argv);                                                \
+        TestClass test;                                                                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                  \
     }

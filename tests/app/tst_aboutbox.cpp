@@ -153,11 +153,14 @@ void TestAboutBox::controlPlaces() {
     QFETCH(QString, control);
     QFETCH(QRect, place);
     TAboutF about;
-    const QMap<QString, QWidget*> controls = {
-        {"SpeedButton1", about.SpeedButton1}, {"SpeedButton2", about.SpeedButton2},
-        {"SpeedButton3", about.SpeedButton3}, {"Panel1", about.Panel1},
-        {"Image1", about.Image1},             {"Image2", about.Image2},
-        {"Image3", about.Image3},             {"BitBtn1", about.BitBtn1}};
+    const QMap<QString, QWidget*> controls = {{"SpeedButton1", about.SpeedButton1},
+                                              {"SpeedButton2", about.SpeedButton2},
+                                              {"SpeedButton3", about.SpeedButton3},
+                                              {"Panel1", about.Panel1},
+                                              {"Image1", about.Image1},
+                                              {"Image2", about.Image2},
+                                              {"Image3", about.Image3},
+                                              {"BitBtn1", about.BitBtn1}};
     QCOMPARE(controls.value(control)->geometry(), place);
 }
 
@@ -365,8 +368,13 @@ void TestAboutBox::plateAtPixelRatio() {
                 QCOMPARE(plate.pixel(x - dx, y - dy), kInk);
     const QRect dense = InkBounds(plate, kInk, 0, plate.height());
     const QRect plain = InkBounds(ExpectedPlate(about), kInk, 0, 215);
-    QVERIFY2(std::abs(dense.left() - plain.left() * ratio) <= ratio && std::abs(dense.top() - plain.top() * ratio) <= ratio,
-             qPrintable(QString("ink at %1,%2, ratio 1 at %3,%4").arg(dense.left()).arg(dense.top()).arg(plain.left()).arg(plain.top())));
+    QVERIFY2(
+        std::abs(dense.left() - plain.left() * ratio) <= ratio && std::abs(dense.top() - plain.top() * ratio) <= ratio,
+        qPrintable(QString("ink at %1,%2, ratio 1 at %3,%4")
+                       .arg(dense.left())
+                       .arg(dense.top())
+                       .arg(plain.left())
+                       .arg(plain.top())));
     QVERIFY(std::abs(dense.width() - plain.width() * ratio) <= 0.03 * dense.width());
     QVERIFY(std::abs(dense.height() - plain.height() * ratio) <= 0.03 * dense.height());
 }

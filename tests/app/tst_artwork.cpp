@@ -11,8 +11,7 @@ namespace {
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kOlive = qRgb(128, 128, 0);
 
-QByteArray readResource(const QString &path)
-{
+QByteArray readResource(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -20,25 +19,19 @@ QByteArray readResource(const QString &path)
 }
 
 template <typename T>
-T field(const QByteArray &bytes, int offset)
-{
+T field(const QByteArray& bytes, int offset) {
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
-QImage loadResource(const QString &path)
-{
+QImage loadResource(const QString& path) {
     QImage image(path);
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-int luminance(QRgb c)
-{
-    return qGray(c);
-}
+int luminance(QRgb c) { return qGray(c); }
 
 // A rough name for a flag colour, robust against the glyphs' shading.
-QString colourName(QRgb c)
-{
+QString colourName(QRgb c) {
     const int r = qRed(c), g = qGreen(c), b = qBlue(c);
     if (r > 170 && g > 170 && b > 170)
         return "white";
@@ -51,15 +44,11 @@ QString colourName(QRgb c)
     return "other";
 }
 
-bool isGrey(QRgb c)
-{
-    return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c);
-}
+bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
 
-} // namespace
+}  // namespace
 
-class TestArtwork : public QObject
-{
+class TestArtwork : public QObject {
     Q_OBJECT
 
 private slots:
@@ -78,8 +67,7 @@ private slots:
     void logoBrightestNearStarBurst();
 };
 
-void TestArtwork::fileHeader_data()
-{
+void TestArtwork::fileHeader_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -93,8 +81,7 @@ void TestArtwork::fileHeader_data()
 
 // The stored file itself, not what a decoder makes of it: bit depth and compression are
 // properties of the resource that a decoded QImage no longer shows.
-void TestArtwork::fileHeader()
-{
+void TestArtwork::fileHeader() {
     QFETCH(QString, path);
     QFETCH(int, width);
     QFETCH(int, height);
@@ -105,23 +92,22 @@ void TestArtwork::fileHeader()
     QCOMPARE(field<quint32>(bytes, 2), quint32(bytes.size()));
     QCOMPARE(field<quint32>(bytes, 14), quint32(40));  // BITMAPINFOHEADER
     QCOMPARE(field<qint32>(bytes, 18), width);
-    QCOMPARE(field<qint32>(bytes, 22), height);        // positive: rows stored bottom-up
+    QCOMPARE(field<qint32>(bytes, 22), height);  // positive: rows stored bottom-up
     QCOMPARE(field<quint16>(bytes, 26), quint16(1));
     QCOMPARE(int(field<quint16>(bytes, 28)), bitsPerPixel);
-    QCOMPARE(field<quint32>(bytes, 30), quint32(0));   // BI_RGB, uncompressed
+    QCOMPARE(field<quint32>(bytes, 30), quint32(0));  // BI_RGB, uncompressed
     const int rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
     const quint32 pixelOffset = field<quint32>(bytes, 10);
     QCOMPARE(quint32(bytes.size()) - pixelOffset, quint32(rowBytes * height));
     if (bitsPerPixel == 4)
-        QCOMPARE(pixelOffset, quint32(54 + 16 * 4));    // a full 16-entry palette
+        QCOMPARE(pixelOffset, quint32(54 + 16 * 4));  // a full 16-entry palette
 
     const QImage image(path);
     QVERIFY(!image.isNull());
     QCOMPARE(image.size(), QSize(width, height));
 }
 
-void TestArtwork::transparentKey_data()
-{
+void TestArtwork::transparentKey_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<uint>("key");
     QTest::newRow("flag-uk") << ":/flag-uk.bmp" << uint(kBlack);
@@ -131,8 +117,7 @@ void TestArtwork::transparentKey_data()
 }
 
 // Glyph buttons take the bottom-left pixel as the colour to leave out.
-void TestArtwork::transparentKey()
-{
+void TestArtwork::transparentKey() {
     QFETCH(QString, path);
     QFETCH(uint, key);
     const QImage image = loadResource(path);
@@ -140,8 +125,7 @@ void TestArtwork::transparentKey()
     QCOMPARE(image.pixel(0, image.height() - 1), QRgb(key));
 }
 
-void TestArtwork::flagKeyOnlyInCorner_data()
-{
+void TestArtwork::flagKeyOnlyInCorner_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("flag-uk") << ":/flag-uk.bmp";
     QTest::newRow("flag-galicia") << ":/flag-galicia.bmp";
@@ -149,8 +133,7 @@ void TestArtwork::flagKeyOnlyInCorner_data()
 }
 
 // Any other pure black pixel would punch a hole into the flag.
-void TestArtwork::flagKeyOnlyInCorner()
-{
+void TestArtwork::flagKeyOnlyInCorner() {
     QFETCH(QString, path);
     const QImage image = loadResource(path);
     QVERIFY(!image.isNull());
@@ -161,8 +144,7 @@ void TestArtwork::flagKeyOnlyInCorner()
     QCOMPARE(keyed, 1);
 }
 
-void TestArtwork::flagColours_data()
-{
+void TestArtwork::flagColours_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QString>("colour");
@@ -181,8 +163,7 @@ void TestArtwork::flagColours_data()
     QTest::newRow("uk field lower fly") << ":/flag-uk.bmp" << QPoint(20, 14) << "blue";
 }
 
-void TestArtwork::flagColours()
-{
+void TestArtwork::flagColours() {
     QFETCH(QString, path);
     QFETCH(QPoint, at);
     QFETCH(QString, colour);
@@ -193,8 +174,7 @@ void TestArtwork::flagColours()
 
 // The greyed image must cover exactly the pixels of the normal one, or the disabled button
 // would show a different shape.
-void TestArtwork::bulbImagesShareOutline()
-{
+void TestArtwork::bulbImagesShareOutline() {
     const QImage image = loadResource(":/bulb.bmp");
     QCOMPARE(image.size(), QSize(32, 16));
     int drawn = 0;
@@ -209,8 +189,7 @@ void TestArtwork::bulbImagesShareOutline()
     QVERIFY(drawn > 60 && drawn < 200);  // a bulb, neither empty nor filling the glyph
 }
 
-void TestArtwork::bulbDisabledIsGreyAndNormalIsYellow()
-{
+void TestArtwork::bulbDisabledIsGreyAndNormalIsYellow() {
     const QImage image = loadResource(":/bulb.bmp");
     QCOMPARE(image.size(), QSize(32, 16));
     int yellow = 0;
@@ -224,8 +203,7 @@ void TestArtwork::bulbDisabledIsGreyAndNormalIsYellow()
     QVERIFY(yellow >= 20);
 }
 
-void TestArtwork::logoHasContrastWhenScaled_data()
-{
+void TestArtwork::logoHasContrastWhenScaled_data() {
     QTest::addColumn<QSize>("size");
     QTest::newRow("full size") << QSize(600, 450);
     QTest::newRow("full screen 1024 x 768") << QSize(204, 153);
@@ -234,8 +212,7 @@ void TestArtwork::logoHasContrastWhenScaled_data()
 
 // The saver shows the logo at a fifth of the screen height, and a tiny copy in the preview;
 // it must stay a picture, not a flat patch, at every size.
-void TestArtwork::logoHasContrastWhenScaled()
-{
+void TestArtwork::logoHasContrastWhenScaled() {
     QFETCH(QSize, size);
     const QImage logo = loadResource(":/logo.bmp");
     QVERIFY(!logo.isNull());
@@ -256,8 +233,7 @@ void TestArtwork::logoHasContrastWhenScaled()
 
 // The star burst sits in the upper middle: the brightest patch must be there, not in a corner
 // or behind the title. Averaging 15 x 15 blocks keeps single white stars from winning.
-void TestArtwork::logoBrightestNearStarBurst()
-{
+void TestArtwork::logoBrightestNearStarBurst() {
     const QImage logo = loadResource(":/logo.bmp");
     QVERIFY(!logo.isNull());
     const QImage blocks = logo.scaled(40, 30, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

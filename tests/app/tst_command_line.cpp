@@ -29,7 +29,8 @@ void TestCommandLine::actions_data() {
     QTest::addColumn<qulonglong>("window");
     const QByteArray none;
     QTest::newRow("nothing") << QStringList{} << none << int(caNone) << int(mdNone) << false << 0ull;
-    QTest::newRow("unknown first") << QStringList{"--stars", "50"} << none << int(caNone) << int(mdNone) << false << 0ull;
+    QTest::newRow("unknown first") << QStringList{"--stars", "50"} << none << int(caNone) << int(mdNone) << false
+                                   << 0ull;
     QTest::newRow("/C") << QStringList{"/C"} << none << int(caNone) << int(mdNone) << false << 0ull;
     QTest::newRow("/s") << QStringList{"/s"} << none << int(caRun) << int(mdSaver) << false << 0ull;
     QTest::newRow("/s extra") << QStringList{"/s", "extra"} << none << int(caRun) << int(mdSaver) << false << 0ull;
@@ -38,16 +39,16 @@ void TestCommandLine::actions_data() {
                                      << false << 0ull;
     QTest::newRow("--help") << QStringList{"--help"} << none << int(caHelp) << int(mdNone) << false << 0ull;
     QTest::newRow("/s --help") << QStringList{"/s", "--help"} << none << int(caHelp) << int(mdSaver) << false << 0ull;
-    QTest::newRow("--add") << QStringList{"--add-to-xscreensaver"} << none << int(caAddToXScreenSaver)
-                           << int(mdNone) << false << 0ull;
+    QTest::newRow("--add") << QStringList{"--add-to-xscreensaver"} << none << int(caAddToXScreenSaver) << int(mdNone)
+                           << false << 0ull;
     QTest::newRow("-root") << QStringList{"-root"} << QByteArray("0x400007") << int(caRun) << int(mdPreview) << true
                            << 0x400007ull;
     QTest::newRow("--root decimal") << QStringList{"--root"} << QByteArray("4194311") << int(caRun) << int(mdPreview)
                                     << true << 4194311ull;
     QTest::newRow("-window-id") << QStringList{"-window-id", "0X1a"} << none << int(caRun) << int(mdPreview) << true
                                 << 0x1aull;
-    QTest::newRow("--window-id") << QStringList{"--window-id", "123"} << none << int(caRun) << int(mdPreview)
-                                 << true << 123ull;
+    QTest::newRow("--window-id") << QStringList{"--window-id", "123"} << none << int(caRun) << int(mdPreview) << true
+                                 << 123ull;
     QTest::newRow("--root --window-id: the id wins")
         << QStringList{"--root", "--window-id", "0x99"} << QByteArray("0x400007") << int(caRun) << int(mdPreview)
         << true << 0x99ull;
@@ -94,24 +95,24 @@ void TestCommandLine::overrides_data() {
     QTest::newRow("--star-color yellow") << QStringList{"--star-color", "yellow"} << with(1, 0x00FFFF);
     QTest::newRow("--text-color MidnightBlue") << QStringList{"--text-color", "MidnightBlue"} << with(2, 0x701919);
     QTest::newRow("--shadow-color #ff0000") << QStringList{"--shadow-color", "#ff0000"} << with(3, 0x0000FF);
-    QTest::newRow("all, in any order") << QStringList{"--speed", "7", "--no-logo", "--shadow-color", "white",
-                                                      "--stars", "33", "--background", "navy", "--star-color",
-                                                      "#010203", "--text-color", "red"}
-                                       << QList<int>{0x800000, 0x030201, 0x0000FF, 0xFFFFFF, 33, 7, 0};
+    QTest::newRow("all, in any order")
+        << QStringList{"--speed",      "7",    "--no-logo",    "--shadow-color", "white",        "--stars", "33",
+                       "--background", "navy", "--star-color", "#010203",        "--text-color", "red"}
+        << QList<int>{0x800000, 0x030201, 0x0000FF, 0xFFFFFF, 33, 7, 0};
 }
 
 // The options change what the engine holds after its settings were loaded.
 void TestCommandLine::overrides() {
     QFETCH(QStringList, options);
     QFETCH(QList<int>, expected);
-    for (const QStringList& start : {QStringList{"/s"}, QStringList{"/p", "12"}, QStringList{"--window-id", "12"},
-                                     QStringList{"--root"}}) {
+    for (const QStringList& start :
+         {QStringList{"/s"}, QStringList{"/p", "12"}, QStringList{"--window-id", "12"}, QStringList{"--root"}}) {
         const TCommandLine command = ParseCommandLine(start + options, "0x1234");
         QCOMPARE(int(command.Action), int(caRun));
         TStars stars;
         command.Overrides.ApplyTo(stars);
-        const QList<int> got{int(stars.BackColor),  int(stars.StarColor), int(stars.TextColor1), int(stars.TextColor2),
-                             stars.StarCount,       stars.Speed,          int(stars.ShowLogo)};
+        const QList<int> got{int(stars.BackColor), int(stars.StarColor), int(stars.TextColor1), int(stars.TextColor2),
+                             stars.StarCount,      stars.Speed,          int(stars.ShowLogo)};
         QCOMPARE(got, expected);
     }
 }
@@ -127,7 +128,8 @@ void TestCommandLine::refusals_data() {
     QTest::newRow("--stars missing") << QStringList{"/s", "--stars"} << env << 2
                                      << "--stars needs a value: a whole number from 10 to 10000";
     QTest::newRow("--stars 9") << QStringList{"/s", "--stars", "9"} << env << 2 << stars + ", not \"9\"";
-    QTest::newRow("--stars 10001") << QStringList{"--root", "--stars", "10001"} << env << 2 << stars + ", not \"10001\"";
+    QTest::newRow("--stars 10001") << QStringList{"--root", "--stars", "10001"} << env << 2
+                                   << stars + ", not \"10001\"";
     QTest::newRow("--stars 1e3") << QStringList{"--root", "--stars", "1e3"} << env << 2 << stars + ", not \"1e3\"";
     QTest::newRow("--stars huge") << QStringList{"--root", "--stars", "99999999999999999999"} << env << 2
                                   << stars + ", not \"99999999999999999999\"";
@@ -147,8 +149,8 @@ void TestCommandLine::refusals_data() {
                                                "or navy";
     QTest::newRow("unknown option") << QStringList{"/s", "--fps"} << env << 2
                                     << "unknown option \"--fps\" (--help lists the options)";
-    QTest::newRow("loose word in a host window") << QStringList{"--root", "extra"} << env << 2
-                                                 << "unknown option \"extra\" (--help lists the options)";
+    QTest::newRow("loose word in a host window")
+        << QStringList{"--root", "extra"} << env << 2 << "unknown option \"extra\" (--help lists the options)";
     QTest::newRow("--window-id missing") << QStringList{"--window-id"} << env << 2
                                          << "--window-id needs a value: a window id (decimal, or hex with 0x)";
     QTest::newRow("--window-id word") << QStringList{"-window-id", "root"} << env << 2
@@ -167,8 +169,8 @@ void TestCommandLine::refusals_data() {
     QTest::newRow("--root with a bad XSCREENSAVER_WINDOW")
         << QStringList{"-root", "--logo"} << QByteArray("window") << 1
         << "XSCREENSAVER_WINDOW=\"window\" is not a window id (decimal, or hex with 0x)";
-    QTest::newRow("bad option before a bad window") << QStringList{"--root", "--stars", "x"} << QByteArray() << 2
-                                                    << stars + ", not \"x\"";
+    QTest::newRow("bad option before a bad window")
+        << QStringList{"--root", "--stars", "x"} << QByteArray() << 2 << stars + ", not \"x\"";
 }
 
 void TestCommandLine::refusals() {

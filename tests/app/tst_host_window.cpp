@@ -11,7 +11,7 @@
 namespace {
 constexpr int kTimeoutMs = 15000;
 constexpr unsigned long kBackground = 0x102030;  // the --background the drawing tests ask for
-}
+}  // namespace
 
 class TestHostWindow : public QObject {
     Q_OBJECT
@@ -79,8 +79,8 @@ int TestHostWindow::BackgroundShare(Window window, QSize size) {
     int best = 0;
     for (int attempt = 0; attempt < 40 && best < 50; ++attempt) {
         QTest::qWait(100);
-        XImage* image = XGetImage(x.display(), window, 0, 0, unsigned(size.width()), unsigned(size.height()),
-                                  AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(x.display(), window, 0, 0, unsigned(size.width()), unsigned(size.height()), AllPlanes, ZPixmap);
         if (!image)
             continue;
         int matching = 0;
@@ -130,7 +130,11 @@ void TestHostWindow::drawsInsideAndEndsWithIt() {
     };
     for (QString& argument : arguments)
         argument = id(argument);
-    arguments << "--background" << "#102030" << "--no-logo" << "--stars" << "10";
+    arguments << "--background"
+              << "#102030"
+              << "--no-logo"
+              << "--stars"
+              << "10";
     QProcess* p = Start(arguments, id(environment).toLatin1());
     const Window child = WaitForChildIn(window);
     QVERIFY2(child, p->readAllStandardError().constData());
@@ -177,10 +181,10 @@ void TestHostWindow::refusals_data() {
     QTest::newRow("--root, XSCREENSAVER_WINDOW no id") << QStringList{"--root"} << "0xZZ" << 1
                                                        << "XSCREENSAVER_WINDOW=\"0xZZ\" is not a window id (decimal, "
                                                           "or hex with 0x)";
-    QTest::newRow("--root, no such window") << QStringList{"--root"} << "GONE" << 1
-                                            << "There is no window GONE to show the preview in";
-    QTest::newRow("--window-id, no such window") << QStringList{"--window-id", "GONE"} << QString() << 1
-                                                 << "There is no window GONE to show the preview in";
+    QTest::newRow("--root, no such window")
+        << QStringList{"--root"} << "GONE" << 1 << "There is no window GONE to show the preview in";
+    QTest::newRow("--window-id, no such window")
+        << QStringList{"--window-id", "GONE"} << QString() << 1 << "There is no window GONE to show the preview in";
 }
 
 // One line on stderr, the status, no window (and so no message box) at all.

@@ -70,7 +70,8 @@ void TestSaverDensity::surfaceHoldsTheScreensPixels() {
     form.Timer1->SetEnabled(false);
     QCOMPARE(form.Image1->PixelRatio(), ratio);
     const TBitmap* surface = form.Image1->Picture()->Bitmap();
-    QCOMPARE(QSize(surface->Width(), surface->Height()), QSize(DevicePixels(form.width(), ratio), DevicePixels(form.height(), ratio)));
+    QCOMPARE(QSize(surface->Width(), surface->Height()),
+             QSize(DevicePixels(form.width(), ratio), DevicePixels(form.height(), ratio)));
     QVERIFY(surface->Width() >= device.width() && surface->Height() >= device.height());
 
     form.Image1->repaint();

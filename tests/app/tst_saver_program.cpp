@@ -118,7 +118,8 @@ QString TestSaverProgram::WaitForErrorBox() {
             QProcess search;
             search.start("xdotool", {"search", "--onlyvisible", "--name", "^Skyglow II$"});
             search.waitForFinished(kTimeoutMs);
-            for (const QString& id : QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+            for (const QString& id :
+                 QString::fromLatin1(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
                 if (x.attributes(id.trimmed().toULong()).width < DisplayWidth(x.display(), 0)) {
                     found = id.trimmed();
                     return true;
@@ -210,8 +211,10 @@ Window TestSaverProgram::WaitForPreviewIn(Window parent) {
         XQueryTree(x.display(), parent, &root, &up, &children, &count);
         if (count > 0 && x.attributes(children[0]).map_state == IsViewable)
             child = children[0];
-        if (children) XFree(children);
-        if (!child) QTest::qWait(50);
+        if (children)
+            XFree(children);
+        if (!child)
+            QTest::qWait(50);
     }
     return child;
 }
@@ -279,7 +282,8 @@ void TestSaverProgram::foreignSettingsEndEveryMode() {
     if (arguments.first() != "/c")
         QCOMPARE(MapsSeen(), 0);
     const QString error = QString::fromLocal8Bit(p->readAllStandardError());
-    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings + " belongs to another program (its title is "
+    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings +
+                            " belongs to another program (its title is "
                             "\"SKYGLOW II\", not \"Skyglow II\")"),
              qPrintable(error));
     Window root = 0, up = 0, *children = nullptr;
@@ -314,8 +318,10 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, key);
     const QByteArray damaged = QByteArray::fromHex("0a000000") + "Skyg";
-    const QByteArray defaults = QByteArray::fromHex("0a000000536b79676c6f77204949"
-                                                    "00000000ffffff00b4b4b4000000ff00e803000032000000""01");
+    const QByteArray defaults = QByteArray::fromHex(
+        "0a000000536b79676c6f77204949"
+        "00000000ffffff00b4b4b4000000ff00e803000032000000"
+        "01");
     const QString settings = dir.filePath("Skyglow.ini");
     WriteSettings(damaged);
     const Window parent = x.create(QSize(152, 112));
@@ -341,7 +347,8 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
     QCOMPARE(p->exitCode(), 0);
     const QString error = QString::fromLocal8Bit(p->readAllStandardError());
-    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings + " is damaged (it ends inside its title (8 bytes; "
+    QVERIFY2(error.contains("Skyglow.scr: settings file " + settings +
+                            " is damaged (it ends inside its title (8 bytes; "
                             "the title alone needs 14)); using the default settings"),
              qPrintable(error));
     QCOMPARE(error.count("is damaged"), 1);
@@ -386,15 +393,25 @@ void TestSaverProgram::noDisplay_data() {
     };
     const QString runtime = dir.path();  // a runtime directory with no compositor's socket in it
     const QList<Case> cases = {
-        {" without any display", {}, "DISPLAY is not set; WAYLAND_DISPLAY is not set", "DISPLAY is not set" + embedding},
-        {" with an unreachable DISPLAY", {"DISPLAY=:4242"}, "cannot connect to DISPLAY=:4242; WAYLAND_DISPLAY is not set",
+        {" without any display",
+         {},
+         "DISPLAY is not set; WAYLAND_DISPLAY is not set",
+         "DISPLAY is not set" + embedding},
+        {" with an unreachable DISPLAY",
+         {"DISPLAY=:4242"},
+         "cannot connect to DISPLAY=:4242; WAYLAND_DISPLAY is not set",
          "cannot connect to DISPLAY=:4242" + embedding},
         {" in a Wayland session without its compositor",
          {"XDG_SESSION_TYPE=wayland", "WAYLAND_DISPLAY=wayland-9", "XDG_RUNTIME_DIR=" + runtime},
-         "cannot connect to WAYLAND_DISPLAY=wayland-9; DISPLAY is not set", "DISPLAY is not set" + embedding},
-        {" with WAYLAND_DISPLAY but no runtime directory", {"WAYLAND_DISPLAY=wayland-9"},
-         "DISPLAY is not set; XDG_RUNTIME_DIR is not set for WAYLAND_DISPLAY=wayland-9", "DISPLAY is not set" + embedding},
-        {" with Wayland chosen and unreachable", {"QT_QPA_PLATFORM=wayland", "DISPLAY=:4242"}, "WAYLAND_DISPLAY is not set",
+         "cannot connect to WAYLAND_DISPLAY=wayland-9; DISPLAY is not set",
+         "DISPLAY is not set" + embedding},
+        {" with WAYLAND_DISPLAY but no runtime directory",
+         {"WAYLAND_DISPLAY=wayland-9"},
+         "DISPLAY is not set; XDG_RUNTIME_DIR is not set for WAYLAND_DISPLAY=wayland-9",
+         "DISPLAY is not set" + embedding},
+        {" with Wayland chosen and unreachable",
+         {"QT_QPA_PLATFORM=wayland", "DISPLAY=:4242"},
+         "WAYLAND_DISPLAY is not set",
          "QT_QPA_PLATFORM=wayland cannot show a window inside another program's window, which needs X11"},
     };
     for (const Case& c : cases) {
@@ -403,10 +420,10 @@ void TestSaverProgram::noDisplay_data() {
         QTest::addRow("/C%s", c.where) << QStringList{"/C"} << c.environment << 0 << QString();
         QTest::addRow("/s%s", c.where) << QStringList{"/s"} << c.environment << 1 << c.reason;
         QTest::addRow("/p%s", c.where) << QStringList{"/p", "1234"} << c.environment << 1 << c.previewReason;
-        QTest::addRow("--window-id%s", c.where) << QStringList{"--window-id", "1234"} << c.environment << 1
-                                                << c.previewReason;
-        QTest::addRow("--root%s", c.where) << QStringList{"--root"} << c.environment + QStringList{"XSCREENSAVER_WINDOW=0x42"}
-                                           << 1 << c.previewReason;
+        QTest::addRow("--window-id%s", c.where)
+            << QStringList{"--window-id", "1234"} << c.environment << 1 << c.previewReason;
+        QTest::addRow("--root%s", c.where)
+            << QStringList{"--root"} << c.environment + QStringList{"XSCREENSAVER_WINDOW=0x42"} << 1 << c.previewReason;
         QTest::addRow("/c%s", c.where) << QStringList{"/c"} << c.environment << 1 << c.reason;
     }
 }
@@ -420,8 +437,8 @@ void TestSaverProgram::noDisplay() {
     QFETCH(QString, reason);
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_RUNTIME_DIR",
-                             "XDG_SESSION_TYPE"})
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_RUNTIME_DIR", "XDG_SESSION_TYPE"})
         env.remove(name);
     for (const QString& setting : environment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
@@ -439,8 +456,12 @@ void TestSaverProgram::noDisplay() {
 // comes at the first frame instead of the program climbing to the limit; the saver then still ends
 // at a key.
 void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
-    WriteSettings(QByteArray::fromHex("0a000000536b79676c6f77204949"
-                                      "00000000ffffff00b4b4b4000000ff00" "00943577" "32000000" "01"));
+    WriteSettings(
+        QByteArray::fromHex("0a000000536b79676c6f77204949"
+                            "00000000ffffff00b4b4b4000000ff00"
+                            "00943577"
+                            "32000000"
+                            "01"));
 #if defined(__SANITIZE_ADDRESS__)
     const int addressSpaceMB = 0;  // the address sanitizer reserves far more than any limit
 #else
@@ -472,8 +493,12 @@ void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser_data() {
 // shows the background colour of the settings (blue-grey here) and the saver ends the usual ways.
 void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
     QFETCH(QString, ending);
-    WriteSettings(QByteArray::fromHex("0a000000536b79676c6f77204949"
-                                      "20406000ffffff00b4b4b4000000ff00" "002d3101" "32000000" "01"));
+    WriteSettings(
+        QByteArray::fromHex("0a000000536b79676c6f77204949"
+                            "20406000ffffff00b4b4b4000000ff00"
+                            "002d3101"
+                            "32000000"
+                            "01"));
     const QRgb background = 0x204060;
     QProcess* p = Start({"/s"});
     const QString box = WaitForErrorBox();
@@ -506,4 +531,3 @@ void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
 
 QTEST_MAIN(TestSaverProgram)
 #include "tst_saver_program.moc"
-

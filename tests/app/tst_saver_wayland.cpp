@@ -28,8 +28,16 @@ constexpr QRgb kBackground = 0xFF403020;
 
 // The default settings on a background of red 0x40, green 0x30, blue 0x20.
 QByteArray Settings() {
-    return QByteArray::fromHex("0a000000" "536b79676c6f77204949"
-                               "40302000" "ffffff00" "b4b4b400" "0000ff00" "e8030000" "32000000" "01");
+    return QByteArray::fromHex(
+        "0a000000"
+        "536b79676c6f77204949"
+        "40302000"
+        "ffffff00"
+        "b4b4b400"
+        "0000ff00"
+        "e8030000"
+        "32000000"
+        "01");
 }
 
 struct Result {
@@ -125,16 +133,15 @@ Result TestSaverWayland::Run(const QStringList& command, const QStringList& envi
     return result;
 }
 
-bool TestSaverWayland::Sway(const QString& command) const {
-    return Run({"swaymsg", command}).status == 0;
-}
+bool TestSaverWayland::Sway(const QString& command) const { return Run({"swaymsg", command}).status == 0; }
 
 void TestSaverWayland::initTestCase() {
     for (const char* tool : {"sway", "swaymsg", "grim", "wtype"})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QString("%1 is not installed (Debian packages sway, grim, wtype)").arg(tool)));
     if (geteuid() == 0) {
-        if (!getpwnam(kUser) && QProcess::execute("useradd", {"--no-create-home", "--shell", "/usr/sbin/nologin", kUser}) != 0)
+        if (!getpwnam(kUser) &&
+            QProcess::execute("useradd", {"--no-create-home", "--shell", "/usr/sbin/nologin", kUser}) != 0)
             QSKIP("sway refuses to run as root, and no ordinary user could be created to run it");
         FUser = kUser;
     }
@@ -149,9 +156,10 @@ void TestSaverWayland::initTestCase() {
     settings.close();
     QFile config(FDir.filePath("sway.config"));
     QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write("xwayland disable\n"
-                 "output HEADLESS-1 resolution 1024x768 position 0 0\n"
-                 "output HEADLESS-2 resolution 800x600 position 1024 0\n");
+    config.write(
+        "xwayland disable\n"
+        "output HEADLESS-1 resolution 1024x768 position 0 0\n"
+        "output HEADLESS-2 resolution 800x600 position 1024 0\n");
     config.close();
     FRuntime = FDir.filePath("runtime");
     QVERIFY(QDir().mkdir(FRuntime));
@@ -163,9 +171,9 @@ void TestSaverWayland::initTestCase() {
 
     FSway = std::make_unique<QProcess>();
     FSway->setProcessChannelMode(QProcess::MergedChannels);
-    const QStringList sway = AsUser({"sway", "-c", FDir.filePath("sway.config")},
-                                    {"WLR_BACKENDS=headless", "WLR_HEADLESS_OUTPUTS=2", "WLR_RENDERER=pixman",
-                                     "WLR_LIBINPUT_NO_DEVICES=1"});
+    const QStringList sway =
+        AsUser({"sway", "-c", FDir.filePath("sway.config")},
+               {"WLR_BACKENDS=headless", "WLR_HEADLESS_OUTPUTS=2", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"});
     FSway->start(sway.first(), sway.mid(1));
     QVERIFY(FSway->waitForStarted(kTimeoutMs));
     const bool up = QTest::qWaitFor(
@@ -257,8 +265,8 @@ bool TestSaverWayland::Pointer(const QString& line) {
 // Started as an idle daemon starts it: the session says Wayland, and there is no X server.
 void TestSaverWayland::StartSaver(const QStringList& arguments) {
     FSaver = std::make_unique<QProcess>();
-    const QStringList command = AsUser(QStringList{FDir.filePath("Skyglow.scr")} + arguments,
-                                       {"XDG_SESSION_TYPE=wayland"});
+    const QStringList command =
+        AsUser(QStringList{FDir.filePath("Skyglow.scr")} + arguments, {"XDG_SESSION_TYPE=wayland"});
     FSaver->start(command.first(), command.mid(1));
     QVERIFY(FSaver->waitForStarted(kTimeoutMs));
 }
@@ -293,10 +301,7 @@ QImage TestSaverWayland::Shot(const QString& output) const {
     return image;
 }
 
-void TestSaverWayland::MoveCursor(QPoint to) const {
-    Sway(QString("seat - cursor set %1 %2").arg(to.x()).arg(to.y()));
-}
-
+void TestSaverWayland::MoveCursor(QPoint to) const { Sway(QString("seat - cursor set %1 %2").arg(to.x()).arg(to.y())); }
 
 // One borderless full-screen window on each output, titled "Skyglow II" with the application
 // id "skyglow", each drawing a star field of its output's size.

@@ -347,9 +347,12 @@ void TestSaverWindows::previewRejectsBadIds_data() {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing") << QString() << "'' is not a valid integer value";
-    QTest::newRow("not a number") << "abc" << "'abc' is not a valid integer value";
-    QTest::newRow("trailing junk") << "12x" << "'12x' is not a valid integer value";
-    QTest::newRow("no such window") << "123456789" << "There is no window 123456789 to show the preview in";
+    QTest::newRow("not a number") << "abc"
+                                  << "'abc' is not a valid integer value";
+    QTest::newRow("trailing junk") << "12x"
+                                   << "'12x' is not a valid integer value";
+    QTest::newRow("no such window") << "123456789"
+                                    << "There is no window 123456789 to show the preview in";
 }
 
 void TestSaverWindows::previewRejectsBadIds() {
@@ -368,4 +371,3 @@ void TestSaverWindows::previewRejectsBadIds() {
 
 QTEST_MAIN(TestSaverWindows)
 #include "tst_saver_windows.moc"
-

@@ -10,13 +10,27 @@ namespace {
 constexpr int kTimeoutMs = 15000;
 
 const QByteArray kDefaultFile = QByteArray::fromHex(
-    "0a000000" "536b79676c6f77204949"
-    "00000000" "ffffff00" "b4b4b400" "0000ff00" "e8030000" "32000000" "01");
+    "0a000000"
+    "536b79676c6f77204949"
+    "00000000"
+    "ffffff00"
+    "b4b4b400"
+    "0000ff00"
+    "e8030000"
+    "32000000"
+    "01");
 
 // Another program's settings, title and all: the dialog shows them and must leave them alone.
 const QByteArray kStoredFile = QByteArray::fromHex(
-    "0a000000" "536b79676c6f77204949"
-    "01020300" "04050600" "07080900" "0a0b0c00" "d2040000" "07000000" "00");
+    "0a000000"
+    "536b79676c6f77204949"
+    "01020300"
+    "04050600"
+    "07080900"
+    "0a0b0c00"
+    "d2040000"
+    "07000000"
+    "00");
 
 QString Xdotool(const QStringList& arguments, int* exitCode = nullptr) {
     QProcess process;
@@ -54,11 +68,16 @@ void TestSettingsProgram::keys_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");  // empty: no file
-    QTest::newRow("Enter without a file") << "/c" << "Return" << QByteArray() << kDefaultFile;
-    QTest::newRow("Enter, /c with a window id") << "/c:1234" << "Return" << QByteArray() << kDefaultFile;
-    QTest::newRow("Enter over a stored file") << "/c" << "Return" << kStoredFile << kStoredFile;
-    QTest::newRow("Escape without a file") << "/c" << "Escape" << QByteArray() << QByteArray();
-    QTest::newRow("Escape over a stored file") << "/c" << "Escape" << kStoredFile << kStoredFile;
+    QTest::newRow("Enter without a file") << "/c"
+                                          << "Return" << QByteArray() << kDefaultFile;
+    QTest::newRow("Enter, /c with a window id") << "/c:1234"
+                                                << "Return" << QByteArray() << kDefaultFile;
+    QTest::newRow("Enter over a stored file") << "/c"
+                                              << "Return" << kStoredFile << kStoredFile;
+    QTest::newRow("Escape without a file") << "/c"
+                                           << "Escape" << QByteArray() << QByteArray();
+    QTest::newRow("Escape over a stored file") << "/c"
+                                               << "Escape" << kStoredFile << kStoredFile;
 }
 
 void TestSettingsProgram::keys() {

@@ -30,8 +30,15 @@ QString SettingsFile() { return ApplicationDirectory() + QStringLiteral("Skyglow
 
 // The file the defaults make, byte for byte.
 const QByteArray kDefaultFile = QByteArray::fromHex(
-    "0a000000" "536b79676c6f77204949"  // "Skyglow II"
-    "00000000" "ffffff00" "b4b4b400" "0000ff00" "e8030000" "32000000" "01");
+    "0a000000"
+    "536b79676c6f77204949"  // "Skyglow II"
+    "00000000"
+    "ffffff00"
+    "b4b4b400"
+    "0000ff00"
+    "e8030000"
+    "32000000"
+    "01");
 
 struct TSettings {
     TColor back, star, text1, text2;
@@ -300,10 +307,10 @@ void TestSettingsDialog::formLayout() {
     QCOMPARE(QFontInfo(form.font()).family(), QStringLiteral("Liberation Sans"));
     QCOMPARE(form.Panel1->BevelInner(), bvLowered);
     QCOMPARE(form.Panel1->BevelOuter(), bvRaised);
-    for (QWidget* inPanel : std::initializer_list<QWidget*>{
-             form.StaticText1, form.StaticText2, form.StaticText3, form.StaticText4, form.StaticText5,
-             form.ColorButton1, form.ColorButton2, form.ColorButton3, form.ColorButton4, form.SpinEdit1,
-             form.TrackBar1, form.CheckBox1})
+    for (QWidget* inPanel :
+         std::initializer_list<QWidget*>{form.StaticText1, form.StaticText2, form.StaticText3, form.StaticText4,
+                                         form.StaticText5, form.ColorButton1, form.ColorButton2, form.ColorButton3,
+                                         form.ColorButton4, form.SpinEdit1, form.TrackBar1, form.CheckBox1})
         QCOMPARE(inPanel->parentWidget(), form.Panel1);
     for (QWidget* onForm : {form.BitBtn1, form.BitBtn2, form.BitBtn3})
         QCOMPARE(onForm->parentWidget(), &form);
@@ -334,13 +341,22 @@ void TestSettingsDialog::controlPlaces() {
     QFETCH(QString, control);
     QFETCH(QRect, place);
     TForm3 form;
-    const QMap<QString, QWidget*> controls = {
-        {"Panel1", form.Panel1},           {"StaticText1", form.StaticText1}, {"StaticText2", form.StaticText2},
-        {"StaticText3", form.StaticText3}, {"StaticText4", form.StaticText4}, {"StaticText5", form.StaticText5},
-        {"ColorButton1", form.ColorButton1}, {"ColorButton2", form.ColorButton2},
-        {"ColorButton3", form.ColorButton3}, {"ColorButton4", form.ColorButton4},
-        {"SpinEdit1", form.SpinEdit1},     {"TrackBar1", form.TrackBar1},     {"CheckBox1", form.CheckBox1},
-        {"BitBtn1", form.BitBtn1},         {"BitBtn2", form.BitBtn2},         {"BitBtn3", form.BitBtn3}};
+    const QMap<QString, QWidget*> controls = {{"Panel1", form.Panel1},
+                                              {"StaticText1", form.StaticText1},
+                                              {"StaticText2", form.StaticText2},
+                                              {"StaticText3", form.StaticText3},
+                                              {"StaticText4", form.StaticText4},
+                                              {"StaticText5", form.StaticText5},
+                                              {"ColorButton1", form.ColorButton1},
+                                              {"ColorButton2", form.ColorButton2},
+                                              {"ColorButton3", form.ColorButton3},
+                                              {"ColorButton4", form.ColorButton4},
+                                              {"SpinEdit1", form.SpinEdit1},
+                                              {"TrackBar1", form.TrackBar1},
+                                              {"CheckBox1", form.CheckBox1},
+                                              {"BitBtn1", form.BitBtn1},
+                                              {"BitBtn2", form.BitBtn2},
+                                              {"BitBtn3", form.BitBtn3}};
     QCOMPARE(controls.value(control)->geometry(), place);
 }
 

@@ -16,12 +16,18 @@
 namespace {
 constexpr int kTimeoutMs = 20000;
 const char* const kUser = "skyglowtest";
-const QByteArray kDefaults = QByteArray::fromHex("0a000000536b79676c6f77204949"
-                                                 "00000000ffffff00b4b4b4000000ff00e803000032000000" "01");
+const QByteArray kDefaults = QByteArray::fromHex(
+    "0a000000536b79676c6f77204949"
+    "00000000ffffff00b4b4b4000000ff00e803000032000000"
+    "01");
 const QByteArray kForeign = QByteArray::fromHex("0a000000") + "SKYGLOW II" + QByteArray(24, '\0') + '\1';
 // The defaults with 20 stars: an administrator's choice.
-const QByteArray kTwentyStars = QByteArray::fromHex("0a000000536b79676c6f77204949"
-                                                    "00000000ffffff00b4b4b4000000ff00" "14000000" "32000000" "01");
+const QByteArray kTwentyStars = QByteArray::fromHex(
+    "0a000000536b79676c6f77204949"
+    "00000000ffffff00b4b4b4000000ff00"
+    "14000000"
+    "32000000"
+    "01");
 }  // namespace
 
 class TestUserSettings : public QObject {
@@ -91,8 +97,15 @@ void TestUserSettings::Write(const QString& path, const QByteArray& bytes) {
 
 QProcess* TestUserSettings::StartAsUser(const QString& exe, const QStringList& arguments,
                                         const QString& xdgConfigHome) {
-    QStringList command{"-u", kUser, "--", "env", "-i", "HOME=" + home, "DISPLAY=" + qEnvironmentVariable("DISPLAY"),
-                        "XDG_RUNTIME_DIR=" + home + "/run", "QT_QPA_PLATFORM=xcb"};
+    QStringList command{"-u",
+                        kUser,
+                        "--",
+                        "env",
+                        "-i",
+                        "HOME=" + home,
+                        "DISPLAY=" + qEnvironmentVariable("DISPLAY"),
+                        "XDG_RUNTIME_DIR=" + home + "/run",
+                        "QT_QPA_PLATFORM=xcb"};
     if (!xdgConfigHome.isNull())
         command << "XDG_CONFIG_HOME=" + xdgConfigHome;
     process = std::make_unique<QProcess>();
@@ -121,12 +134,16 @@ void TestUserSettings::reads_data() {
     QTest::addColumn<QString>("xdg");     // XDG_CONFIG_HOME; a null text leaves it unset; HOME for the home folder
     QTest::addColumn<QString>("file");    // where the foreign file is put and the message must name it
     QTest::addColumn<bool>("besideToo");  // a good file beside the program as well
-    QTest::newRow("~/.config") << "usr/libexec/xscreensaver" << QString() << "HOME/.config/skyglow/Skyglow.ini"
-                               << true;
-    QTest::newRow("XDG_CONFIG_HOME") << "usr/libexec/xscreensaver" << "HOME/cfg" << "HOME/cfg/skyglow/Skyglow.ini"
-                                     << true;
-    QTest::newRow("empty XDG_CONFIG_HOME") << "usr/bin" << "" << "HOME/.config/skyglow/Skyglow.ini" << false;
-    QTest::newRow("relative XDG_CONFIG_HOME") << "usr/bin" << "cfg" << "HOME/.config/skyglow/Skyglow.ini" << false;
+    QTest::newRow("~/.config") << "usr/libexec/xscreensaver" << QString() << "HOME/.config/skyglow/Skyglow.ini" << true;
+    QTest::newRow("XDG_CONFIG_HOME") << "usr/libexec/xscreensaver"
+                                     << "HOME/cfg"
+                                     << "HOME/cfg/skyglow/Skyglow.ini" << true;
+    QTest::newRow("empty XDG_CONFIG_HOME") << "usr/bin"
+                                           << ""
+                                           << "HOME/.config/skyglow/Skyglow.ini" << false;
+    QTest::newRow("relative XDG_CONFIG_HOME") << "usr/bin"
+                                              << "cfg"
+                                              << "HOME/.config/skyglow/Skyglow.ini" << false;
     QTest::newRow("administrator's file") << "opt/skyglow" << QString() << "BESIDE" << false;
 }
 
@@ -165,10 +182,10 @@ void TestUserSettings::dialogWrites_data() {
     QTest::addColumn<QString>("written");    // the file OK must write
     QTest::newRow("~/.config made") << "usr/libexec/xscreensaver" << false << QString() << QByteArray()
                                     << "HOME/.config/skyglow/Skyglow.ini";
-    QTest::newRow("XDG_CONFIG_HOME made") << "usr/bin" << false << "HOME/new/cfg" << QByteArray()
-                                          << "HOME/new/cfg/skyglow/Skyglow.ini";
-    QTest::newRow("administrator's values kept") << "opt/skyglow" << false << QString() << kTwentyStars
-                                                 << "HOME/.config/skyglow/Skyglow.ini";
+    QTest::newRow("XDG_CONFIG_HOME made")
+        << "usr/bin" << false << "HOME/new/cfg" << QByteArray() << "HOME/new/cfg/skyglow/Skyglow.ini";
+    QTest::newRow("administrator's values kept")
+        << "opt/skyglow" << false << QString() << kTwentyStars << "HOME/.config/skyglow/Skyglow.ini";
     QTest::newRow("a folder of the user's own") << "mine" << true << QString() << QByteArray() << "BESIDE";
     QTest::newRow("the user's libexec") << "home/prefix/libexec/xscreensaver" << true << QString() << QByteArray()
                                         << "HOME/.config/skyglow/Skyglow.ini";

@@ -10,11 +10,12 @@ using namespace Tallwick;
 
 namespace {
 const QByteArray kHead = "# XScreenSaver Preferences File\nmode:\t\trandom\ntimeout:\t0:10:00\n";
-const QByteArray kPrograms = "programs:\t\t\t\t\t\t\t      \\\n"
-                             "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
-                             "- GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
-                             "  \"Qix (solid)\" \tqix -root -solid\t\t    \\n\\\n"
-                             "\t\t\t\txmountains -root\t\t\t    \\n\n";
+const QByteArray kPrograms =
+    "programs:\t\t\t\t\t\t\t      \\\n"
+    "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+    "- GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
+    "  \"Qix (solid)\" \tqix -root -solid\t\t    \\n\\\n"
+    "\t\t\t\txmountains -root\t\t\t    \\n\n";
 const QByteArray kTail = "\npointerHysteresis:\t10\n";
 const QByteArray kEntryLine = "  \"Skyglow II\"  skyglow --root \\n\\\n";
 }  // namespace
@@ -48,8 +49,8 @@ void TestXScreenSaverList::edit_data() {
     QTest::newRow("present, disabled, titled")
         << kHead + header + "-  \"Skyglow II\"  skyglow --root --stars 20 \\n\\\n" + kPrograms.mid(header.size())
         << int(lePresent) << QByteArray();
-    QTest::newRow("present by path, last") << QByteArray("programs: \\\n  maze \\n\\\n- /usr/bin/skyglow -root\n")
-                                           << int(lePresent) << QByteArray();
+    QTest::newRow("present by path, last")
+        << QByteArray("programs: \\\n  maze \\n\\\n- /usr/bin/skyglow -root\n") << int(lePresent) << QByteArray();
     QTest::newRow("present as Skyglow.scr with a visual")
         << QByteArray("programs: \\\n default-n: \"Sky\" /opt/b/Skyglow.scr /p $XSCREENSAVER_WINDOW \\n\n")
         << int(lePresent) << QByteArray();
@@ -58,8 +59,8 @@ void TestXScreenSaverList::edit_data() {
         << QByteArray("programs: \\\n" + kEntryLine + " \"skyglow\" maze -root \\n\n");
     QTest::newRow("no programs") << kHead + kTail << int(leUnreadable) << QByteArray("no programs: list");
     QTest::newRow("empty file") << QByteArray() << int(leUnreadable) << QByteArray("no programs: list");
-    QTest::newRow("list runs off the end") << QByteArray("programs: \\\n maze \\n\\") << int(leUnreadable)
-                                           << QByteArray("past the end");
+    QTest::newRow("list runs off the end")
+        << QByteArray("programs: \\\n maze \\n\\") << int(leUnreadable) << QByteArray("past the end");
     QTest::newRow("binary") << QByteArray(300, '\0') + "\xff\xfe" << int(leUnreadable) << QByteArray("no programs");
 }
 
@@ -84,15 +85,18 @@ void TestXScreenSaverList::program_data() {
     QTest::addColumn<QString>("said");
     QTest::addColumn<bool>("changed");
     const QByteArray disabled = "programs: \\\n- \"Skyglow II\" skyglow --root \\n\\\n maze -root \\n\n";
-    QTest::newRow("added") << kHead + kPrograms << 1 << 0 << "skyglow: added \"Skyglow II\"  skyglow --root to the "
-                                                              "programs of HOME/.xscreensaver (the previous file is "
-                                                              "kept as HOME/.xscreensaver.bak-skyglow)\n"
+    QTest::newRow("added") << kHead + kPrograms << 1 << 0
+                           << "skyglow: added \"Skyglow II\"  skyglow --root to the "
+                              "programs of HOME/.xscreensaver (the previous file is "
+                              "kept as HOME/.xscreensaver.bak-skyglow)\n"
                            << true;
-    QTest::newRow("twice") << kHead + kPrograms << 2 << 0 << "skyglow: HOME/.xscreensaver already lists skyglow; "
-                                                             "nothing changed\n"
+    QTest::newRow("twice") << kHead + kPrograms << 2 << 0
+                           << "skyglow: HOME/.xscreensaver already lists skyglow; "
+                              "nothing changed\n"
                            << true;
     QTest::newRow("disabled entry") << disabled << 1 << 0
-                                    << "skyglow: HOME/.xscreensaver already lists skyglow; nothing changed\n" << false;
+                                    << "skyglow: HOME/.xscreensaver already lists skyglow; nothing changed\n"
+                                    << false;
     QTest::newRow("no file") << QByteArray("-") << 1 << 1
                              << "skyglow: HOME/.xscreensaver does not exist: open XScreenSaver's settings "
                                 "(xscreensaver-settings) once, which makes it, then run this again\n"
@@ -101,8 +105,9 @@ void TestXScreenSaverList::program_data() {
                                       << "skyglow: HOME/.xscreensaver cannot be read or is larger than 1 MB; it "
                                          "is left as it is\n"
                                       << false;
-    QTest::newRow("unreadable") << kHead << 1 << 1 << "skyglow: HOME/.xscreensaver is left as it is: it has no "
-                                                      "programs: list\n"
+    QTest::newRow("unreadable") << kHead << 1 << 1
+                                << "skyglow: HOME/.xscreensaver is left as it is: it has no "
+                                   "programs: list\n"
                                 << false;
 }
 

@@ -160,8 +160,8 @@ void TestCanvas2D::firstRepaintLayout() {
     TBitmap probe;
     probe.SetSize(1, 1);
     probe.Canvas()->Font.Assign(c->AxisFont());
-    const int widest = std::max(probe.Canvas()->TextWidth(QStringLiteral("10.00")),
-                                probe.Canvas()->TextWidth(QStringLiteral("0.00")));
+    const int widest =
+        std::max(probe.Canvas()->TextWidth(QStringLiteral("10.00")), probe.Canvas()->TextWidth(QStringLiteral("0.00")));
     QCOMPARE(c->AxisXMargin(), widest + 6);
     QCOMPARE(c->AxisYMargin(), probe.Canvas()->TextHeight(QStringLiteral("0")) + 6);
     const int mx = c->AxisXMargin(), my = c->AxisYMargin();
@@ -191,15 +191,13 @@ void TestCanvas2D::labelsOnEverySide_data() {
     QTest::addColumn<double>("min");
     QTest::addColumn<double>("max");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("default") << ",0.00" << 0.0 << 10.0
-                             << QStringList{"0.00", "1.00", "2.00", "3.00", "4.00", "5.00", "6.00", "7.00", "8.00",
-                                            "9.00", "10.00"};
+    QTest::newRow("default") << ",0.00" << 0.0 << 10.0 << QStringList{"0.00", "1.00", "2.00", "3.00", "4.00", "5.00",
+                                                                      "6.00", "7.00", "8.00", "9.00", "10.00"};
     QTest::newRow("thousands") << ",0" << 0.0 << 10000.0
-                               << QStringList{"0", "1,000", "2,000", "3,000", "4,000", "5,000", "6,000", "7,000",
-                                              "8,000", "9,000", "10,000"};
-    QTest::newRow("negative") << "0.0" << -5.0 << 5.0
-                              << QStringList{"-5.0", "-4.0", "-3.0", "-2.0", "-1.0", "0.0", "1.0", "2.0", "3.0",
-                                             "4.0", "5.0"};
+                               << QStringList{"0",     "1,000", "2,000", "3,000", "4,000", "5,000",
+                                              "6,000", "7,000", "8,000", "9,000", "10,000"};
+    QTest::newRow("negative") << "0.0" << -5.0 << 5.0 << QStringList{"-5.0", "-4.0", "-3.0", "-2.0", "-1.0", "0.0",
+                                                                     "1.0",  "2.0",  "3.0",  "4.0",  "5.0"};
 }
 
 void TestCanvas2D::labelsOnEverySide() {
@@ -310,8 +308,8 @@ void TestCanvas2D::mappingIdentities() {
 // The pixel of a world value is rounded as RoundToInt rounds, also next to the halves.
 void TestCanvas2D::roundingHalfAwayFromZero_data() {
     QTest::addColumn<double>("x");
-    for (double x : {0.5, 1.5, 2.5, -0.5, -1.5, 0.49999999999999994, std::nextafter(2.5, 0.0),
-                     std::nextafter(2.5, 3.0), -0.49999999999999994, std::nextafter(-2.5, 0.0), 100.0, 151.5})
+    for (double x : {0.5, 1.5, 2.5, -0.5, -1.5, 0.49999999999999994, std::nextafter(2.5, 0.0), std::nextafter(2.5, 3.0),
+                     -0.49999999999999994, std::nextafter(-2.5, 0.0), 100.0, 151.5})
         QTest::addRow("%.17g", x) << x;
 }
 
@@ -349,7 +347,7 @@ void TestCanvas2D::axesHidden() {
         for (int x = 0; x < W; x += 3)
             QCOMPARE(plot.At(x, y), clNavy);
     c.ImageCanvas()->Pen.Color = clRed;
-    c.Line(0, 0, 10, 0);  // the bottom row is drawable without axes
+    c.Line(0, 0, 10, 0);                // the bottom row is drawable without axes
     QCOMPARE(plot.At(5, 151), clNavy);  // y = 0 maps to row 152, just outside the image
     c.Line(0, 5, 10, 5);
     QCOMPARE(plot.At(0, 76), clRed);
@@ -407,9 +405,9 @@ void TestCanvas2D::lines() {
     const bool redInside = plot.At(c.ValToScrX(5), row) == clRed;
     QCOMPARE(redInside, drawn);
     if (QTest::currentDataTag() == QLatin1String("crossing the plot")) {
-        QCOMPARE(plot.At(mx + 1, row), clRed);       // first pixel inside
-        QCOMPARE(plot.At(mx, row), clWhite);         // the frame is not drawn over
-        QCOMPARE(plot.At(mx - 1, row), clBlack);     // nor the margin
+        QCOMPARE(plot.At(mx + 1, row), clRed);    // first pixel inside
+        QCOMPARE(plot.At(mx, row), clWhite);      // the frame is not drawn over
+        QCOMPARE(plot.At(mx - 1, row), clBlack);  // nor the margin
         QCOMPARE(plot.At(151 - mx, row), clRed);
         QCOMPARE(plot.At(152 - mx, row), clWhite);
     }
@@ -468,7 +466,7 @@ void TestCanvas2D::triangleAndText() {
         c.ImageCanvas()->Font.SetColor(clYellow);
         c.TextOutA(2, 8, 3, -4, QStringLiteral("Wq"));
         c.TextOutA(12, 8, 0, 0, QStringLiteral("Wq"));  // outside the axis box: nothing
-        c.Triangle(1, 1, 9, 1, 5, 1e6);  // visible but beyond the drawable range
+        c.Triangle(1, 1, 9, 1, 5, 1e6);                 // visible but beyond the drawable range
         outOfRange = c.OutOfRange();
     };
     c.Draw();
@@ -711,8 +709,7 @@ void TestCanvas2D::limitsWithoutMapping() {
             QCOMPARE(plot.At(x, y), clBlack);
     // Mapping calls give values, no traps: pixels far outside the drawable range.
     const int sx = c.ValToScrX(5), sy = c.ValToScrY(5);
-    QVERIFY(std::abs(sx) > 8191 || std::abs(sy) > 8191 ||
-            QTest::currentDataTag() == QLatin1String("range overflows"));
+    QVERIFY(std::abs(sx) > 8191 || std::abs(sy) > 8191 || QTest::currentDataTag() == QLatin1String("range overflows"));
     (void)c.ScrToValX(10);
     (void)c.ScrToValY(10);
     (void)c.ScrToValXS(10);
@@ -830,10 +827,10 @@ void TestCanvas2D::eventsCarryTheComponent() {
     connect(&c, &TCanvas2D::mousePressed, this, [&](QObject* s, TMouseButton, TShiftState, int x, int) {
         log << QStringLiteral("pressed %1 %2").arg(s == &c).arg(x);
     });
-    connect(&c, &TCanvas2D::mouseMoved, this, [&](QObject*, TShiftState, int x, int) { log << QStringLiteral("moved %1").arg(x); });
-    connect(&c, &TCanvas2D::mouseReleased, this, [&](QObject*, TMouseButton, TShiftState, int x, int) {
-        log << QStringLiteral("released %1").arg(x);
-    });
+    connect(&c, &TCanvas2D::mouseMoved, this,
+            [&](QObject*, TShiftState, int x, int) { log << QStringLiteral("moved %1").arg(x); });
+    connect(&c, &TCanvas2D::mouseReleased, this,
+            [&](QObject*, TMouseButton, TShiftState, int x, int) { log << QStringLiteral("released %1").arg(x); });
     connect(&c, &TCanvas2D::doubleClicked, this, [&](QObject* s) { log << QStringLiteral("doubled %1").arg(s == &c); });
     connect(&c, &TCanvas2D::resized, this, [&](QObject* s) { log << QStringLiteral("resized %1").arg(s == &c); });
     QTest::mousePress(c.Image(), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));

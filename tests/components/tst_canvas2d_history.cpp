@@ -18,7 +18,9 @@ namespace {
 struct BeepCounter {
     int count = 0;
     TBeeper previous;
-    BeepCounter() { previous = SetBeeper([this] { ++count; }); }
+    BeepCounter() {
+        previous = SetBeeper([this] { ++count; });
+    }
     ~BeepCounter() { SetBeeper(previous); }
 };
 
@@ -86,11 +88,13 @@ void TestCanvas2DHistory::wheel_data() {
     QTest::newRow("a notch away") << QPointF(60, 50) << QPoint(0, 120) << QPoint() << false << 0.5;
     QTest::newRow("a notch toward") << QPointF(130, 120) << QPoint(0, -120) << QPoint() << false << 2.0;
     QTest::newRow("half a notch") << QPointF(100, 70) << QPoint(0, 60) << QPoint() << false << std::sqrt(0.5);
-    QTest::newRow("high resolution, 1/8 notch") << QPointF(70, 90) << QPoint(0, 15) << QPoint() << false << std::pow(0.5, 0.125);
+    QTest::newRow("high resolution, 1/8 notch")
+        << QPointF(70, 90) << QPoint(0, 15) << QPoint() << false << std::pow(0.5, 0.125);
     QTest::newRow("three notches: at most 4") << QPointF(70, 90) << QPoint(0, 360) << QPoint() << false << 0.25;
     QTest::newRow("five notches toward: at most 4") << QPointF(70, 90) << QPoint(0, -600) << QPoint() << false << 4.0;
     QTest::newRow("touchpad, 15 pixels") << QPointF(110, 60) << QPoint(0, 40) << QPoint(0, 15) << false << 0.5;
-    QTest::newRow("touchpad, -5 pixels") << QPointF(110, 60) << QPoint(0, -12) << QPoint(0, -5) << false << std::pow(2.0, 1 / 3.0);
+    QTest::newRow("touchpad, -5 pixels") << QPointF(110, 60) << QPoint(0, -12) << QPoint(0, -5) << false
+                                         << std::pow(2.0, 1 / 3.0);
     QTest::newRow("natural scrolling") << QPointF(60, 50) << QPoint(0, -120) << QPoint() << true << 0.5;
     QTest::newRow("corner of the plot") << QPointF(51, 120) << QPoint(0, 120) << QPoint() << false << 0.5;
     QTest::newRow("on the frame") << QPointF(50, 60) << QPoint(0, 120) << QPoint() << false << 1.0;

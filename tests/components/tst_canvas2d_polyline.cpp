@@ -103,57 +103,77 @@ void TestCanvas2DPolyline::sameAsLines_data() {
     QTest::addColumn<bool>("outOfRange");
     QTest::addColumn<int>("minPixels");  // the line is really there
     const QList<double> box{0, 0, 10, 10};
-    QTest::newRow("dense") << Maker([] { return Wave(200000, 0, 10, 0.3, 1); }) << box << 1 << false << true << false << 2000;
-    QTest::newRow("dense, no noise") << Maker([] { return Wave(50000, 0, 10, 0, 2); }) << box << 1 << false << true << false << 500;
-    QTest::newRow("sparse") << Maker([] { return Wave(40, 0, 10, 0.5, 3); }) << box << 1 << false << true << false << 300;
-    QTest::newRow("unsorted x") << Maker([] { return Scattered(3000, 0, 10, 4); }) << box << 1 << false << true << false << 5000;
+    QTest::newRow("dense") << Maker([] { return Wave(200000, 0, 10, 0.3, 1); }) << box << 1 << false << true << false
+                           << 2000;
+    QTest::newRow("dense, no noise") << Maker([] { return Wave(50000, 0, 10, 0, 2); }) << box << 1 << false << true
+                                     << false << 500;
+    QTest::newRow("sparse") << Maker([] { return Wave(40, 0, 10, 0.5, 3); }) << box << 1 << false << true << false
+                            << 300;
+    QTest::newRow("unsorted x") << Maker([] { return Scattered(3000, 0, 10, 4); }) << box << 1 << false << true << false
+                                << 5000;
     QTest::newRow("one column") << Maker([] {
         Series s = Scattered(5000, 0, 10, 5);
         std::fill(s.X.begin(), s.X.end(), 4.2);
         return s;
-    }) << box << 1 << false << true << false << 100;
-    QTest::newRow("NaN gaps") << Maker([] { return WithHoles(Wave(100000, 0, 10, 0.3, 6), 997, kNaN); }) << box << 1 << false << true << false << 2000;
+    }) << box << 1 << false << true
+                                << false << 100;
+    QTest::newRow("NaN gaps") << Maker([] { return WithHoles(Wave(100000, 0, 10, 0.3, 6), 997, kNaN); }) << box << 1
+                              << false << true << false << 2000;
     // Rows shared by many points, and chains ending every few points: the ends of chains are where
     // a reduced run could lose a pixel.
     for (unsigned seed : {21u, 22u, 23u}) {
         QTest::addRow("short chains on few rows, seed %u", seed) << Maker([seed] {
             Series s = WithHoles(Wave(60000, 0, 10, 0.6, seed), 7 + seed % 5, kNaN);
-            for (double& y : s.Y) y = std::round(y * 4) / 4;
+            for (double& y : s.Y)
+                y = std::round(y * 4) / 4;
             return s;
         }) << box << 1 << false << true << false << 1000;
     }
-    QTest::newRow("infinite gaps") << Maker([] { return WithHoles(Wave(20000, 0, 10, 0.3, 7), 333, -kInf); }) << box << 1 << false << true << false << 1000;
-    QTest::newRow("sparse NaN gaps") << Maker([] { return WithHoles(Wave(60, 0, 10, 0.3, 8), 7, kNaN); }) << box << 1 << false << true << false << 100;
-    QTest::newRow("beyond the box") << Maker([] { return Scattered(20000, -15, 25, 9); }) << box << 1 << false << true << false << 1000;
+    QTest::newRow("infinite gaps") << Maker([] { return WithHoles(Wave(20000, 0, 10, 0.3, 7), 333, -kInf); }) << box
+                                   << 1 << false << true << false << 1000;
+    QTest::newRow("sparse NaN gaps") << Maker([] { return WithHoles(Wave(60, 0, 10, 0.3, 8), 7, kNaN); }) << box << 1
+                                     << false << true << false << 100;
+    QTest::newRow("beyond the box") << Maker([] { return Scattered(20000, -15, 25, 9); }) << box << 1 << false << true
+                                    << false << 1000;
     QTest::newRow("dense, crossing the box") << Maker([] {
         Series s = Wave(100000, -5, 15, 0.5, 10);
-        for (double& y : s.Y) y = (y - 5) * 2.5 + 5;
+        for (double& y : s.Y)
+            y = (y - 5) * 2.5 + 5;
         return s;
     }) << box << 1 << false << true << false << 1000;
     QTest::newRow("out of drawable range") << Maker([] {
         Series s = Wave(30000, 0, 10, 0.3, 11);
-        for (size_t i = 500; i < s.Y.size(); i += 1500) s.Y[i] = 1e6;
+        for (size_t i = 500; i < s.Y.size(); i += 1500)
+            s.Y[i] = 1e6;
         return s;
     }) << box << 1 << false << true << true << 1000;
     QTest::newRow("out of range, wholly beyond") << Maker([] {
         Series s = Wave(3000, 0, 10, 0.3, 12);
-        for (size_t i = 100; i < 110; ++i) s.Y[i] = 1e6;  // pairs between two of them are not drawn
+        for (size_t i = 100; i < 110; ++i)
+            s.Y[i] = 1e6;  // pairs between two of them are not drawn
         return s;
     }) << box << 1 << false << true << true << 500;
-    QTest::newRow("inverted axes") << Maker([] { return Wave(100000, 0, 10, 0.3, 13); }) << QList<double>{10, 10, 0, 0} << 1 << false << true << false << 2000;
-    QTest::newRow("inverted x, beyond") << Maker([] { return Scattered(5000, -5, 15, 14); }) << QList<double>{10, 0, 0, 10} << 1 << false << true << false << 1000;
+    QTest::newRow("inverted axes") << Maker([] { return Wave(100000, 0, 10, 0.3, 13); }) << QList<double>{10, 10, 0, 0}
+                                   << 1 << false << true << false << 2000;
+    QTest::newRow("inverted x, beyond") << Maker([] { return Scattered(5000, -5, 15, 14); })
+                                        << QList<double>{10, 0, 0, 10} << 1 << false << true << false << 1000;
     QTest::newRow("on half pixels") << Maker([] {
         Series s;
         for (int i = 0; i <= 4000; ++i) {
-            s.X.push_back(i * 0.0025);   // a pixel is 0.05 wide in x and y on this plot
+            s.X.push_back(i * 0.0025);  // a pixel is 0.05 wide in x and y on this plot
             s.Y.push_back((i % 37) * 0.025 + 2);
         }
         return s;
-    }) << box << 1 << false << false << false << 100;
-    QTest::newRow("wide pen") << Maker([] { return Wave(100000, 0, 10, 0.3, 15); }) << box << 3 << false << true << false << 4000;
-    QTest::newRow("inverting pen") << Maker([] { return Wave(5000, 0, 10, 0.3, 16); }) << box << 1 << true << true << false << 200;
-    QTest::newRow("axes hidden") << Maker([] { return Scattered(3000, -1, 11, 17); }) << box << 1 << false << false << false << 5000;
-    QTest::newRow("far from the box") << Maker([] { return Wave(10000, 1e9, 1e9 + 10, 0.3, 18); }) << QList<double>{1e9, 0, 1e9 + 10, 10} << 1 << false << true << false << 1000;
+    }) << box << 1 << false << false << false
+                                    << 100;
+    QTest::newRow("wide pen") << Maker([] { return Wave(100000, 0, 10, 0.3, 15); }) << box << 3 << false << true
+                              << false << 4000;
+    QTest::newRow("inverting pen") << Maker([] { return Wave(5000, 0, 10, 0.3, 16); }) << box << 1 << true << true
+                                   << false << 200;
+    QTest::newRow("axes hidden") << Maker([] { return Scattered(3000, -1, 11, 17); }) << box << 1 << false << false
+                                 << false << 5000;
+    QTest::newRow("far from the box") << Maker([] { return Wave(10000, 1e9, 1e9 + 10, 0.3, 18); })
+                                      << QList<double>{1e9, 0, 1e9 + 10, 10} << 1 << false << true << false << 1000;
 }
 
 void TestCanvas2DPolyline::sameAsLines() {
@@ -190,7 +210,9 @@ void TestCanvas2DPolyline::sameAsLines() {
             if (lines.pixel(x, y) != polyline.pixel(x, y) && differ++ == 0)
                 firstDifference = QPoint(x, y);
     QVERIFY2(differ == 0, qPrintable(QStringLiteral("%1 pixels differ, the first at (%2, %3)")
-                                         .arg(differ).arg(firstDifference.x()).arg(firstDifference.y())));
+                                         .arg(differ)
+                                         .arg(firstDifference.x())
+                                         .arg(firstDifference.y())));
 }
 
 // Fewer than two points or a missing array draw nothing and leave OutOfRange alone.

@@ -27,7 +27,9 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 struct BeepCounter {
     int count = 0;
     TBeeper previous;
-    BeepCounter() { previous = SetBeeper([this] { ++count; }); }
+    BeepCounter() {
+        previous = SetBeeper([this] { ++count; });
+    }
     ~BeepCounter() { SetBeeper(previous); }
 };
 
@@ -345,8 +347,8 @@ void TestCanvas2DZoom::leftPressDuringAnimationDoesNothing() {
         QTest::mouseRelease(c.Image(), Qt::LeftButton, {}, QPoint(30, 30));
     });
     QTest::mousePress(c.Image(), Qt::LeftButton, {}, QPoint(76, 76));
-    QCOMPARE(draws, 5);     // one zoom, not two
-    QCOMPARE(presses, 1);   // the press during the animation raised nothing
+    QCOMPARE(draws, 5);    // one zoom, not two
+    QCOMPARE(presses, 1);  // the press during the animation raised nothing
     QCOMPARE(c.AxisXMax() - c.AxisXMin(), 5.0);
 }
 

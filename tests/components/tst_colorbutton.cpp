@@ -18,9 +18,7 @@ using namespace Tallwick;
 Q_DECLARE_METATYPE(std::optional<TColor>)
 
 namespace {
-QRgb FacePixel(TColorButton& button, QPoint p) {
-    return button.grab().toImage().pixel(p);
-}
+QRgb FacePixel(TColorButton& button, QPoint p) { return button.grab().toImage().pixel(p); }
 }  // namespace
 
 class TestColorButton : public QObject {
@@ -68,9 +66,9 @@ void TestColorButton::faceShowsColourThroughButton() {
     QVERIFY(QTest::qWaitForWindowExposed(&button));
     const QRgb highlight = ColorToQRgb(clBtnHighlight) | 0xFF000000u;
     const QRgb shadow = ColorToQRgb(clBtnShadow) | 0xFF000000u;
-    QCOMPARE(FacePixel(button, {0, 0}), highlight);   // outer bevel, top-left edge
-    QCOMPARE(FacePixel(button, {63, 23}), shadow);    // outer bevel, bottom-right edge
-    QCOMPARE(FacePixel(button, {1, 1}), shadow);      // inner bevel, lowered
+    QCOMPARE(FacePixel(button, {0, 0}), highlight);  // outer bevel, top-left edge
+    QCOMPARE(FacePixel(button, {63, 23}), shadow);   // outer bevel, bottom-right edge
+    QCOMPARE(FacePixel(button, {1, 1}), shadow);     // inner bevel, lowered
     QCOMPARE(FacePixel(button, {62, 22}), highlight);
     QCOMPARE(FacePixel(button, {32, 12}), qRgb(255, 0, 0));
     QVERIFY2(!button.Button()->underMouse(), "pointer over the face");

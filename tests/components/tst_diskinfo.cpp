@@ -30,9 +30,7 @@ public:
         const auto it = Blocks.constFind(QStringLiteral("%1:%2").arg(major).arg(minor));
         return it == Blocks.constEnd() ? std::nullopt : std::optional<TBlockFacts>(*it);
     }
-    TVolumeTags VolumeTags(const QString& device, quint32, quint32) const override {
-        return Tags.value(device);
-    }
+    TVolumeTags VolumeTags(const QString& device, quint32, quint32) const override { return Tags.value(device); }
     std::optional<TFsSpace> Space(const QString& mountPoint) const override {
         const auto it = Spaces.constFind(mountPoint);
         return it == Spaces.constEnd() ? std::nullopt : std::optional<TFsSpace>(*it);
@@ -66,8 +64,8 @@ std::shared_ptr<TTableFacts> SampleMachine() {
     auto m = std::make_shared<TTableFacts>();
     m->Table = kMountInfo;
     m->Blocks = {
-        {"8:1", {"sda", false, 0}},   {"8:2", {"sda", false, 0}},  {"8:3", {"sda", false, 0}},
-        {"8:65", {"sde", true, 0}},   {"11:0", {"sr0", true, 5}},  {"8:33", {"sdc", false, 0}},
+        {"8:1", {"sda", false, 0}},    {"8:2", {"sda", false, 0}},      {"8:3", {"sda", false, 0}},
+        {"8:65", {"sde", true, 0}},    {"11:0", {"sr0", true, 5}},      {"8:33", {"sdc", false, 0}},
         {"7:0", {"loop0", false, -1}}, {"253:0", {"zram0", false, -1}}, {"8:49", {"sdd", false, 0}},
     };
     m->Tags = {
@@ -79,7 +77,7 @@ std::shared_ptr<TTableFacts> SampleMachine() {
         {"/dev/sdd1", {"Windows", "01D2A0B3C4E5F607", "ntfs"}},
     };
     m->Spaces = {
-        {"/", {4096, 244190646, 100000000}},         // about 1 TB: far past 32 bits
+        {"/", {4096, 244190646, 100000000}},  // about 1 TB: far past 32 bits
         {"/boot/efi", {512, 1048576, 1000}},
         {"/media/usb", {32768, 1000000, 500000}},
         {"/media/cdrom", {2048, 2295104, 0}},
@@ -101,23 +99,23 @@ struct TSnapshot {
     bool VolumeValid;
     bool operator==(const TSnapshot& o) const {
         return Drive == o.Drive && DriveType == o.DriveType && FileSystem == o.FileSystem &&
-               VolumeName == o.VolumeName && SerialNumberStr == o.SerialNumberStr &&
-               MountPoint == o.MountPoint && DriveSize == o.DriveSize && DriveFree == o.DriveFree &&
-               SerialNumber == o.SerialNumber && VolumeValid == o.VolumeValid;
+               VolumeName == o.VolumeName && SerialNumberStr == o.SerialNumberStr && MountPoint == o.MountPoint &&
+               DriveSize == o.DriveSize && DriveFree == o.DriveFree && SerialNumber == o.SerialNumber &&
+               VolumeValid == o.VolumeValid;
     }
 };
 
 TSnapshot Snapshot(const TDiskInfo& d) {
-    return {d.Drive(),     d.DriveType(), d.FileSystem(), d.VolumeName(),   d.SerialNumberStr(),
+    return {d.Drive(),      d.DriveType(), d.FileSystem(), d.VolumeName(),   d.SerialNumberStr(),
             d.MountPoint(), d.DriveSize(), d.DriveFree(),  d.SerialNumber(), d.VolumeValid()};
 }
 
 // One spy per NOTIFY signal, in property order.
 struct TSpies {
     explicit TSpies(TDiskInfo* d) {
-        const char* signalsOf[] = {SIGNAL(DriveChanged()),      SIGNAL(DriveTypeChanged()),
-                                   SIGNAL(DriveSizeChanged()),  SIGNAL(DriveFreeChanged()),
-                                   SIGNAL(FileSystemChanged()), SIGNAL(SerialNumberChanged()),
+        const char* signalsOf[] = {SIGNAL(DriveChanged()),           SIGNAL(DriveTypeChanged()),
+                                   SIGNAL(DriveSizeChanged()),       SIGNAL(DriveFreeChanged()),
+                                   SIGNAL(FileSystemChanged()),      SIGNAL(SerialNumberChanged()),
                                    SIGNAL(SerialNumberStrChanged()), SIGNAL(VolumeNameChanged())};
         for (const char* s : signalsOf)
             All.emplace_back(std::make_unique<QSignalSpy>(d, s));
@@ -165,29 +163,42 @@ void TestDiskInfo::describesDrives_data() {
         QTest::newRow(name) << QString::fromUtf8(value) << s;
     };
     // 244190646 x 4096 = 1000204886016; 100000000 x 4096 = 409600000000.
-    row("c is the root", "c", {"C", kDriveFixed, "ext4", "system", "1B4E-28BA", "/", 1000204886016, 409600000000, 0x1B4E28BA, true});
+    row("c is the root", "c",
+        {"C", kDriveFixed, "ext4", "system", "1B4E-28BA", "/", 1000204886016, 409600000000, 0x1B4E28BA, true});
     // 1048576 x 512 = 536870912; 1000 x 512 = 512000. FAT serial 0ABC-1234 kept exactly.
-    row("D first by mount point", "d", {"D", kDriveFixed, "vfat", "EFI", "0ABC-1234", "/boot/efi", 536870912, 512000, 0x0ABC1234, true});
+    row("D first by mount point", "d",
+        {"D", kDriveFixed, "vfat", "EFI", "0ABC-1234", "/boot/efi", 536870912, 512000, 0x0ABC1234, true});
     // /home wins over the subvolume /srv/data of the same device (shorter root).
     row("E one letter per device", "E", {"E", kDriveFixed, "btrfs", "", "0000-0000", "/home", 4096000, 40960, 0, true});
-    row("F optical", "F", {"F", kDriveCdRom, "iso9660", "DVD_VIDEO", "2020-0102", "/media/cdrom", 4700372992, 0, 0x20200102, true});
+    row("F optical", "F",
+        {"F", kDriveCdRom, "iso9660", "DVD_VIDEO", "2020-0102", "/media/cdrom", 4700372992, 0, 0x20200102, true});
     // The later exfat mount hides the vfat one at /media/usb; removable flag set.
     // 1000000 x 32768 = 32768000000.
-    row("G removable, later mount wins", "G", {"G", kDriveRemovable, "exfat", "STICK", "5E2F-88A0", "/media/usb", 32768000000, 16384000000, 0x5E2F88A0, true});
+    row("G removable, later mount wins", "G",
+        {"G", kDriveRemovable, "exfat", "STICK", "5E2F-88A0", "/media/usb", 32768000000, 16384000000, 0x5E2F88A0,
+         true});
     row("H disc image", "H", {"H", kDriveCdRom, "iso9660", "", "0000-0000", "/mnt/iso", 204800, 0, 0, true});
     // NTFS serial 2C0CD2F2'0CD2B6DE: the low half.
-    row("I escaped mount point, NTFS", "I", {"I", kDriveFixed, "ntfs3", "Datos", "0CD2-B6DE", "/mnt/space disk", 12288, 8192, 0x0CD2B6DE, true});
+    row("I escaped mount point, NTFS", "I",
+        {"I", kDriveFixed, "ntfs3", "Datos", "0CD2-B6DE", "/mnt/space disk", 12288, 8192, 0x0CD2B6DE, true});
     // fuseblk shows the superblock's type; 2^62 blocks of 4096 bytes saturate, 2^40 x 2^12 = 2^52.
-    row("J fuseblk, saturating size", "J", {"J", kDriveFixed, "ntfs", "Windows", "C4E5-F607", "/mnt/win", kMax64, 4503599627370496, 0xC4E5F607, true});
+    row("J fuseblk, saturating size", "J",
+        {"J", kDriveFixed, "ntfs", "Windows", "C4E5-F607", "/mnt/win", kMax64, 4503599627370496, 0xC4E5F607, true});
     row("K zram", "K", {"K", kDriveRamDisk, "ext4", "", "0000-0000", "/mnt/zram", 268435456, 245760000, 0, true});
     row("L names nothing", "L", {"L", "", "", "", "", "", -1, -1, 0, false});
     row("z names nothing", "z", {"Z", "", "", "", "", "", -1, -1, 0, false});
-    row("root by path", "/", {"/", kDriveFixed, "ext4", "system", "1B4E-28BA", "/", 1000204886016, 409600000000, 0x1B4E28BA, true});
+    row("root by path", "/",
+        {"/", kDriveFixed, "ext4", "system", "1B4E-28BA", "/", 1000204886016, 409600000000, 0x1B4E28BA, true});
     // Network: no block facts, no space answer.
-    row("nfs by path", "/mnt/share", {"/mnt/share", kDriveRemote, "nfs4", "", "0000-0000", "/mnt/share", -1, -1, 0, true});
-    row("tmpfs, trailing slash", "/tmp/", {"/tmp", kDriveRamDisk, "tmpfs", "", "0000-0000", "/tmp", 1073741824, 1073152000, 0, true});
-    row("path cleaned", "/mnt//space disk/", {"/mnt/space disk", kDriveFixed, "ntfs3", "Datos", "0CD2-B6DE", "/mnt/space disk", 12288, 8192, 0x0CD2B6DE, true});
-    row("subvolume by path", "/srv/data", {"/srv/data", kDriveFixed, "btrfs", "", "0000-0000", "/srv/data", -1, -1, 0, true});
+    row("nfs by path", "/mnt/share",
+        {"/mnt/share", kDriveRemote, "nfs4", "", "0000-0000", "/mnt/share", -1, -1, 0, true});
+    row("tmpfs, trailing slash", "/tmp/",
+        {"/tmp", kDriveRamDisk, "tmpfs", "", "0000-0000", "/tmp", 1073741824, 1073152000, 0, true});
+    row("path cleaned", "/mnt//space disk/",
+        {"/mnt/space disk", kDriveFixed, "ntfs3", "Datos", "0CD2-B6DE", "/mnt/space disk", 12288, 8192, 0x0CD2B6DE,
+         true});
+    row("subvolume by path", "/srv/data",
+        {"/srv/data", kDriveFixed, "btrfs", "", "0000-0000", "/srv/data", -1, -1, 0, true});
     row("kind of none of the five", "/proc", {"/proc", "", "proc", "", "0000-0000", "/proc", 0, 0, 0, true});
     row("path keeps its case", "/Home", {"/Home", "", "", "", "", "", -1, -1, 0, false});
     row("path not mounted", "/media/nothing", {"/media/nothing", "", "", "", "", "", -1, -1, 0, false});
@@ -306,7 +317,10 @@ void TestDiskInfo::lettersStopAtZ() {
     // 30 disks at /mnt/d00 ... /mnt/d29, listed backwards: letters follow the mount points.
     for (int i = 29; i >= 0; --i)
         machine->Table += QStringLiteral("%1 1 8:%2 / /mnt/d%3 rw - ext4 /dev/sd%2 rw\n")
-                              .arg(i + 2).arg(16 * (i + 1)).arg(i, 2, 10, QLatin1Char('0')).toUtf8();
+                              .arg(i + 2)
+                              .arg(16 * (i + 1))
+                              .arg(i, 2, 10, QLatin1Char('0'))
+                              .toUtf8();
     TDiskInfo d(nullptr);
     d.SetFacts(machine);
     const QStringList drives = d.AvailableDrives();
@@ -330,14 +344,22 @@ void TestDiskInfo::serialNumbers_data() {
     QTest::addColumn<uint>("serial");
     QTest::addColumn<QString>("text");
     // Seven significant hex digits keep the leading zero.
-    QTest::newRow("FAT ABC1234") << "0ABC-1234" << "vfat" << 0x0ABC1234u << "0ABC-1234";
-    QTest::newRow("FAT lower case") << "5e2f-88a0" << "vfat" << 0x5E2F88A0u << "5E2F-88A0";
-    QTest::newRow("ext4 first 32 bits") << "1b4e28ba-2fa1-11d2-883f-0016d3cca427" << "ext4" << 0x1B4E28BAu << "1B4E-28BA";
-    QTest::newRow("NTFS low half") << "2C0CD2F20CD2B6DE" << "ntfs" << 0x0CD2B6DEu << "0CD2-B6DE";
-    QTest::newRow("no UUID") << "" << "tmpfs" << 0u << "0000-0000";
-    QTest::newRow("not hexadecimal") << "zz-not-a-uuid" << "ext4" << 0u << "0000-0000";
-    QTest::newRow("short") << "12ab" << "minix" << 0x12ABu << "0000-12AB";
-    QTest::newRow("all ones") << "FFFF-FFFF" << "vfat" << 0xFFFFFFFFu << "FFFF-FFFF";
+    QTest::newRow("FAT ABC1234") << "0ABC-1234"
+                                 << "vfat" << 0x0ABC1234u << "0ABC-1234";
+    QTest::newRow("FAT lower case") << "5e2f-88a0"
+                                    << "vfat" << 0x5E2F88A0u << "5E2F-88A0";
+    QTest::newRow("ext4 first 32 bits") << "1b4e28ba-2fa1-11d2-883f-0016d3cca427"
+                                        << "ext4" << 0x1B4E28BAu << "1B4E-28BA";
+    QTest::newRow("NTFS low half") << "2C0CD2F20CD2B6DE"
+                                   << "ntfs" << 0x0CD2B6DEu << "0CD2-B6DE";
+    QTest::newRow("no UUID") << ""
+                             << "tmpfs" << 0u << "0000-0000";
+    QTest::newRow("not hexadecimal") << "zz-not-a-uuid"
+                                     << "ext4" << 0u << "0000-0000";
+    QTest::newRow("short") << "12ab"
+                           << "minix" << 0x12ABu << "0000-12AB";
+    QTest::newRow("all ones") << "FFFF-FFFF"
+                              << "vfat" << 0xFFFFFFFFu << "FFFF-FFFF";
 }
 
 void TestDiskInfo::serialNumbers() {

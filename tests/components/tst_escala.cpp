@@ -176,7 +176,8 @@ void TestEscala::labelLayouts() {
         const int h0 = probe.Canvas()->TextHeight(QStringLiteral("0"));
         texts = VerticalTexts(n, 100, 0);
         for (int i = 0; i <= n + 1; ++i)
-            at << QPoint(normal ? M + B + block.width() + 6 : M + block.width() + 1, (h - 2 * M - h0) * i / (n + 1) + M);
+            at << QPoint(normal ? M + B + block.width() + 6 : M + block.width() + 1,
+                         (h - 2 * M - h0) * i / (n + 1) + M);
         align = TA_RIGHT | TA_TOP;
         const int bandX = normal ? M : M + block.width() + 5;
         band = QRect(bandX, M, B, h - 2 * M);
@@ -295,7 +296,7 @@ void TestEscala::drawMarkVertical() {
     scale.DrawMarkVertical(100);
     QCOMPARE(c->Pixel(2, 159), back);  // the strip is cleared first
     QCOMPARE(c->Pixel(2, h - M - 308), clBlack);
-    scale.DrawMarkVertical(100.5);     // outside: only cleared
+    scale.DrawMarkVertical(100.5);  // outside: only cleared
     QCOMPARE(c->Pixel(2, h - M - 308), back);
     scale.DrawMarkVertical(std::nan(""));
     QCOMPARE(c->Pixel(M, M), clWhite);  // the band is left alone

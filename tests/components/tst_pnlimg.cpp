@@ -9,9 +9,7 @@
 using namespace Tallwick;
 
 namespace {
-QRect InPanel(const TPnlImg& panel, const QWidget* w) {
-    return QRect(w->mapTo(&panel, QPoint(0, 0)), w->size());
-}
+QRect InPanel(const TPnlImg& panel, const QWidget* w) { return QRect(w->mapTo(&panel, QPoint(0, 0)), w->size()); }
 }  // namespace
 
 class TestPnlImg : public QObject {

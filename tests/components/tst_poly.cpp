@@ -123,8 +123,8 @@ void TestPoly::contourPoints() {
 
 void TestPoly::drawsFilledOutlinedPolygon() {
     Square s(45);
-    QCOMPARE(ImagePixel(s.poly, 78, 78), clBlue);      // inside
-    QCOMPARE(ImagePixel(s.poly, 3, 3), clBlack);       // background
+    QCOMPARE(ImagePixel(s.poly, 78, 78), clBlue);  // inside
+    QCOMPARE(ImagePixel(s.poly, 3, 3), clBlack);   // background
     QCOMPARE(ImagePixel(s.poly, 150, 78), clBlack);
     QCOMPARE(ImagePixel(s.poly, 78, 28), clWhite);     // top edge, in the 2-pixel pen
     QCOMPARE(ImagePixel(s.poly, 28, 78), clWhite);     // left edge
@@ -164,7 +164,8 @@ void TestPoly::manualVerticesFromHandlerAndSignal() {
     };
     // A connected slot runs after the handler and may answer as well.
     connect(&s.poly, &TPoly::pointValueRequested, this, [](QObject*, int i, int, int, double, TPoint* P) {
-        if (i == 3) P->y = 50;
+        if (i == 3)
+            P->y = 50;
     });
     s.poly.SetManual(true);
     QCOMPARE(asked, (QList<int>{0, 1, 2, 3}));  // once per vertex in Draw
@@ -178,7 +179,8 @@ void TestPoly::manualVerticesFromHandlerAndSignal() {
 void TestPoly::manualVertexLeftUnwrittenKeepsAutomaticPlace() {
     Square s;
     s.poly.OnGetPointValue = [](QObject*, int i, int, int, double, TPoint* P) {
-        if (i == 0) *P = Point(1, 2);
+        if (i == 0)
+            *P = Point(1, 2);
     };
     s.poly.SetManual(true);
     TPoint p = s.poly.PointValue(0, s.xc, s.yc, s.r);

@@ -139,7 +139,7 @@ void TestVexImage::alignedSurfaceKeepsItsPlace() {
     form.resize(300, 170);
     QTRY_COMPARE(image.size(), QSize(300, 170));
     QCOMPARE(BitmapOf(image)->Width(), 200);  // alignment resizes the control only
-    image.SetWidth(50);                        // the aligned control snaps back
+    image.SetWidth(50);                       // the aligned control snaps back
     QCOMPARE(image.Width(), 300);
     QCOMPARE(BitmapOf(image)->Width(), 300);
 }

@@ -40,10 +40,10 @@ QImage Ored(const QImage& before, const QImage& mask, TColor color) {
     return result;
 }
 
-#define COMPARE_IMAGES(actual, expected)                                                     \
-    do {                                                                                     \
-        const QString difference_ = FirstDifference((actual), (expected));                   \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                            \
+#define COMPARE_IMAGES(actual, expected)                                   \
+    do {                                                                   \
+        const QString difference_ = FirstDifference((actual), (expected)); \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));          \
     } while (false)
 }  // namespace
 
@@ -393,8 +393,7 @@ void TestVexImageDrawing::scratchHoldsVisiblePartOnly_data() {
             << shape << Rect(-2000000000, -2000000000, 2000000000, 2000000000) << QSize(105, 105) << 105 * 105;
         QTest::addRow("%s, far right and below", name)
             << shape << Rect(5000, 5000, INT_MAX, INT_MAX) << QSize(0, 0) << 0;
-        QTest::addRow("%s, far left and above", name)
-            << shape << Rect(INT_MIN, INT_MIN, -1, -1) << QSize(0, 0) << 0;
+        QTest::addRow("%s, far left and above", name) << shape << Rect(INT_MIN, INT_MIN, -1, -1) << QSize(0, 0) << 0;
         QTest::addRow("%s, a corner reaching in", name)
             << shape << Rect(INT_MIN, INT_MIN, 30, 40) << QSize(30, 40) << (shape == 0 ? 30 * 40 : 0);
     }
@@ -433,9 +432,8 @@ void TestVexImageDrawing::rect3DBevels_data() {
     QTest::newRow("wider than the box") << Rect(20, 20, 40, 30) << 30 << true << Rect(20, 20, 40, 30) << 30;
     QTest::newRow("cut at the edges") << Rect(-10, 90, 50, 200) << 4 << false << Rect(-10, 90, 50, 200) << 4;
     QTest::newRow("width INT_MAX") << Rect(0, 0, 105, 105) << INT_MAX << true << Rect(0, 0, 105, 105) << 300;
-    QTest::newRow("huge box, width INT_MAX")
-        << Rect(-2000000000, -2000000000, 2000000000, 2000000000) << INT_MAX << false << Rect(-105, -105, 105, 105)
-        << 300;
+    QTest::newRow("huge box, width INT_MAX") << Rect(-2000000000, -2000000000, 2000000000, 2000000000) << INT_MAX
+                                             << false << Rect(-105, -105, 105, 105) << 300;
     QTest::newRow("far away") << Rect(5000, 5000, 6000, 6000) << 50 << true << Rect(5000, 5000, 6000, 6000) << 50;
     QTest::newRow("reversed box") << Rect(80, 60, 10, 15) << 3 << true << Rect(80, 60, 10, 15) << 3;
     QTest::newRow("reversed, wide") << Rect(90, 90, 10, 5) << 70 << false << Rect(90, 90, 10, 5) << 70;

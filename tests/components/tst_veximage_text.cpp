@@ -190,8 +190,9 @@ void TestVexImageText::textOutInvScratchCoversVisiblePartOnly() {
     const QString text = QStringLiteral("scratch");
     const int width = image.Canvas()->TextWidth(text), height = image.Canvas()->TextHeight(text);
     image.TextOutInv(x, y, text);
-    const QSize expected(scratch.width() == -1 ? width : scratch.width(),
-                         scratch.height() == -1 ? height : scratch.height() == -6 ? height - 5 : scratch.height());
+    const QSize expected(scratch.width() == -1 ? width : scratch.width(), scratch.height() == -1   ? height
+                                                                          : scratch.height() == -6 ? height - 5
+                                                                                                   : scratch.height());
     QCOMPARE(QSize(image.WorkBitmap()->Width(), image.WorkBitmap()->Height()), expected);
 }
 

@@ -28,7 +28,8 @@ TColor Band(TColor a, TColor b, int i, int n = 64) {
 // The colour a horizontal gradient of `extent` pixels from a to b gives at offset x.
 TColor GradientAt(TColor a, TColor b, int extent, int x) {
     const int n = std::max(2, std::min(64, extent)), band = extent / n;
-    if (band > 0 && x < n * band) return Band(a, b, x / band, n);
+    if (band > 0 && x < n * band)
+        return Band(a, b, x / band, n);
     return b;
 }
 
@@ -96,7 +97,8 @@ void TestVexProgress::labelIsInvertedAndCentred() {
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 196; ++x) {
             const QRgb a = plain.pixel(x, y), b = labelled.pixel(x, y);
-            if (a == b) continue;
+            if (a == b)
+                continue;
             QCOMPARE(b, Inverted(a));
             QVERIFY2(box.contains(x, y), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
             ++inverted;
@@ -114,8 +116,8 @@ void TestVexProgress::endsOfTheRange_data() {
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("right");
-    QTest::newRow("ordinary at Min: background only") << false << 0 << int(ColorToRGB(clBtnFace))
-                                                      << int(ColorToRGB(clBtnFace));
+    QTest::newRow("ordinary at Min: background only")
+        << false << 0 << int(ColorToRGB(clBtnFace)) << int(ColorToRGB(clBtnFace));
     QTest::newRow("ordinary at Max: one gradient") << false << 100 << int(clAqua) << int(clNavy);
     QTest::newRow("timer at Min: navy to aqua") << true << 0 << int(clNavy) << int(clAqua);
     QTest::newRow("timer at Max: aqua to navy") << true << 100 << int(clAqua) << int(clNavy);

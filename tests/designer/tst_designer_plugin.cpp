@@ -96,7 +96,7 @@ void TestDesignerPlugin::offersTheComponents() {
     }
     QCOMPARE(byName.keys(),
              QStringList({"Tallwick::TCanvas2D", "Tallwick::TColorButton", "Tallwick::TEscala", "Tallwick::TPnlImg",
-                         "Tallwick::TPoly", "Tallwick::TVexImage", "Tallwick::TVexProgress"}));
+                          "Tallwick::TPoly", "Tallwick::TVexImage", "Tallwick::TVexProgress"}));
 
     QWidget form;
     std::unique_ptr<QWidget> image(byName["Tallwick::TVexImage"]->createWidget(&form));

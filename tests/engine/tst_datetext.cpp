@@ -19,14 +19,23 @@ void TestDateText::namesFollowTheTimeLocale_data() {
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
 #ifdef SPANISH_TIME_LOCALE
-    QTest::newRow("saturday in june") << "2024-06-01 13:05:09" << QString::fromUtf8("sábado, 01 junio 2024") << "13:05:09";
-    QTest::newRow("wednesday in december") << "2025-12-31 23:59:59" << QString::fromUtf8("miércoles, 31 diciembre 2025")
-                                           << "23:59:59";
+    QTest::newRow("saturday in june") << "2024-06-01 13:05:09" << QString::fromUtf8("sábado, 01 junio 2024")
+                                      << "13:05:09";
+    QTest::newRow("wednesday in december")
+        << "2025-12-31 23:59:59" << QString::fromUtf8("miércoles, 31 diciembre 2025") << "23:59:59";
 #else
-    QTest::newRow("saturday in june") << "2024-06-01 13:05:09" << "Saturday, 01 June 2024" << "13:05:09";
-    QTest::newRow("24-hour clock") << "2025-12-31 23:59:59" << "Wednesday, 31 December 2025" << "23:59:59";
-    QTest::newRow("midnight, leap day") << "2024-02-29 00:00:00" << "Thursday, 29 February 2024" << "00:00:00";
-    QTest::newRow("morning single digits") << "2023-01-02 07:08:09" << "Monday, 02 January 2023" << "07:08:09";
+    QTest::newRow("saturday in june") << "2024-06-01 13:05:09"
+                                      << "Saturday, 01 June 2024"
+                                      << "13:05:09";
+    QTest::newRow("24-hour clock") << "2025-12-31 23:59:59"
+                                   << "Wednesday, 31 December 2025"
+                                   << "23:59:59";
+    QTest::newRow("midnight, leap day") << "2024-02-29 00:00:00"
+                                        << "Thursday, 29 February 2024"
+                                        << "00:00:00";
+    QTest::newRow("morning single digits") << "2023-01-02 07:08:09"
+                                           << "Monday, 02 January 2023"
+                                           << "07:08:09";
 #endif
 }
 

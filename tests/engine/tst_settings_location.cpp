@@ -24,13 +24,14 @@ void TestSettingsLocation::userFile_data() {
     QTest::addColumn<QByteArray>("xdg");
     QTest::addColumn<QByteArray>("home");
     QTest::addColumn<QString>("path");
-    QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/srv/cfg") << QByteArray("/home/u") << "/srv/cfg/skyglow/Skyglow.ini";
+    QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/srv/cfg") << QByteArray("/home/u")
+                                     << "/srv/cfg/skyglow/Skyglow.ini";
     QTest::newRow("with a slash") << QByteArray("/srv/cfg/") << QByteArray("/home/u") << "/srv/cfg/skyglow/Skyglow.ini";
     QTest::newRow("unset") << QByteArray() << QByteArray("/home/u") << "/home/u/.config/skyglow/Skyglow.ini";
     QTest::newRow("relative is ignored") << QByteArray("cfg") << QByteArray("/home/u")
                                          << "/home/u/.config/skyglow/Skyglow.ini";
-    QTest::newRow("dot-relative is ignored") << QByteArray("./cfg") << QByteArray("/home/u")
-                                             << "/home/u/.config/skyglow/Skyglow.ini";
+    QTest::newRow("dot-relative is ignored")
+        << QByteArray("./cfg") << QByteArray("/home/u") << "/home/u/.config/skyglow/Skyglow.ini";
 }
 
 void TestSettingsLocation::userFile() {
@@ -72,13 +73,18 @@ void TestSettingsLocation::locate_data() {
     QTest::addColumn<bool>("userExists");    // the user's own file
     QTest::addColumn<QString>("read");       // BESIDE or USER
     QTest::addColumn<QString>("write");
-    QTest::newRow("portable, nothing yet") << "portable" << false << false << "BESIDE" << "BESIDE";
-    QTest::newRow("portable keeps its own file") << "portable" << true << true << "BESIDE" << "BESIDE";
-    QTest::newRow("installed, nothing yet") << "usr/libexec/xscreensaver" << false << false << "USER" << "USER";
+    QTest::newRow("portable, nothing yet") << "portable" << false << false << "BESIDE"
+                                           << "BESIDE";
+    QTest::newRow("portable keeps its own file") << "portable" << true << true << "BESIDE"
+                                                 << "BESIDE";
+    QTest::newRow("installed, nothing yet") << "usr/libexec/xscreensaver" << false << false << "USER"
+                                            << "USER";
     QTest::newRow("installed, administrator's defaults") << "usr/libexec/xscreensaver" << true << false << "BESIDE"
                                                          << "USER";
-    QTest::newRow("installed, user's file first") << "usr/bin" << true << true << "USER" << "USER";
-    QTest::newRow("installed, only the user's file") << "usr/libexec" << false << true << "USER" << "USER";
+    QTest::newRow("installed, user's file first") << "usr/bin" << true << true << "USER"
+                                                  << "USER";
+    QTest::newRow("installed, only the user's file") << "usr/libexec" << false << true << "USER"
+                                                     << "USER";
 }
 
 void TestSettingsLocation::locate() {
@@ -95,8 +101,8 @@ void TestSettingsLocation::locate() {
         QVERIFY(QFile(beside).open(QIODevice::WriteOnly));
     if (userExists)
         QVERIFY(QFile(user).open(QIODevice::WriteOnly));
-    const TSettingsLocation location = TSettingsLocation::For(exeDir, QByteArray("relative"),
-                                                              QFile::encodeName(dir.filePath("home")));
+    const TSettingsLocation location =
+        TSettingsLocation::For(exeDir, QByteArray("relative"), QFile::encodeName(dir.filePath("home")));
     QCOMPARE(location.ReadPath, read == "USER" ? user : beside);
     QCOMPARE(location.WritePath, write == "USER" ? user : beside);
     QCOMPARE(location.UserOwn, write == "USER");

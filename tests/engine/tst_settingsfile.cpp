@@ -33,8 +33,8 @@ QByteArray Int32(qint32 v) {
     return b;
 }
 
-QByteArray SettingsFile(const QByteArray& title, qint32 back, qint32 star, qint32 text1, qint32 text2,
-                        qint32 count, qint32 speed, char logo) {
+QByteArray SettingsFile(const QByteArray& title, qint32 back, qint32 star, qint32 text1, qint32 text2, qint32 count,
+                        qint32 speed, char logo) {
     return Int32(title.size()) + title + Int32(back) + Int32(star) + Int32(text1) + Int32(text2) + Int32(count) +
            Int32(speed) + QByteArray(1, logo);
 }
@@ -69,14 +69,20 @@ Settings Of(const TStars& s) {
 }
 
 bool operator==(const Settings& a, const Settings& b) {
-    return a.back == b.back && a.star == b.star && a.text1 == b.text1 && a.text2 == b.text2 &&
-           a.count == b.count && a.speed == b.speed && a.logo == b.logo;
+    return a.back == b.back && a.star == b.star && a.text1 == b.text1 && a.text2 == b.text2 && a.count == b.count &&
+           a.speed == b.speed && a.logo == b.logo;
 }
 
 char* toString(const Settings& s) {
     return qstrdup(QStringLiteral("{%1 %2 %3 %4 %5 %6 %7}")
-                       .arg(s.back, 0, 16).arg(s.star, 0, 16).arg(s.text1, 0, 16).arg(s.text2, 0, 16)
-                       .arg(s.count).arg(s.speed).arg(s.logo).toLatin1());
+                       .arg(s.back, 0, 16)
+                       .arg(s.star, 0, 16)
+                       .arg(s.text1, 0, 16)
+                       .arg(s.text2, 0, 16)
+                       .arg(s.count)
+                       .arg(s.speed)
+                       .arg(s.logo)
+                       .toLatin1());
 }
 
 const Settings kDefaults{0, 0xFFFFFF, 0xB4B4B4, 0xFF0000, 1000, 50, 1};
@@ -165,9 +171,8 @@ void TestSettingsFile::savedValuesLoadBack() {
     s.Speed = values.speed;
     s.ShowLogo = static_cast<unsigned char>(values.logo);
     s.SaveSettings();
-    QCOMPARE(ReadFile(FPath),
-             SettingsFile("Skyglow II", values.back, values.star, values.text1, values.text2, values.count,
-                          values.speed, char(values.logo)));
+    QCOMPARE(ReadFile(FPath), SettingsFile("Skyglow II", values.back, values.star, values.text1, values.text2,
+                                           values.count, values.speed, char(values.logo)));
     TStars loaded;
     loaded.UseSettingsFile(FPath);
     loaded.LoadSettings();
@@ -177,10 +182,8 @@ void TestSettingsFile::savedValuesLoadBack() {
 void TestSettingsFile::matchingFilesLoad_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<Settings>("expected");
-    QTest::newRow("star count 0")
-        << SettingsFile("Skyglow II", 1, 2, 3, 4, 0, 20, 1) << Settings{1, 2, 3, 4, 0, 20, 1};
-    QTest::newRow("show logo 0")
-        << SettingsFile("Skyglow II", 0, 0, 0, 0, 10, 0, 0) << Settings{0, 0, 0, 0, 10, 0, 0};
+    QTest::newRow("star count 0") << SettingsFile("Skyglow II", 1, 2, 3, 4, 0, 20, 1) << Settings{1, 2, 3, 4, 0, 20, 1};
+    QTest::newRow("show logo 0") << SettingsFile("Skyglow II", 0, 0, 0, 0, 10, 0, 0) << Settings{0, 0, 0, 0, 10, 0, 0};
     QTest::newRow("bytes after the layout ignored")
         << SettingsFile("Skyglow II", 9, 8, 7, 6, 5, 4, 1) + "trailing" << Settings{9, 8, 7, 6, 5, 4, 1};
 }
@@ -200,9 +203,9 @@ void TestSettingsFile::foreignTitlesEndTheProgram_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<Settings>("expected");  // what stays in the fields
     QTest::addColumn<QString>("problem");
-    QTest::newRow("differs in letter case") << SettingsFile("SKYGLOW II", 1, 2, 3, 4, 5, 6, 0)
-                                            << Settings{1, 2, 3, 4, 5, 6, 0}
-                                            << "its title is \"SKYGLOW II\", not \"Skyglow II\"";
+    QTest::newRow("differs in letter case")
+        << SettingsFile("SKYGLOW II", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+        << "its title is \"SKYGLOW II\", not \"Skyglow II\"";
     QTest::newRow("another program") << SettingsFile("Skyglow", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
                                      << "its title is \"Skyglow\", not \"Skyglow II\"";
     QTest::newRow("title of length 0") << SettingsFile("", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
@@ -214,9 +217,9 @@ void TestSettingsFile::foreignTitlesEndTheProgram_data() {
         << SettingsFile("Sky\tglow\xff", 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
         << "its title is \"Sky?glow?\", not \"Skyglow II\"";
     // Too long to be any program's title: skipped, not read, and the fields after it still are.
-    QTest::newRow("title of 100000 bytes") << SettingsFile(QByteArray(100000, 'S'), 1, 2, 3, 4, 5, 6, 0)
-                                           << Settings{1, 2, 3, 4, 5, 6, 0}
-                                           << "its title is 100000 bytes long, not the title \"Skyglow II\"";
+    QTest::newRow("title of 100000 bytes")
+        << SettingsFile(QByteArray(100000, 'S'), 1, 2, 3, 4, 5, 6, 0) << Settings{1, 2, 3, 4, 5, 6, 0}
+        << "its title is 100000 bytes long, not the title \"Skyglow II\"";
 }
 
 void TestSettingsFile::foreignTitlesEndTheProgram() {
@@ -240,11 +243,12 @@ void TestSettingsFile::damagedFilesGiveDefaults_data() {
     QTest::newRow("empty file") << QByteArray() << "it is 0 bytes long, too short for even the title length";
     QTest::newRow("length cut short") << QByteArray("\x0a\x00", 2)
                                       << "it is 2 bytes long, too short for even the title length";
-    QTest::newRow("negative title length") << Int32(-10) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
-                                           << "its title length is negative (-10)";
-    QTest::newRow("most negative title length") << Int32(INT_MIN) + QByteArray(25, '\x11')
-                                                << "its title length is negative (-2147483648)";
-    QTest::newRow("cut inside the title") << full.left(8) << "it ends inside its title (8 bytes; the title alone needs 14)";
+    QTest::newRow("negative title length")
+        << Int32(-10) + QByteArray("Skyglow II") + QByteArray(25, '\x11') << "its title length is negative (-10)";
+    QTest::newRow("most negative title length")
+        << Int32(INT_MIN) + QByteArray(25, '\x11') << "its title length is negative (-2147483648)";
+    QTest::newRow("cut inside the title")
+        << full.left(8) << "it ends inside its title (8 bytes; the title alone needs 14)";
     QTest::newRow("title length past the end")
         << Int32(2000000000) + QByteArray("Skyglow II") + QByteArray(25, '\x11')
         << "it ends inside its title (39 bytes; the title alone needs 2000000004)";
@@ -258,7 +262,8 @@ void TestSettingsFile::damagedFilesGiveDefaults_data() {
     longer[0] = 0x0B;
     muchLonger[0] = 0x0E;
     QTest::newRow("title length one too long") << longer << "it ends before its last setting (39 bytes; 40 needed)";
-    QTest::newRow("title length four too long") << muchLonger << "it ends before its last setting (39 bytes; 43 needed)";
+    QTest::newRow("title length four too long")
+        << muchLonger << "it ends before its last setting (39 bytes; 43 needed)";
 }
 
 // A file that cannot hold the layout its title length announces is not read at all: the defaults

@@ -46,8 +46,8 @@ private slots:
 
 void TestSkyglowBench::formats_data() {
     QTest::addColumn<QStringList>("flags");
-    QTest::addColumn<Form>("shown");     // on stdout
-    QTest::addColumn<int>("written");    // in the --benchmark_out file; -1: no file
+    QTest::addColumn<Form>("shown");   // on stdout
+    QTest::addColumn<int>("written");  // in the --benchmark_out file; -1: no file
     QTest::addColumn<bool>("colour");
     QTest::newRow("no flag") << QStringList{} << fmConsole << -1 << false;
     QTest::newRow("console") << QStringList{"--benchmark_format=console"} << fmConsole << -1 << false;

@@ -243,8 +243,8 @@ void TestSkyglowRender::settingsInLittleMemory_data() {
     QTest::newRow("ten million stars") << SettingsFile("Skyglow II", 0, 10'000'000, 1) << 0 << QString();
     QTest::newRow("one star more") << SettingsFile("Skyglow II", 0, 10'000'001, 1) << 1
                                    << "Not enough memory for 10000001 stars";
-    QTest::newRow("two thousand million stars") << SettingsFile("Skyglow II", 0, 2'000'000'000, 1) << 1
-                                                << "Not enough memory for 2000000000 stars";
+    QTest::newRow("two thousand million stars")
+        << SettingsFile("Skyglow II", 0, 2'000'000'000, 1) << 1 << "Not enough memory for 2000000000 stars";
     QTest::newRow("largest count") << SettingsFile("Skyglow II", 0, INT_MAX, 1) << 1
                                    << "Not enough memory for 2147483647 stars";
     QTest::newRow("one byte off in the title length") << lengthOff << 1 << "is damaged";
@@ -264,8 +264,9 @@ void TestSkyglowRender::settingsInLittleMemory() {
     const QString png = Path(QStringLiteral("little-memory.png"));
     QFile::remove(png);
     QProcess process;
-    process.start(QStringLiteral("bash"), {"-c", "ulimit -v 1048576 && exec \"$0\" \"$@\"", QStringLiteral(SKYGLOW_RENDER),
-                                           "--size", "320x240", "--settings", path, "--out", png});
+    process.start(QStringLiteral("bash"),
+                  {"-c", "ulimit -v 1048576 && exec \"$0\" \"$@\"", QStringLiteral(SKYGLOW_RENDER), "--size", "320x240",
+                   "--settings", path, "--out", png});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     const QList<QByteArray> lines = OwnLines(process.readAllStandardError());
@@ -358,7 +359,8 @@ void TestSkyglowRender::scaleDrawsTheSamePictureSharp() {
     QVERIFY2(Near(denseBox, plainBox, ratio, 1), qPrintable(Describe(denseBox) + " vs " + Describe(plainBox)));
     const QRect plainInk = Differences(plainText, QImage()), denseInk = Differences(denseText, QImage());
     QVERIFY(!plainInk.isEmpty());
-    QVERIFY2(Near(denseInk, plainInk, ratio, qCeil(ratio), 0.01), qPrintable(Describe(denseInk) + " vs " + Describe(plainInk)));
+    QVERIFY2(Near(denseInk, plainInk, ratio, qCeil(ratio), 0.01),
+             qPrintable(Describe(denseInk) + " vs " + Describe(plainInk)));
     if (ratio == 2) {
         const double odd = OddColumnEdges(denseText.copy(denseInk));
         QVERIFY2(odd > 0.3, qPrintable(QString::number(odd)));

@@ -94,7 +94,8 @@ void TestGallery::panelDemoMovesItsPicture() {
     const QImage before = image->Picture()->Bitmap()->Image().copy();
     const QPointF at(image->width() / 2, image->height() / 2);
     const auto wheel = [&](QPoint delta, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(at, image->mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, image->mapToGlobal(at), QPoint(), delta, Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                          false);
         QCoreApplication::sendEvent(image, &event);
     };
     if (input == "right arrow")

@@ -43,8 +43,8 @@ void TestPlotWindow::nothingIsCut() {
             parts << widget;
     QVERIFY(parts.size() >= 7);
     for (QWidget* part : parts) {
-        const QString name = part->metaObject()->className() + QStringLiteral(" ") +
-                             part->property("text").toString() + part->property("prefix").toString();
+        const QString name = part->metaObject()->className() + QStringLiteral(" ") + part->property("text").toString() +
+                             part->property("prefix").toString();
         if (!part->isVisibleTo(&window))
             continue;  // a combo box's popup, say
         const QSize needed = part->hasHeightForWidth()

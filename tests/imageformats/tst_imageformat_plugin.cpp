@@ -71,7 +71,8 @@ QString TestImageFormatPlugin::Copy(const QByteArray& bytes, const QString& name
 // Qt finds the plugin on QT_PLUGIN_PATH, as any program would; the same file is loaded here to
 // ask it directly what it claims.
 void TestImageFormatPlugin::initTestCase() {
-    const QList<QByteArray> read = QImageReader::supportedImageFormats(), written = QImageWriter::supportedImageFormats();
+    const QList<QByteArray> read = QImageReader::supportedImageFormats(),
+                            written = QImageWriter::supportedImageFormats();
     for (const char* key : {"wmf", "emf", "pcx"})
         QVERIFY2(read.contains(key), key);
     QVERIFY(written.contains("pcx"));
@@ -113,9 +114,11 @@ void TestImageFormatPlugin::readsLikeTallwickConvert() {
 
 void TestImageFormatPlugin::leavesQtFormatsToQt_data() {
     QTest::addColumn<QByteArray>("bytes");
-    for (const char* f : {"bmp24.bmp", "bmp8-rle.bmp", "jpeg-baseline.jpg", "gif-plain.gif", "tiff-lzw.tif", "bmp24.bmp.png"})
+    for (const char* f :
+         {"bmp24.bmp", "bmp8-rle.bmp", "jpeg-baseline.jpg", "gif-plain.gif", "tiff-lzw.tif", "bmp24.bmp.png"})
         QTest::newRow(f) << DataFile(QString::fromLatin1(f));
-    QTest::newRow("text starting with a newline") << QByteArray("\n\n\n\x01 some text that goes on for a while").leftJustified(200, 'x');
+    QTest::newRow("text starting with a newline")
+        << QByteArray("\n\n\n\x01 some text that goes on for a while").leftJustified(200, 'x');
     QTest::newRow("pcx header of version 1") << Pcx(9, 9, 10, 1).replace(1, 1, "\x01");
     QTest::newRow("pcx header with 2 planes") << Pcx(9, 9, 10, 2);
     QTest::newRow("pcx header, lines too long") << Pcx(9, 9, 400, 1);
@@ -185,7 +188,8 @@ void TestImageFormatPlugin::scaledSize() {
         QByteArray copy = bytes;
         QBuffer buffer(&copy);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        std::unique_ptr<QImageIOHandler> handler(FPlugin->create(&buffer, file.section(QLatin1Char('.'), -1).toLatin1()));
+        std::unique_ptr<QImageIOHandler> handler(
+            FPlugin->create(&buffer, file.section(QLatin1Char('.'), -1).toLatin1()));
         handler->setOption(QImageIOHandler::ScaledSize, size);
         QVERIFY(!handler->read(&image));
     }
@@ -211,7 +215,8 @@ void TestImageFormatPlugin::hostile_data() {
         const QByteArray whole = DataFile(QString::fromLatin1(f));
         for (double kept : {0.0, 1.0 / 3, 0.5, 0.9})
             QTest::newRow(qPrintable(QStringLiteral("%1 cut at %2").arg(QLatin1String(f)).arg(kept, 0, 'f', 2)))
-                << (kept > 0 ? whole.left(int(whole.size() * kept)) : whole.left(20)) << QString::fromLatin1(f).section(QLatin1Char('.'), -1).toLatin1();
+                << (kept > 0 ? whole.left(int(whole.size() * kept)) : whole.left(20))
+                << QString::fromLatin1(f).section(QLatin1Char('.'), -1).toLatin1();
     }
     const QByteArray wmf = Le16(1) + Le16(9) + Le16(0x300) + Le32(0) + Le16(0) + Le32(0) + Le16(0);
     QTest::newRow("wmf record longer than the file")
@@ -229,7 +234,8 @@ void TestImageFormatPlugin::hostile() {
     QFETCH(QByteArray, format);
     QElapsedTimer clock;
     clock.start();
-    QImageReader reader(Copy(bytes, format.isEmpty() ? QStringLiteral("hostile") : QStringLiteral("hostile.") + format));
+    QImageReader reader(
+        Copy(bytes, format.isEmpty() ? QStringLiteral("hostile") : QStringLiteral("hostile.") + format));
     const QImage image = reader.read();
     QVERIFY(image.isNull());
     QVERIFY(!reader.errorString().isEmpty());

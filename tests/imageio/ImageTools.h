@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 struct ImageDifference {
-    int Max = 0;     // largest difference of one channel
+    int Max = 0;         // largest difference of one channel
     int X = -1, Y = -1;  // where it is
     bool SameSize = true;
 };
@@ -25,8 +25,8 @@ inline ImageDifference Compare(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int m = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q))});
+            const int m =
+                std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
             if (m > d.Max) {
                 d.Max = m;
                 d.X = x;
@@ -54,7 +54,9 @@ inline QByteArray Le32(quint32 v) {
     return b;
 }
 
-inline QString ImageMagick() { return QStandardPaths::findExecutable(QStringLiteral("convert"), {QStringLiteral("/usr/bin")}); }
+inline QString ImageMagick() {
+    return QStandardPaths::findExecutable(QStringLiteral("convert"), {QStringLiteral("/usr/bin")});
+}
 
 // The first picture of the file as ImageMagick decodes it, flattened on white; null on failure.
 inline QImage DecodeWithImageMagick(const QString& path) {

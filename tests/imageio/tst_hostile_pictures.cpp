@@ -50,8 +50,8 @@ QByteArray Tiff(const QList<std::array<quint32, 3>>& entries) {
 }
 
 QByteArray Gif(int screenW, int screenH, int w, int h) {
-    return "GIF89a" + Le16(screenW) + Le16(screenH) + QByteArray("\x80\0\0", 3) + QByteArray(6, '\xFF') +
-           "," + Le16(0) + Le16(0) + Le16(w) + Le16(h) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+    return "GIF89a" + Le16(screenW) + Le16(screenH) + QByteArray("\x80\0\0", 3) + QByteArray(6, '\xFF') + "," +
+           Le16(0) + Le16(0) + Le16(w) + Le16(h) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
 }
 
 QByteArray Pcx(int xmax, int ymax, int bytesPerLine, int planes) {
@@ -81,17 +81,35 @@ void TestHostilePictures::refused_data() {
     QTest::newRow("jpeg 65000 x 65000") << "a.jpg" << JpegSized(65000, 65000) << "Corrupt JPEG file" << 1;
     QTest::newRow("jpeg 0 x 10") << "a.jpg" << JpegSized(0, 10) << "Corrupt JPEG file" << 1;
     QTest::newRow("tiff 2^31 x 2^31") << "a.tif"
-                                      << Tiff({{256, 4, 0x80000000u}, {257, 4, 0x80000000u}, {258, 3, 8}, {259, 3, 5},
-                                               {262, 3, 2}, {273, 4, 100}, {277, 3, 3}, {279, 4, 60}})
+                                      << Tiff({{256, 4, 0x80000000u},
+                                               {257, 4, 0x80000000u},
+                                               {258, 3, 8},
+                                               {259, 3, 5},
+                                               {262, 3, 2},
+                                               {273, 4, 100},
+                                               {277, 3, 3},
+                                               {279, 4, 60}})
                                       << "unrecognized TIFF" << 1;
     QTest::newRow("tiff fax 200000 x 200000") << "a.tif"
-                                              << Tiff({{256, 4, 200000}, {257, 4, 200000}, {258, 3, 1}, {259, 3, 4},
-                                                       {262, 3, 0}, {273, 4, 100}, {277, 3, 1}, {279, 4, 60}})
+                                              << Tiff({{256, 4, 200000},
+                                                       {257, 4, 200000},
+                                                       {258, 3, 1},
+                                                       {259, 3, 4},
+                                                       {262, 3, 0},
+                                                       {273, 4, 100},
+                                                       {277, 3, 1},
+                                                       {279, 4, 60}})
                                               << "unrecognized TIFF" << 1;
     QTest::newRow("tiff fax 30000 x 30000 in 160 bytes") << "a.tif"
-                                              << Tiff({{256, 4, 30000}, {257, 4, 30000}, {258, 3, 1}, {259, 3, 4},
-                                                       {262, 3, 0}, {273, 4, 100}, {277, 3, 1}, {279, 4, 60}})
-                                              << "unrecognized TIFF" << 1;
+                                                         << Tiff({{256, 4, 30000},
+                                                                  {257, 4, 30000},
+                                                                  {258, 3, 1},
+                                                                  {259, 3, 4},
+                                                                  {262, 3, 0},
+                                                                  {273, 4, 100},
+                                                                  {277, 3, 1},
+                                                                  {279, 4, 60}})
+                                                         << "unrecognized TIFF" << 1;
     QTest::newRow("gif 65535 x 65535") << "a.gif" << Gif(65535, 65535, 65535, 65535) << "unrecognized GIF" << 1;
     QTest::newRow("gif frame off screen") << "a.gif" << Gif(10, 10, 65535, 65535) << "unrecognized GIF" << 1;
     QTest::newRow("pcx 65536 x 65536") << "a.pcx" << Pcx(65535, 65535, 65535, 3) << "unrecognized PCX" << 1;
@@ -99,9 +117,9 @@ void TestHostilePictures::refused_data() {
     QTest::newRow("pcx 8-bit without palette") << "a.pcx" << Pcx(9, 9, 10, 1) << "unrecognized PCX" << 1;
     // Every data file cut in half, and cut to its first 20 bytes; run-length BMP files, 4-bit as
     // 8-bit, are refused once their codes end before the end of the bitmap.
-    for (const char* f : {"bmp24.bmp", "bmp8-rle.bmp", "bmp4-rle.bmp", "bmp16.bmp", "jpeg-progressive.jpg",
-                          "tiff-lzw.tif", "tiff-g4.tif", "gif-interlaced.gif", "pcx-24.pcx", "pcx-8.pcx", "shapes.wmf",
-                          "plain.wmf", "shapes.emf"}) {
+    for (const char* f :
+         {"bmp24.bmp", "bmp8-rle.bmp", "bmp4-rle.bmp", "bmp16.bmp", "jpeg-progressive.jpg", "tiff-lzw.tif",
+          "tiff-g4.tif", "gif-interlaced.gif", "pcx-24.pcx", "pcx-8.pcx", "shapes.wmf", "plain.wmf", "shapes.emf"}) {
         const QByteArray whole = DataFile(f);
         const QString name = QStringLiteral("cut.") + QString::fromLatin1(f).section(QLatin1Char('.'), -1);
         for (int length : {int(whole.size() / 2), 20})
@@ -109,8 +127,7 @@ void TestHostilePictures::refused_data() {
                 << name << whole.left(length) << QString() << 1;
     }
     const QByteArray rle4 = DataFile("bmp4-rle.bmp");
-    QTest::newRow("bmp4-rle.bmp cut short") << "cut.bmp" << rle4.left(rle4.size() * 9 / 10)
-                                            << "Corrupt BMP file" << 1;
+    QTest::newRow("bmp4-rle.bmp cut short") << "cut.bmp" << rle4.left(rle4.size() * 9 / 10) << "Corrupt BMP file" << 1;
 }
 
 void TestHostilePictures::refused() {

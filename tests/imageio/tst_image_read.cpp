@@ -37,11 +37,31 @@ void TestImageRead::readsLikeImageMagick_data() {
     // conversion and upsampling paths may round differently, so each channel may differ by 2;
     // CMYK is converted by each program its own way (ImageMagick through a colour profile-free
     // formula of its own), hence the wider allowance there.
-    for (const char* f : {"bmp1.bmp", "bmp4.bmp", "bmp4-rle.bmp", "bmp8.bmp", "bmp8-rle.bmp", "bmp16.bmp", "bmp24.bmp",
-                          "bmp24-topdown.bmp", "bmp24-os2.bmp", "bmp32.bmp", "tiff-none.tif", "tiff-lzw.tif",
-                          "tiff-packbits.tif", "tiff-gray8.tif", "tiff-bw.tif", "tiff-g3.tif",
-                          "tiff-g4.tif", "tiff-1bit-packbits.tif", "gif-plain.gif", "gif-interlaced.gif",
-                          "gif-giftool-interlaced.gif", "gif-transparent.gif", "pcx-1.pcx", "pcx-8.pcx", "pcx-24.pcx"})
+    for (const char* f : {"bmp1.bmp",
+                          "bmp4.bmp",
+                          "bmp4-rle.bmp",
+                          "bmp8.bmp",
+                          "bmp8-rle.bmp",
+                          "bmp16.bmp",
+                          "bmp24.bmp",
+                          "bmp24-topdown.bmp",
+                          "bmp24-os2.bmp",
+                          "bmp32.bmp",
+                          "tiff-none.tif",
+                          "tiff-lzw.tif",
+                          "tiff-packbits.tif",
+                          "tiff-gray8.tif",
+                          "tiff-bw.tif",
+                          "tiff-g3.tif",
+                          "tiff-g4.tif",
+                          "tiff-1bit-packbits.tif",
+                          "gif-plain.gif",
+                          "gif-interlaced.gif",
+                          "gif-giftool-interlaced.gif",
+                          "gif-transparent.gif",
+                          "pcx-1.pcx",
+                          "pcx-8.pcx",
+                          "pcx-24.pcx"})
         QTest::newRow(f) << QString::fromLatin1(f) << 0;
     // The palette holds 16-bit colours; libtiff keeps the high byte, ImageMagick rounds.
     QTest::newRow("tiff-palette.tif") << QStringLiteral("tiff-palette.tif") << 1;
@@ -105,7 +125,8 @@ void TestImageRead::badFiles_data() {
                                     << "Corrupt JPEG file %1: Premature end of JPEG file";
     QTest::newRow("jpeg empty") << "a.jpg" << QByteArray() << "Corrupt JPEG file %1: empty file";
     QTest::newRow("bmp junk") << "a.bmp" << junk << "Corrupt BMP file %1: not a BMP file";
-    QTest::newRow("bmp truncated") << "a.bmp" << bmp.left(bmp.size() - 40) << "Corrupt BMP file %1: the file is truncated";
+    QTest::newRow("bmp truncated") << "a.bmp" << bmp.left(bmp.size() - 40)
+                                   << "Corrupt BMP file %1: the file is truncated";
     QTest::newRow("other extension junk") << "a.png" << junk << "Corrupt BMP file %1: not a BMP file";
     // Another format under a name read as BMP is named for what it is.
     QTest::newRow("png picture") << "a.png" << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16)
@@ -156,8 +177,10 @@ void TestImageRead::badFiles() {
 void TestImageRead::alphaOnWhite_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("alpha");  // ImageMagick's -define for TIFF's kind of alpha, or none
-    QTest::newRow("tiff unassociated alpha") << "alpha.tif" << "tiff:alpha=unassociated";
-    QTest::newRow("tiff associated alpha") << "alpha.tiff" << "tiff:alpha=associated";
+    QTest::newRow("tiff unassociated alpha") << "alpha.tif"
+                                             << "tiff:alpha=unassociated";
+    QTest::newRow("tiff associated alpha") << "alpha.tiff"
+                                           << "tiff:alpha=associated";
     QTest::newRow("gif transparency") << "alpha.gif" << QString();
 }
 
@@ -170,9 +193,12 @@ void TestImageRead::alphaOnWhite() {
     QFETCH(QString, alpha);
     const QString path = FDir.filePath(name);
     const bool gif = alpha.isEmpty();
-    QStringList args = {QStringLiteral("-size"), QStringLiteral("1x1"),
+    QStringList args = {QStringLiteral("-size"),
+                        QStringLiteral("1x1"),
                         gif ? QStringLiteral("xc:rgb(119,193,85)") : QStringLiteral("xc:rgba(119,193,85,0.50196)"),
-                        QStringLiteral("xc:none"), QStringLiteral("xc:rgb(20,40,60)"), QStringLiteral("+append")};
+                        QStringLiteral("xc:none"),
+                        QStringLiteral("xc:rgb(20,40,60)"),
+                        QStringLiteral("+append")};
     if (!gif)
         args << QStringLiteral("-define") << alpha;
     args << path;

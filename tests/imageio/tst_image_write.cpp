@@ -41,10 +41,10 @@ void TestImageWrite::Picture(TBitmap& bitmap, int colours) {
     for (int y = 0; y < 43; ++y)
         for (int x = 0; x < 61; ++x) {
             const int i = (x / 4 + y / 4 * 16) % std::max(colours, 1);
-            const std::uint32_t flat = 0xFF000000u | std::uint32_t(i * 37 % 256) << 16 | std::uint32_t(i * 91 % 256) << 8 |
-                                       std::uint32_t(255 - i);
-            const std::uint32_t smooth = 0xFF000000u | std::uint32_t(x * 4) << 16 | std::uint32_t(y * 5) << 8 |
-                                         std::uint32_t((x * y) % 256);
+            const std::uint32_t flat = 0xFF000000u | std::uint32_t(i * 37 % 256) << 16 |
+                                       std::uint32_t(i * 91 % 256) << 8 | std::uint32_t(255 - i);
+            const std::uint32_t smooth =
+                0xFF000000u | std::uint32_t(x * 4) << 16 | std::uint32_t(y * 5) << 8 | std::uint32_t((x * y) % 256);
             bitmap.ScanLine(y)[x] = colours <= 256 ? flat : smooth;
         }
 }
@@ -267,8 +267,9 @@ void TestImageWrite::gifQuantiserLikeImageMagick() {
     const QString photo = FDir.filePath(QStringLiteral("plasma.ppm")), theirs = FDir.filePath(QStringLiteral("im.gif")),
                   ours = FDir.filePath(QStringLiteral("ours.gif"));
     QProcess p;
-    p.start(ImageMagick(), {QStringLiteral("-seed"), QStringLiteral("42"), QStringLiteral("-size"), QStringLiteral("640x480"),
-                            QStringLiteral("plasma:fractal"), QStringLiteral("-blur"), QStringLiteral("0x1"), photo});
+    p.start(ImageMagick(),
+            {QStringLiteral("-seed"), QStringLiteral("42"), QStringLiteral("-size"), QStringLiteral("640x480"),
+             QStringLiteral("plasma:fractal"), QStringLiteral("-blur"), QStringLiteral("0x1"), photo});
     QVERIFY(p.waitForFinished(120000) && p.exitCode() == 0);
     p.start(ImageMagick(), {photo, QStringLiteral("-dither"), QStringLiteral("None"), QStringLiteral("-colors"),
                             QStringLiteral("256"), theirs});
@@ -282,7 +283,8 @@ void TestImageWrite::gifQuantiserLikeImageMagick() {
     const double psnrOurs = Psnr(DecodeWithImageMagick(ours), bitmap.Image());
     const double psnrTheirs = Psnr(DecodeWithImageMagick(theirs), bitmap.Image());
     qInfo("GIF PSNR: ours %.2f dB, ImageMagick %.2f dB", psnrOurs, psnrTheirs);
-    QVERIFY2(psnrOurs >= psnrTheirs - 1.0, qPrintable(QStringLiteral("%1 dB against %2 dB").arg(psnrOurs).arg(psnrTheirs)));
+    QVERIFY2(psnrOurs >= psnrTheirs - 1.0,
+             qPrintable(QStringLiteral("%1 dB against %2 dB").arg(psnrOurs).arg(psnrTheirs)));
 }
 
 QTEST_GUILESS_MAIN(TestImageWrite)

@@ -127,7 +127,9 @@ void TestMetafilePlayer::text() {
 }
 
 namespace {
-QByteArray WmfHeader(int objects) { return Le16(1) + Le16(9) + Le16(0x300) + Le32(0) + Le16(objects) + Le32(0) + Le16(0); }
+QByteArray WmfHeader(int objects) {
+    return Le16(1) + Le16(9) + Le16(0x300) + Le32(0) + Le16(objects) + Le32(0) + Le16(0);
+}
 QByteArray WmfRecord(int function, const QList<int>& words) {
     QByteArray r = Le32(quint32(3 + words.size())) + Le16(function);
     for (int w : words)
@@ -142,8 +144,8 @@ void TestMetafilePlayer::bounded_data() {
     QTest::addColumn<QSize>("size");  // empty: refused
     const QByteArray window = WmfRecord(0x020C, {30000, 30000});
     // Placeable, 32767 x 32767 units at 1 unit per inch: scaled to 4096 on the longer side.
-    QByteArray placeable = Le32(0x9AC6CDD7u) + Le16(0) + Le16(0) + Le16(0) + Le16(32767) + Le16(16383) + Le16(1) +
-                           Le32(0) + Le16(0);
+    QByteArray placeable =
+        Le32(0x9AC6CDD7u) + Le16(0) + Le16(0) + Le16(0) + Le16(32767) + Le16(16383) + Le16(1) + Le32(0) + Le16(0);
     QTest::newRow("huge placeable box") << placeable + WmfHeader(0) + WmfRecord(0, {}) << "a.wmf" << QSize(4096, 2048);
     // Thousands of ellipses covering the whole picture: drawing stops at the work budget.
     QByteArray many = WmfHeader(0) + window;
@@ -156,17 +158,18 @@ void TestMetafilePlayer::bounded_data() {
         churn += WmfRecord(0x02FC, {0, 0, 0, 0}) + WmfRecord(0x01F0, {i % 7});
     const QByteArray end = WmfRecord(0, {});
     QTest::newRow("object churn") << churn + end << "c.wmf" << QSize(4096, 4096);
-    QTest::newRow("record longer than the file") << WmfHeader(0) + window + Le32(0x7FFFFFFF) + Le16(0x0418) << "d.wmf"
-                                                 << QSize();
-    QTest::newRow("polygon count beyond the record") << WmfHeader(0) + window + WmfRecord(0x0324, {32000, 1, 2}) + end
-                                                     << "e.wmf" << QSize(4096, 4096);
-    QTest::newRow("no end-of-file record") << WmfHeader(0) + window + WmfRecord(0x0418, {1, 1, 0, 0}) << "l.wmf"
-                                           << QSize();
+    QTest::newRow("record longer than the file")
+        << WmfHeader(0) + window + Le32(0x7FFFFFFF) + Le16(0x0418) << "d.wmf" << QSize();
+    QTest::newRow("polygon count beyond the record")
+        << WmfHeader(0) + window + WmfRecord(0x0324, {32000, 1, 2}) + end << "e.wmf" << QSize(4096, 4096);
+    QTest::newRow("no end-of-file record")
+        << WmfHeader(0) + window + WmfRecord(0x0418, {1, 1, 0, 0}) << "l.wmf" << QSize();
     QTest::newRow("no window, no box") << WmfHeader(0) + WmfRecord(0x0418, {1, 1, 0, 0}) << "f.wmf" << QSize();
     QTest::newRow("zero window") << WmfHeader(0) + WmfRecord(0x020C, {0, 0}) << "g.wmf" << QSize();
-    QByteArray emf = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(0x7FFFFFFF) + Le32(0x7FFFFFFF) + QByteArray(16, '\0') +
-                     Le32(0x464D4520) + QByteArray(64, '\0');
-    QTest::newRow("emf bounds 2^31") << emf + Le32(14) + Le32(20) + QByteArray(12, '\0') << "h.emf" << QSize(4096, 4096);
+    QByteArray emf = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(0x7FFFFFFF) + Le32(0x7FFFFFFF) +
+                     QByteArray(16, '\0') + Le32(0x464D4520) + QByteArray(64, '\0');
+    QTest::newRow("emf bounds 2^31") << emf + Le32(14) + Le32(20) + QByteArray(12, '\0') << "h.emf"
+                                     << QSize(4096, 4096);
     QTest::newRow("emf cut in the header") << emf.left(60) << "i.emf" << QSize();
     QByteArray emfEmpty = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(quint32(-1)) + Le32(quint32(-1)) +
                           QByteArray(16, '\0') + Le32(0x464D4520) + QByteArray(64, '\0');
@@ -340,7 +343,9 @@ void TestMetafilePlayer::dibSourceBox_data() {
     // Source rows count from the bottom of a bottom-up bitmap, from the top of a top-down one.
     for (bool wmf : {true, false}) {
         const QString name = wmf ? QStringLiteral("dib.wmf") : QStringLiteral("dib.emf");
-        const auto make = [wmf](bool bottomUp, QList<int> box) { return wmf ? StretchDibWmf(bottomUp, box) : StretchDibEmf(bottomUp, box); };
+        const auto make = [wmf](bool bottomUp, QList<int> box) {
+            return wmf ? StretchDibWmf(bottomUp, box) : StretchDibEmf(bottomUp, box);
+        };
         const QByteArray kind = wmf ? "wmf " : "emf ";
         QTest::newRow(kind + "bottom-up, row 0") << make(true, {0, 0, 1, 1}) << name << qRgb(255, 255, 0);
         QTest::newRow(kind + "bottom-up, row 3") << make(true, {0, 3, 1, 1}) << name << qRgb(255, 0, 0);

@@ -24,8 +24,8 @@ public:
     Atom atom(const char* name) const { return XInternAtom(FDisplay, name, False); }
 
     Window create(QSize size, bool mapped = true) {
-        const Window window = XCreateSimpleWindow(FDisplay, root(), 10, 10, unsigned(size.width()),
-                                                  unsigned(size.height()), 0, 0, 0);
+        const Window window =
+            XCreateSimpleWindow(FDisplay, root(), 10, 10, unsigned(size.width()), unsigned(size.height()), 0, 0, 0);
         if (mapped)
             XMapWindow(FDisplay, window);
         XSync(FDisplay, False);
@@ -61,8 +61,8 @@ public:
         unsigned long count = 0, remaining = 0;
         unsigned char* data = nullptr;
         QList<unsigned long> atoms;
-        XGetWindowProperty(FDisplay, window, atom(property), 0, 64, False, XA_ATOM, &type, &format, &count,
-                           &remaining, &data);
+        XGetWindowProperty(FDisplay, window, atom(property), 0, 64, False, XA_ATOM, &type, &format, &count, &remaining,
+                           &data);
         if (data && format == 32)
             for (unsigned long i = 0; i < count; ++i)
                 atoms.append(reinterpret_cast<unsigned long*>(data)[i]);

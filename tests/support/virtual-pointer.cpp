@@ -22,10 +22,10 @@ const wl_interface* kNoTypes[] = {nullptr, nullptr, nullptr, nullptr, nullptr};
 const wl_interface* kCreateTypes[] = {&wl_seat_interface, &kVirtualPointer};
 
 const wl_message kPointerRequests[] = {
-    {"motion", "uff", kNoTypes},          {"motion_absolute", "uuuuu", kNoTypes},
-    {"button", "uuu", kNoTypes},          {"axis", "uuf", kNoTypes},
-    {"frame", "", kNoTypes},              {"axis_source", "u", kNoTypes},
-    {"axis_stop", "uu", kNoTypes},        {"axis_discrete", "uufi", kNoTypes},
+    {"motion", "uff", kNoTypes},   {"motion_absolute", "uuuuu", kNoTypes},
+    {"button", "uuu", kNoTypes},   {"axis", "uuf", kNoTypes},
+    {"frame", "", kNoTypes},       {"axis_source", "u", kNoTypes},
+    {"axis_stop", "uu", kNoTypes}, {"axis_discrete", "uufi", kNoTypes},
     {"destroy", "", kNoTypes},
 };
 const wl_interface kVirtualPointer = {"zwlr_virtual_pointer_v1", 1, 9, kPointerRequests, 0, nullptr};

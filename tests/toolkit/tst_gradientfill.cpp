@@ -41,32 +41,37 @@ void TestGradientFill::fill_data() {
                                  << QList<Probe>{{5, 0, kUntouched}, {4, 5, kUntouched}};
     QTest::newRow("inverted rectangle") << Rect(8, 8, 2, 2) << red << blue << 2 << 64
                                         << QList<Probe>{{5, 5, kUntouched}};
-    QTest::newRow("one colour fills with start") << Rect(0, 0, 10, 10) << red << blue << 0 << 1
-                                                 << QList<Probe>{{0, 0, red}, {9, 9, red}, {10, 10, kUntouched}};
-    QTest::newRow("no colour fills with start") << Rect(0, 0, 10, 10) << red << blue << 3 << 0
-                                                << QList<Probe>{{9, 0, red}};
-    QTest::newRow("unknown direction paints nothing") << Rect(0, 0, 10, 10) << red << blue << 4 << 64
-                                                      << QList<Probe>{{0, 0, kUntouched}};
+    QTest::newRow("one colour fills with start")
+        << Rect(0, 0, 10, 10) << red << blue << 0 << 1 << QList<Probe>{{0, 0, red}, {9, 9, red}, {10, 10, kUntouched}};
+    QTest::newRow("no colour fills with start")
+        << Rect(0, 0, 10, 10) << red << blue << 3 << 0 << QList<Probe>{{9, 0, red}};
+    QTest::newRow("unknown direction paints nothing")
+        << Rect(0, 0, 10, 10) << red << blue << 4 << 64 << QList<Probe>{{0, 0, kUntouched}};
     // 10 rows, 4 colours: bands of 2 rows; rows 8 and 9 are left over and take the end colour.
-    QTest::newRow("top to bottom, remainder") << Rect(0, 0, 3, 10) << 0x000000 << 0x0000FF << 0 << 4
+    QTest::newRow("top to bottom, remainder")
+        << Rect(0, 0, 3, 10) << 0x000000 << 0x0000FF << 0 << 4
         << QList<Probe>{{0, 0, 0x000000}, {2, 1, 0x000000}, {0, 2, 0x000055}, {0, 4, 0x0000AA},
                         {0, 7, 0x0000FF}, {0, 8, 0x0000FF}, {0, 9, 0x0000FF}, {3, 0, kUntouched}};
     // Bottom to top: the end colour at the top, the start colour at the bottom and in the rest.
-    QTest::newRow("bottom to top, remainder") << Rect(0, 0, 3, 10) << 0x0000FF << 0x000000 << 1 << 4
+    QTest::newRow("bottom to top, remainder")
+        << Rect(0, 0, 3, 10) << 0x0000FF << 0x000000 << 1 << 4
         << QList<Probe>{{0, 0, 0x000000}, {0, 2, 0x000055}, {0, 6, 0x0000FF}, {0, 8, 0x0000FF}, {0, 9, 0x0000FF}};
-    QTest::newRow("left to right, one band per pixel") << Rect(2, 1, 5, 3) << 0x000000 << 0x00FF00 << 2 << 64
+    QTest::newRow("left to right, one band per pixel")
+        << Rect(2, 1, 5, 3) << 0x000000 << 0x00FF00 << 2 << 64
         << QList<Probe>{{2, 1, 0x000000}, {3, 2, 0x008000}, {4, 1, 0x00FF00}, {1, 1, kUntouched}, {5, 1, kUntouched}};
     QTest::newRow("right to left") << Rect(0, 0, 3, 1) << 0x000000 << 0x00FF00 << 3 << 64
-        << QList<Probe>{{0, 0, 0x00FF00}, {1, 0, 0x007F00}, {2, 0, 0x000000}};
+                                   << QList<Probe>{{0, 0, 0x00FF00}, {1, 0, 0x007F00}, {2, 0, 0x000000}};
     // One pixel: two colours, bands of 0 pixels; the pixel is "left over" and takes its end's colour.
-    QTest::newRow("one pixel, top to bottom") << Rect(0, 0, 4, 1) << red << blue << 0 << 64
-                                              << QList<Probe>{{0, 0, blue}, {3, 0, blue}};
-    QTest::newRow("one pixel, bottom to top") << Rect(0, 0, 4, 1) << red << blue << 1 << 64
-                                              << QList<Probe>{{0, 0, red}};
+    QTest::newRow("one pixel, top to bottom")
+        << Rect(0, 0, 4, 1) << red << blue << 0 << 64 << QList<Probe>{{0, 0, blue}, {3, 0, blue}};
+    QTest::newRow("one pixel, bottom to top")
+        << Rect(0, 0, 4, 1) << red << blue << 1 << 64 << QList<Probe>{{0, 0, red}};
     // 200 wide in 64 colours: bands of 3 pixels, the last 8 pixels in the end colour.
     QTest::newRow("progress bar width") << Rect(0, 0, 200, 2) << clAqua << clNavy << 2 << 64
-        << QList<Probe>{{0, 0, clAqua}, {2, 1, clAqua}, {3, 0, RGB(0, 0xFF - 4, 0xFF - 2)}, {189, 0, clNavy},
-                        {191, 0, clNavy}, {192, 0, clNavy}, {199, 1, clNavy}};
+                                        << QList<Probe>{
+                                               {0, 0, clAqua},   {2, 1, clAqua},   {3, 0, RGB(0, 0xFF - 4, 0xFF - 2)},
+                                               {189, 0, clNavy}, {191, 0, clNavy}, {192, 0, clNavy},
+                                               {199, 1, clNavy}};
 }
 
 void TestGradientFill::fill() {
@@ -85,7 +90,9 @@ void TestGradientFill::fill() {
     for (const Probe& p : probes)
         QVERIFY2(canvas->Pixel(p.x, p.y) == p.color,
                  qPrintable(QStringLiteral("(%1, %2): %3, expected %4")
-                                .arg(p.x).arg(p.y).arg(canvas->Pixel(p.x, p.y), 6, 16, QLatin1Char('0'))
+                                .arg(p.x)
+                                .arg(p.y)
+                                .arg(canvas->Pixel(p.x, p.y), 6, 16, QLatin1Char('0'))
                                 .arg(p.color, 6, 16, QLatin1Char('0'))));
 }
 

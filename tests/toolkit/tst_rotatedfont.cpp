@@ -37,11 +37,11 @@ void TestRotatedFont::logicalFontFromCanvasFont_data() {
     QTest::newRow("italic, underline, strike-out")
         << "Times New Roman" << 20 << int(fsItalic | fsUnderline | fsStrikeOut) << 0 << fpVariable << 3599
         << "Times New Roman" << 400 << 2;
-    QTest::newRow("fixed pitch, other charset") << "Courier New" << -11 << 0 << 204 << fpFixed << 0 << "Courier New"
-                                                << 400 << 1;
+    QTest::newRow("fixed pitch, other charset")
+        << "Courier New" << -11 << 0 << 204 << fpFixed << 0 << "Courier New" << 400 << 1;
     QTest::newRow("Default face") << "Default" << -13 << 0 << 1 << fpDefault << -900 << "MS Sans Serif" << 400 << 0;
-    QTest::newRow("default face in other case") << "dEFAULT" << -13 << int(fsBold) << 1 << fpDefault << 10
-                                                << "MS Sans Serif" << 700 << 0;
+    QTest::newRow("default face in other case")
+        << "dEFAULT" << -13 << int(fsBold) << 1 << fpDefault << 10 << "MS Sans Serif" << 700 << 0;
 }
 
 void TestRotatedFont::logicalFontFromCanvasFont() {

@@ -104,13 +104,20 @@ void TestSpinEdit::typing_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("four digits") << "1234" << "1234" << 1234.0;
-    QTest::newRow("fifth digit refused") << "12345" << "1234" << 1234.0;
-    QTest::newRow("below the minimum, kept while typing") << "5" << "5" << 5.0;
-    QTest::newRow("letters refused") << "1a2b" << "12" << 12.0;
-    QTest::newRow("no sign with positive bounds") << "-50" << "50" << 50.0;
-    QTest::newRow("no decimals") << "12.5" << "125" << 125.0;
-    QTest::newRow("nothing reads as the minimum") << "" << "" << 10.0;
+    QTest::newRow("four digits") << "1234"
+                                 << "1234" << 1234.0;
+    QTest::newRow("fifth digit refused") << "12345"
+                                         << "1234" << 1234.0;
+    QTest::newRow("below the minimum, kept while typing") << "5"
+                                                          << "5" << 5.0;
+    QTest::newRow("letters refused") << "1a2b"
+                                     << "12" << 12.0;
+    QTest::newRow("no sign with positive bounds") << "-50"
+                                                  << "50" << 50.0;
+    QTest::newRow("no decimals") << "12.5"
+                                 << "125" << 125.0;
+    QTest::newRow("nothing reads as the minimum") << ""
+                                                  << "" << 10.0;
 }
 
 void TestSpinEdit::typing() {
@@ -128,10 +135,14 @@ void TestSpinEdit::typing() {
 void TestSpinEdit::leavingBringsTextIntoRange_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
-    QTest::newRow("below") << "5" << "10";
-    QTest::newRow("empty") << "" << "10";
-    QTest::newRow("leading zeros") << "0050" << "50";
-    QTest::newRow("inside") << "777" << "777";
+    QTest::newRow("below") << "5"
+                           << "10";
+    QTest::newRow("empty") << ""
+                           << "10";
+    QTest::newRow("leading zeros") << "0050"
+                                   << "50";
+    QTest::newRow("inside") << "777"
+                            << "777";
 }
 
 void TestSpinEdit::leavingBringsTextIntoRange() {

@@ -64,13 +64,14 @@ void TestTallwickConvert::run_data() {
 
     QTest::newRow("png output") << wmf << "a.png" << QStringList() << 0 << QString() << Load(wmf);
     QTest::newRow("PNG output, capitals") << pcx << "a.PNG" << QStringList() << 0 << QString() << pcxImage;
-    QTest::newRow("size 64, wmf drawn at 64 x 32") << wmf << "b.png" << QStringList{"--size", "64"} << 0 << QString()
-                                                   << DrawnAt(wmf, QSize(64, 32));
-    QTest::newRow("size 100, emf drawn at 100 x 50") << emf << "c.png" << QStringList{"--size", "100"} << 0 << QString()
-                                                     << DrawnAt(emf, QSize(100, 50));
-    QTest::newRow("size 4096 does not enlarge") << wmf << "d.png" << QStringList{"--size", "4096"} << 0 << QString()
-                                                << Load(wmf);
-    QTest::newRow("size 1") << wmf << "e.png" << QStringList{"--size", "1"} << 0 << QString() << DrawnAt(wmf, QSize(1, 1));
+    QTest::newRow("size 64, wmf drawn at 64 x 32")
+        << wmf << "b.png" << QStringList{"--size", "64"} << 0 << QString() << DrawnAt(wmf, QSize(64, 32));
+    QTest::newRow("size 100, emf drawn at 100 x 50")
+        << emf << "c.png" << QStringList{"--size", "100"} << 0 << QString() << DrawnAt(emf, QSize(100, 50));
+    QTest::newRow("size 4096 does not enlarge")
+        << wmf << "d.png" << QStringList{"--size", "4096"} << 0 << QString() << Load(wmf);
+    QTest::newRow("size 1") << wmf << "e.png" << QStringList{"--size", "1"} << 0 << QString()
+                            << DrawnAt(wmf, QSize(1, 1));
     QTest::newRow("size 20, pcx shrunk") << pcx << "f.bmp" << QStringList{"--size", "20"} << 0 << QString()
                                          << pcxImage.scaled(pcxFitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                                 .convertToFormat(QImage::Format_RGB32);
@@ -121,8 +122,8 @@ void TestTallwickConvert::run() {
     QCOMPARE(written.read(magic.size()), magic);
     const QImage image = QImage(outPath).convertToFormat(QImage::Format_RGB32);
     const ImageDifference d = Compare(image, expected);
-    QVERIFY2(d.SameSize && d.Max == 0,
-             qPrintable(QStringLiteral("%1 x %2: ").arg(image.width()).arg(image.height()) + QLatin1String(Describe(d))));
+    QVERIFY2(d.SameSize && d.Max == 0, qPrintable(QStringLiteral("%1 x %2: ").arg(image.width()).arg(image.height()) +
+                                                  QLatin1String(Describe(d))));
 }
 
 QTEST_MAIN(TestTallwickConvert)

@@ -166,11 +166,16 @@ void TestFormatFloat::localeSeparators_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
     // es_ES: "," decimal, "." grouping; the picture keeps "." and ",".
-    QTest::newRow("es_ES grouped") << "es_ES" << "#,##0.00" << 1234567.891 << "1.234.567,89";
-    QTest::newRow("es_ES exponent") << "es_ES" << "0.00E+00" << 1234.5 << "1,23E+03";
-    QTest::newRow("es_ES general") << "es_ES" << "" << 2.5 << "2,5";
-    QTest::newRow("es_ES no fraction, no separator") << "es_ES" << "0.##" << 3.0 << "3";
-    QTest::newRow("en_US") << "en_US" << "#,##0.0" << 12345.25 << "12,345.3";
+    QTest::newRow("es_ES grouped") << "es_ES"
+                                   << "#,##0.00" << 1234567.891 << "1.234.567,89";
+    QTest::newRow("es_ES exponent") << "es_ES"
+                                    << "0.00E+00" << 1234.5 << "1,23E+03";
+    QTest::newRow("es_ES general") << "es_ES"
+                                   << "" << 2.5 << "2,5";
+    QTest::newRow("es_ES no fraction, no separator") << "es_ES"
+                                                     << "0.##" << 3.0 << "3";
+    QTest::newRow("en_US") << "en_US"
+                           << "#,##0.0" << 12345.25 << "12,345.3";
 }
 
 void TestFormatFloat::localeSeparators() {
@@ -195,8 +200,7 @@ void TestFormatFloat::userLocaleIsTheDefault() {
 // The largest double with a long picture: 309 integer digits, 102 separators, the point and
 // exactly the 100000 fraction places asked for, each a zero beyond the 15th significant digit.
 void TestFormatFloat::outputGrowsOnlyWithPictureAndDigits() {
-    const QString text =
-        FormatFloat(QStringLiteral("#,##0.") + QString(100000, u'0'), DBL_MAX, TFormatSettings());
+    const QString text = FormatFloat(QStringLiteral("#,##0.") + QString(100000, u'0'), DBL_MAX, TFormatSettings());
     QCOMPARE(text.size(), qsizetype(309 + 102 + 1 + 100000));
     QVERIFY(text.startsWith(QStringLiteral("179,769,313,486,232,000,")));
     QCOMPARE(text.count(u'0'), qsizetype(294 + 100000));

@@ -26,7 +26,12 @@ void TestStreamFields::writesLittleEndianFields() {
     WriteByte(buffer, 1);
     WriteString(buffer, QByteArray());
     const QByteArray expected = QByteArray::fromHex("0a000000") + "Skyglow II" +
-                                QByteArray::fromHex("b4b4b400" "e8030000" "feffffff" "01" "00000000");
+                                QByteArray::fromHex(
+                                    "b4b4b400"
+                                    "e8030000"
+                                    "feffffff"
+                                    "01"
+                                    "00000000");
     QCOMPARE(buffer.data(), expected);
 }
 

@@ -52,7 +52,7 @@ private slots:
 
 void TestVexutils::drawDot_data() {
     QTest::addColumn<int>("size");
-    QTest::addColumn<QRect>("box");  // expected ink box for a dot at (10, 10)
+    QTest::addColumn<QRect>("box");   // expected ink box for a dot at (10, 10)
     QTest::addColumn<int>("pixels");  // expected pixel count, -1 if not fixed
     QTest::newRow("negative size: one pixel") << -3 << QRect(10, 10, 1, 1) << 1;
     QTest::newRow("size 0: one pixel") << 0 << QRect(10, 10, 1, 1) << 1;
@@ -91,17 +91,22 @@ void TestVexutils::blendColor_data() {
     QTest::addColumn<int>("step");
     QTest::addColumn<int>("steps");
     QTest::addColumn<TColor>("expected");
-    QTest::newRow("red to blue, half way: 127/0/127") << TColor(0x0000FF) << TColor(0xFF0000) << 1 << 2 << TColor(0x7F007F);
+    QTest::newRow("red to blue, half way: 127/0/127")
+        << TColor(0x0000FF) << TColor(0xFF0000) << 1 << 2 << TColor(0x7F007F);
     QTest::newRow("step 0 is c1") << TColor(0x123456) << TColor(0xABCDEF) << 0 << 7 << TColor(0x123456);
     QTest::newRow("last step is c2") << TColor(0x123456) << TColor(0xABCDEF) << 7 << 7 << TColor(0xABCDEF);
-    QTest::newRow("steps 0 gives c1 whatever the step") << TColor(0x0000FF) << TColor(0xFF0000) << 5 << 0 << TColor(0x0000FF);
+    QTest::newRow("steps 0 gives c1 whatever the step")
+        << TColor(0x0000FF) << TColor(0xFF0000) << 5 << 0 << TColor(0x0000FF);
     QTest::newRow("steps < 1 keeps a system colour whole") << cl3DHighlight << clWhite << 1 << -1 << cl3DHighlight;
-    QTest::newRow("system colours blend by their low bytes") << cl3DHighlight << TColor(0) << 0 << 1 << TColor(0x000014);
+    QTest::newRow("system colours blend by their low bytes")
+        << cl3DHighlight << TColor(0) << 0 << 1 << TColor(0x000014);
     QTest::newRow("step beyond steps wraps at 8 bits") << TColor(0) << TColor(0x0000FF) << 2 << 1 << TColor(0x0000FE);
     QTest::newRow("grey to blue, step 3 of 7") << TColor(0xB4B4B4) << TColor(0xFF0000) << 3 << 7 << TColor(0xD46666);
     // Far outside 0..steps the 32-bit sums wrap before the division, as 32-bit integers do.
-    QTest::newRow("huge step: the product wraps") << TColor(0) << TColor(0x0000FF) << 2000000000 << 7 << TColor(0x00004A);
-    QTest::newRow("huge negative step: steps - step wraps") << clWhite << clBlack << -2147483647 << 1000 << TColor(0x646464);
+    QTest::newRow("huge step: the product wraps")
+        << TColor(0) << TColor(0x0000FF) << 2000000000 << 7 << TColor(0x00004A);
+    QTest::newRow("huge negative step: steps - step wraps")
+        << clWhite << clBlack << -2147483647 << 1000 << TColor(0x646464);
 }
 
 void TestVexutils::blendColor() {
@@ -191,7 +196,8 @@ void TestVexutils::drawTriangle_data() {
     QTest::newRow("wholly right") << QList<int>{101, 10, 150, 20, 140, 70} << true << false;
     QTest::newRow("wholly above") << QList<int>{10, -5, 50, -1, 90, -70} << true << false;
     QTest::newRow("wholly below") << QList<int>{10, 81, 50, 90, 90, 170} << true << false;
-    QTest::newRow("vertex at 9000, partly visible: false, nothing drawn") << QList<int>{10, 10, 9000, 20, 40, 70} << false << false;
+    QTest::newRow("vertex at 9000, partly visible: false, nothing drawn")
+        << QList<int>{10, 10, 9000, 20, 40, 70} << false << false;
 }
 
 void TestVexutils::drawTriangle() {
@@ -210,8 +216,8 @@ void TestVexutils::drawTriangle() {
     QCOMPARE(DrawTriangle(&control, canvas, coords[0], coords[1], coords[2], coords[3], coords[4], coords[5]), result);
     QCOMPARE(CountPixels(bitmap, clWhite) < 100 * 80, drawn);
     if (drawn) {
-        QVERIFY(CountPixels(bitmap, clRed) > 500);       // filled with the brush
-        QCOMPARE(canvas->Pixel(10, 10), clBlue);          // a vertex is on the pen's outline
+        QVERIFY(CountPixels(bitmap, clRed) > 500);  // filled with the brush
+        QCOMPARE(canvas->Pixel(10, 10), clBlue);    // a vertex is on the pen's outline
     }
 }
 
@@ -250,9 +256,12 @@ void TestVexutils::clamp() {
 void TestVexutils::executableDirectory_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("root: one separator") << "/Skyglow.scr" << "/";
-    QTest::newRow("nested") << "/opt/sky/bin/Skyglow.scr" << "/opt/sky/bin/";
-    QTest::newRow("one level") << "/bin/x" << "/bin/";
+    QTest::newRow("root: one separator") << "/Skyglow.scr"
+                                         << "/";
+    QTest::newRow("nested") << "/opt/sky/bin/Skyglow.scr"
+                            << "/opt/sky/bin/";
+    QTest::newRow("one level") << "/bin/x"
+                               << "/bin/";
 }
 
 void TestVexutils::executableDirectory() {

@@ -40,8 +40,7 @@ const QSize kLogoSize(600, 450);
 const QPointF kBurstCentre(300, 158);
 const int kHorizonY = 300;
 
-void paintSky(QPainter &p)
-{
+void paintSky(QPainter& p) {
     QLinearGradient sky(0, 0, 0, kLogoSize.height());
     sky.setColorAt(0.00, QColor(2, 3, 12));
     sky.setColorAt(0.45, QColor(8, 18, 52));
@@ -52,16 +51,19 @@ void paintSky(QPainter &p)
 }
 
 // Soft coloured clouds; additive so they brighten the sky without hiding it.
-void paintNebula(QPainter &p)
-{
-    struct Cloud { QPointF centre; qreal radius; QColor colour; };
+void paintNebula(QPainter& p) {
+    struct Cloud {
+        QPointF centre;
+        qreal radius;
+        QColor colour;
+    };
     const Cloud clouds[] = {
         {{150, 110}, 190, QColor(90, 40, 140, 70)},
         {{470, 90}, 170, QColor(20, 90, 150, 70)},
         {{300, 158}, 260, QColor(40, 70, 170, 90)},
     };
     p.setCompositionMode(QPainter::CompositionMode_Plus);
-    for (const Cloud &c : clouds) {
+    for (const Cloud& c : clouds) {
         QRadialGradient g(c.centre, c.radius);
         g.setColorAt(0, c.colour);
         g.setColorAt(1, Qt::transparent);
@@ -70,8 +72,7 @@ void paintNebula(QPainter &p)
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void paintGlowDot(QPainter &p, QPointF at, qreal radius, QColor colour)
-{
+void paintGlowDot(QPainter& p, QPointF at, qreal radius, QColor colour) {
     QRadialGradient g(at, radius);
     g.setColorAt(0.0, colour);
     g.setColorAt(0.45, QColor(colour.red(), colour.green(), colour.blue(), colour.alpha() * 2 / 3));
@@ -82,8 +83,7 @@ void paintGlowDot(QPainter &p, QPointF at, qreal radius, QColor colour)
 }
 
 // A tapered ray from the centre outward, bright at its root and fading to nothing at its tip.
-void paintSpike(QPainter &p, QPointF centre, qreal angleDeg, qreal length, qreal halfWidth, QColor colour)
-{
+void paintSpike(QPainter& p, QPointF centre, qreal angleDeg, qreal length, qreal halfWidth, QColor colour) {
     p.save();
     p.translate(centre);
     p.rotate(angleDeg);
@@ -101,20 +101,17 @@ void paintSpike(QPainter &p, QPointF centre, qreal angleDeg, qreal length, qreal
     p.restore();
 }
 
-void paintSparkle(QPainter &p, QPointF at, qreal size, QColor colour)
-{
+void paintSparkle(QPainter& p, QPointF at, qreal size, QColor colour) {
     for (int k = 0; k < 4; ++k)
         paintSpike(p, at, 90.0 * k, size, size * 0.12, colour);
     paintGlowDot(p, at, size * 0.35, colour);
 }
 
 // Scattered stars, denser towards the top; a few of them sparkle.
-void paintStars(QPainter &p)
-{
+void paintStars(QPainter& p) {
     std::mt19937 random(19970705);
     auto uniform = [&random](qreal lo, qreal hi) { return lo + (hi - lo) * (random() / 4294967296.0); };
-    const QColor tints[] = {QColor(255, 255, 255), QColor(200, 220, 255), QColor(255, 240, 200),
-                            QColor(180, 200, 255)};
+    const QColor tints[] = {QColor(255, 255, 255), QColor(200, 220, 255), QColor(255, 240, 200), QColor(180, 200, 255)};
     p.setCompositionMode(QPainter::CompositionMode_Plus);
     for (int i = 0; i < 320; ++i) {
         const QPointF at(uniform(0, kLogoSize.width()), std::pow(uniform(0, 1), 1.4) * (kHorizonY - 20));
@@ -132,23 +129,24 @@ void paintStars(QPainter &p)
 }
 
 // A tilted orbit around the burst, drawn as a few strokes of falling width for a soft glow.
-void paintRing(QPainter &p)
-{
+void paintRing(QPainter& p) {
     p.save();
     p.translate(kBurstCentre);
     p.rotate(-14);
     p.setBrush(Qt::NoBrush);
     p.setCompositionMode(QPainter::CompositionMode_Plus);
-    const struct { qreal width; int alpha; } strokes[] = {{16, 22}, {8, 45}, {4, 90}, {2, 160}};
-    for (const auto &s : strokes) {
+    const struct {
+        qreal width;
+        int alpha;
+    } strokes[] = {{16, 22}, {8, 45}, {4, 90}, {2, 160}};
+    for (const auto& s : strokes) {
         p.setPen(QPen(QColor(120, 180, 255, s.alpha), s.width));
         p.drawEllipse(QPointF(0, 0), 205, 62);
     }
     p.restore();
 }
 
-void paintBurst(QPainter &p)
-{
+void paintBurst(QPainter& p) {
     p.setCompositionMode(QPainter::CompositionMode_Plus);
     QRadialGradient halo(kBurstCentre, 150);
     halo.setColorAt(0.00, QColor(255, 250, 235, 255));
@@ -167,8 +165,7 @@ void paintBurst(QPainter &p)
 }
 
 // Rolling hills in silhouette along the bottom.
-void paintHills(QPainter &p)
-{
+void paintHills(QPainter& p) {
     QPainterPath hills;
     hills.moveTo(0, kHorizonY + 20);
     hills.cubicTo(110, kHorizonY - 14, 200, kHorizonY + 4, 290, kHorizonY + 14);
@@ -184,8 +181,7 @@ void paintHills(QPainter &p)
     p.drawPath(hills);
 }
 
-void paintTitle(QPainter &p)
-{
+void paintTitle(QPainter& p) {
     QFont font("Liberation Serif");
     font.setBold(true);
     font.setPixelSize(92);
@@ -196,8 +192,11 @@ void paintTitle(QPainter &p)
 
     p.setBrush(Qt::NoBrush);
     p.setCompositionMode(QPainter::CompositionMode_Plus);
-    const struct { qreal width; int alpha; } glow[] = {{22, 18}, {14, 32}, {8, 60}};
-    for (const auto &g : glow) {
+    const struct {
+        qreal width;
+        int alpha;
+    } glow[] = {{22, 18}, {14, 32}, {8, 60}};
+    for (const auto& g : glow) {
         p.setPen(QPen(QColor(110, 150, 255, g.alpha), g.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(text);
     }
@@ -213,8 +212,7 @@ void paintTitle(QPainter &p)
     p.drawPath(text);
 }
 
-QImage drawLogo()
-{
+QImage drawLogo() {
     QImage image(kLogoSize, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -236,8 +234,7 @@ QImage drawLogo()
 const QSize kFlagSize(27, 16);
 const int kSuper = 8;
 
-QImage drawFlag(const std::function<void(QPainter &)> &paint)
-{
+QImage drawFlag(const std::function<void(QPainter&)>& paint) {
     QImage big(kFlagSize * kSuper, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing);
@@ -247,14 +244,12 @@ QImage drawFlag(const std::function<void(QPainter &)> &paint)
     return big.scaled(kFlagSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void paintSpain(QPainter &p)
-{
+void paintSpain(QPainter& p) {
     p.fillRect(QRectF(0, 0, 27, 16), QColor(198, 11, 30));
     p.fillRect(QRectF(0, 4, 27, 8), QColor(255, 196, 0));  // red, yellow, red in 1 : 2 : 1
 }
 
-void paintGalicia(QPainter &p)
-{
+void paintGalicia(QPainter& p) {
     p.fillRect(QRectF(0, 0, 27, 16), Qt::white);
     QPainterPath band;  // from the top of the hoist to the bottom of the fly
     band.moveTo(0, -2.2);
@@ -269,8 +264,7 @@ void paintGalicia(QPainter &p)
 
 // One red counterchanged arm of the diagonal cross: it runs beside the centre line of the white
 // arm, on the side a quarter turn clockwise, so the four arms form a pinwheel.
-void paintUnionRedArm(QPainter &p, QPointF corner, QPointF side)
-{
+void paintUnionRedArm(QPainter& p, QPointF corner, QPointF side) {
     const QPointF centre(13.5, 8);
     const QLineF arm(centre, corner);
     const QPointF along = (corner - centre) / arm.length();
@@ -287,15 +281,14 @@ void paintUnionRedArm(QPainter &p, QPointF corner, QPointF side)
     p.restore();
 }
 
-void paintUnion(QPainter &p)
-{
+void paintUnion(QPainter& p) {
     const QColor blue(1, 33, 105), red(200, 16, 46);
     p.fillRect(QRectF(0, 0, 27, 16), blue);
     p.setPen(QPen(Qt::white, 3.4, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(-1, -0.6), QPointF(28, 16.6));
     p.drawLine(QPointF(-1, 16.6), QPointF(28, -0.6));
-    paintUnionRedArm(p, {0, 0}, {-1, 1});   // upper hoist: red below the centre line
-    paintUnionRedArm(p, {27, 0}, {-1, -1}); // upper fly: red above it
+    paintUnionRedArm(p, {0, 0}, {-1, 1});    // upper hoist: red below the centre line
+    paintUnionRedArm(p, {27, 0}, {-1, -1});  // upper fly: red above it
     paintUnionRedArm(p, {27, 16}, {1, -1});
     paintUnionRedArm(p, {0, 16}, {1, 1});
     p.fillRect(QRectF(11, 0, 5, 16), Qt::white);  // upright cross, snapped to whole pixels
@@ -304,14 +297,10 @@ void paintUnion(QPainter &p)
     p.fillRect(QRectF(0, 6, 27, 4), red);
 }
 
-int clampChannel(qreal v)
-{
-    return std::clamp(int(std::lround(v)), 0, 255);
-}
+int clampChannel(qreal v) { return std::clamp(int(std::lround(v)), 0, 255); }
 
 // A light top-lit look: a glossy band near the top, darker towards the bottom, a faint rim.
-QImage shadeGlyph(const QImage &flat)
-{
+QImage shadeGlyph(const QImage& flat) {
     QImage out = flat.convertToFormat(QImage::Format_RGB888);
     const int w = out.width(), h = out.height();
     for (int y = 0; y < h; ++y) {
@@ -341,64 +330,51 @@ QImage shadeGlyph(const QImage &flat)
 // Palette index per character. '.' is olive, the transparent colour of the glyph.
 const char kBulbKeys[] = ".kwpygfrsmdAB CD";
 const QRgb kBulbPalette[16] = {
-    qRgb(128, 128, 0),   // .  background (transparent)
-    qRgb(88, 56, 0),     // k  outline
-    qRgb(255, 255, 255), // w  highlight
-    qRgb(255, 255, 170), // p  pale glass
-    qRgb(255, 230, 0),   // y  glass
-    qRgb(232, 160, 0),   // g  glass in shadow
-    qRgb(224, 64, 0),    // f  filament
-    qRgb(255, 246, 110), // r  rays
-    qRgb(232, 232, 232), // s  metal light
-    qRgb(168, 168, 168), // m  metal
-    qRgb(100, 100, 100), // d  metal dark
-    qRgb(88, 88, 88),    // A  greyed outline
-    qRgb(136, 136, 136), // B  greyed filament
-    qRgb(0, 0, 0),       //    unused
-    qRgb(212, 212, 212), // C  greyed glass, rays
-    qRgb(184, 184, 184), // D  greyed glass in shadow
+    qRgb(128, 128, 0),    // .  background (transparent)
+    qRgb(88, 56, 0),      // k  outline
+    qRgb(255, 255, 255),  // w  highlight
+    qRgb(255, 255, 170),  // p  pale glass
+    qRgb(255, 230, 0),    // y  glass
+    qRgb(232, 160, 0),    // g  glass in shadow
+    qRgb(224, 64, 0),     // f  filament
+    qRgb(255, 246, 110),  // r  rays
+    qRgb(232, 232, 232),  // s  metal light
+    qRgb(168, 168, 168),  // m  metal
+    qRgb(100, 100, 100),  // d  metal dark
+    qRgb(88, 88, 88),     // A  greyed outline
+    qRgb(136, 136, 136),  // B  greyed filament
+    qRgb(0, 0, 0),        //    unused
+    qRgb(212, 212, 212),  // C  greyed glass, rays
+    qRgb(184, 184, 184),  // D  greyed glass in shadow
 };
 
-const char *const kBulbPixels[16] = {
-    ".......rr.......",
-    ".r....kkkk....r.",
-    "..r.kkwwppkk.r..",
-    "...kwwpyyyygk...",
-    "...kwpyyyyygk...",
-    "rr.kpfyffyfgk.rr",
-    "...kyyfyyfygk...",
-    "...kyyfyyfggk...",
-    "..r.kyfyyfgk.r..",
-    ".r...kfggfk...r.",
-    ".....kkkkkk.....",
-    ".....kssmdk.....",
-    ".....kmmddk.....",
-    ".....kssmdk.....",
-    "......kddk......",
-    ".......kk.......",
+const char* const kBulbPixels[16] = {
+    ".......rr.......", ".r....kkkk....r.", "..r.kkwwppkk.r..", "...kwwpyyyygk...",
+    "...kwpyyyyygk...", "rr.kpfyffyfgk.rr", "...kyyfyyfygk...", "...kyyfyyfggk...",
+    "..r.kyfyyfgk.r..", ".r...kfggfk...r.", ".....kkkkkk.....", ".....kssmdk.....",
+    ".....kmmddk.....", ".....kssmdk.....", "......kddk......", ".......kk.......",
 };
 
 // The disabled image: the same drawing with every colour replaced by a grey of the palette.
-char greyedKey(char key)
-{
+char greyedKey(char key) {
     switch (key) {
     case 'k': return 'A';
     case 'f': return 'B';
-    case 'p': case 'y': case 'r': return 'C';
+    case 'p':
+    case 'y':
+    case 'r': return 'C';
     case 'g': return 'D';
     default: return key;  // background, white and the metal greys stay as they are
     }
 }
 
-int paletteIndex(char key)
-{
-    const char *at = std::strchr(kBulbKeys, key);
+int paletteIndex(char key) {
+    const char* at = std::strchr(kBulbKeys, key);
     return at && key != ' ' ? int(at - kBulbKeys) : 0;
 }
 
 // 32 x 16 palette indices, top row first: lit bulb on the left, greyed bulb on the right.
-QVector<int> bulbIndices()
-{
+QVector<int> bulbIndices() {
     QVector<int> indices(32 * 16);
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
@@ -412,8 +388,7 @@ QVector<int> bulbIndices()
 
 // Uncompressed 4 bits per pixel BMP: file header, BITMAPINFOHEADER, 16 palette entries, rows
 // bottom-up, two pixels per byte with the left one in the high nibble, rows padded to 4 bytes.
-QByteArray encodeBmp4(int width, int height, const QVector<int> &indices, const QRgb (&palette)[16])
-{
+QByteArray encodeBmp4(int width, int height, const QVector<int>& indices, const QRgb (&palette)[16]) {
     const int rowBytes = ((width + 1) / 2 + 3) / 4 * 4;
     const quint32 pixelOffset = 14 + 40 + 16 * 4;
     QByteArray bytes;
@@ -436,22 +411,19 @@ QByteArray encodeBmp4(int width, int height, const QVector<int> &indices, const 
 
 // ---------------------------------------------------------------------------------------------
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
+bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-bool saveBmp(const QImage &image, const QString &path)
-{
+bool saveBmp(const QImage& image, const QString& path) {
     Q_ASSERT(image.format() == QImage::Format_RGB888);  // Qt writes these as 24 bpp
     return image.save(path, "BMP");
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // fonts need a GUI application, not a display
     QGuiApplication app(argc, argv);
@@ -460,11 +432,11 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    const bool ok = saveBmp(drawLogo(), dir.filePath("logo.bmp"))
-                    && saveBmp(shadeGlyph(drawFlag(paintUnion)), dir.filePath("flag-uk.bmp"))
-                    && saveBmp(shadeGlyph(drawFlag(paintGalicia)), dir.filePath("flag-galicia.bmp"))
-                    && saveBmp(shadeGlyph(drawFlag(paintSpain)), dir.filePath("flag-spain.bmp"))
-                    && writeFile(dir.filePath("bulb.bmp"), encodeBmp4(32, 16, bulbIndices(), kBulbPalette));
+    const bool ok = saveBmp(drawLogo(), dir.filePath("logo.bmp")) &&
+                    saveBmp(shadeGlyph(drawFlag(paintUnion)), dir.filePath("flag-uk.bmp")) &&
+                    saveBmp(shadeGlyph(drawFlag(paintGalicia)), dir.filePath("flag-galicia.bmp")) &&
+                    saveBmp(shadeGlyph(drawFlag(paintSpain)), dir.filePath("flag-spain.bmp")) &&
+                    writeFile(dir.filePath("bulb.bmp"), encodeBmp4(32, 16, bulbIndices(), kBulbPalette));
     if (!ok) {
         std::fprintf(stderr, "make-artwork: cannot write into %s\n", argv[1]);
         return 1;

@@ -63,10 +63,9 @@ bool ApplyOption(RenderOptions& options, const QString& name, const QString& val
 }  // namespace
 
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QString& error) {
-    static const QStringList withValue{QStringLiteral("--size"),  QStringLiteral("--frames"),
-                                       QStringLiteral("--settings"), QStringLiteral("--clock"),
-                                       QStringLiteral("--seed"),  QStringLiteral("--scale"),
-                                       QStringLiteral("--out")};
+    static const QStringList withValue{
+        QStringLiteral("--size"), QStringLiteral("--frames"), QStringLiteral("--settings"), QStringLiteral("--clock"),
+        QStringLiteral("--seed"), QStringLiteral("--scale"),  QStringLiteral("--out")};
     RenderOptions options;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments[i];
@@ -90,24 +89,26 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& arguments, QS
 }
 
 QString RenderUsage() {
-    return QStringLiteral("usage: skyglow-render [--size WxH] [--frames N] [--settings FILE] "
-                          "[--clock \"YYYY-MM-DD hh:mm:ss\"] [--seed N] [--scale R] --out FILE.png");
+    return QStringLiteral(
+        "usage: skyglow-render [--size WxH] [--frames N] [--settings FILE] "
+        "[--clock \"YYYY-MM-DD hh:mm:ss\"] [--seed N] [--scale R] --out FILE.png");
 }
 
 QString RenderHelp() {
-    return RenderUsage() + QStringLiteral(
-        "\n"
-        "Draws frames of the star field with no display and writes the last one as a PNG picture.\n"
-        "  --size WxH        surface size in pixels (default 1024x768)\n"
-        "  --frames N        frames to draw, N >= 1 (default 1)\n"
-        "  --settings FILE   settings file to use (default: Skyglow.ini beside the program)\n"
-        "  --clock TIME      date and time to show, \"YYYY-MM-DD hh:mm:ss\" (default: now)\n"
-        "  --seed N          seed of the random generator (default: the time)\n"
-        "  --scale R         device pixels per pixel, 0.25 to 8 (default 1): the frame the saver\n"
-        "                    draws on a screen of that pixel ratio, WxH times R pixels in all\n"
-        "  --out FILE.png    where to write the picture (required)\n"
-        "  --help, -h        show this text\n"
-        "Exit status: 0 written, 1 failed, 2 bad arguments.");
+    return RenderUsage() +
+           QStringLiteral(
+               "\n"
+               "Draws frames of the star field with no display and writes the last one as a PNG picture.\n"
+               "  --size WxH        surface size in pixels (default 1024x768)\n"
+               "  --frames N        frames to draw, N >= 1 (default 1)\n"
+               "  --settings FILE   settings file to use (default: Skyglow.ini beside the program)\n"
+               "  --clock TIME      date and time to show, \"YYYY-MM-DD hh:mm:ss\" (default: now)\n"
+               "  --seed N          seed of the random generator (default: the time)\n"
+               "  --scale R         device pixels per pixel, 0.25 to 8 (default 1): the frame the saver\n"
+               "                    draws on a screen of that pixel ratio, WxH times R pixels in all\n"
+               "  --out FILE.png    where to write the picture (required)\n"
+               "  --help, -h        show this text\n"
+               "Exit status: 0 written, 1 failed, 2 bad arguments.");
 }
 
 bool WantsHelp(int argc, char** argv) {

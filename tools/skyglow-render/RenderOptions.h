@@ -11,10 +11,10 @@ struct RenderOptions {
     int Width = 1024;
     int Height = 768;
     int Frames = 1;
-    QString SettingsFile;           // empty: the one beside the executable
-    std::optional<QDateTime> Clock; // empty: the system clock
-    std::optional<quint32> Seed;    // empty: the calendar time
-    double Scale = 1;               // device pixels per surface pixel
+    QString SettingsFile;            // empty: the one beside the executable
+    std::optional<QDateTime> Clock;  // empty: the system clock
+    std::optional<quint32> Seed;     // empty: the calendar time
+    double Scale = 1;                // device pixels per surface pixel
     QString Out;
 };
 

@@ -59,7 +59,8 @@ void Shrink(TBitmap& bitmap, int limit) {
     const QSize size = FitWithin(bitmap.Image().size(), limit);
     if (size == bitmap.Image().size())
         return;
-    bitmap.Assign(bitmap.Image().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    bitmap.Assign(bitmap.Image()
+                      .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(QImage::Format_RGB32));
     bitmap.SetPixelFormat(pf24bit);
 }

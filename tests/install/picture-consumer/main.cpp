@@ -46,7 +46,8 @@ int WritePcx(const QString& in, const QString& out) {
     const QImage image = Read(in);
     QImageWriter writer(out, "pcx");
     if (image.isNull() || !writer.write(image)) {
-        std::fprintf(stderr, "picture-consumer: cannot write %s: %s\n", qPrintable(out), qPrintable(writer.errorString()));
+        std::fprintf(stderr, "picture-consumer: cannot write %s: %s\n", qPrintable(out),
+                     qPrintable(writer.errorString()));
         return 1;
     }
     return 0;
@@ -62,11 +63,12 @@ int Show(const QString& file, int zoom) {
     auto* picture = new QLabel;
     picture->setPixmap(QPixmap::fromImage(image));
     layout->addWidget(picture);
-    layout->addWidget(new QLabel(image.isNull() ? reader.errorString()
-                                                : QStringLiteral("%1: %2, %3 x %4, through QImageReader")
-                                                      .arg(file.section(QLatin1Char('/'), -1), QString::fromLatin1(reader.format()))
-                                                      .arg(image.width())
-                                                      .arg(image.height())));
+    layout->addWidget(
+        new QLabel(image.isNull() ? reader.errorString()
+                                  : QStringLiteral("%1: %2, %3 x %4, through QImageReader")
+                                        .arg(file.section(QLatin1Char('/'), -1), QString::fromLatin1(reader.format()))
+                                        .arg(image.width())
+                                        .arg(image.height())));
     window.setWindowTitle(file.section(QLatin1Char('/'), -1));
     window.show();
     return QApplication::exec();
@@ -84,6 +86,7 @@ int main(int argc, char** argv) {
         return WritePcx(a[2], a[3]);
     if ((a.size() == 3 || a.size() == 4) && a[1] == QLatin1String("show"))
         return Show(a[2], a.size() == 4 ? a[3].toInt() : 1);
-    std::fprintf(stderr, "usage: picture-consumer formats | same FILE REFERENCE | write-pcx IN OUT | show FILE [ZOOM]\n");
+    std::fprintf(stderr,
+                 "usage: picture-consumer formats | same FILE REFERENCE | write-pcx IN OUT | show FILE [ZOOM]\n");
     return 2;
 }

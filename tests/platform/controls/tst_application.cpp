@@ -267,7 +267,8 @@ void TestApplication::processMessagesHandlesPendingEvents() {
     TApplication app(argc, argv);
     int handled = 0;
     for (int i = 0; i < 3; ++i)
-        QMetaObject::invokeMethod(&app, [&] { ++handled; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &app, [&] { ++handled; }, Qt::QueuedConnection);
     app.ProcessMessages();
     QCOMPARE(handled, 3);
 }

@@ -180,7 +180,9 @@ void TestControls::panelBevels() {
     panel.SetBorderWidth(borderWidth);
     panel.SetColor(kFace);
 
-    struct Ring { TColor top, bottom; };
+    struct Ring {
+        TColor top, bottom;
+    };
     std::vector<Ring> rings;
     auto addBevel = [&](TBevelCut cut, int count) {
         for (int i = 0; i < count && cut != bvNone; ++i)

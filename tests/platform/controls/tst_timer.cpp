@@ -80,8 +80,7 @@ void TestTimer::zeroIntervalStopsTheTicks() {
 
 void TestTimer::errorInHandlerDoesNotStopTheTimer() {
     QStringList shown;
-    static_cast<TApplication*>(qApp)->SetErrorBox(
-        [&](const QString&, const QString& text) { shown.append(text); });
+    static_cast<TApplication*>(qApp)->SetErrorBox([&](const QString&, const QString& text) { shown.append(text); });
     TTimer timer;
     int ticks = 0;
     timer.OnTimer = [&](QObject*) {

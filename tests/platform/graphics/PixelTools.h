@@ -60,12 +60,16 @@ inline int CountOf(const QImage& image, TColor color) {
 inline QString FirstDifference(const QImage& actual, const QImage& expected) {
     if (actual.size() != expected.size())
         return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width()).arg(actual.height()).arg(expected.width()).arg(expected.height());
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
     for (int y = 0; y < actual.height(); ++y)
         for (int x = 0; x < actual.width(); ++x)
             if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
                 return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x).arg(y)
+                    .arg(x)
+                    .arg(y)
                     .arg(actual.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
                     .arg(expected.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
     return {};
@@ -83,8 +87,7 @@ inline QImage ImageFrom(int w, int h, const std::function<TColor(int x, int y)>&
 // Colour of the pixel (x, y) after one ring of the 3-D frame around the inclusive box
 // l..r x t..b: top and left edges in `top`, right and bottom edges (with the top-right and
 // bottom-left corners) in `bottom`; `outside` elsewhere.
-inline TColor FrameRingPixel(int x, int y, int l, int t, int r, int b, TColor top, TColor bottom,
-                             TColor outside) {
+inline TColor FrameRingPixel(int x, int y, int l, int t, int r, int b, TColor top, TColor bottom, TColor outside) {
     if ((x == r && y >= t && y <= b) || (y == b && x >= l && x <= r))
         return bottom;
     if ((y == t && x >= l && x < r) || (x == l && y >= t && y < b))

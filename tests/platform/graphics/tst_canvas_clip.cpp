@@ -79,8 +79,8 @@ private slots:
 void TestCanvasClip::everyCallStopsAtTheClip_data() {
     QTest::addColumn<QString>("call");
     QTest::addColumn<bool>("asRegion");
-    const char* calls[] = {"SetPixel", "LineTo", "wide LineTo", "Rectangle", "FillRect", "Ellipse", "Polygon",
-                           "TextOut", "TextOutMask", "Draw", "StretchDraw"};
+    const char* calls[] = {"SetPixel", "LineTo",  "wide LineTo", "Rectangle", "FillRect",   "Ellipse",
+                           "Polygon",  "TextOut", "TextOutMask", "Draw",      "StretchDraw"};
     for (const char* call : calls) {
         QTest::addRow("%s, clip rectangle", call) << QString::fromLatin1(call) << false;
         QTest::addRow("%s, clip region", call) << QString::fromLatin1(call) << true;

@@ -42,8 +42,8 @@ void TestCanvasCopy::copyModes_data() {
     const TColor a = RGB(0x12, 0xF0, 0x0F), b = RGB(0x21, 0x0F, 0xF1), c = RGB(0x9A, 0x3C, 0x71);
     QTest::newRow("SRCCOPY") << cmSrcCopy << a << b << b;
     QTest::newRow("SRCPAINT") << cmSrcPaint << a << b << RGB(0x33, 0xFF, 0xFF);
-    QTest::newRow("SRCPAINT, mixed bits") << cmSrcPaint << RGB(0x80, 0x01, 0x55) << RGB(0x0F, 0x10, 0xAA)
-                                          << RGB(0x8F, 0x11, 0xFF);
+    QTest::newRow("SRCPAINT, mixed bits")
+        << cmSrcPaint << RGB(0x80, 0x01, 0x55) << RGB(0x0F, 0x10, 0xAA) << RGB(0x8F, 0x11, 0xFF);
     QTest::newRow("SRCPAINT of black") << cmSrcPaint << c << clBlack << c;
     QTest::newRow("SRCINVERT") << cmSrcInvert << a << b << RGB(0x33, 0xFF, 0xFE);
     QTest::newRow("SRCINVERT of white") << cmSrcInvert << c << clWhite << RGB(0x65, 0xC3, 0x8E);
@@ -93,9 +93,8 @@ void TestCanvasCopy::sourceOverEdges() {
     auto source = NumberedBitmap(sourceWidth, sourceHeight);
     bitmap->Canvas()->Draw(at.x(), at.y(), *source);
     const QRect sourceArea(at, QSize(sourceWidth, sourceHeight));
-    const QImage expected = ImageFrom(8, 6, [&](int x, int y) {
-        return sourceArea.contains(x, y) ? Numbered(x - at.x(), y - at.y()) : clWhite;
-    });
+    const QImage expected = ImageFrom(
+        8, 6, [&](int x, int y) { return sourceArea.contains(x, y) ? Numbered(x - at.x(), y - at.y()) : clWhite; });
     const QString diff = FirstDifference(bitmap->Image(), expected);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
@@ -104,9 +103,8 @@ void TestCanvasCopy::sourceOverEdges() {
 void TestCanvasCopy::drawOntoItself() {
     auto bitmap = NumberedBitmap(6, 5);
     bitmap->Canvas()->Draw(1, 1, *bitmap);
-    const QImage expected = ImageFrom(6, 5, [](int x, int y) {
-        return x >= 1 && y >= 1 ? Numbered(x - 1, y - 1) : Numbered(x, y);
-    });
+    const QImage expected =
+        ImageFrom(6, 5, [](int x, int y) { return x >= 1 && y >= 1 ? Numbered(x - 1, y - 1) : Numbered(x, y); });
     const QString diff = FirstDifference(bitmap->Image(), expected);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }

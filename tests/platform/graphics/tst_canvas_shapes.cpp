@@ -143,8 +143,7 @@ void TestCanvasShapes::fillRect() {
     auto bitmap = FilledBitmap(40, 50, kPaper);
     UsePenAndBrush(bitmap->Canvas());
     bitmap->Canvas()->FillRect(rect);
-    const QImage expected =
-        ImageFrom(40, 50, [&](int x, int y) { return covered.contains(x, y) ? kFill : kPaper; });
+    const QImage expected = ImageFrom(40, 50, [&](int x, int y) { return covered.contains(x, y) ? kFill : kPaper; });
     const QString diff = FirstDifference(bitmap->Image(), expected);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
@@ -190,8 +189,8 @@ void TestCanvasShapes::ellipse() {
     auto paperNear = [&](int x, int y, bool diagonally) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if ((diagonally || dx == 0 || dy == 0)
-                    && (!image.rect().contains(x + dx, y + dy) || ColorAt(image, x + dx, y + dy) == kPaper))
+                if ((diagonally || dx == 0 || dy == 0) &&
+                    (!image.rect().contains(x + dx, y + dy) || ColorAt(image, x + dx, y + dy) == kPaper))
                     return true;
         return false;
     };
@@ -289,8 +288,9 @@ void TestCanvasShapes::invertedLinesRestore_data() {
     QTest::newRow("2-pixel line") << 2 << QPolygon({QPoint(4, 6), QPoint(33, 21)});
     QTest::newRow("2-pixel steep line") << 2 << QPolygon({QPoint(30, 3), QPoint(12, 36)});
     QTest::newRow("3-pixel line") << 3 << QPolygon({QPoint(5, 30), QPoint(35, 8)});
-    QTest::newRow("1-pixel polyline")
-        << 1 << QPolygon({QPoint(3, 3), QPoint(30, 8), QPoint(10, 20), QPoint(35, 35), QPoint(5, 36)});
+    QTest::newRow("1-pixel polyline") << 1
+                                      << QPolygon({QPoint(3, 3), QPoint(30, 8), QPoint(10, 20), QPoint(35, 35),
+                                                   QPoint(5, 36)});
 }
 
 // In invert mode every pixel under the line is inverted exactly once (no pixel twice, which

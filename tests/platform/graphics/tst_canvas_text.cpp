@@ -47,9 +47,12 @@ private slots:
 void TestCanvasText::faces_data() {
     QTest::addColumn<QString>("face");
     QTest::addColumn<QString>("family");
-    QTest::newRow("Times New Roman") << "Times New Roman" << "Liberation Serif";
-    QTest::newRow("Times new roman") << "Times new roman" << "Liberation Serif";
-    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
+    QTest::newRow("Times New Roman") << "Times New Roman"
+                                     << "Liberation Serif";
+    QTest::newRow("Times new roman") << "Times new roman"
+                                     << "Liberation Serif";
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
     QTest::newRow("default face") << QString() << "Liberation Sans";
 }
 
@@ -207,12 +210,18 @@ void TestCanvasText::backgroundFollowsBrush() {
     canvas->Brush.Color = kBrush;
     canvas->FillRect(Rect(0, 0, 0, 0));  // realise the yellow brush first
     for (const QString& step : steps) {
-        if (step == QLatin1String("transparent")) SetBkMode(canvas->Handle(), TRANSPARENT);
-        else if (step == QLatin1String("brush")) canvas->Brush.Color = RGB(255, 255, 1);
-        else if (step == QLatin1String("clear brush")) canvas->Brush.Style = bsClear;
-        else if (step == QLatin1String("solid brush")) canvas->Brush.Style = bsSolid;
-        else if (step == QLatin1String("fill")) canvas->FillRect(Rect(0, 0, 0, 0));
-        else if (step == QLatin1String("text")) canvas->TextOut(10, 10, QStringLiteral("Hi there"));
+        if (step == QLatin1String("transparent"))
+            SetBkMode(canvas->Handle(), TRANSPARENT);
+        else if (step == QLatin1String("brush"))
+            canvas->Brush.Color = RGB(255, 255, 1);
+        else if (step == QLatin1String("clear brush"))
+            canvas->Brush.Style = bsClear;
+        else if (step == QLatin1String("solid brush"))
+            canvas->Brush.Style = bsSolid;
+        else if (step == QLatin1String("fill"))
+            canvas->FillRect(Rect(0, 0, 0, 0));
+        else if (step == QLatin1String("text"))
+            canvas->TextOut(10, 10, QStringLiteral("Hi there"));
     }
     QCOMPARE(canvas->BkMode(), mode);
     const int background = CountOf(bitmap->Image(), RGB(255, 255, 1)) + CountOf(bitmap->Image(), kBrush);

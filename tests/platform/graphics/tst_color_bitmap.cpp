@@ -82,7 +82,8 @@ void TestColorBitmap::resizeKeepsTopLeft() {
     bitmap->SetSize(6, 5);
     QCOMPARE(changes, 1);
     QImage expected = ImageFrom(6, 5, [](int x, int y) {
-        if (x == 3 && y == 2) return clBlue;
+        if (x == 3 && y == 2)
+            return clBlue;
         return x < 4 && y < 3 ? clRed : clWhite;
     });
     QString diff = FirstDifference(bitmap->Image(), expected);

@@ -40,8 +40,8 @@ void TestFrame3D::frame() {
     const QImage expected = ImageFrom(16, 12, [&](int x, int y) {
         TColor c = clWhite;
         for (int k = 0; k < rings; ++k)
-            c = FrameRingPixel(x, y, rect.Left + k, rect.Top + k, rect.Right - 1 - k, rect.Bottom - 1 - k,
-                               clRed, clBlue, c);
+            c = FrameRingPixel(x, y, rect.Left + k, rect.Top + k, rect.Right - 1 - k, rect.Bottom - 1 - k, clRed,
+                               clBlue, c);
         return c;
     });
     const QString diff = FirstDifference(bitmap->Image(), expected);

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -114,7 +115,12 @@ QStringList TestSaverWayland::AsUser(const QStringList& command, const QStringLi
     QStringList env{"env", "-i", "PATH=/usr/bin:/bin", "HOME=" + FDir.path(), "XDG_RUNTIME_DIR=" + FRuntime};
     if (!FSwaySocket.isEmpty())
         env << "SWAYSOCK=" + FSwaySocket << "WAYLAND_DISPLAY=wayland-1";
-    env << environment << command;
+    // The copies in FDir find their library there: the build tree may be closed to other users.
+    env << "LD_LIBRARY_PATH=" + FDir.path() << environment;
+    // A sanitizer build: the other user cannot read the leak suppressions in the tree.
+    if (qEnvironmentVariableIsSet("ASAN_OPTIONS"))
+        env << "ASAN_OPTIONS=detect_leaks=0";
+    env << command;
     if (geteuid() == 0)
         return QStringList{"runuser", "-u", FUser, "--"} + env;
     return env;
@@ -150,6 +156,10 @@ void TestSaverWayland::initTestCase() {
                                            QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup |
                                            QFileDevice::ExeGroup);
     QVERIFY(QFile::copy(SKYGLOW_EXE, FDir.filePath("Skyglow.scr")));
+    QVERIFY(QFile::copy(SKYGLOW_LIBRARY, FDir.filePath(QFileInfo(SKYGLOW_LIBRARY).fileName())));
+#ifdef VIRTUAL_POINTER
+    QVERIFY(QFile::copy(VIRTUAL_POINTER, FDir.filePath("virtual-pointer")));
+#endif
     QFile settings(FDir.filePath("Skyglow.ini"));
     QVERIFY(settings.open(QIODevice::WriteOnly));
     settings.write(Settings());
@@ -245,7 +255,7 @@ void TestSaverWayland::KillWithChildren(QProcess& process) {
 bool TestSaverWayland::StartPointer() {
 #ifdef VIRTUAL_POINTER
     FPointer = std::make_unique<QProcess>();
-    const QStringList command = AsUser({VIRTUAL_POINTER});
+    const QStringList command = AsUser({FDir.filePath("virtual-pointer")});
     FPointer->start(command.first(), command.mid(1));
     return FPointer->waitForStarted(kTimeoutMs) && Pointer("layout 1824 768") && Pointer("move 500 400");
 #else

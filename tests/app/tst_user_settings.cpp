@@ -5,6 +5,7 @@
 // the program, as a portable copy does.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -83,8 +84,11 @@ QString TestUserSettings::Place(const QString& folder) {
     const QString path = dir.filePath(folder);
     QDir().mkpath(path);
     const QString exe = path + "/skyglow";
-    if (!QFile::exists(exe))
+    if (!QFile::exists(exe)) {
         QFile::copy(SKYGLOW_EXE, exe);
+        // The copy finds its library beside it: the build tree may be closed to other users.
+        QFile::copy(SKYGLOW_LIBRARY, path + "/" + QFileInfo(SKYGLOW_LIBRARY).fileName());
+    }
     return exe;
 }
 
@@ -105,7 +109,11 @@ QProcess* TestUserSettings::StartAsUser(const QString& exe, const QStringList& a
                         "HOME=" + home,
                         "DISPLAY=" + qEnvironmentVariable("DISPLAY"),
                         "XDG_RUNTIME_DIR=" + home + "/run",
-                        "QT_QPA_PLATFORM=xcb"};
+                        "QT_QPA_PLATFORM=xcb",
+                        "LD_LIBRARY_PATH=" + QFileInfo(exe).absolutePath()};
+    // A sanitizer build: the other user cannot read the leak suppressions in the tree.
+    if (qEnvironmentVariableIsSet("ASAN_OPTIONS"))
+        command << "ASAN_OPTIONS=detect_leaks=0";
     if (!xdgConfigHome.isNull())
         command << "XDG_CONFIG_HOME=" + xdgConfigHome;
     process = std::make_unique<QProcess>();

@@ -230,9 +230,9 @@ void TestSaverWayland::cleanup() {
 
 // wtype brings a keyboard of its own each time, which the saver must first take up (the seat had
 // none): it waits two seconds before typing. On a loaded machine the key can still come before
-// the saver has the new keyboard, so it is typed once more if the first did not end the saver.
+// the saver has the new keyboard, so it is typed again (up to four times) while the saver runs.
 bool TestSaverWayland::TypeUntilEnd(const QStringList& key) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
         if (Run(QStringList{"wtype", "-s", "2000"} + key).status != 0)
             return false;
         if (FSaver->state() == QProcess::NotRunning || FSaver->waitForFinished(8000))

@@ -99,18 +99,19 @@ struct TiffCloser {
 
 // libtiff's RGBA words hold red in the low byte (ours hold blue there), with the colour already
 // multiplied by the alpha; composited here on white, the library's background, as GIF's
-// transparent pixels are.
+// transparent pixels are. Opaque pixels, nearly all of them, only swap red and blue.
+std::uint32_t AbgrToRgb(std::uint32_t p) {
+    const std::uint32_t uncovered = 255 - (p >> 24);
+    if (uncovered == 0)
+        return (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
+    const auto channel = [&](int shift) { return std::min<std::uint32_t>(255, (p >> shift & 0xFF) + uncovered); };
+    return 0xFF000000u | channel(0) << 16 | channel(8) << 8 | channel(16);
+}
+
 void AbgrToRgb32(QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint32_t p = row[x], uncovered = 255 - (p >> 24);
-            const auto channel = [&](int shift) {
-                return std::min<std::uint32_t>(255, (p >> shift & 0xFF) + uncovered);
-            };
-            row[x] = 0xFF000000u | channel(0) << 16 | channel(8) << 8 | channel(16);
-        }
-    }
+    // The rows are contiguous (checked before decoding), so the picture is one run of words.
+    auto* pixel = reinterpret_cast<std::uint32_t*>(image.bits());
+    std::transform(pixel, pixel + qsizetype(image.width()) * image.height(), pixel, AbgrToRgb);
 }
 }  // namespace
 

@@ -376,34 +376,12 @@ void TStars::UseSettingsFile(const QString& path) {
     SettingsSaveMakesFolder = false;
 }
 
-void TStars::SetSettings(const TSkySettings& values) {
-    BackColor = values.BackColor;
-    StarColor = values.StarColor;
-    TextColor1 = values.TextColor1;
-    TextColor2 = values.TextColor2;
-    StarCount = values.StarCount;
-    Speed = values.Speed;
-    ShowLogo = values.ShowLogo;
-}
-
-TSkySettings TStars::Settings() const {
-    TSkySettings values;
-    values.BackColor = BackColor;
-    values.StarColor = StarColor;
-    values.TextColor1 = TextColor1;
-    values.TextColor2 = TextColor2;
-    values.StarCount = StarCount;
-    values.Speed = Speed;
-    values.ShowLogo = ShowLogo;
-    return values;
-}
-
 void TStars::LoadSettings() {
     ForeignTitle = false;
     SettingsDamaged = false;
     SettingsProblem.clear();
     const TSettingsRead read = TSettingsFile::Read(SettingsPath, ApplicationTitle().toLatin1());
-    SetSettings(read.Values);
+    static_cast<TSkySettings&>(*this) = read.Values;
     SettingsDamaged = read.Damaged;
     SettingsProblem = read.Problem;
     if (read.ForeignTitle)
@@ -421,7 +399,7 @@ void TStars::RefuseForeignTitle() {
 }
 
 void TStars::SaveSettings() {
-    TSettingsFile::Write(SettingsSavePath, Settings(), ApplicationTitle().toLatin1(), SettingsSaveMakesFolder);
+    TSettingsFile::Write(SettingsSavePath, *this, ApplicationTitle().toLatin1(), SettingsSaveMakesFolder);
 }
 
 }  // namespace Tallwick

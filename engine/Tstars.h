@@ -25,7 +25,9 @@ namespace Tallwick {
 class TVexImage;
 class TCanvas;
 
-class TStars {
+// The seven settings (BackColor ... ShowLogo) are its own fields: defaults until LoadSettings reads
+// a file.
+class TStars : public TSkySettings {
 public:
     TStars();
     ~TStars();
@@ -68,15 +70,6 @@ public:
     TVexImage* Surface = nullptr;     // not owned
     TVexImage* LogoSource = nullptr;  // not owned
 
-    // The seven settings (defaults until LoadSettings reads a file).
-    TColor BackColor = 0;
-    TColor StarColor = 0xFFFFFF;
-    TColor TextColor1 = 0xB4B4B4;
-    TColor TextColor2 = 0xFF0000;
-    int StarCount = 1000;
-    int Speed = 50;
-    unsigned char ShowLogo = 1;
-
     // Where frames read the date and time; empty: the system clock. Previews and tests fix it.
     std::function<QDateTime()> Clock;
     // Draws every shadow copy with a plain TextOut instead of the composed shadow. Same pixels,
@@ -111,8 +104,6 @@ protected:
     bool MoveStars();
 
 private:
-    void SetSettings(const TSkySettings& values);
-    TSkySettings Settings() const;
     void RefuseForeignTitle();
     int PlacedStars() const;
     bool DrawStars();

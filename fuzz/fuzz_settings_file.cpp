@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // exactly the defaults.
     if (size < 39 && !stars.ForeignTitle && !stars.SettingsDamaged)
         std::abort();
-    if (stars.SettingsDamaged && (stars.StarCount != 1000 || stars.Speed != 50 || stars.BackColor != 0 ||
-                                  stars.StarColor != 0xFFFFFF || stars.ShowLogo != 1))
+    const TSkySettings defaults;
+    if (stars.SettingsDamaged && TSettingsFile::Bytes(stars, "title") != TSettingsFile::Bytes(defaults, "title"))
         std::abort();
     return 0;
 }

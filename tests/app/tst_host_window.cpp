@@ -25,7 +25,6 @@ private slots:
 
 private:
     QProcess* Start(const QStringList& arguments, const QByteArray& xscreensaverWindow);
-    Window WaitForChildIn(Window parent);
     int BackgroundShare(Window window, QSize size);
     int MapsSeen();
 
@@ -56,22 +55,6 @@ QProcess* TestHostWindow::Start(const QStringList& arguments, const QByteArray& 
     process->setProcessEnvironment(env);
     process->start(exe, arguments);
     return process.get();
-}
-
-Window TestHostWindow::WaitForChildIn(Window parent) {
-    Window child = 0;
-    for (int i = 0; i < 300 && !child; ++i) {
-        Window root = 0, up = 0, *children = nullptr;
-        unsigned count = 0;
-        XQueryTree(x.display(), parent, &root, &up, &children, &count);
-        if (count > 0 && x.attributes(children[0]).map_state == IsViewable)
-            child = children[0];
-        if (children)
-            XFree(children);
-        if (!child)
-            QTest::qWait(50);
-    }
-    return child;
 }
 
 // Percent of the window's pixels in the background colour, once frames are coming.
@@ -136,7 +119,7 @@ void TestHostWindow::drawsInsideAndEndsWithIt() {
               << "--stars"
               << "10";
     QProcess* p = Start(arguments, id(environment).toLatin1());
-    const Window child = WaitForChildIn(window);
+    const Window child = x.waitForViewableChild(window);
     QVERIFY2(child, p->readAllStandardError().constData());
     QCOMPARE(x.attributes(child).width, size.width());
     QCOMPARE(x.attributes(child).height, size.height());

@@ -10,6 +10,7 @@
 
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
+#include "../support/SettingsFileBytes.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
@@ -28,18 +29,7 @@ int Run(const QString& program, const QStringList& arguments) {
 
 // The default settings with a background of red 0x40, green 0x30, blue 0x20 (a colour's bytes are
 // stored red first), so the saver's windows show where they are.
-QByteArray Settings() {
-    return QByteArray::fromHex(
-        "0a000000"
-        "536b79676c6f77204949"
-        "40302000"
-        "ffffff00"
-        "b4b4b400"
-        "0000ff00"
-        "e8030000"
-        "32000000"
-        "01");
-}
+QByteArray Settings() { return TestSettings::FileWithBackground("40302000"); }
 }  // namespace
 
 class TestSaverMonitors : public QObject {

@@ -41,7 +41,6 @@ private slots:
 private:
     QProcess* Start(const QStringList& arguments, int addressSpaceMB = 0);
     void WriteSettings(const QByteArray& bytes);
-    Window WaitForPreviewIn(Window parent);
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
     QString WaitForErrorBox();
@@ -202,28 +201,11 @@ void TestSaverProgram::WriteSettings(const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
-// The preview's window once it is shown as the parent's child; 0 when none appears.
-Window TestSaverProgram::WaitForPreviewIn(Window parent) {
-    Window child = 0;
-    for (int i = 0; i < 300 && !child; ++i) {
-        Window root = 0, up = 0, *children = nullptr;
-        unsigned count = 0;
-        XQueryTree(x.display(), parent, &root, &up, &children, &count);
-        if (count > 0 && x.attributes(children[0]).map_state == IsViewable)
-            child = children[0];
-        if (children)
-            XFree(children);
-        if (!child)
-            QTest::qWait(50);
-    }
-    return child;
-}
-
 void TestSaverProgram::previewLivesInParentAndEndsWithIt() {
     const Window parent = x.create(QSize(152, 112));
     QProcess* p = Start({"/P", QString::number(parent)});
     // The preview appears as the parent's child, of its size.
-    const Window child = WaitForPreviewIn(parent);
+    const Window child = x.waitForViewableChild(parent);
     QVERIFY(child);
     QCOMPARE(x.attributes(child).width, 152);
     QCOMPARE(x.attributes(child).height, 112);
@@ -332,7 +314,7 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
         QVERIFY(WaitForWindow("Skyglow II"));
         Xdotool({"key", "space"});
     } else if (arguments.first() == "/p") {
-        QVERIFY(WaitForPreviewIn(parent));
+        QVERIFY(x.waitForViewableChild(parent));
         XDestroyWindow(x.display(), parent);
         XSync(x.display(), False);
     } else {
@@ -368,7 +350,7 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
 void TestSaverProgram::previewEndsWithItsOwnWindow() {
     const Window parent = x.create(QSize(152, 112));
     QProcess* p = Start({"/p", QString::number(parent)});
-    const Window preview = WaitForPreviewIn(parent);
+    const Window preview = x.waitForViewableChild(parent);
     QVERIFY(preview);
     QVERIFY(!p->waitForFinished(300));
     XDestroyWindow(x.display(), preview);

@@ -19,6 +19,7 @@
 #include <csignal>
 #include <pwd.h>
 #include <unistd.h>
+#include "../support/SettingsFileBytes.h"
 
 namespace {
 constexpr int kTimeoutMs = 20000;
@@ -28,18 +29,7 @@ const QRect kRight(1024, 0, 800, 600);
 constexpr QRgb kBackground = 0xFF403020;
 
 // The default settings on a background of red 0x40, green 0x30, blue 0x20.
-QByteArray Settings() {
-    return QByteArray::fromHex(
-        "0a000000"
-        "536b79676c6f77204949"
-        "40302000"
-        "ffffff00"
-        "b4b4b400"
-        "0000ff00"
-        "e8030000"
-        "32000000"
-        "01");
-}
+QByteArray Settings() { return TestSettings::FileWithBackground("40302000"); }
 
 struct Result {
     int status = -1;

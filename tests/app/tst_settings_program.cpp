@@ -5,20 +5,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include "../support/SettingsFileBytes.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
-
-const QByteArray kDefaultFile = QByteArray::fromHex(
-    "0a000000"
-    "536b79676c6f77204949"
-    "00000000"
-    "ffffff00"
-    "b4b4b400"
-    "0000ff00"
-    "e8030000"
-    "32000000"
-    "01");
 
 // Another program's settings, title and all: the dialog shows them and must leave them alone.
 const QByteArray kStoredFile = QByteArray::fromHex(
@@ -69,9 +59,9 @@ void TestSettingsProgram::keys_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");  // empty: no file
     QTest::newRow("Enter without a file") << "/c"
-                                          << "Return" << QByteArray() << kDefaultFile;
+                                          << "Return" << QByteArray() << TestSettings::kDefaultFile;
     QTest::newRow("Enter, /c with a window id") << "/c:1234"
-                                                << "Return" << QByteArray() << kDefaultFile;
+                                                << "Return" << QByteArray() << TestSettings::kDefaultFile;
     QTest::newRow("Enter over a stored file") << "/c"
                                               << "Return" << kStoredFile << kStoredFile;
     QTest::newRow("Escape without a file") << "/c"

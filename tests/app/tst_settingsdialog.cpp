@@ -22,23 +22,12 @@
 #include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtEndian>
+#include "../support/SettingsFileBytes.h"
 
 using namespace Tallwick;
 
 namespace {
 QString SettingsFile() { return ApplicationDirectory() + QStringLiteral("Skyglow.ini"); }
-
-// The file the defaults make, byte for byte.
-const QByteArray kDefaultFile = QByteArray::fromHex(
-    "0a000000"
-    "536b79676c6f77204949"  // "Skyglow II"
-    "00000000"
-    "ffffff00"
-    "b4b4b400"
-    "0000ff00"
-    "e8030000"
-    "32000000"
-    "01");
 
 struct TSettings {
     TColor back, star, text1, text2;
@@ -185,7 +174,7 @@ void TestSettingsDialog::okWritesDefaults() {
     else
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     QVERIFY(!form.isVisible());
-    QCOMPARE(ReadFile(), kDefaultFile);
+    QCOMPARE(ReadFile(), TestSettings::kDefaultFile);
 }
 
 void TestSettingsDialog::starCountStored_data() {
@@ -249,7 +238,7 @@ void TestSettingsDialog::okWritesEveryControl() {
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     const QByteArray file = ReadFile();
     QCOMPARE(file.size(), 39);
-    QCOMPARE(file.left(14), kDefaultFile.left(14));
+    QCOMPARE(file.left(14), TestSettings::kDefaultFile.left(14));
     QCOMPARE(Field(file, kBack), chosen[0]);
     QCOMPARE(Field(file, kStar), chosen[1]);
     QCOMPARE(Field(file, kText1), chosen[2]);
@@ -484,7 +473,7 @@ void TestSettingsDialog::unwritableFileKeepsDialogOpen() {
     QVERIFY(QDir().rmdir(SettingsFile()));
     form.BitBtn1Click(form.BitBtn1);
     QVERIFY(!form.isVisible());
-    QCOMPARE(ReadFile(), kDefaultFile);
+    QCOMPARE(ReadFile(), TestSettings::kDefaultFile);
 }
 
 SKYGLOW_DIALOG_TEST_MAIN(TestSettingsDialog)

@@ -15,23 +15,6 @@
 using namespace Tallwick;
 
 namespace {
-struct BeepCounter {
-    int count = 0;
-    TBeeper previous;
-    BeepCounter() {
-        previous = SetBeeper([this] { ++count; });
-    }
-    ~BeepCounter() { SetBeeper(previous); }
-};
-
-using Box = QList<double>;  // x min, y min, x max, y max
-Box BoxOf(const TCanvas2D& c) { return Box{c.AxisXMin(), c.AxisYMin(), c.AxisXMax(), c.AxisYMax()}; }
-bool Near(const Box& a, const Box& b) {
-    for (int i = 0; i < 4; ++i)
-        if (std::fabs(a[i] - b[i]) > 1e-9 * std::max(1.0, std::fabs(b[i])))
-            return false;
-    return true;
-}
 // The k-th view the script below moves to.
 Box ViewNumber(int k) { return k == 0 ? Box{0, 0, 10, 10} : Box{double(k), double(k), k + 5.0, k + 5.0}; }
 
@@ -40,18 +23,6 @@ void Wheel(TCanvas2D& c, QPointF at, QPoint angle, QPoint pixels = {}, bool inve
     QWheelEvent event(at, image->mapToGlobal(at), pixels, angle, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                       inverted);
     QApplication::sendEvent(image, &event);
-}
-
-// Runs `action` once, from the event loop, after the `step`-th repaint from now on.
-void AfterStep(TCanvas2D* c, int step, std::function<void()> action) {
-    auto steps = std::make_shared<int>(0);
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(c, &TCanvas2D::drawRequested, c, [=](QObject*) {
-        if (++*steps == step) {
-            QObject::disconnect(*connection);
-            QTimer::singleShot(0, action);
-        }
-    });
 }
 
 // Plot with margins held, so that new labels do not move the plot area under the pointer.

@@ -23,40 +23,13 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Counts beeps instead of sounding them for the life of the object.
-struct BeepCounter {
-    int count = 0;
-    TBeeper previous;
-    BeepCounter() {
-        previous = SetBeeper([this] { ++count; });
-    }
-    ~BeepCounter() { SetBeeper(previous); }
-};
-
-using Box = QList<double>;  // x min, y min, x max, y max
-Box BoxOf(const TCanvas2D& c) { return Box{c.AxisXMin(), c.AxisYMin(), c.AxisXMax(), c.AxisYMax()}; }
 Box Between(const Box& a, const Box& b, double t) {
     Box r;
     for (int i = 0; i < 4; ++i)
         r << a[i] + (b[i] - a[i]) * t;
     return r;
 }
-bool Near(const Box& a, const Box& b) {
-    for (int i = 0; i < 4; ++i)
-        if (std::fabs(a[i] - b[i]) > 1e-9 * std::max(1.0, std::fabs(b[i])))
-            return false;
-    return true;
-}
 QImage Picture(const TCanvas2D& c) { return c.ImageCanvas()->Bitmap()->Image().copy(); }
-
-// Runs `action` once, from the event loop, after the `step`-th repaint.
-void AfterStep(TCanvas2D* c, int step, std::function<void()> action) {
-    auto steps = std::make_shared<int>(0);
-    QObject::connect(c, &TCanvas2D::drawRequested, c, [steps, step, action](QObject*) {
-        if (++*steps == step)
-            QTimer::singleShot(0, action);
-    });
-}
 }  // namespace
 
 class TestCanvas2DZoom : public QObject {

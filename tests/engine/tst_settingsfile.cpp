@@ -11,22 +11,11 @@
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include "../support/SettingsFileBytes.h"
 
 using namespace Tallwick;
 
 namespace {
-// The file the default settings give under the title "Skyglow II".
-const QByteArray kDefaultFile = QByteArray::fromHex(
-    "0a000000"
-    "536b79676c6f77204949"  // Skyglow II
-    "00000000"
-    "ffffff00"
-    "b4b4b400"
-    "0000ff00"
-    "e8030000"
-    "32000000"
-    "01");
-
 QByteArray Int32(qint32 v) {
     QByteArray b(4, '\0');
     qToLittleEndian(v, b.data());
@@ -141,7 +130,7 @@ void TestSettingsFile::defaultsSaveAsThe39Bytes() {
     s.SaveSettings();
     const QByteArray bytes = ReadFile(FPath);
     QCOMPARE(bytes.size(), 39);
-    QCOMPARE(bytes.toHex(' '), kDefaultFile.toHex(' '));
+    QCOMPARE(bytes.toHex(' '), TestSettings::kDefaultFile.toHex(' '));
     TStars again;
     again.UseSettingsFile(FPath);
     again.StarCount = 77;
@@ -280,7 +269,7 @@ void TestSettingsFile::damagedFilesGiveDefaults() {
     QCOMPARE(Of(s), kDefaults);
     QCOMPARE(ReadFile(FPath), file);
     // A good file read with the same engine afterwards clears the verdict.
-    LoadFile(s, FPath, kDefaultFile);
+    LoadFile(s, FPath, TestSettings::kDefaultFile);
     QVERIFY(!s.SettingsDamaged);
     QVERIFY(s.SettingsProblem.isEmpty());
 }
@@ -290,7 +279,7 @@ void TestSettingsFile::savingOverALongerFileTruncates() {
     TStars s;
     s.UseSettingsFile(FPath);
     s.SaveSettings();
-    QCOMPARE(ReadFile(FPath), kDefaultFile);
+    QCOMPARE(ReadFile(FPath), TestSettings::kDefaultFile);
 }
 
 void TestSettingsFile::unopenableFileRaises() {

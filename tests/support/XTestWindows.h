@@ -55,6 +55,23 @@ public:
         return parent;
     }
 
+    // The parent's first child once it is viewable (waiting up to 15 s); 0 when none shows.
+    Window waitForViewableChild(Window parent) const {
+        Window child = 0;
+        for (int i = 0; i < 300 && !child; ++i) {
+            Window rootReturn = 0, up = 0, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(FDisplay, parent, &rootReturn, &up, &children, &count);
+            if (count > 0 && attributes(children[0]).map_state == IsViewable)
+                child = children[0];
+            if (children)
+                XFree(children);
+            if (!child)
+                QTest::qWait(50);
+        }
+        return child;
+    }
+
     QList<unsigned long> atomsOf(Window window, const char* property) const {
         Atom type = None;
         int format = 0;

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -101,6 +102,15 @@ int RunOnDesktop(TApplication& application, const TCommandLine& command, const Q
     }
     return 0;
 }
+// Qt 6.4's Wayland client may wait for ever while it shuts down (its event thread waits in
+// wl_display_read_events for a read that no other thread will make), which would leave the
+// saver running after its windows have gone. By the time the windows are closed, everything the
+// program writes is written, and the compositor lets go of what was ours when the connection
+// closes: the process ends here without taking the connection down itself.
+[[noreturn]] void EndWithoutWaylandTeardown(int status) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,5 +138,8 @@ int main(int argc, char** argv) {
     application.SetTitle(QString::fromLatin1(kTitle));
     if (command.InHostWindow)
         return RunInHostWindow(application, command, arguments, program);
-    return RunOnDesktop(application, command, arguments);
+    const int status = RunOnDesktop(application, command, arguments);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        EndWithoutWaylandTeardown(status);
+    return status;
 }

@@ -98,6 +98,7 @@ private:
     std::unique_ptr<QProcess> FSway;
     std::unique_ptr<QProcess> FSaver;
     std::unique_ptr<QProcess> FPointer;
+    std::unique_ptr<QProcess> FKeyboard;  // a keyboard on the seat for the whole run, as users have
 };
 
 // Root runs everything as the test user; anyone else runs it as themselves.
@@ -189,9 +190,25 @@ void TestSaverWayland::initTestCase() {
         QSKIP(qPrintable("headless sway did not start: " + QString::fromLocal8Bit(FSway->readAll().right(600))));
     const QJsonArray outputs = QJsonDocument::fromJson(Run({"swaymsg", "-r", "-t", "get_outputs"}).out).array();
     QCOMPARE(outputs.size(), 2);
+    // The headless seat has no keyboard, and one that comes and goes with each wtype may type its
+    // key before a client has taken it up. This one stays (wtype's keyboard lives while it
+    // sleeps), so the saver starts on a seat with a keyboard, as on a desktop.
+    FKeyboard = std::make_unique<QProcess>();
+    const QStringList keyboard = AsUser({"wtype", "-s", "86400000"});
+    FKeyboard->start(keyboard.first(), keyboard.mid(1));
+    QVERIFY(FKeyboard->waitForStarted(kTimeoutMs));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return Run({"swaymsg", "-t", "get_inputs"}).out.contains("\"type\": \"keyboard\"");
+        },
+        kTimeoutMs));
 }
 
 void TestSaverWayland::cleanupTestCase() {
+    if (FKeyboard && FKeyboard->state() != QProcess::NotRunning) {
+        KillWithChildren(*FKeyboard);
+        FKeyboard->waitForFinished(kTimeoutMs);
+    }
     if (FSway && FSway->state() != QProcess::NotRunning) {
         Sway("exit");
         if (!FSway->waitForFinished(kTimeoutMs))
@@ -218,12 +235,12 @@ void TestSaverWayland::cleanup() {
     }
 }
 
-// wtype brings a keyboard of its own each time, which the saver must first take up (the seat had
-// none): it waits two seconds before typing. On a loaded machine the key can still come before
-// the saver has the new keyboard, so it is typed again (up to four times) while the saver runs.
+// Each wtype adds a keyboard of its own beside the one that stays; it waits half a second before
+// typing, and a key that still comes too early on a loaded machine is typed again (up to four
+// times) while the saver runs.
 bool TestSaverWayland::TypeUntilEnd(const QStringList& key) {
     for (int attempt = 0; attempt < 4; ++attempt) {
-        if (Run(QStringList{"wtype", "-s", "2000"} + key).status != 0)
+        if (Run(QStringList{"wtype", "-s", "500"} + key).status != 0)
             return false;
         if (FSaver->state() == QProcess::NotRunning || FSaver->waitForFinished(8000))
             return true;

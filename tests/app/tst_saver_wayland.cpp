@@ -70,6 +70,7 @@ private slots:
     void init();
     void cleanup();
     void saverCoversEveryOutput();
+    void pointerHiddenOverSaver();
     void firstSignClosesAll_data();
     void firstSignClosesAll();
     void sharpAtOutputScaleTwo();
@@ -83,7 +84,7 @@ private:
     bool Sway(const QString& command) const;
     QJsonArray SaverViews() const;
     QList<QJsonObject> Views(const QString& name) const;
-    QImage Shot(const QString& output) const;
+    QImage Shot(const QString& output, bool withCursor = false) const;
     void StartSaver(const QStringList& arguments);
     void MoveCursor(QPoint to) const;
     bool TypeUntilEnd(const QStringList& key);
@@ -310,8 +311,9 @@ QJsonArray TestSaverWayland::SaverViews() const {
 }
 
 // The output's picture; SKYGLOW_SHOTS names a folder to keep it in for a look.
-QImage TestSaverWayland::Shot(const QString& output) const {
-    const Result shot = Run({"grim", "-t", "png", "-o", output, "-"});
+QImage TestSaverWayland::Shot(const QString& output, bool withCursor) const {
+    const Result shot = Run(QStringList{"grim"} + (withCursor ? QStringList{"-c"} : QStringList{}) +
+                            QStringList{"-t", "png", "-o", output, "-"});
     QImage image = QImage::fromData(shot.out, "PNG").convertToFormat(QImage::Format_RGB32);
     if (!qEnvironmentVariableIsEmpty("SKYGLOW_SHOTS"))
         image.save(qEnvironmentVariable("SKYGLOW_SHOTS") + "/sway-" + output + ".png");
@@ -346,6 +348,29 @@ void TestSaverWayland::saverCoversEveryOutput() {
     QVERIFY(FSaver->state() == QProcess::Running);
     QVERIFY(TypeUntilEnd({"-k", "space"}));
     QCOMPARE(FSaver->exitCode(), 0);
+}
+
+// The pointer is hidden over the saver. The arrow's black is a colour the saver never draws on
+// its background here: a shot with the cursor drawn in (grim -c) has none while the saver runs,
+// and has it where the pointer is once the saver has ended.
+void TestSaverWayland::pointerHiddenOverSaver() {
+    if (!StartPointer())
+        QSKIP("no virtual pointer (tests/support/virtual-pointer needs libwayland-dev) to show a cursor");
+    const auto blackPixels = [](const QImage& shot) {
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                count += (shot.pixel(x, y) & 0xFFFFFF) == 0;
+        return count;
+    };
+    StartSaver({"/s"});
+    QVERIFY(QTest::qWaitFor([&] { return SaverViews().size() == 2; }, kTimeoutMs));
+    QTest::qWait(1000);
+    const QImage during = Shot("HEADLESS-1", true);
+    QCOMPARE(during.size(), kLeft.size());
+    QCOMPARE(blackPixels(during), 0);
+    QVERIFY(TypeUntilEnd({"-k", "space"}));
+    QVERIFY(QTest::qWaitFor([&] { return blackPixels(Shot("HEADLESS-1", true)) > 0; }, kTimeoutMs));
 }
 
 void TestSaverWayland::firstSignClosesAll_data() {

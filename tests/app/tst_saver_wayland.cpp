@@ -20,6 +20,7 @@
 #include <pwd.h>
 #include <unistd.h>
 #include "../support/SettingsFileBytes.h"
+#include "../support/UniformBlocks.h"
 
 namespace {
 constexpr int kTimeoutMs = 20000;
@@ -35,22 +36,6 @@ struct Result {
     int status = -1;
     QByteArray out, err;
 };
-
-// Of the aligned 2 x 2 blocks holding any pixel other than the background, the share whose four
-// pixels are alike.
-double UniformBlocks(const QImage& image) {
-    int blocks = 0, uniform = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2)
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y), c = image.pixel(x, y + 1),
-                       d = image.pixel(x + 1, y + 1);
-            if (a == kBackground && b == kBackground && c == kBackground && d == kBackground)
-                continue;
-            ++blocks;
-            uniform += a == b && a == c && a == d;
-        }
-    return blocks ? double(uniform) / blocks : 1;
-}
 
 // Share of the picture in the background colour.
 double BackgroundShare(const QImage& image) {
@@ -432,7 +417,7 @@ void TestSaverWayland::sharpAtOutputScaleTwo() {
     QTest::qWait(2000);
     const QImage shot = Shot("HEADLESS-1");
     QCOMPARE(shot.size(), kLeft.size());
-    const double uniform = UniformBlocks(shot);
+    const double uniform = UniformBlocks(shot, kBackground);
     qInfo("output scale 2: %.1f %% of the aligned 2 x 2 blocks with drawing in them are uniform", 100 * uniform);
     QVERIFY2(uniform < 0.9, qPrintable(QString::number(uniform)));
     QVERIFY(TypeUntilEnd({"-k", "space"}));

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include "PcxHeader.h"
 
 using namespace Tallwick;
 
@@ -47,18 +48,6 @@ QByteArray DataFile(const QString& name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray Pcx(int xmax, int ymax, int bytesPerLine, int planes, int bits = 8) {
-    QByteArray h(128, '\0');
-    h[0] = 0x0A;
-    h[1] = 5;
-    h[2] = 1;
-    h[3] = char(bits);
-    qToLittleEndian<quint16>(quint16(xmax), h.data() + 8);
-    qToLittleEndian<quint16>(quint16(ymax), h.data() + 10);
-    h[65] = char(planes);
-    qToLittleEndian<quint16>(quint16(bytesPerLine), h.data() + 66);
-    return h + QByteArray(200, '\xC1');
-}
 }  // namespace
 
 QString TestImageFormatPlugin::Copy(const QByteArray& bytes, const QString& name) {
@@ -119,9 +108,9 @@ void TestImageFormatPlugin::leavesQtFormatsToQt_data() {
         QTest::newRow(f) << DataFile(QString::fromLatin1(f));
     QTest::newRow("text starting with a newline")
         << QByteArray("\n\n\n\x01 some text that goes on for a while").leftJustified(200, 'x');
-    QTest::newRow("pcx header of version 1") << Pcx(9, 9, 10, 1).replace(1, 1, "\x01");
-    QTest::newRow("pcx header with 2 planes") << Pcx(9, 9, 10, 2);
-    QTest::newRow("pcx header, lines too long") << Pcx(9, 9, 400, 1);
+    QTest::newRow("pcx header of version 1") << PcxHeader(9, 9, 10, 1).replace(1, 1, "\x01");
+    QTest::newRow("pcx header with 2 planes") << PcxHeader(9, 9, 10, 2);
+    QTest::newRow("pcx header, lines too long") << PcxHeader(9, 9, 400, 1);
     QTest::newRow("wmf header of version 0x0200") << (Le16(1) + Le16(9) + Le16(0x0200) + QByteArray(40, '\0'));
     QTest::newRow("emf type without signature") << (Le32(1) + Le32(88) + QByteArray(80, '\0'));
     QTest::newRow("empty") << QByteArray();
@@ -206,11 +195,11 @@ void TestImageFormatPlugin::scaledSize() {
 void TestImageFormatPlugin::hostile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("format");  // the name's extension; empty: no extension
-    QTest::newRow("pcx 65536 x 65536") << Pcx(65535, 65535, 65535, 3) << QByteArray("pcx");
-    QTest::newRow("pcx 65536 x 65536 unnamed") << Pcx(65535, 65535, 65535, 3) << QByteArray();
-    QTest::newRow("pcx short lines") << Pcx(999, 9, 10, 1) << QByteArray("pcx");
-    QTest::newRow("pcx 8-bit without palette") << Pcx(9, 9, 10, 1) << QByteArray();
-    QTest::newRow("pcx 4 bits, not read here") << Pcx(9, 9, 5, 1, 4) << QByteArray();
+    QTest::newRow("pcx 65536 x 65536") << PcxHeader(65535, 65535, 65535, 3) << QByteArray("pcx");
+    QTest::newRow("pcx 65536 x 65536 unnamed") << PcxHeader(65535, 65535, 65535, 3) << QByteArray();
+    QTest::newRow("pcx short lines") << PcxHeader(999, 9, 10, 1) << QByteArray("pcx");
+    QTest::newRow("pcx 8-bit without palette") << PcxHeader(9, 9, 10, 1) << QByteArray();
+    QTest::newRow("pcx 4 bits, not read here") << PcxHeader(9, 9, 5, 1, 4) << QByteArray();
     for (const char* f : {"shapes.wmf", "plain.wmf", "shapes.emf", "pcx-8.pcx", "pcx-24.pcx"}) {
         const QByteArray whole = DataFile(QString::fromLatin1(f));
         for (double kept : {0.0, 1.0 / 3, 0.5, 0.9})

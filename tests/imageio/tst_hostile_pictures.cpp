@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include "PcxHeader.h"
 
 class TestHostilePictures : public QObject {
     Q_OBJECT
@@ -49,23 +50,22 @@ QByteArray Tiff(const QList<std::array<quint32, 3>>& entries) {
     return t + Le32(0) + QByteArray(64, '\x80');
 }
 
+// A black-and-white page, group 4 fax compressed, of the given size with one strip of 60 bytes.
+QByteArray FaxTiff(quint32 width, quint32 height) {
+    return Tiff({{256, 4, width},
+                 {257, 4, height},
+                 {258, 3, 1},
+                 {259, 3, 4},
+                 {262, 3, 0},
+                 {273, 4, 100},
+                 {277, 3, 1},
+                 {279, 4, 60}});
+}
 QByteArray Gif(int screenW, int screenH, int w, int h) {
     return "GIF89a" + Le16(screenW) + Le16(screenH) + QByteArray("\x80\0\0", 3) + QByteArray(6, '\xFF') + "," +
            Le16(0) + Le16(0) + Le16(w) + Le16(h) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
 }
 
-QByteArray Pcx(int xmax, int ymax, int bytesPerLine, int planes) {
-    QByteArray h(128, '\0');
-    h[0] = 0x0A;
-    h[1] = 5;
-    h[2] = 1;
-    h[3] = 8;
-    qToLittleEndian<quint16>(quint16(xmax), h.data() + 8);
-    qToLittleEndian<quint16>(quint16(ymax), h.data() + 10);
-    h[65] = char(planes);
-    qToLittleEndian<quint16>(quint16(bytesPerLine), h.data() + 66);
-    return h + QByteArray(200, '\xC1');
-}
 }  // namespace
 
 void TestHostilePictures::refused_data() {
@@ -90,31 +90,14 @@ void TestHostilePictures::refused_data() {
                                                {277, 3, 3},
                                                {279, 4, 60}})
                                       << "unrecognized TIFF" << 1;
-    QTest::newRow("tiff fax 200000 x 200000") << "a.tif"
-                                              << Tiff({{256, 4, 200000},
-                                                       {257, 4, 200000},
-                                                       {258, 3, 1},
-                                                       {259, 3, 4},
-                                                       {262, 3, 0},
-                                                       {273, 4, 100},
-                                                       {277, 3, 1},
-                                                       {279, 4, 60}})
-                                              << "unrecognized TIFF" << 1;
-    QTest::newRow("tiff fax 30000 x 30000 in 160 bytes") << "a.tif"
-                                                         << Tiff({{256, 4, 30000},
-                                                                  {257, 4, 30000},
-                                                                  {258, 3, 1},
-                                                                  {259, 3, 4},
-                                                                  {262, 3, 0},
-                                                                  {273, 4, 100},
-                                                                  {277, 3, 1},
-                                                                  {279, 4, 60}})
-                                                         << "unrecognized TIFF" << 1;
+    QTest::newRow("tiff fax 200000 x 200000") << "a.tif" << FaxTiff(200000, 200000) << "unrecognized TIFF" << 1;
+    QTest::newRow("tiff fax 30000 x 30000 in 160 bytes")
+        << "a.tif" << FaxTiff(30000, 30000) << "unrecognized TIFF" << 1;
     QTest::newRow("gif 65535 x 65535") << "a.gif" << Gif(65535, 65535, 65535, 65535) << "unrecognized GIF" << 1;
     QTest::newRow("gif frame off screen") << "a.gif" << Gif(10, 10, 65535, 65535) << "unrecognized GIF" << 1;
-    QTest::newRow("pcx 65536 x 65536") << "a.pcx" << Pcx(65535, 65535, 65535, 3) << "unrecognized PCX" << 1;
-    QTest::newRow("pcx short lines") << "a.pcx" << Pcx(999, 9, 10, 1) << "unrecognized PCX" << 1;
-    QTest::newRow("pcx 8-bit without palette") << "a.pcx" << Pcx(9, 9, 10, 1) << "unrecognized PCX" << 1;
+    QTest::newRow("pcx 65536 x 65536") << "a.pcx" << PcxHeader(65535, 65535, 65535, 3) << "unrecognized PCX" << 1;
+    QTest::newRow("pcx short lines") << "a.pcx" << PcxHeader(999, 9, 10, 1) << "unrecognized PCX" << 1;
+    QTest::newRow("pcx 8-bit without palette") << "a.pcx" << PcxHeader(9, 9, 10, 1) << "unrecognized PCX" << 1;
     // Every data file cut in half, and cut to its first 20 bytes; run-length BMP files, 4-bit as
     // 8-bit, are refused once their codes end before the end of the bitmap.
     for (const char* f :

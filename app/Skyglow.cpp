@@ -6,9 +6,9 @@
 #include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "XScreenSaverList.h"
-#include "Skyglowu1.h"
-#include "Skyglowu2.h"
-#include "Skyglowu3.h"
+#include "SaverWindow.h"
+#include "PreviewWindow.h"
+#include "SettingsDialog.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // The about box: its layout, the finished plate, the languages, and an animation that runs at
 // the first paint and at flag clicks only, under the hourglass.
-#include "Aboutu.h"
+#include "AboutBox.h"
 
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>

@@ -1,7 +1,7 @@
 // The saver on a screen of more device pixels than logical ones (QT_SCALE_FACTOR, set by CTest:
 // 2 and 1.5 on a 1024 x 768 X screen). Its surface must hold the screen's own pixels, and the
 // screen must show them one to one: not a picture of the logical size enlarged by Qt.
-#include "Skyglowu1.h"
+#include "SaverWindow.h"
 
 #include <QScreen>
 #include <QtTest>

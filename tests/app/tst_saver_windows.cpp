@@ -2,8 +2,8 @@
 #include <Tallwick/Canvas.h>
 #include <Tallwick/Exception.h>
 #include "ScreenSaverFlag.h"
-#include "Skyglowu1.h"
-#include "Skyglowu2.h"
+#include "SaverWindow.h"
+#include "PreviewWindow.h"
 #include <Tallwick/Vexutils.h>
 
 #include <QApplication>

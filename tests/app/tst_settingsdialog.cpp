@@ -1,8 +1,8 @@
 // The settings dialog: what it shows, what OK writes into the settings file beside the program,
 // that every other way out writes nothing, its layout and keys, and the about box it opens.
-#include "Skyglowu3.h"
+#include "SettingsDialog.h"
 
-#include "Aboutu.h"
+#include "AboutBox.h"
 #include <Tallwick/CustomPanel.h>
 #include "DialogTestMain.h"
 #include <Tallwick/SpeedButton.h>

@@ -1,6 +1,6 @@
 // The settings dialog on a real X server: the window active when it opened is disabled while it
 // lives and active again once it is gone, however it was left; the dialog has no taskbar entry.
-#include "Skyglowu3.h"
+#include "SettingsDialog.h"
 
 #include "DialogTestMain.h"
 #include <Tallwick/SpinEdit.h>

@@ -1,4 +1,4 @@
-#include "Skyglowu2.h"
+#include "PreviewWindow.h"
 
 #include <Tallwick/Application.h>
 #include "EmbeddedWindow.h"

@@ -1,4 +1,4 @@
-#include "Skyglowu1.h"
+#include "SaverWindow.h"
 
 #include "ScreenSaverFlag.h"
 

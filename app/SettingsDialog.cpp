@@ -1,6 +1,6 @@
-#include "Skyglowu3.h"
+#include "SettingsDialog.h"
 
-#include "Aboutu.h"
+#include "AboutBox.h"
 #include <Tallwick/CustomPanel.h>
 #include <Tallwick/FontSubstitutions.h>
 #include <Tallwick/Glyph.h>

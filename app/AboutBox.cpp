@@ -1,4 +1,4 @@
-#include "Aboutu.h"
+#include "AboutBox.h"
 
 #include <Tallwick/Application.h>
 #include <Tallwick/Bitmap.h>

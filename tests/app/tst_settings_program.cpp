@@ -101,7 +101,8 @@ void TestSettingsProgram::keys() {
     int status = -1;
     Xdotool({"windowfocus", "--sync", window}, &status);
     QCOMPARE(status, 0);
-    QTest::qWait(200);  // let the dialog take the activation before the key arrives
+    // The key goes to the dialog only once it holds the activation.
+    QVERIFY(QTest::qWaitFor([&] { return Xdotool({"getactivewindow"}).trimmed() == window; }, kTimeoutMs));
     Xdotool({"key", key}, &status);
     QCOMPARE(status, 0);
 

@@ -16,12 +16,16 @@ foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_INTERNAL_PARTS})
   target_compile_definitions(${part} PRIVATE TallwickComponents_EXPORTS)
 endforeach()
 
-# Forwarding headers: build/include/Tallwick/Name.h includes the source file, so code in the tree
-# includes public headers exactly as installed programs do.
+# Forwarding headers: build/include/<part>/Tallwick/Name.h includes the source file, so code in the
+# tree includes public headers exactly as installed programs do. Each part sees its own folder and,
+# through the parts it links, the folders of the tiers below it, never those above: an upward
+# include fails to compile.
 set(TALLWICK_PUBLIC_HEADERS)
+set(TALLWICK_PART_INCLUDES)
 foreach(part ${TALLWICK_PUBLIC_PARTS})
   get_target_property(part_sources ${part} SOURCES)
   get_target_property(part_dir ${part} SOURCE_DIR)
+  set(part_include ${CMAKE_BINARY_DIR}/include/${part})
   foreach(header ${part_sources})
     if(NOT header MATCHES "\\.h$")
       continue()
@@ -34,9 +38,11 @@ foreach(part ${TALLWICK_PUBLIC_PARTS})
       continue()
     endif()
     list(APPEND TALLWICK_PUBLIC_HEADERS ${header})
-    file(CONFIGURE OUTPUT ${TALLWICK_GENERATED_INCLUDE}/Tallwick/${name}
+    file(CONFIGURE OUTPUT ${part_include}/Tallwick/${name}
       CONTENT "#pragma once\n#include \"${header}\"\n" @ONLY)
   endforeach()
+  target_include_directories(${part} PUBLIC $<BUILD_INTERFACE:${part_include}>)
+  list(APPEND TALLWICK_PART_INCLUDES $<BUILD_INTERFACE:${part_include}>)
 endforeach()
 
 add_library(TallwickComponents SHARED)
@@ -49,7 +55,7 @@ set_target_properties(TallwickComponents PROPERTIES
 foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_HIDDEN_PARTS})
   target_link_libraries(TallwickComponents PRIVATE ${part})  # brings the part's objects
 endforeach()
-target_include_directories(TallwickComponents PUBLIC
+target_include_directories(TallwickComponents PUBLIC ${TALLWICK_PART_INCLUDES}
   $<BUILD_INTERFACE:${TALLWICK_GENERATED_INCLUDE}> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_libraries(TallwickComponents PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
 # The codecs' and the system's own libraries are private to the shared library.

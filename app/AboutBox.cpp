@@ -1,3 +1,5 @@
+// TAboutF, the about box: the title and the author's card typed in on a grey plate, in three
+// languages.
 #include "AboutBox.h"
 
 #include <Tallwick/Application.h>

@@ -1,3 +1,4 @@
+// The whole command line of the saver program: the mode and the options of the hosts.
 #include "CommandLine.h"
 
 #include "Tstars.h"

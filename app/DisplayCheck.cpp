@@ -1,3 +1,4 @@
+// Whether the saver's windows can appear at all, and on which kind of display.
 #include "DisplayCheck.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// The start mode, chosen from the first command-line argument alone.
 #include "ModeDispatch.h"
 
 namespace Tallwick {

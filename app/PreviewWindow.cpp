@@ -1,3 +1,4 @@
+// TForm2, the live preview drawn inside a window of another program.
 #include "PreviewWindow.h"
 
 #include <Tallwick/Application.h>

@@ -1,3 +1,4 @@
+// What the saver window and the preview window share.
 #include "SaverForm.h"
 
 #include "LogoPicture.h"

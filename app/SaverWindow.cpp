@@ -1,3 +1,4 @@
+// TForm1, the full-screen saver window, one on every screen.
 #include "SaverWindow.h"
 
 #include "ScreenSaverFlag.h"

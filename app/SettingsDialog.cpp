@@ -1,3 +1,4 @@
+// TForm3, the settings dialog: edits the seven saver settings and writes them on OK.
 #include "SettingsDialog.h"
 
 #include "AboutBox.h"

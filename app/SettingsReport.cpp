@@ -1,3 +1,4 @@
+// What the user is told about a settings file the engine could not use.
 #include "SettingsReport.h"
 
 #include <Tallwick/Application.h>

@@ -1,3 +1,4 @@
+// Adding the saver to XScreenSaver's list of display programs.
 #include "XScreenSaverList.h"
 
 #include <Tallwick/Exception.h>

@@ -1,3 +1,5 @@
+// The display reporter of skyglow-bench: Google Benchmark's own, followed by each ratio against its
+// baseline.
 #include "RatioReporter.h"
 
 #include <cstdio>

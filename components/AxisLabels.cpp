@@ -1,3 +1,4 @@
+// The tick labels of a plotting canvas, kept between repaints.
 #include "AxisLabels.h"
 
 #include "FormatFloat.h"

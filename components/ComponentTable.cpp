@@ -1,3 +1,4 @@
+// The one list of the library's components.
 #include "ComponentTable.h"
 
 #include "ComponentRegistry.h"

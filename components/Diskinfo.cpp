@@ -1,3 +1,4 @@
+// TDiskInfo: the kind, label, file system, serial number and sizes of one drive.
 #include "Diskinfo.h"
 
 #include "DriveFacts.h"

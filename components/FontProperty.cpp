@@ -1,3 +1,4 @@
+// The Qt face of a component's font property: Designer edits a QFont, the component keeps a TFont.
 #include "FontProperty.h"
 
 namespace Tallwick {

@@ -1,3 +1,4 @@
+// TColorButton: a bevelled colour swatch whose button opens the colour chooser.
 #include "Tcolorbutton.h"
 
 #include "ComponentRegistry.h"

@@ -1,3 +1,4 @@
+// TEscala: a colour scale (legend) with its band, ticks and labels.
 #include "Tescala.h"
 
 #include "Canvas.h"

@@ -1,3 +1,4 @@
+// TPnlImg: a bevelled panel carrying an image surface, with optional scroll bars.
 #include "Tpnlimg.h"
 
 #include "ComponentRegistry.h"

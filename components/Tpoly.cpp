@@ -1,3 +1,4 @@
+// TPoly: a regular or owner-placed polygon that measures and samples its contour.
 #include "Tpoly.h"
 
 #include "Canvas.h"

@@ -1,3 +1,6 @@
+// TVexImage: the image surface, its bitmap, sizes, fills and direct pixel access (drawing
+// primitives, text and files live in the TveximageDrawing, TveximageText and TveximageFiles
+// sources).
 #include "Tveximage.h"
 
 #include "Canvas.h"

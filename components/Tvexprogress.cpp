@@ -1,3 +1,4 @@
+// TVexProgress: a progress bar painted as a colour gradient with an inverted percentage.
 #include "Tvexprogress.h"
 
 #include "Canvas.h"

@@ -1,3 +1,4 @@
+// The widget-box icon of a component.
 #include "ComponentIcon.h"
 
 #include <Tallwick/Canvas.h>

@@ -1,3 +1,4 @@
+// One component as Designer sees it, described by its line in the component table.
 #include "ComponentPlugin.h"
 
 #include "ComponentIcon.h"

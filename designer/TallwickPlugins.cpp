@@ -1,3 +1,4 @@
+// The Qt Designer plugin collection: every component of the component table on the page "Tallwick".
 #include "TallwickPlugins.h"
 
 #include "ComponentPlugin.h"

@@ -1,3 +1,5 @@
+// The 600 x 450 logo bitmap stored as a resource of the program, put into a window's hidden image
+// the way a form resource would.
 #include "LogoPicture.h"
 
 #include <Tallwick/Bitmap.h>

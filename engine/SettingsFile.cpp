@@ -1,3 +1,5 @@
+// The settings file's bytes: title, four colours, star count, speed and the logo switch, read and
+// written.
 #include "SettingsFile.h"
 
 #include <Tallwick/Exception.h>

@@ -1,3 +1,4 @@
+// Where the settings file is read and written.
 #include "SettingsLocation.h"
 
 #include <Tallwick/Vexutils.h>

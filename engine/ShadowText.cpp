@@ -1,3 +1,4 @@
+// Lines of text with their graded shadow, composed once.
 #include "ShadowText.h"
 
 #include <Tallwick/TextMask.h>

@@ -1,3 +1,5 @@
+// Writes runs of one colour straight into the rows of a canvas's bitmap, clipped to the canvas's
+// clipping area exactly as the canvas clips its own drawing.
 #include "SpanPainter.h"
 
 #include <Tallwick/Bitmap.h>

@@ -1,3 +1,6 @@
+// The pixels a star covers for each size, learnt once from DrawDot itself so that stamping a star
+// gives exactly the pixels DrawDot would, without scan-converting a disc for every star of every
+// frame.
 #include "StarStamps.h"
 
 #include <Tallwick/Bitmap.h>

@@ -1,3 +1,4 @@
+// TStars: the star field engine; settings, first-frame set-up, and the drawing of each frame.
 #include "Tstars.h"
 
 #include <Tallwick/Application.h>

@@ -1,3 +1,4 @@
+// TVectorD: the growable array of doubles that holds the star coordinates.
 #include "Tvectord.h"
 
 #include <Tallwick/Exception.h>

@@ -1,3 +1,4 @@
+// A GUI application on the offscreen platform for fuzzers that draw text (metafiles).
 #include "FuzzPlatform.h"
 
 #include <QGuiApplication>

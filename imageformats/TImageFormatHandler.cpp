@@ -1,3 +1,4 @@
+// Reads one WMF, EMF or PCX picture from a device for Qt's image reader, or writes one PCX.
 #include "TImageFormatHandler.h"
 
 #include "ByteReader.h"

@@ -1,3 +1,4 @@
+// Qt image-format plugin: WMF, EMF and PCX for every Qt program that reads pictures through QImage.
 #include "TImageFormatPlugin.h"
 
 #include "TImageFormatHandler.h"

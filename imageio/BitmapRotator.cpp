@@ -1,3 +1,4 @@
+// Turns a 32-bit picture about its centre.
 #include "BitmapRotator.h"
 
 #include "PictureLimits.h"

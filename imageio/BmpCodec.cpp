@@ -1,3 +1,4 @@
+// BMP: the header checked against the file's size, then read and written through Qt.
 #include "BmpCodec.h"
 
 #include "Exception.h"

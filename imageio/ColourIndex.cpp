@@ -1,3 +1,5 @@
+// The colours of a picture as a palette and one index per pixel, for the writers of palette formats
+// (GIF, PCX).
 #include "ColourIndex.h"
 
 #include <unordered_map>

@@ -1,3 +1,5 @@
+// Reduces a picture of many colours to a palette of at most 256, for the writers of palette
+// formats.
 #include "ColourQuantizer.h"
 
 #include <algorithm>

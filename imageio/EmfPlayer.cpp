@@ -1,3 +1,4 @@
+// Enhanced metafiles (EMF) played into a picture.
 #include "EmfPlayer.h"
 
 #include "BmpCodec.h"

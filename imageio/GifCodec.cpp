@@ -1,3 +1,5 @@
+// GIF through giflib: the first image of a file read onto its logical screen; pictures written with
+// a palette.
 #include "GifCodec.h"
 
 #include "ColourIndex.h"

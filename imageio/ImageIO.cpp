@@ -1,3 +1,4 @@
+// Reading and writing a bitmap as a picture file, the format chosen by the file name's extension.
 #include "ImageIO.h"
 
 #include "BmpCodec.h"

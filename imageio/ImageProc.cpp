@@ -1,3 +1,4 @@
+// Processing of a bitmap in place.
 #include "ImageProc.h"
 
 #include "BitmapRotator.h"

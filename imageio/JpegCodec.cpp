@@ -1,3 +1,4 @@
+// JPEG through libjpeg(-turbo); the library's errors become exceptions, it never prints or exits.
 #include "JpegCodec.h"
 
 #include "Exception.h"

@@ -1,3 +1,4 @@
+// The device context a metafile is played on.
 #include "MetafileCanvas.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// Windows metafiles, WMF or EMF whatever the extension says, drawn into a picture on white.
 #include "MetafilePlayer.h"
 
 #include "EmfPlayer.h"

@@ -1,3 +1,5 @@
+// PCX, our own reader and writer: 1-bit planes, 8-bit palette and 24-bit pictures, run-length coded
+// or raw.
 #include "PcxCodec.h"
 
 #include "ColourIndex.h"

@@ -1,3 +1,4 @@
+// The bytes of a picture file, mapped rather than copied.
 #include "PictureFile.h"
 
 #include "Exception.h"

@@ -1,3 +1,5 @@
+// Bounds every reader applies to the dimensions a file claims before it allocates anything, so that
+// a hostile header can neither exhaust memory nor make decoding run for long.
 #include "PictureLimits.h"
 
 #include "Exception.h"

@@ -1,3 +1,4 @@
+// TIFF through libtiff: every compression, bit depth and photometric interpretation it can read.
 #include "TiffCodec.h"
 
 #include "Exception.h"

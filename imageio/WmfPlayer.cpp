@@ -1,3 +1,4 @@
+// Windows metafiles (WMF), with or without the placeable header, played into a picture.
 #include "WmfPlayer.h"
 
 #include "BmpCodec.h"

@@ -1,3 +1,4 @@
+// Reports the application's activation changes as events.
 #include "ApplicationEvents.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// Button glyphs stored as a strip of equal images side by side.
 #include "Glyph.h"
 
 #include <QBitmap>

@@ -1,3 +1,4 @@
+// A rectangle filled with a colour gradient in bands of one colour each.
 #include "GradientFill.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Rotated fonts: the device font of a canvas font turned about the text's reference point.
 #include "RotatedFont.h"
 
 namespace Tallwick {

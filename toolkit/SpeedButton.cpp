@@ -1,3 +1,4 @@
+// TSpeedButton: a tool button showing its glyph a fixed margin from its left edge.
 #include "SpeedButton.h"
 
 #include <QStyleOptionToolButton>

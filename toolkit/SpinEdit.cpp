@@ -1,3 +1,4 @@
+// TSpinEdit: an edit box with up and down arrows holding a floating-point value.
 #include "SpinEdit.h"
 
 #include <QLineEdit>

@@ -1,3 +1,5 @@
+// Number formatting with format pictures, as used for axis and scale labels ("#,##0.00", ",0.000",
+// "0.0E+00", "0.00;(0.00);'zero'").
 #include "FormatFloat.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// The program-wide random generator: a 64-bit linear congruential generator and its seed.
 #include "Random.h"
 
 namespace Tallwick {

@@ -1,3 +1,5 @@
+// Stateless helpers shared by the star field and the components: dots, blending, distances,
+// rounding, range guards.
 #include "Vexutils.h"
 
 #include "GdiCalls.h"

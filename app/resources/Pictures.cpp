@@ -1,3 +1,5 @@
+// Registers the program's pictures (":/flag-uk.bmp", ":/flag-galicia.bmp", ":/flag-spain.bmp",
+// ":/bulb.bmp").
 #include "Pictures.h"
 
 #include <QtGlobal>

@@ -1,3 +1,4 @@
+// The demonstrations of the gallery: each fills a cell with one kind of component at work.
 #include "GalleryDemos.h"
 
 #include <Tallwick/Bitmap.h>

@@ -1,3 +1,5 @@
+// The gallery window: one cell for each visual component of the component table, showing it at
+// work.
 #include "GalleryWindow.h"
 
 #include <Tallwick/ComponentTable.h>

@@ -1,3 +1,5 @@
+// A layout that sets its widgets side by side at their preferred sizes, left to right, and starts a
+// new row where the next one would not fit.
 #include "FlowLayout.h"
 
 #include <QWidget>

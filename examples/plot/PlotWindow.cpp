@@ -1,3 +1,4 @@
+// The window of tallwick-plot: a toolbar of modes and a plotting canvas of many points.
 #include "PlotWindow.h"
 
 #include <Tallwick/Canvas.h>

@@ -1,3 +1,5 @@
+// The program's application object: title, main form, message loop, terminate request and the error
+// box.
 #include "Application.h"
 
 #include "FontSubstitutions.h"

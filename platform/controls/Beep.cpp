@@ -1,3 +1,4 @@
+// The default system beep, which programs and tests may replace.
 #include "Beep.h"
 
 #include <QApplication>

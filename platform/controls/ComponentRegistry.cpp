@@ -1,3 +1,5 @@
+// Where no design environment exists, registering a component makes its class known under its
+// palette page name; the designer plugin lists the same classes.
 #include "ComponentRegistry.h"
 
 #include <QMap>

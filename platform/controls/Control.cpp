@@ -1,3 +1,4 @@
+// The framework's control: the properties every visible component publishes, and their Qt face.
 #include "Control.h"
 
 #include "EventGuard.h"

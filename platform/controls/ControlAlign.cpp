@@ -1,3 +1,4 @@
+// Alignment of controls inside their parent, as the form framework lays them out.
 #include "ControlAlign.h"
 
 #include <QCoreApplication>

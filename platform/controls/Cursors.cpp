@@ -1,3 +1,4 @@
+// The framework's cursor numbers and their Qt shapes, and the application-wide cursor table.
 #include "Cursors.h"
 
 #include <QFile>

@@ -1,3 +1,5 @@
+// The framework's custom panel: outer and inner bevels, border, caption, face colour and child
+// alignment.
 #include "CustomPanel.h"
 
 #include "Bitmap.h"

@@ -1,3 +1,5 @@
+// Keeps exceptions out of Qt's event dispatch: every Qt entry point of a component runs through
+// here.
 #include "EventGuard.h"
 
 #include "Application.h"

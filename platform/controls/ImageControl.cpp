@@ -1,3 +1,4 @@
+// The framework's image control: a widget that shows its picture at its top-left.
 #include "ImageControl.h"
 
 #include "Bitmap.h"

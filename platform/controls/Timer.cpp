@@ -1,3 +1,4 @@
+// The framework's timer component: calls OnTimer every Interval milliseconds while Enabled.
 #include "Timer.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// A bitmap backed by a QImage in Format_RGB32, with the pixel format it is to be saved in and a
+// canvas for drawing on it.
 #include "Bitmap.h"
 
 #include "Canvas.h"

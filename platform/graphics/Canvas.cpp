@@ -1,3 +1,4 @@
+// A drawing surface bound to a bitmap, holding state the way a device context does.
 #include "Canvas.h"
 
 #include "Bitmap.h"

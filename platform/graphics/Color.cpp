@@ -1,3 +1,4 @@
+// TColor (0x00BBGGRR) and the system colours resolved through the application palette.
 #include "Color.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// The one base class of every error the system raises.
 #include "Exception.h"
 
 namespace Tallwick {

@@ -1,3 +1,5 @@
+// Replaces a file's whole content so that a reader sees either the old file or the new one, never a
+// part.
 #include "FileReplace.h"
 
 #include <Tallwick/Exception.h>

@@ -1,3 +1,5 @@
+// A canvas font: face, size in points, style, character set, pitch, colour and escapement, and its
+// Qt font.
 #include "Font.h"
 
 #include "FontSubstitutions.h"

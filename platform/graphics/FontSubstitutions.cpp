@@ -1,3 +1,4 @@
+// Face names of the original desktop mapped to installed, metric-compatible faces.
 #include "FontSubstitutions.h"
 
 #include <QFont>

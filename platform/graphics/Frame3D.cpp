@@ -1,3 +1,5 @@
+// The framework's 3-D frame: rings inside a rectangle, top and left in one colour, right and bottom
+// in another.
 #include "Frame3D.h"
 
 namespace Tallwick {

@@ -1,3 +1,5 @@
+// The device-interface calls that drawing code makes on a canvas handle, as free functions taking
+// the canvas, so that code reads as it was designed.
 #include "GdiCalls.h"
 
 #include <algorithm>

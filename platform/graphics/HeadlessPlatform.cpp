@@ -1,3 +1,4 @@
+// Lets a program that only draws run with no display at all.
 #include "HeadlessPlatform.h"
 
 #include <QByteArray>

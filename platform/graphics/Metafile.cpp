@@ -1,3 +1,4 @@
+// A recorded vector drawing: the kind of graphic other than a bitmap that a picture can hold.
 #include "Metafile.h"
 
 #include "Bitmap.h"

@@ -1,3 +1,4 @@
+// What an image control shows: nothing, a bitmap, or another kind of graphic.
 #include "Picture.h"
 
 #include "Bitmap.h"

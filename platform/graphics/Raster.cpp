@@ -1,3 +1,5 @@
+// Scan conversion of the canvas shapes into horizontal pixel spans, with the conventions of the
+// classic device interface.
 #include "Raster.h"
 
 #include "IntConversion.h"

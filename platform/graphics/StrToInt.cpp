@@ -1,3 +1,4 @@
+// The framework's text-to-integer conversion.
 #include "StrToInt.h"
 
 #include "Exception.h"

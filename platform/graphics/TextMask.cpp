@@ -1,3 +1,6 @@
+// The pixels a string covers in a font, rendered once and kept as spans, so text drawn many times
+// (the saver's shadowed date and time) costs a few span fills instead of a glyph rendering each
+// time.
 #include "TextMask.h"
 
 #include <QFontMetrics>

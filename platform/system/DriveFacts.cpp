@@ -1,3 +1,4 @@
+// Everything the disk-information component asks the system.
 #include "DriveFacts.h"
 
 #include <QDir>

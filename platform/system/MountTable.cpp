@@ -1,3 +1,5 @@
+// The mounted file systems as the kernel lists them in /proc/self/mountinfo, and the drive letters
+// the disk-information component gives them.
 #include "MountTable.h"
 
 #include <QHash>

@@ -1,3 +1,5 @@
+// Placing a top-level widget inside a window of another program, as a screen-saver preview lives
+// inside the window it is given.
 #include "EmbeddedWindow.h"
 
 #include "X11Glue.h"

@@ -1,3 +1,4 @@
+// Follows a window of another program on a connection of its own.
 #include "ParentWindowWatcher.h"
 
 #include "X11ErrorTrap.h"

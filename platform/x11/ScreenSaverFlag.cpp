@@ -1,3 +1,4 @@
+// The process-wide "a screen saver is running" flag, the nearest honest equivalent X11 has.
 #include "ScreenSaverFlag.h"
 
 namespace Tallwick {

@@ -1,3 +1,4 @@
+// Catches the X protocol errors of the requests made on one Xlib connection while it lives.
 #include "X11ErrorTrap.h"
 
 #include <X11/Xlib.h>

@@ -1,3 +1,4 @@
+// The window-manager calls of the original platform that have an X11 counterpart.
 #include "X11Glue.h"
 
 #include "X11ErrorTrap.h"

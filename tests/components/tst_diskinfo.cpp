@@ -1,3 +1,5 @@
+// Tests of TDiskInfo: drive kinds, labels, serial numbers and sizes from prepared facts and from
+// the real mount table.
 #include <Tallwick/Diskinfo.h>
 #include <Tallwick/Exception.h>
 

@@ -1,3 +1,4 @@
+// Tests of the settings file: its bytes as written, and reading good, damaged and foreign files.
 #include <Tallwick/Exception.h>
 #include "Tstars.h"
 

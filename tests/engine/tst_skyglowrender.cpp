@@ -1,3 +1,4 @@
+// Tests of skyglow-render, the headless renderer of star-field frames, as a program.
 #include "StarsScene.h"
 
 #include <QFile>

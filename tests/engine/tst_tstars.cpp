@@ -1,3 +1,4 @@
+// Tests of TStars: the star field drawn frame by frame on a known random sequence.
 #include <Tallwick/Canvas.h>
 #include <Tallwick/Exception.h>
 #include "StarsScene.h"

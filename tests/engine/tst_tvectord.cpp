@@ -1,3 +1,4 @@
+// Tests of TVectorD: growth, element access and range errors.
 #include <Tallwick/Exception.h>
 #include "Tvectord.h"
 

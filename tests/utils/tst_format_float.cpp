@@ -1,3 +1,4 @@
+// Tests of number formatting with format pictures, as axis and scale labels use it.
 #include <Tallwick/FormatFloat.h>
 
 #include <QLocale>

@@ -1,3 +1,4 @@
+// Tests of the program-wide random generator against its known sequence.
 #include <Tallwick/Random.h>
 
 #include <QTest>

@@ -1,3 +1,5 @@
+// The command line of skyglow-render: size, frames, settings, clock, seed, scale and the output
+// picture.
 #include "RenderOptions.h"
 
 #include <QRegularExpression>

@@ -1,3 +1,4 @@
+// The command line of tallwick-convert: IN OUT [--rotate DEG] [--size N], or --help.
 #include "ConvertOptions.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Tests of the application object: title, main form, terminate request and the error box.
 #include <Tallwick/Application.h>
 #include <Tallwick/Exception.h>
 

@@ -1,3 +1,4 @@
+// Tests of the timer component: ticks while enabled, none with no handler or when disabled.
 #include <Tallwick/Application.h>
 #include <Tallwick/Timer.h>
 

@@ -1,3 +1,4 @@
+// Tests of the switch to the offscreen platform for programs started with no display.
 #include "HeadlessPlatform.h"
 
 #include <QTest>

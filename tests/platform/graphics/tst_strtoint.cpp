@@ -1,3 +1,5 @@
+// Tests of the text-to-integer conversion: decimal, hexadecimal, signs, overflow and its error
+// text.
 #include <Tallwick/Exception.h>
 #include <Tallwick/StrToInt.h>
 

@@ -1,3 +1,4 @@
+// Tests of placing a widget inside a window of another program under a real X server.
 #include <Tallwick/Application.h>
 #include "EmbeddedWindow.h"
 #include "ParentWindowWatcher.h"

@@ -1,3 +1,4 @@
+// Tests of following a foreign window: its size changes and its destruction.
 #include <Tallwick/Application.h>
 #include "ParentWindowWatcher.h"
 

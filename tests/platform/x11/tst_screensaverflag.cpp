@@ -1,3 +1,4 @@
+// Tests of the process-wide screen-saver-running flag.
 #include "ScreenSaverFlag.h"
 
 #include <QTest>

@@ -1,3 +1,4 @@
+// Tests of the X11 counterparts of the window-manager calls, under a real X server.
 #include <Tallwick/Application.h>
 #include "X11Glue.h"
 

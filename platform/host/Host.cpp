@@ -8,6 +8,11 @@ namespace Tallwick {
 
 THost::~THost() = default;
 
+void THost::Prepare() const {
+    if (!QtPlatform().isEmpty())
+        qputenv("QT_QPA_PLATFORM", QtPlatform());
+}
+
 void THost::CoverScreen(QWidget* window, QScreen* screen) const {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     PlaceOnScreen(window, screen);

@@ -25,6 +25,8 @@ public:
 
     // The Qt platform to start on (QT_QPA_PLATFORM), or empty to leave Qt its own choice.
     virtual QByteArray QtPlatform() const { return {}; }
+    // Readies the process's environment before the application object exists: QT_QPA_PLATFORM.
+    virtual void Prepare() const;
     // The application object has connected to the display.
     virtual void Connected() {}
     // How the program ends with `status` once its windows are gone.

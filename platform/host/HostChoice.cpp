@@ -110,8 +110,8 @@ THostChoice ChooseHost(bool needsEmbedding) {
 }
 
 void UseHost(std::unique_ptr<THost> host) {
-    if (host && !host->QtPlatform().isEmpty())
-        qputenv("QT_QPA_PLATFORM", host->QtPlatform());
+    if (host)
+        host->Prepare();
     Installed() = std::move(host);
 }
 

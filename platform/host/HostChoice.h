@@ -25,7 +25,7 @@ struct THostChoice {
 // is then given X11 (an X server reached through XWayland on a Wayland desktop, say) or none.
 THostChoice ChooseHost(bool needsEmbedding);
 
-// Makes `host` the program's host and tells Qt the platform it runs on. Before the application
+// Makes `host` the program's host and readies the environment for it (THost::Prepare). Before the application
 // object; after it has connected, call CurrentHost().Connected().
 void UseHost(std::unique_ptr<THost> host);
 

@@ -78,6 +78,8 @@ QProcess* TestSaverProgram::Start(const QStringList& arguments, int addressSpace
         });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
+    if (!env.contains("XDG_RUNTIME_DIR"))
+        env.insert("XDG_RUNTIME_DIR", dir.path());  // else Qt warns on stderr, which some cases read
     process->setProcessEnvironment(env);
     process->start(exe, arguments);
     return process.get();

@@ -215,11 +215,12 @@ void TestXScreenSaverList::daemonTakesMadeFile() {
     });
     QVERIFY(QTest::qWaitFor([&] { return run({"xscreensaver-command", "-version"}) == 0; }, 15000));
     QCOMPARE(run({"xscreensaver-command", "-select", "1"}), 0);
-    const bool saverRuns = QTest::qWaitFor(
-        [&] {
-            return QProcess::execute("pgrep", {"-u", user, "-x", "skyglow"}) == 0;
-        },
-        15000);
+    const auto saverRunning = [&] {
+        QProcess pgrep;
+        pgrep.start("pgrep", {"-u", user, "-x", "skyglow"});
+        return pgrep.waitForFinished(5000) && pgrep.exitCode() == 0;
+    };
+    const bool saverRuns = QTest::qWaitFor(saverRunning, 15000);
     QVERIFY2(saverRuns, daemon.readAll().constData());
     const QByteArray log = daemon.readAll();
     QVERIFY2(!log.contains(".xscreensaver"), log.constData());  // no complaint about the file

@@ -74,6 +74,14 @@ QString TWaylandHost::Problem() {
     return QString();
 }
 
+// Nothing in the process is to reach for X11 on a Wayland desktop: a compositor may start its
+// X server only when the first X client connects (sway), and libdbus, finding no session bus,
+// would ask the X server for one.
+void TWaylandHost::Prepare() const {
+    THost::Prepare();
+    qunsetenv("DISPLAY");
+}
+
 // Qt 6.4's Wayland client may wait for ever while it shuts down (its event thread waits in
 // wl_display_read_events for a read that no other thread will make), which would leave the
 // saver running after its windows have gone. By then everything the program writes is written,

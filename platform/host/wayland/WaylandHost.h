@@ -20,6 +20,7 @@ public:
     static QString Problem();
 
     QByteArray QtPlatform() const override { return FPlatform; }
+    void Prepare() const override;
     int Finish(int status) const override;
     void CoverScreen(QWidget* window, QScreen* screen) const override;
     bool EnterIsMove() const override { return true; }

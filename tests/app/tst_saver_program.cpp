@@ -9,7 +9,7 @@
 
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
-#include "../support/PrivateXvfb.h"
+#include "../support/XServerProxy.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
@@ -35,6 +35,7 @@ private slots:
     void previewEndsWithItsOwnWindow();
     void noDisplay_data();
     void noDisplay();
+    void serverResettingAtStart_data();
     void serverResettingAtStart();
     void hugeStarCountFailsAtOnceInLittleMemory();
     void memoryErrorLeavesTheBackgroundUntilTheUser_data();
@@ -448,38 +449,44 @@ void TestSaverProgram::noDisplay() {
     QCOMPARE(p.readAllStandardOutput(), QByteArray());
 }
 
-// An X server resets when its last client leaves. The saver started right after another client
-// left such a server either runs, or ends with its one line and status 1; never by Qt's abort.
-// Twenty starts: without care one in eight or so met the reset between its own check and Qt's
-// connection.
+void TestSaverProgram::serverResettingAtStart_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("status");  // -1: the saver runs
+    QTest::newRow("a reset when the last client leaves") << int(XServerProxy::ResetWhenLastLeaves) << -1;
+    QTest::newRow("Qt's own connection dropped") << int(XServerProxy::DropAfterFirst) << 1;
+}
+
+// An X server resets when its last client leaves, and drops connections made meanwhile: the
+// saver's own look at the display must not leave the server alone before Qt has connected, or
+// Qt's connection falls into the reset and Qt aborts. The display here is a proxy in front of the
+// test's server that plays such resets at once, not by chance. Where the connection is lost all
+// the same, the saver ends with its one line and status 1, never by a signal.
 void TestSaverProgram::serverResettingAtStart() {
-    PrivateXvfb server("640x480x24", true);
-    QVERIFY(!server.Display().isEmpty());
+    QFETCH(int, mode);
+    QFETCH(int, status);
+    XServerProxy proxy(qEnvironmentVariable("DISPLAY"), XServerProxy::Mode(mode));
+    if (proxy.Display().isEmpty())
+        QSKIP("no display socket could be made in /tmp/.X11-unix");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
         env.remove(name);
-    env.insert("DISPLAY", server.Display());
-    int ran = 0;
-    for (int start = 0; start < 20; ++start) {
-        Display* other = nullptr;
-        QVERIFY(QTest::qWaitFor([&] { return (other = XOpenDisplay(qPrintable(server.Display()))) != nullptr; },
-                                kTimeoutMs));
-        XCloseDisplay(other);  // the last client leaves: the server resets
-        QProcess saver;
-        saver.setProcessEnvironment(env);
-        saver.start(exe, {"/s"});
-        if (!saver.waitForFinished(1000)) {
-            ++ran;
-            saver.kill();
-            saver.waitForFinished(kTimeoutMs);
-            continue;
-        }
-        const QByteArray err = saver.readAllStandardError();
-        QVERIFY2(saver.exitStatus() == QProcess::NormalExit, err.constData());
-        QCOMPARE(saver.exitCode(), 1);
-        QVERIFY2(err.startsWith("Skyglow.scr: no display could be opened (") && err.count('\n') == 1, err.constData());
+    env.insert("DISPLAY", proxy.Display());
+    env.insert("XDG_RUNTIME_DIR", dir.path());
+    QProcess saver;
+    saver.setProcessEnvironment(env);
+    saver.start(exe, {"/s"});
+    if (status < 0) {
+        QVERIFY2(!saver.waitForFinished(3000), saver.readAllStandardError().constData());
+        QCOMPARE(proxy.Dropped(), 0);
+        saver.kill();
+        saver.waitForFinished(kTimeoutMs);
+        return;
     }
-    QVERIFY(ran > 0);
+    QVERIFY(saver.waitForFinished(kTimeoutMs));
+    const QByteArray err = saver.readAllStandardError();
+    QVERIFY2(saver.exitStatus() == QProcess::NormalExit, err.constData());
+    QCOMPARE(saver.exitCode(), status);
+    QVERIFY2(err.startsWith("Skyglow.scr: no display could be opened (") && err.count('\n') == 1, err.constData());
 }
 
 // A star count of two thousand million, in a program allowed 1 GB of address space: the error box

@@ -1,19 +1,15 @@
 #pragma once
-// An Xvfb of a test's own, for tests that need what tests/with-xvfb does not give: a server that
-// resets when its last client leaves, or one that programs of another user may reach. Xvfb picks
-// a free display number itself (-displayfd); the server ends with the object.
+// An Xvfb of a test's own, for a test whose own program needs no display but whose tools do
+// (an X screen saver daemon run as another user, say). Xvfb picks a free display number itself
+// (-displayfd); the server ends with the object.
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
 class PrivateXvfb {
 public:
-    // `resets`: the server resets whenever its last client leaves, as X servers do by default.
-    explicit PrivateXvfb(const QString& screen = "1024x768x24", bool resets = false) {
-        QStringList arguments{"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"};
-        if (!resets)
-            arguments << "-noreset";
-        FServer.start("Xvfb", arguments);
+    explicit PrivateXvfb(const QString& screen = "1024x768x24") {
+        FServer.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
         if (!FServer.waitForStarted(10000))
             return;
         while (!FServer.canReadLine() && FServer.waitForReadyRead(10000)) {

@@ -2,6 +2,7 @@
 #include "ConnectGuard.h"
 
 #include <QList>
+#include <QStringList>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
@@ -26,12 +27,14 @@ QString gProgram;
 QtMessageHandler gPrevious = nullptr;
 QList<THeldMessage> gHeld;
 
-// The held warnings usually say why ("could not connect to display :0").
+// The held warnings say why ("could not connect to display :0"); Qt's fatal message itself only
+// that no platform could start, and how to reinstall.
 [[noreturn]] void EndWithoutDisplay(const QString& fatal) {
     QStringList reasons;
     for (const THeldMessage& message : std::as_const(gHeld))
-        reasons << message.Text.simplified();
-    reasons << fatal.simplified().left(200);
+        reasons << message.Text.simplified().left(200);
+    if (reasons.isEmpty())
+        reasons << fatal.simplified().left(200);
     std::fprintf(stderr, "%s: no display could be opened (%s)\n", qPrintable(gProgram),
                  reasons.join(QStringLiteral("; ")).toLocal8Bit().constData());
     std::fflush(nullptr);

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 #include "../support/PrivateXvfb.h"
 #include "../support/TestUser.h"
 
@@ -211,7 +213,12 @@ void TestXScreenSaverList::daemonTakesMadeFile() {
         if (!daemon.waitForFinished(5000))
             daemon.kill();
         daemon.waitForFinished(5000);
-        QProcess::execute("pkill", {"-KILL", "-u", user, "-x", "skyglow"});
+        QProcess pgrep;  // a saver the daemon left behind
+        pgrep.start("pgrep", {"-u", user, "-x", "skyglow"});
+        pgrep.waitForFinished(5000);
+        for (const QByteArray& pid : pgrep.readAllStandardOutput().split('\n'))
+            if (pid.toInt() > 0)
+                ::kill(pid.toInt(), SIGKILL);
     });
     QVERIFY(QTest::qWaitFor([&] { return run({"xscreensaver-command", "-version"}) == 0; }, 15000));
     QCOMPARE(run({"xscreensaver-command", "-select", "1"}), 0);

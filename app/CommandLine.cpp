@@ -190,6 +190,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QByteArray& xs
         result.Action = caRun;
         result.Mode = mdPreview;
         result.InHostWindow = true;
+        result.Overrides.DefaultsOnly = true;
         return ParseOptions(result, arguments, 0, xscreensaverWindow);
     }
     result.Mode = ParseMode(arguments);

@@ -7,7 +7,8 @@
 //   "--add-to-xscreensaver"                       add the saver to ~/.xscreensaver
 // anything else ends the program at once, quietly. After "/s", "/p ID", "--root" or
 // "--window-id ID" the options below may follow in any order; they override the settings file for
-// that run only. "--root --window-id ID" (how XScreenSaver's settings dialog starts its preview)
+// that run only, and inside a host's window ("--root", "--window-id") they override the defaults:
+// the settings file is not read there. "--root --window-id ID" (how XScreenSaver's settings dialog starts its preview)
 // draws in window ID.
 #include "ModeDispatch.h"
 
@@ -25,6 +26,10 @@ struct TSettingsOverrides {
     std::optional<unsigned> BackColor, StarColor, TextColor1, TextColor2;  // TColor values
     std::optional<int> StarCount, Speed;
     std::optional<bool> ShowLogo;
+    // The settings file is not read: the defaults and the options above are all there is. So it
+    // is inside a host's window, whose own settings dialog gives every setting on the command
+    // line and leaves out those at their defaults.
+    bool DefaultsOnly = false;
 
     void ApplyTo(TStars& stars) const;
 };

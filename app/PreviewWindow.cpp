@@ -2,9 +2,8 @@
 #include "PreviewWindow.h"
 
 #include <Tallwick/Application.h>
-#include "EmbeddedWindow.h"
 #include <Tallwick/Exception.h>
-#include "ParentWindowWatcher.h"
+#include "HostChoice.h"
 #include <Tallwick/StrToInt.h>
 
 #include <QCoreApplication>
@@ -27,14 +26,12 @@ void TForm2::FormCreate(const QString& parentArgument) {
     const TApplication* app = Application();
     if (app && app->Terminated())  // the settings file belongs to another program: ending anyway
         return;
-    if (!EmbedInForeignWindow(this, FParentWindow))
+    const THost& host = CurrentHost();
+    if (!host.EmbedIn(this, FParentWindow))
         throw Exception(QStringLiteral("There is no window %1 to show the preview in").arg(parentArgument));
-    FWatcher = new TParentWindowWatcher(FParentWindow, this);
-    connect(FWatcher, &TParentWindowWatcher::resized, this, &TForm2::ParentResized);
-    connect(FWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);
+    host.Follow(FParentWindow, this, {[this](QSize size) { ParentResized(size); }, [this] { ParentDestroyed(); }});
     // Any program may destroy a window it knows the id of; the preview's own going ends it too.
-    FOwnWindowWatcher = new TParentWindowWatcher(winId(), this);
-    connect(FOwnWindowWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);
+    host.Follow(winId(), this, {nullptr, [this] { ParentDestroyed(); }});
 }
 
 void TForm2::FormDestroy() { DestroyEngine(); }

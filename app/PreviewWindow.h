@@ -10,8 +10,6 @@
 
 namespace Tallwick {
 
-class TParentWindowWatcher;
-
 class TForm2 : public TSaverForm {
     Q_OBJECT
 public:
@@ -30,8 +28,6 @@ private:
     void ParentDestroyed();
 
     unsigned long FParentWindow = 0;
-    TParentWindowWatcher* FWatcher = nullptr;
-    TParentWindowWatcher* FOwnWindowWatcher = nullptr;
 };
 
 }  // namespace Tallwick

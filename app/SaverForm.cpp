@@ -3,7 +3,7 @@
 
 #include "LogoPicture.h"
 #include "SettingsReport.h"
-#include "X11Glue.h"
+#include "HostChoice.h"
 
 #include <Tallwick/Application.h>
 
@@ -43,8 +43,10 @@ void TSaverForm::CreateEngine() {
     FEngine->Surface = Image1;
     FEngine->LogoSource = VexImage1;
     FEngine->Interrupted = [this] { return FrameInterrupted(); };
-    FEngine->LoadSettings();
-    ReportSettingsProblem(*FEngine, false);
+    if (!FOverrides.DefaultsOnly) {
+        FEngine->LoadSettings();
+        ReportSettingsProblem(*FEngine, false);
+    }
     FOverrides.ApplyTo(*FEngine);
 }
 
@@ -80,7 +82,7 @@ void TSaverForm::FollowPixelRatio() { Image1->SetPixelRatio(devicePixelRatio());
 
 // The program has no taskbar window of its own to hide here; keeping this window out of the
 // taskbar is the equivalent.
-void TSaverForm::FormShow() { HideFromTaskbar(this); }
+void TSaverForm::FormShow() { CurrentHost().HideFromTaskbar(this); }
 
 // A frame that fails (no memory for the stars, say) would fail again on every tick: stop the
 // ticks, show the background colour where the frame would have been, then let the error reach the

@@ -25,7 +25,8 @@ public:
 protected:
     // Titled "Skyglow II"; the hidden logo at `logoPos`.
     TSaverForm(QPoint logoPos, const TSettingsOverrides& overrides);
-    // Creates the engine on the form's surfaces, loads the settings and applies the overrides.
+    // Creates the engine on the form's surfaces, loads the settings (unless the overrides say the
+    // defaults alone) and applies the overrides.
     void CreateEngine();
     void DestroyEngine();
 

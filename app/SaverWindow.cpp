@@ -1,6 +1,7 @@
 // TForm1, the full-screen saver window, one on every screen.
 #include "SaverWindow.h"
 
+#include "HostChoice.h"
 #include "ScreenSaverFlag.h"
 
 #include <QCloseEvent>
@@ -23,25 +24,14 @@ QScreen* PointerScreen() {
 }  // namespace
 
 TForm1::TForm1(QScreen* screen, const TSettingsOverrides& overrides) : TSaverForm(QPoint(8, 8), overrides) {
-    // Neither decorated nor listed by the window manager, and above everything else.
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setFocusPolicy(Qt::StrongFocus);
     Image1->SetCursor(crNone);
     Image1->OnMouseDown = [this](QObject*, TMouseButton, TShiftState, int, int) { Image1MouseDown(); };
     Image1->OnMouseMove = [this](QObject*, TShiftState, int, int) { Image1MouseMove(); };
     AppEvents1 = new TApplicationEvents(this);
     AppEvents1->OnDeactivate = [this](QObject*) { AppEvents1Deactivate(); };
-    // Maximised on its screen: the window is sized before its first frame, which places the stars.
-    if (!screen)
-        screen = PointerScreen();
-    if (screen) {
-        setScreen(screen);
-        setGeometry(screen->geometry());
-    }
-    // A Wayland client cannot place its windows: it asks the compositor for full screen on the
-    // output of the window's screen.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        setWindowState(Qt::WindowFullScreen);
+    // Undecorated, above everything else, over the whole screen.
+    CurrentHost().CoverScreen(this, screen ? screen : PointerScreen());
     // A window that fails to come into being (settings that cannot be read) is never destroyed
     // through its destructor: clear the flag it set on the way out.
     try {
@@ -87,14 +77,11 @@ void TForm1::FormDestroy() {
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
 }
 
-// An override-redirect window gets the keyboard only when it asks for it; one asks, so the others
-// do not take it away again.
+// One window takes the keyboard, so the others do not take it away again.
 void TForm1::showEvent(QShowEvent* event) {
     TSaverForm::showEvent(event);
-    if (!gWindows.isEmpty() && gWindows.first() == this) {
-        activateWindow();
-        setFocus();
-    }
+    if (!gWindows.isEmpty() && gWindows.first() == this)
+        CurrentHost().TakeKeyboard(this);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -114,15 +101,15 @@ void TForm1::keyPressEvent(QKeyEvent*) { close(); }
 
 void TForm1::Image1MouseDown() { close(); }
 
-// A Wayland compositor tells a window the pointer has come in with an enter alone, no motion: a
-// pointer moved from one saver window onto another is a move there. A window that appears under
-// a still pointer is entered where the pointer was, which is none.
+// Some hosts (Wayland compositors) tell a window the pointer has come in with an enter alone, no
+// motion: a pointer moved from one saver window onto another is a move there. A window that
+// appears under a still pointer is entered where the pointer was, which is none.
 void TForm1::enterEvent(QEnterEvent* event) {
     TSaverForm::enterEvent(event);
     const QPoint at = event->globalPosition().toPoint();
     const bool moved = gLastPointer && *gLastPointer != at;
     gLastPointer = at;
-    if (moved && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (moved && CurrentHost().EnterIsMove())
         Image1MouseMove();
 }
 

@@ -12,7 +12,7 @@
 #include <Tallwick/Tcolorbutton.h>
 #include "Tstars.h"
 #include <Tallwick/Vexutils.h>
-#include "X11Glue.h"
+#include "HostChoice.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,9 +28,6 @@
 namespace Tallwick {
 
 namespace {
-// The remembered window is an X11 window; on any other platform (offscreen tests) there is none.
-bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
 QLabel* NewStaticText(QWidget* parent, const QString& caption, int top) {
     auto* label = new QLabel(caption, parent);
     label->setGeometry(16, top, 115, 20);
@@ -135,11 +132,9 @@ void TForm3::SetTabOrder() {
 }
 
 void TForm3::FormCreate(QObject*) {
-    if (OnX11()) {
-        FRememberedWindow = GetForegroundWindow();
-        if (FRememberedWindow)
-            EnableWindow(FRememberedWindow, false);
-    }
+    FRememberedWindow = CurrentHost().ActiveWindow();
+    if (FRememberedWindow)
+        CurrentHost().EnableWindow(FRememberedWindow, false);
     FStars = std::make_unique<TStars>();
     try {
         FStars->LoadSettings();
@@ -159,7 +154,7 @@ void TForm3::FormCreate(QObject*) {
 }
 
 // The dialog stands without a taskbar entry, as the original's hidden owner window gave it.
-void TForm3::FormShow(QObject*) { HideFromTaskbar(this); }
+void TForm3::FormShow(QObject*) { CurrentHost().HideFromTaskbar(this); }
 
 void TForm3::BitBtn1Click(QObject*) {
     FStars->BackColor = ColorButton1->Color();
@@ -184,8 +179,8 @@ void TForm3::BitBtn3Click(QObject*) {
 void TForm3::FormDestroy(QObject*) {
     FStars.reset();
     if (FRememberedWindow) {
-        EnableWindow(FRememberedWindow, true);
-        SetForegroundWindow(FRememberedWindow);
+        CurrentHost().EnableWindow(FRememberedWindow, true);
+        CurrentHost().Activate(FRememberedWindow);
     }
 }
 

@@ -4,7 +4,9 @@
 // the screen nobody could close a box.
 #include <Tallwick/Application.h>
 #include "CommandLine.h"
-#include "DisplayCheck.h"
+#include "ConnectGuard.h"
+#include <Tallwick/Exception.h>
+#include "HostChoice.h"
 #include "XScreenSaverList.h"
 #include "SaverWindow.h"
 #include "PreviewWindow.h"
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace Tallwick;
@@ -24,6 +27,8 @@ const char* const kTitle = "Skyglow II";
 const char* const kApplicationId = "skyglow";
 constexpr int kNoDisplay = 1;
 constexpr int kFailedInHost = 1;
+constexpr int kNoWindow = 1;  // the preview has no window to draw in
+constexpr int kBadValue = 2;  // nor a window id
 
 using Windows = std::vector<std::unique_ptr<QWidget>>;
 
@@ -91,25 +96,28 @@ int RunInHostWindow(TApplication& application, const TCommandLine& command, cons
     return failed ? kFailedInHost : 0;
 }
 
-int RunOnDesktop(TApplication& application, const TCommandLine& command, const QStringList& arguments) {
+// The preview that cannot come into being has shown its box; the one line on stderr and the
+// status say it to whoever started it.
+int PreviewFailed(const TCommandLine& command, const QString& program, const QString& text, bool badValue) {
+    if (command.Mode != mdPreview)
+        return 0;
+    PrintLine(stderr, program, text);
+    return badValue ? kBadValue : kNoWindow;
+}
+
+int RunOnDesktop(TApplication& application, const TCommandLine& command, const QStringList& arguments,
+                 const QString& program) {
     try {
         const Windows windows = CreateWindows(command, arguments);
         Run(application, windows);
     } catch (const Exception& error) {
         application.ShowException(error);
+        return PreviewFailed(command, program, error.Message, dynamic_cast<const EConvertError*>(&error));
     } catch (const std::exception& error) {
         application.ShowException(error);
+        return PreviewFailed(command, program, QString::fromLocal8Bit(error.what()), false);
     }
     return 0;
-}
-// Qt 6.4's Wayland client may wait for ever while it shuts down (its event thread waits in
-// wl_display_read_events for a read that no other thread will make), which would leave the
-// saver running after its windows have gone. By the time the windows are closed, everything the
-// program writes is written, and the compositor lets go of what was ours when the connection
-// closes: the process ends here without taking the connection down itself.
-[[noreturn]] void EndWithoutWaylandTeardown(int status) {
-    std::fflush(nullptr);
-    std::_Exit(status);
 }
 }  // namespace
 
@@ -125,21 +133,23 @@ int main(int argc, char** argv) {
     case caRun: break;
     }
     // Drawing inside another program's window (the preview, a host's window) needs X11.
-    const TDisplayChoice display = ChooseDisplay(command.Mode == mdPreview);
-    if (!display.Problem.isEmpty()) {
-        PrintLine(stderr, program, QStringLiteral("no display could be opened (%1)").arg(display.Problem));
+    THostChoice host = ChooseHost(command.Mode == mdPreview);
+    if (!host.Host) {
+        PrintLine(stderr, program, QStringLiteral("no display could be opened (%1)").arg(host.Problem));
         return kNoDisplay;
     }
-    ApplyDisplayChoice(display);
-    TApplication application(argc, argv);
+    UseHost(std::move(host.Host));
+    std::optional<TApplication> application;
+    {
+        TConnectGuard guard(program);
+        application.emplace(argc, argv);
+    }
+    CurrentHost().Connected();
     // Compositors and task lists know the program by this id (the Wayland app id, the name of
     // its desktop entry), not by the executable's name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
-    application.SetTitle(QString::fromLatin1(kTitle));
+    application->SetTitle(QString::fromLatin1(kTitle));
     if (command.InHostWindow)
-        return RunInHostWindow(application, command, arguments, program);
-    const int status = RunOnDesktop(application, command, arguments);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        EndWithoutWaylandTeardown(status);
-    return status;
+        return CurrentHost().Finish(RunInHostWindow(*application, command, arguments, program));
+    return CurrentHost().Finish(RunOnDesktop(*application, command, arguments, program));
 }

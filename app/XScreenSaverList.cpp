@@ -102,6 +102,38 @@ int Say(FILE* stream, const QString& program, const QString& text, int status) {
     return status;
 }
 
+// XScreenSaver's own list of display programs, as its resource defaults give it ("*programs:"),
+// without the leading "*" that a user's file does not have. Empty when they cannot be read.
+QList<QByteArray> DefaultPrograms() {
+    for (const char* path : {"/etc/X11/app-defaults/XScreenSaver", "/usr/share/X11/app-defaults/XScreenSaver"}) {
+        QFile file(QString::fromLatin1(path));
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
+            continue;
+        const QList<QByteArray> lines = file.read(kLargestFile).split('\n');
+        QString reason;
+        const TProgramsLines programs = FindPrograms(lines, reason);
+        if (programs.First < 0)
+            continue;
+        QList<QByteArray> list = lines.mid(programs.First, programs.Last - programs.First + 1);
+        list.first() = list.first().trimmed();
+        if (list.first().startsWith('*'))
+            list.first().remove(0, 1);
+        return list;
+    }
+    return {};
+}
+
+// A file XScreenSaver takes as the user's own: its list of display programs, nothing else, so
+// that every other setting keeps XScreenSaver's default until the user changes it there.
+QByteArray NewFile() {
+    QList<QByteArray> programs = DefaultPrograms();
+    if (programs.isEmpty())
+        programs << "programs:";
+    return "# XScreenSaver Preferences File\n"
+           "# Made by skyglow --add-to-xscreensaver: XScreenSaver's own list of display programs.\n\n" +
+           programs.join('\n') + '\n';
+}
+
 QString HomeFile() {
     const QByteArray home = qgetenv("HOME");
     const QString dir = home.startsWith('/') ? QString::fromLocal8Bit(home) : QDir::homePath();
@@ -127,15 +159,25 @@ TProgramsEdit AddSaverEntry(const QByteArray& file) {
     return edit;
 }
 
+// A user who never changed a setting in XScreenSaver's dialog has no file: one is made.
+int MakeFile(const QString& program, const QString& path) {
+    const TProgramsEdit edit = AddSaverEntry(NewFile());
+    try {
+        ReplaceFile(path, edit.Text);
+    } catch (const Exception& error) {
+        return Say(stderr, program, error.Message, 1);
+    }
+    return Say(stdout, program,
+               QStringLiteral("made %1 with XScreenSaver's own list of display programs and %2 first")
+                   .arg(path, QString::fromLatin1(kXScreenSaverEntry)),
+               0);
+}
+
 int AddToXScreenSaver(const QString& program) {
     const QString path = HomeFile();
     QFile file(path);
     if (!file.exists())
-        return Say(stderr, program,
-                   QStringLiteral("%1 does not exist: open XScreenSaver's settings (xscreensaver-settings) once, "
-                                  "which makes it, then run this again")
-                       .arg(path),
-                   1);
+        return MakeFile(program, path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
         return Say(stderr, program,
                    QStringLiteral("%1 cannot be read or is larger than 1 MB; it is left as it is").arg(path), 1);

@@ -24,8 +24,10 @@ extern const char* const kXScreenSaverEntry;
 TProgramsEdit AddSaverEntry(const QByteArray& file);
 
 // Does it to the user's ~/.xscreensaver, keeping the previous file as ~/.xscreensaver.bak-skyglow.
-// Says what happened in one line (stdout when done, stderr when not) and returns the exit status:
-// 0 added or already there, 1 no file, a file it cannot read, or one it cannot write.
+// Without that file (XScreenSaver's dialog writes one only once a setting is changed there) it
+// makes one holding XScreenSaver's own list of display programs, read from its resource defaults,
+// with the entry first. Says what happened in one line (stdout when done, stderr when not) and
+// returns the exit status: 0 added, made or already there, 1 a file it cannot read or write.
 int AddToXScreenSaver(const QString& program);
 
 }  // namespace Tallwick

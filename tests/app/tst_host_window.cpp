@@ -1,5 +1,6 @@
 // The program inside a host's window, as XScreenSaver and other hosts start it: -root, --root,
-// -window-id and --window-id against a real X server; each bad start with its line and status.
+// -window-id and --window-id against a real X server; each bad start with its line and status;
+// the settings file left unread there, where the host's command line is all there is.
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -7,10 +8,12 @@
 
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
+#include "../support/SettingsFileBytes.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
 constexpr unsigned long kBackground = 0x102030;  // the --background the drawing tests ask for
+constexpr unsigned long kDefaultBackground = 0x000000;
 }  // namespace
 
 class TestHostWindow : public QObject {
@@ -19,13 +22,15 @@ private slots:
     void initTestCase();
     void drawsInsideAndEndsWithIt_data();
     void drawsInsideAndEndsWithIt();
+    void settingsFile_data();
+    void settingsFile();
     void refusals_data();
     void refusals();
     void help();
 
 private:
     QProcess* Start(const QStringList& arguments, const QByteArray& xscreensaverWindow);
-    int BackgroundShare(Window window, QSize size);
+    int BackgroundShare(Window window, QSize size, unsigned long colour = kBackground);
     int MapsSeen();
 
     XTestWindows x;
@@ -58,7 +63,7 @@ QProcess* TestHostWindow::Start(const QStringList& arguments, const QByteArray& 
 }
 
 // Percent of the window's pixels in the background colour, once frames are coming.
-int TestHostWindow::BackgroundShare(Window window, QSize size) {
+int TestHostWindow::BackgroundShare(Window window, QSize size, unsigned long colour) {
     int best = 0;
     for (int attempt = 0; attempt < 40 && best < 50; ++attempt) {
         QTest::qWait(100);
@@ -69,7 +74,7 @@ int TestHostWindow::BackgroundShare(Window window, QSize size) {
         int matching = 0;
         for (int y = 0; y < size.height(); ++y)
             for (int px = 0; px < size.width(); ++px)
-                matching += (XGetPixel(image, px, y) & 0xFFFFFF) == kBackground;
+                matching += (XGetPixel(image, px, y) & 0xFFFFFF) == colour;
         XDestroyImage(image);
         best = matching * 100 / (size.width() * size.height());
     }
@@ -139,6 +144,42 @@ void TestHostWindow::drawsInsideAndEndsWithIt() {
     QCOMPARE(p->exitCode(), 0);
     XDestroyWindow(x.display(), other);
     XSync(x.display(), False);
+}
+
+void TestHostWindow::settingsFile_data() {
+    QTest::addColumn<QStringList>("arguments");  // WINDOW stands for the window's id
+    QTest::addColumn<bool>("fileRead");
+    QTest::newRow("--root: the defaults") << QStringList{"--root"} << false;
+    QTest::newRow("--window-id: the defaults") << QStringList{"--window-id", "WINDOW"} << false;
+    QTest::newRow("/p: the file") << QStringList{"/p", "WINDOW"} << true;
+}
+
+// A settings file beside the program holds the background kBackground. Inside a host's window the
+// drawing has the default background all the same: a setting the host's dialog leaves out (at
+// its default) must not be taken from a file that dialog cannot see. The preview reads the file.
+void TestHostWindow::settingsFile() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, fileRead);
+    QFile file(dir.filePath("Skyglow.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(TestSettings::FileWithBackground("10203000"));
+    file.close();
+    const auto removeFile = qScopeGuard([&] { QFile::remove(dir.filePath("Skyglow.ini")); });
+    const QSize size(200, 150);
+    const Window window = x.create(size);
+    for (QString& argument : arguments)
+        argument.replace("WINDOW", QString::number(window));
+    QProcess* p = Start(arguments << "--no-logo"
+                                  << "--stars"
+                                  << "10",
+                        QByteArray::number(quint64(window)));
+    QVERIFY2(x.waitForViewableChild(window), p->readAllStandardError().constData());
+    QCOMPARE(BackgroundShare(window, size, fileRead ? kBackground : kDefaultBackground) >= 50, true);
+    QCOMPARE(BackgroundShare(window, size, kBackground) >= 50, fileRead);
+    XDestroyWindow(x.display(), window);
+    XSync(x.display(), False);
+    QVERIFY(p->waitForFinished(kTimeoutMs));
+    QCOMPARE(p->exitCode(), 0);
 }
 
 void TestHostWindow::refusals_data() {

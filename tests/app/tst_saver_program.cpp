@@ -9,6 +9,7 @@
 
 // Xlib last: its macros clash with Qt's names.
 #include "../support/XTestWindows.h"
+#include "../support/XServerProxy.h"
 
 namespace {
 constexpr int kTimeoutMs = 15000;
@@ -34,6 +35,8 @@ private slots:
     void previewEndsWithItsOwnWindow();
     void noDisplay_data();
     void noDisplay();
+    void serverResettingAtStart_data();
+    void serverResettingAtStart();
     void hugeStarCountFailsAtOnceInLittleMemory();
     void memoryErrorLeavesTheBackgroundUntilTheUser_data();
     void memoryErrorLeavesTheBackgroundUntilTheUser();
@@ -76,6 +79,8 @@ QProcess* TestSaverProgram::Start(const QStringList& arguments, int addressSpace
         });
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
+    if (!env.contains("XDG_RUNTIME_DIR"))
+        env.insert("XDG_RUNTIME_DIR", dir.path());  // else Qt warns on stderr, which some cases read
     process->setProcessEnvironment(env);
     process->start(exe, arguments);
     return process.get();
@@ -218,19 +223,29 @@ void TestSaverProgram::previewLivesInParentAndEndsWithIt() {
 
 void TestSaverProgram::previewWithBadIdShowsError_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no id") << QStringList{"/p"};
-    QTest::newRow("not a number") << QStringList{"/p", "window"};
-    QTest::newRow("no such window") << QStringList{"/p", "123456789"};
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no id") << QStringList{"/p"} << 2 << "'' is not a valid integer value";
+    QTest::newRow("not a number") << QStringList{"/p", "window"} << 2 << "'window' is not a valid integer value";
+    QTest::newRow("not hex") << QStringList{"/p", "0xZZ"} << 2 << "'0xZZ' is not a valid integer value";
+    QTest::newRow("no such window") << QStringList{"/p", "123456789"} << 1
+                                    << "There is no window 123456789 to show the preview in";
 }
 
+// The box says it to the user at the screen; one line on stderr and the status say it to the
+// program that started the preview: 2 for a value that is no window id, 1 for no such window.
 void TestSaverProgram::previewWithBadIdShowsError() {
     QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, line);
     QProcess* p = Start(arguments);
     QVERIFY(WaitForWindow("Skyglow II"));  // the standard error box, captioned with the title
     QTest::qWait(300);
     PressKeyIn("Skyglow II", "Return");
     QVERIFY(p->waitForFinished(kTimeoutMs));
-    QCOMPARE(p->exitCode(), 0);
+    QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p->exitCode(), status);
+    QCOMPARE(QString::fromLocal8Bit(p->readAllStandardError()), "Skyglow.scr: " + line + "\n");
 }
 
 void TestSaverProgram::foreignSettingsEndEveryMode_data() {
@@ -432,6 +447,46 @@ void TestSaverProgram::noDisplay() {
     const QString error = QString::fromLocal8Bit(p.readAllStandardError());
     QCOMPARE(error, reason.isEmpty() ? QString() : "Skyglow.scr: no display could be opened (" + reason + ")\n");
     QCOMPARE(p.readAllStandardOutput(), QByteArray());
+}
+
+void TestSaverProgram::serverResettingAtStart_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("status");  // -1: the saver runs
+    QTest::newRow("a reset when the last client leaves") << int(XServerProxy::ResetWhenLastLeaves) << -1;
+    QTest::newRow("Qt's own connection dropped") << int(XServerProxy::DropAfterFirst) << 1;
+}
+
+// An X server resets when its last client leaves, and drops connections made meanwhile: the
+// saver's own look at the display must not leave the server alone before Qt has connected, or
+// Qt's connection falls into the reset and Qt aborts. The display here is a proxy in front of the
+// test's server that plays such resets at once, not by chance. Where the connection is lost all
+// the same, the saver ends with its one line and status 1, never by a signal.
+void TestSaverProgram::serverResettingAtStart() {
+    QFETCH(int, mode);
+    QFETCH(int, status);
+    XServerProxy proxy(qEnvironmentVariable("DISPLAY"), XServerProxy::Mode(mode));
+    if (proxy.Display().isEmpty())
+        QSKIP("no display socket could be made in /tmp/.X11-unix");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+        env.remove(name);
+    env.insert("DISPLAY", proxy.Display());
+    env.insert("XDG_RUNTIME_DIR", dir.path());
+    QProcess saver;
+    saver.setProcessEnvironment(env);
+    saver.start(exe, {"/s"});
+    if (status < 0) {
+        QVERIFY2(!saver.waitForFinished(3000), saver.readAllStandardError().constData());
+        QCOMPARE(proxy.Dropped(), 0);
+        saver.kill();
+        saver.waitForFinished(kTimeoutMs);
+        return;
+    }
+    QVERIFY(saver.waitForFinished(kTimeoutMs));
+    const QByteArray err = saver.readAllStandardError();
+    QVERIFY2(saver.exitStatus() == QProcess::NormalExit, err.constData());
+    QCOMPARE(saver.exitCode(), status);
+    QVERIFY2(err.startsWith("Skyglow.scr: no display could be opened (") && err.count('\n') == 1, err.constData());
 }
 
 // A star count of two thousand million, in a program allowed 1 GB of address space: the error box

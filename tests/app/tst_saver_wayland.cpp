@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -17,6 +18,10 @@
 #include <QtTest>
 
 #include <csignal>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <pwd.h>
 #include <unistd.h>
 #include "../support/SettingsFileBytes.h"
@@ -35,6 +40,37 @@ QByteArray Settings() { return TestSettings::FileWithBackground("40302000"); }
 struct Result {
     int status = -1;
     QByteArray out, err;
+};
+
+// A socket where an X server would listen, which tells whether anyone connected.
+class ListeningSocket {
+public:
+    explicit ListeningSocket(const QString& path) : FPath(path.toLocal8Bit()) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, FPath.constData(), sizeof address.sun_path);
+        FFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (FFd >= 0 && (::bind(FFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+                         ::listen(FFd, 8) != 0 || ::chmod(FPath.constData(), 0777) != 0)) {
+            ::close(FFd);
+            FFd = -1;
+        }
+    }
+    ~ListeningSocket() {
+        if (FFd >= 0) {
+            ::close(FFd);
+            ::unlink(FPath.constData());
+        }
+    }
+    bool IsListening() const { return FFd >= 0; }
+    bool SomeoneConnected() const {
+        pollfd waiting{FFd, POLLIN, 0};
+        return ::poll(&waiting, 1, 0) > 0;
+    }
+
+private:
+    QByteArray FPath;
+    int FFd = -1;
 };
 
 // Share of the picture in the background colour.
@@ -62,6 +98,9 @@ private slots:
     void settingsDialogOpens();
     void embeddingNeedsX11_data();
     void embeddingNeedsX11();
+    void x11LeftAlone();
+    void missingWaylandPlatform();
+    void throughXWayland();
 
 private:
     QStringList AsUser(const QStringList& command, const QStringList& environment = {}) const;
@@ -80,6 +119,7 @@ private:
     QTemporaryDir FDir;  // the saver's copy and settings, sway's configuration
     QString FRuntime;    // the user's runtime directory, where the sockets live
     QString FSwaySocket;
+    QString FXWayland;  // sway's X display, started when a client first connects to it
     QString FUser;
     std::unique_ptr<QProcess> FSway;
     std::unique_ptr<QProcess> FSaver;
@@ -143,10 +183,12 @@ void TestSaverWayland::initTestCase() {
     settings.close();
     QFile config(FDir.filePath("sway.config"));
     QVERIFY(config.open(QIODevice::WriteOnly));
+    // XWayland starts when an X client first connects; sway tells its display to what it starts.
     config.write(
-        "xwayland disable\n"
+        "xwayland enable\n"
         "output HEADLESS-1 resolution 1024x768 position 0 0\n"
-        "output HEADLESS-2 resolution 800x600 position 1024 0\n");
+        "output HEADLESS-2 resolution 800x600 position 1024 0\n"
+        "exec sh -c 'echo $DISPLAY > \"$XDG_RUNTIME_DIR/xwayland-display\"'\n");
     config.close();
     FRuntime = FDir.filePath("runtime");
     QVERIFY(QDir().mkdir(FRuntime));
@@ -176,6 +218,11 @@ void TestSaverWayland::initTestCase() {
         QSKIP(qPrintable("headless sway did not start: " + QString::fromLocal8Bit(FSway->readAll().right(600))));
     const QJsonArray outputs = QJsonDocument::fromJson(Run({"swaymsg", "-r", "-t", "get_outputs"}).out).array();
     QCOMPARE(outputs.size(), 2);
+    if (!QTest::qWaitFor([&] { return QFileInfo(FRuntime + "/xwayland-display").size() > 0; }, kTimeoutMs))
+        qWarning("sway did not say its X display");
+    QFile display(FRuntime + "/xwayland-display");
+    if (display.open(QIODevice::ReadOnly))
+        FXWayland = QString::fromLatin1(display.readAll().trimmed());
     // The headless seat has no keyboard, and one that comes and goes with each wtype may type its
     // key before a client has taken it up. This one stays (wtype's keyboard lives while it
     // sleeps), so the saver starts on a seat with a keyboard, as on a desktop.
@@ -450,6 +497,90 @@ void TestSaverWayland::embeddingNeedsX11() {
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(result.err.count('\n'), 1);
     QVERIFY2(result.err.contains("needs X11"), result.err.constData());
+}
+
+// On a Wayland desktop the saver asks the compositor and never connects to X11: a display
+// that sway's XWayland would serve is started on demand by the first X client (66 MB). Here
+// DISPLAY names a socket of the test's own, which counts who connects.
+void TestSaverWayland::x11LeftAlone() {
+    int number = 700;
+    while (number < 800 && (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number)) ||
+                            QFile::exists(QString("/tmp/.X%1-lock").arg(number))))
+        ++number;
+    const ListeningSocket server(QString("/tmp/.X11-unix/X%1").arg(number));
+    if (!server.IsListening())
+        QSKIP("no X display socket could be made in /tmp/.X11-unix");
+    for (const QStringList& arguments : {QStringList{"/s"}, QStringList{"/c"}}) {
+        FSaver = std::make_unique<QProcess>();
+        const QStringList command = AsUser(QStringList{FDir.filePath("Skyglow.scr")} + arguments,
+                                           {"XDG_SESSION_TYPE=wayland", QString("DISPLAY=:%1").arg(number)});
+        FSaver->start(command.first(), command.mid(1));
+        const bool saver = arguments.first() == "/s";
+        const bool shown = QTest::qWaitFor(
+            [&] { return saver ? SaverViews().size() == 2 : Views("Settings").size() == 1; }, kTimeoutMs);
+        QVERIFY2(shown, server.SomeoneConnected() ? "it connected to X11 and waits there" : "no window");
+        QTest::qWait(300);
+        QVERIFY(TypeUntilEnd({"-k", "Escape"}));
+        QCOMPARE(FSaver->exitCode(), 0);
+        QVERIFY2(!server.SomeoneConnected(), qPrintable(arguments.first() + " connected to X11"));
+    }
+}
+
+// Without Qt's Wayland platform (its package not installed: here its plugins are hidden in a
+// mount namespace of the saver's own) and without an X server, the saver names the package in
+// one line and ends with status 1, never by Qt's abort.
+void TestSaverWayland::missingWaylandPlatform() {
+    if (geteuid() != 0)
+        QSKIP("hiding Qt's Wayland platform needs a mount namespace of its own, which needs root");
+    const QString platforms = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms";
+    QFile empty(FDir.filePath("empty"));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QString hide = "true";
+    for (const QString& plugin : QDir(platforms).entryList({"*qwayland*"}, QDir::Files))
+        hide += QString(" && mount --bind %1 %2/%3").arg(empty.fileName(), platforms, plugin);
+    QVERIFY2(hide != "true", "Qt's Wayland platform is not installed here to hide");
+    QProcess process;
+    process.start("unshare", QStringList{"-m", "sh", "-c", hide + " && exec \"$@\"", "sh"} +
+                                 AsUser({FDir.filePath("Skyglow.scr"), "/s"}, {"XDG_SESSION_TYPE=wayland"}));
+    QVERIFY(process.waitForFinished(kTimeoutMs));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QByteArray err = process.readAllStandardError();
+    if (process.exitCode() != 1 && err.contains("unshare"))
+        QSKIP(qPrintable("no mount namespace here: " + err));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY2(err.startsWith("Skyglow.scr: no display could be opened (") && err.contains("qt6-wayland"),
+             err.constData());
+}
+
+// Through sway's XWayland on Qt's X11 platform (QT_QPA_PLATFORM=xcb, as many sway set-ups have
+// it) the saver covers both outputs and stays until the user comes: here a key.
+void TestSaverWayland::throughXWayland() {
+    if (FXWayland.isEmpty() || QStandardPaths::findExecutable("Xwayland").isEmpty())
+        QSKIP("sway did not offer XWayland (Debian package xwayland)");
+    FSaver = std::make_unique<QProcess>();
+    const QStringList command = AsUser({FDir.filePath("Skyglow.scr"), "/s"},
+                                       {"XDG_SESSION_TYPE=wayland", "QT_QPA_PLATFORM=xcb", "DISPLAY=" + FXWayland});
+    FSaver->start(command.first(), command.mid(1));
+    QVERIFY(FSaver->waitForStarted(kTimeoutMs));
+    // XWayland starts first, then the saver shows up, and stays up.
+    const bool shown = QTest::qWaitFor(
+        [&] { return BackgroundShare(Shot("HEADLESS-1")) > 0.5 || FSaver->state() == QProcess::NotRunning; },
+        kTimeoutMs);
+    QVERIFY2(shown && FSaver->state() == QProcess::Running, FSaver->readAllStandardError().constData());
+    QVERIFY2(!FSaver->waitForFinished(2000), FSaver->readAllStandardError().constData());
+    for (const auto& [output, size] : {std::pair{QStringLiteral("HEADLESS-1"), kLeft.size()},
+                                       std::pair{QStringLiteral("HEADLESS-2"), kRight.size()}}) {
+        const QImage shot = Shot(output);
+        QCOMPARE(shot.size(), size);
+        const double background = BackgroundShare(shot);
+        QVERIFY2(background > 0.5 && background < 0.995, qPrintable(output + ": " + QString::number(background)));
+    }
+    QVERIFY(FSaver->state() == QProcess::Running);
+    QVERIFY(TypeUntilEnd({"-k", "space"}));
+    QCOMPARE(FSaver->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(FSaver->exitCode(), 0);
 }
 
 QTEST_MAIN(TestSaverWayland)

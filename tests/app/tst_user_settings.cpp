@@ -156,7 +156,7 @@ void TestUserSettings::reads_data() {
 }
 
 // The file the program reads is told by the line it writes about a file of another title, the
-// path it names being the one it used.
+// path it names being the one it used. The preview reads it (inside a host's window no file is).
 void TestUserSettings::reads() {
     QFETCH(QString, folder);
     QFETCH(QString, xdg);
@@ -173,7 +173,7 @@ void TestUserSettings::reads() {
     if (besideToo)
         Write(beside, kDefaults);
     Write(file, kForeign);
-    QProcess* p = StartAsUser(exe, {"--window-id", "1"}, xdg);
+    QProcess* p = StartAsUser(exe, {"/p", "1"}, xdg);
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);
     const QString error = QString::fromLocal8Bit(p->readAllStandardError());

@@ -1,10 +1,16 @@
-// Adding the saver to the programs of ~/.xscreensaver: the text edit, and the program's option on
-// a real home folder.
+// Adding the saver to the programs of ~/.xscreensaver: the text edit, the program's option on a
+// real home folder, and the file it makes where there is none, as the real XScreenSaver takes it.
 #include "XScreenSaverList.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+
+#include "../support/PrivateXvfb.h"
+#include "../support/TestUser.h"
 
 using namespace Tallwick;
 
@@ -27,6 +33,7 @@ private slots:
     void edit();
     void program_data();
     void program();
+    void daemonTakesMadeFile();
 };
 
 void TestXScreenSaverList::edit_data() {
@@ -97,9 +104,9 @@ void TestXScreenSaverList::program_data() {
     QTest::newRow("disabled entry") << disabled << 1 << 0
                                     << "skyglow: HOME/.xscreensaver already lists skyglow; nothing changed\n"
                                     << false;
-    QTest::newRow("no file") << QByteArray("-") << 1 << 1
-                             << "skyglow: HOME/.xscreensaver does not exist: open XScreenSaver's settings "
-                                "(xscreensaver-settings) once, which makes it, then run this again\n"
+    QTest::newRow("no file") << QByteArray("-") << 1 << 0
+                             << "skyglow: made HOME/.xscreensaver with XScreenSaver's own list of display "
+                                "programs and \"Skyglow II\"  skyglow --root first\n"
                              << false;
     QTest::newRow("larger than 1 MB") << kHead + kPrograms + QByteArray(1 << 21, '#') << 1 << 1
                                       << "skyglow: HOME/.xscreensaver cannot be read or is larger than 1 MB; it "
@@ -156,8 +163,74 @@ void TestXScreenSaverList::program() {
     } else if (file != "-") {
         QCOMPARE(afterFirst, file);
     } else {
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(afterFirst.startsWith("# XScreenSaver Preferences File\n"));
+        QVERIFY(afterFirst.contains("\nprograms:"));
+        QVERIFY(afterFirst.contains(kEntryLine.trimmed()));
+        if (QFile::exists("/etc/X11/app-defaults/XScreenSaver"))
+            QVERIFY(afterFirst.contains("maze --root"));  // XScreenSaver's own list follows
     }
+}
+
+// The file made for a user without one, under the real XScreenSaver daemon (run as an ordinary
+// user, as it insists): it reads it, and its first display program, asked for by number, is the
+// saver.
+void TestXScreenSaverList::daemonTakesMadeFile() {
+    const char* const user = "skyglow-xss";
+    for (const char* tool : {"xscreensaver", "xscreensaver-command", "Xvfb"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QString("%1 is not installed (Debian packages xscreensaver, xvfb)").arg(tool)));
+    if (!TestUser::Ensure(user))
+        QSKIP("XScreenSaver refuses to run as root, and no ordinary user could be made to run it");
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QVERIFY(QDir(home.path()).mkdir("bin"));
+    QVERIFY(QFile::copy(SKYGLOW_EXE, home.filePath("bin/skyglow")));
+    QVERIFY(QFile::copy(SKYGLOW_LIBRARY, home.filePath("bin/" + QFileInfo(SKYGLOW_LIBRARY).fileName())));
+    QVERIFY(TestUser::Own(user, home.path()));
+    PrivateXvfb server;
+    QVERIFY(!server.Display().isEmpty());
+    const QStringList env{"env",
+                          "-i",
+                          "HOME=" + home.path(),
+                          "PATH=" + home.filePath("bin") + ":/usr/bin:/bin",
+                          "LD_LIBRARY_PATH=" + home.filePath("bin"),
+                          "DISPLAY=" + server.Display()};
+    const auto run = [&](const QStringList& command) {
+        const QStringList full = TestUser::As(user, env + command);
+        QProcess p;
+        p.start(full.first(), full.mid(1));
+        p.waitForFinished(15000);
+        return p.exitCode();
+    };
+    QCOMPARE(run({"skyglow", "--add-to-xscreensaver"}), 0);
+    QProcess daemon;
+    daemon.setProcessChannelMode(QProcess::MergedChannels);
+    const QStringList start = TestUser::As(user, env + QStringList{"xscreensaver", "--no-splash"});
+    daemon.start(start.first(), start.mid(1));
+    QVERIFY(daemon.waitForStarted(15000));
+    const auto stop = qScopeGuard([&] {
+        run({"xscreensaver-command", "-exit"});
+        if (!daemon.waitForFinished(5000))
+            daemon.kill();
+        daemon.waitForFinished(5000);
+        QProcess pgrep;  // a saver the daemon left behind
+        pgrep.start("pgrep", {"-u", user, "-x", "skyglow"});
+        pgrep.waitForFinished(5000);
+        for (const QByteArray& pid : pgrep.readAllStandardOutput().split('\n'))
+            if (pid.toInt() > 0)
+                ::kill(pid.toInt(), SIGKILL);
+    });
+    QVERIFY(QTest::qWaitFor([&] { return run({"xscreensaver-command", "-version"}) == 0; }, 15000));
+    QCOMPARE(run({"xscreensaver-command", "-select", "1"}), 0);
+    const auto saverRunning = [&] {
+        QProcess pgrep;
+        pgrep.start("pgrep", {"-u", user, "-x", "skyglow"});
+        return pgrep.waitForFinished(5000) && pgrep.exitCode() == 0;
+    };
+    const bool saverRuns = QTest::qWaitFor(saverRunning, 15000);
+    QVERIFY2(saverRuns, daemon.readAll().constData());
+    const QByteArray log = daemon.readAll();
+    QVERIFY2(!log.contains(".xscreensaver"), log.constData());  // no complaint about the file
 }
 
 QTEST_GUILESS_MAIN(TestXScreenSaverList)

@@ -1,16 +1,17 @@
+// Qt's reader and writer for WMF, EMF and PCX: recognising, sizing and reading a picture from any
+// device, within bounded memory, and writing PCX; nothing thrown reaches Qt.
 #include "TImageFormatHandler.h"
 
 #include "ByteReader.h"
+#include "NoThrow.h"
 #include "MetafilePlayer.h"
 #include "PcxCodec.h"
 #include "PictureLimits.h"
 
 #include <Tallwick/Exception.h>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QVariant>
-#include <exception>
 
 Q_LOGGING_CATEGORY(lcTallwickImageFormats, "tallwick.imageformats")
 
@@ -20,6 +21,11 @@ namespace {
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr std::uint32_t kEmfSignature = 0x464D4520u;  // " EMF"
 constexpr int kHeaderBytes = 128;                     // the longest header looked at (PCX)
+// The size is read from at most this much of the file's start: the headers, and for a WMF without
+// a placeable header the records up to the first window extent it sets.
+constexpr qint64 kSizeBytes = 1 << 16;
+// Devices are read this much at a time.
+constexpr qint64 kPieceBytes = 1 << 16;
 
 const std::uint8_t* Bytes(const QByteArray& b) { return reinterpret_cast<const std::uint8_t*>(b.constData()); }
 
@@ -41,6 +47,33 @@ bool IsMetafile(const QByteArray& header) {
 }
 
 [[noreturn]] void Refuse(const QString& message) { throw EInvalidGraphicOperation(message); }
+
+void ReportTooLarge() {
+    qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", TImageFormatHandler::kMaxFileBytes);
+}
+
+// The rest of the device, read piece by piece until it has no more: for a file, into room for
+// what its size says; for a stream, growing with what arrives. Empty when that is over the bound.
+QByteArray ReadRest(QIODevice* d) {
+    QByteArray bytes;
+    if (!d->isSequential()) {
+        const qint64 left = d->size() - d->pos();
+        if (left > TImageFormatHandler::kMaxFileBytes) {
+            ReportTooLarge();
+            return QByteArray();
+        }
+        bytes.reserve(left);
+    }
+    QByteArray piece(kPieceBytes, Qt::Uninitialized);
+    for (qint64 n; (n = d->read(piece.data(), kPieceBytes)) > 0;) {
+        if (bytes.size() + n > TImageFormatHandler::kMaxFileBytes) {
+            ReportTooLarge();
+            return QByteArray();
+        }
+        bytes.append(piece.constData(), n);
+    }
+    return bytes;
+}
 }  // namespace
 
 QByteArray TImageFormatHandler::FormatOf(QIODevice* device) {
@@ -61,13 +94,17 @@ QByteArray TImageFormatHandler::FormatOfHeader(const QByteArray& header) {
 
 // Once the picture has been read the device is at its end; its bytes are kept here.
 bool TImageFormatHandler::canRead() const {
-    const QByteArray format = FLoaded ? FormatOfHeader(FBytes.left(kHeaderBytes)) : FormatOf(device());
-    if (format.isEmpty())
-        return false;
-    const_cast<TImageFormatHandler*>(this)->setFormat(format);
-    return true;
+    return NoThrow(false, [this] {
+        const QByteArray format = FLoaded ? FormatOfHeader(FBytes.left(kHeaderBytes)) : FormatOf(device());
+        if (format.isEmpty())
+            return false;
+        const_cast<TImageFormatHandler*>(this)->setFormat(format);
+        return true;
+    });
 }
 
+// The bytes are kept only once all of them were read: a failure, a thrown allocation included,
+// leaves none.
 bool TImageFormatHandler::LoadBytes() const {
     if (FLoaded)
         return !FBytes.isEmpty();
@@ -75,26 +112,19 @@ bool TImageFormatHandler::LoadBytes() const {
     QIODevice* d = device();
     if (!d || !d->isReadable())
         return false;
-    if (!d->isSequential() && d->size() - d->pos() > kMaxFileBytes) {
-        qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", kMaxFileBytes);
-        return false;
-    }
-    FBytes = d->read(kMaxFileBytes + 1);
-    if (FBytes.size() > kMaxFileBytes) {
-        qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", kMaxFileBytes);
-        FBytes.clear();
-    }
+    FBytes = ReadRest(d);
     return !FBytes.isEmpty();
 }
 
+// From the start of the file only (peeked, so the picture can still be read); the headers
+// readers throw for what they cannot make out, which has no size.
 QSize TImageFormatHandler::NaturalSize() const {
-    if (!LoadBytes())
-        return QSize();
+    const QByteArray start = FLoaded ? FBytes.left(kSizeBytes) : device() ? device()->peek(kSizeBytes) : QByteArray();
     try {
-        if (IsMetafile(FBytes))
-            return TMetafilePlayer::Size(Bytes(FBytes), FBytes.size());
-        return TPcxCodec::Size(Bytes(FBytes), FBytes.size());
-    } catch (const std::exception& e) {
+        if (IsMetafile(start))
+            return TMetafilePlayer::Size(Bytes(start), start.size());
+        return TPcxCodec::Size(Bytes(start), start.size());
+    } catch (const Exception& e) {
         qCWarning(lcTallwickImageFormats, "%s", e.what());
         return QSize();
     }
@@ -123,21 +153,18 @@ QImage TImageFormatHandler::Decode() const {
 }
 
 bool TImageFormatHandler::read(QImage* image) {
-    if (!LoadBytes()) {
-        qCWarning(lcTallwickImageFormats, "No picture to read");
-        return false;
-    }
-    try {
+    return NoThrow(false, [&] {
+        if (!LoadBytes()) {
+            qCWarning(lcTallwickImageFormats, "No picture to read");
+            return false;
+        }
         *image = Decode();
         return !image->isNull();
-    } catch (const std::exception& e) {
-        qCWarning(lcTallwickImageFormats, "%s", e.what());
-        return false;
-    }
+    });
 }
 
 bool TImageFormatHandler::write(const QImage& image) {
-    try {
+    return NoThrow(false, [&] {
         if (format() != "pcx")
             Refuse(QStringLiteral("Only PCX is written"));
         if (image.isNull() || image.width() <= 0 || image.height() <= 0)
@@ -152,22 +179,21 @@ bool TImageFormatHandler::write(const QImage& image) {
         painter.end();
         const QByteArray bytes = TPcxCodec::Write(flat);
         return device() && device()->write(bytes) == bytes.size();
-    } catch (const std::exception& e) {
-        qCWarning(lcTallwickImageFormats, "%s", e.what());
-        return false;
-    }
+    });
 }
 
 QVariant TImageFormatHandler::option(ImageOption option) const {
-    switch (option) {
-    case Size: {
-        const QSize size = NaturalSize();
-        return size.isValid() ? QVariant(size) : QVariant();
-    }
-    case ImageFormat: return QImage::Format_RGB32;
-    case ScaledSize: return FScaled ? QVariant(FScaledSize) : QVariant();
-    default: return QVariant();
-    }
+    return NoThrow(QVariant(), [&] {
+        switch (option) {
+        case Size: {
+            const QSize size = NaturalSize();
+            return size.isValid() ? QVariant(size) : QVariant();
+        }
+        case ImageFormat: return QVariant(QImage::Format_RGB32);
+        case ScaledSize: return FScaled ? QVariant(FScaledSize) : QVariant();
+        default: return QVariant();
+        }
+    });
 }
 
 void TImageFormatHandler::setOption(ImageOption option, const QVariant& value) {

@@ -2,10 +2,8 @@
 // device, within bounded memory, and writing PCX; nothing thrown reaches Qt.
 #include "TImageFormatHandler.h"
 
-#include "ByteReader.h"
 #include "NoThrow.h"
-#include "MetafilePlayer.h"
-#include "PcxCodec.h"
+#include "PictureFormats.h"
 #include "PictureLimits.h"
 
 #include <Tallwick/Exception.h>
@@ -18,9 +16,7 @@ Q_LOGGING_CATEGORY(lcTallwickImageFormats, "tallwick.imageformats")
 namespace Tallwick {
 
 namespace {
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
-constexpr std::uint32_t kEmfSignature = 0x464D4520u;  // " EMF"
-constexpr int kHeaderBytes = 128;                     // the longest header looked at (PCX)
+constexpr int kHeaderBytes = 128;  // the longest header recognised (PCX)
 // The size is read from at most this much of the file's start: the headers, and for a WMF without
 // a placeable header the records up to the first window extent it sets.
 constexpr qint64 kSizeBytes = 1 << 16;
@@ -29,24 +25,22 @@ constexpr qint64 kPieceBytes = 1 << 16;
 
 const std::uint8_t* Bytes(const QByteArray& b) { return reinterpret_cast<const std::uint8_t*>(b.constData()); }
 
-bool IsWmf(TByteReader& r) {
-    if (r.U32(0) == kPlaceableKey)
-        return true;
-    const int type = r.U16(0), headerWords = r.U16(2), version = r.U16(4);
-    return !r.Failed() && (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
-}
-
-bool IsEmf(TByteReader& r) { return r.U32(0) == 1 && r.U32(40) == kEmfSignature && !r.Failed(); }
-
-bool IsMetafile(const QByteArray& header) {
-    TByteReader r(Bytes(header), header.size());
-    if (IsEmf(r))
-        return true;
-    TByteReader w(Bytes(header), header.size());
-    return IsWmf(w);
+// The format offered to every Qt program whose header the bytes are, or null.
+const TPictureFormat* PluginFormatOf(const QByteArray& header) {
+    const TPictureFormat* format = TPictureFormats::ByContent(Bytes(header), header.size());
+    return format && format->EveryQtProgram ? format : nullptr;
 }
 
 [[noreturn]] void Refuse(const QString& message) { throw EInvalidGraphicOperation(message); }
+
+// The titles of the formats the plugin writes, as "PCX".
+QString WrittenTitles() {
+    QStringList titles;
+    for (const TPictureFormat& f : TPictureFormats::All())
+        if (f.EveryQtProgram && f.Write)
+            titles << QLatin1String(f.Title);
+    return titles.join(QLatin1String(" or "));
+}
 
 void ReportTooLarge() {
     qCWarning(lcTallwickImageFormats, "The file is larger than %lld bytes", TImageFormatHandler::kMaxFileBytes);
@@ -81,15 +75,16 @@ QByteArray TImageFormatHandler::FormatOf(QIODevice* device) {
 }
 
 QByteArray TImageFormatHandler::FormatOfHeader(const QByteArray& header) {
-    TByteReader emf(Bytes(header), header.size());
-    if (IsEmf(emf))
-        return "emf";
-    TByteReader wmf(Bytes(header), header.size());
-    if (IsWmf(wmf))
-        return "wmf";
-    if (TPcxCodec::Recognize(Bytes(header), header.size()))
-        return "pcx";
-    return QByteArray();
+    const TPictureFormat* format = PluginFormatOf(header);
+    return format ? QByteArray(format->Key) : QByteArray();
+}
+
+// What the bytes are by content, or else what the reader was told (a file named .pcx that is no
+// PCX is then refused by the PCX reader, with its reason).
+const TPictureFormat* TImageFormatHandler::Format(const QByteArray& start) const {
+    const TPictureFormat* byContent = PluginFormatOf(start);
+    const TPictureFormat* byName = TPictureFormats::ByKey(format());
+    return byContent ? byContent : byName && byName->EveryQtProgram ? byName : nullptr;
 }
 
 // Once the picture has been read the device is at its end; its bytes are kept here.
@@ -120,32 +115,37 @@ bool TImageFormatHandler::LoadBytes() const {
 // readers throw for what they cannot make out, which has no size.
 QSize TImageFormatHandler::NaturalSize() const {
     const QByteArray start = FLoaded ? FBytes.left(kSizeBytes) : device() ? device()->peek(kSizeBytes) : QByteArray();
+    const TPictureFormat* format = Format(start);
+    if (!format || !format->Size)
+        return QSize();
     try {
-        if (IsMetafile(start))
-            return TMetafilePlayer::Size(Bytes(start), start.size());
-        return TPcxCodec::Size(Bytes(start), start.size());
+        return format->Size(Bytes(start), start.size());
     } catch (const Exception& e) {
         qCWarning(lcTallwickImageFormats, "%s", e.what());
         return QSize();
     }
 }
 
-// The picture at its own size or the scaled size; throws what the readers throw.
+// The picture at its own size or the scaled size: a drawing drawn at that size, a bitmap scaled.
+// Throws what the readers throw.
 QImage TImageFormatHandler::Decode() const {
     if (FScaled &&
         !TPictureLimits::Acceptable(FScaledSize.width(), FScaledSize.height(), TPictureLimits::kMaxPixels, 1))
         Refuse(QStringLiteral("Cannot make a picture of %1 x %2 pixels")
                    .arg(FScaledSize.width())
                    .arg(FScaledSize.height()));
+    const TPictureFormat* format = Format(FBytes.left(kHeaderBytes));
+    if (!format)
+        Refuse(QStringLiteral("Not a picture of the formats read here"));
     const std::uint8_t* data = Bytes(FBytes);
-    if (IsMetafile(FBytes) || format() == "wmf" || format() == "emf") {
-        // Metafile text needs fonts, which only a QGuiApplication has.
+    if (format->DrawAt) {
+        // Text in drawings needs fonts, which only a QGuiApplication has.
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
             Refuse(QStringLiteral("Drawing a metafile needs a QGuiApplication"));
-        return FScaled ? TMetafilePlayer::RenderAt(data, FBytes.size(), FScaledSize)
-                       : TMetafilePlayer::Render(data, FBytes.size());
+        return FScaled ? format->DrawAt(data, FBytes.size(), FScaledSize)
+                       : format->Read(data, FBytes.size(), QString());
     }
-    const QImage image = TPcxCodec::Read(data, FBytes.size());
+    const QImage image = format->Read(data, FBytes.size(), QString());
     if (!FScaled || FScaledSize == image.size())
         return image;
     return image.scaled(FScaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
@@ -165,19 +165,22 @@ bool TImageFormatHandler::read(QImage* image) {
 
 bool TImageFormatHandler::write(const QImage& image) {
     return NoThrow(false, [&] {
-        if (format() != "pcx")
-            Refuse(QStringLiteral("Only PCX is written"));
+        const TPictureFormat* format = TPictureFormats::ByKey(this->format());
+        if (!format || !format->EveryQtProgram || !format->Write)
+            Refuse(QStringLiteral("Only %1 is written").arg(WrittenTitles()));
         if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-            Refuse(QStringLiteral("Cannot write a picture of %1 x %2 pixels as PCX")
+            Refuse(QStringLiteral("Cannot write a picture of %1 x %2 pixels as %3")
                        .arg(image.width())
-                       .arg(image.height()));
-        // PCX has no alpha: transparent parts come out on white, as the library shows them.
+                       .arg(image.height())
+                       .arg(QLatin1String(format->Title)));
+        // The formats written have no alpha: transparent parts come out on white, as the library
+        // shows them.
         QImage flat = TPictureLimits::NewImage(image.width(), image.height());
         flat.fill(Qt::white);
         QPainter painter(&flat);
         painter.drawImage(0, 0, image);
         painter.end();
-        const QByteArray bytes = TPcxCodec::Write(flat);
+        const QByteArray bytes = format->Write(flat);
         return device() && device()->write(bytes) == bytes.size();
     });
 }

@@ -13,6 +13,8 @@
 
 namespace Tallwick {
 
+struct TPictureFormat;
+
 class TImageFormatHandler : public QImageIOHandler {
 public:
     bool canRead() const override;
@@ -22,8 +24,8 @@ public:
     void setOption(ImageOption option, const QVariant& value) override;
     bool supportsOption(ImageOption option) const override;
 
-    // "wmf", "emf" or "pcx" when the device's first bytes are such a header, else empty. Reads
-    // nothing from the device (peeks).
+    // The key of a format offered to every Qt program ("wmf", "emf", "pcx") when the device's first
+    // bytes are wholly such a header, else empty. Reads nothing from the device (peeks).
     static QByteArray FormatOf(QIODevice* device);
     static QByteArray FormatOfHeader(const QByteArray& header);
 
@@ -34,6 +36,8 @@ private:
     // The device's bytes, read once and in full before decoding: as much as a file's size says,
     // a stream's piece by piece, never more than kMaxFileBytes.
     bool LoadBytes() const;
+    // The row of the table for the picture whose first bytes these are.
+    const TPictureFormat* Format(const QByteArray& start) const;
     QImage Decode() const;
     QSize NaturalSize() const;
 

@@ -2,6 +2,7 @@
 #include "TImageFormatPlugin.h"
 
 #include "NoThrow.h"
+#include "PictureFormats.h"
 #include "TImageFormatHandler.h"
 
 #include <memory>
@@ -11,10 +12,9 @@ namespace Tallwick {
 QImageIOPlugin::Capabilities TImageFormatPlugin::capabilities(QIODevice* device, const QByteArray& format) const {
     return NoThrow(Capabilities(), [&] {
         const QByteArray key = format.toLower();
-        if (key == "pcx")
-            return Capabilities(CanRead | CanWrite);
-        if (key == "wmf" || key == "emf")
-            return Capabilities(CanRead);
+        const TPictureFormat* named = TPictureFormats::ByKey(key);
+        if (named && named->EveryQtProgram)
+            return named->Write ? Capabilities(CanRead | CanWrite) : Capabilities(CanRead);
         if (!key.isEmpty() || !device || !device->isOpen() || !device->isReadable())
             return Capabilities();
         return TImageFormatHandler::FormatOf(device).isEmpty() ? Capabilities() : Capabilities(CanRead);

@@ -1,6 +1,6 @@
 // The table of picture formats against what is made from it by hand: each row reads the test
-// pictures of its extensions and writes what it reads back, recognises its own files and no
-// other's, and the README's table and the thumbnailer entry list what the table holds.
+// pictures of its extensions and recognises its own files and no other's, and the README's table
+// and the thumbnailer entry list what the table holds. (Writing through the rows: tst_image_write.)
 #include "ImageTools.h"
 #include "PictureFormats.h"
 
@@ -15,8 +15,6 @@ class TestPictureFormats : public QObject {
 private slots:
     void eachFileHasItsRow_data();
     void eachFileHasItsRow();
-    void writtenIsReadBack_data();
-    void writtenIsReadBack();
     void readmeTableIsTheTable();
     void thumbnailerTypesAreThePlugins();
 };
@@ -69,38 +67,6 @@ void TestPictureFormats::eachFileHasItsRow() {
             QVERIFY2(other.Recognize(Bytes(bytes), bytes.size()) == (&other == &row), other.Key);
     const TPictureFormat* byContent = TPictureFormats::ByContent(Bytes(bytes), bytes.size());
     QCOMPARE(byContent, row.Recognize ? &row : nullptr);
-}
-
-void TestPictureFormats::writtenIsReadBack_data() {
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<int>("tolerance");  // JPEG loses a little
-    for (const TPictureFormat& f : TPictureFormats::All())
-        QTest::newRow(f.Key) << QByteArray(f.Key) << (QByteArray(f.Key) == "jpeg" ? 8 : 0);
-}
-
-// What a row writes, its own reader reads back; a row without a writer is read only, and saving
-// under its name is refused naming every such format.
-void TestPictureFormats::writtenIsReadBack() {
-    QFETCH(QByteArray, key);
-    QFETCH(int, tolerance);
-    const TPictureFormat* row = TPictureFormats::ByKey(key);
-    QVERIFY(row);
-    if (!row->Write) {
-        QVERIFY(row->DrawAt);
-        QVERIFY(TPictureFormats::ReadOnlyTitles().contains(QLatin1String(row->Title)));
-        return;
-    }
-    // Two flat grey halves meeting at a JPEG block edge, so that only JPEG's rounding differs.
-    QImage picture(32, 16, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 200, 200));
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < 16; ++x)
-            picture.setPixel(x, y, qRgb(40, 40, 40));
-    const QByteArray bytes = row->Write(picture);
-    const QString name = QStringLiteral("written.") + row->Extensions.first();
-    const QImage back = TPictureFormats::ByFileName(name).Read(Bytes(bytes), bytes.size(), name);
-    const ImageDifference d = Compare(back.convertToFormat(QImage::Format_RGB32), picture);
-    QVERIFY2(d.SameSize && d.Max <= tolerance, Describe(d).constData());
 }
 
 // | Format | Extensions | MIME type | Written | In every Qt program |, a line per row in order.

@@ -1,26 +1,33 @@
-// Qt image-format plugin: WMF, EMF and PCX for every Qt program that reads pictures through QImage.
+// The plugin's answers to Qt: which keys it reads and writes, and a handler for a device.
 #include "TImageFormatPlugin.h"
 
+#include "NoThrow.h"
+#include "PictureFormats.h"
 #include "TImageFormatHandler.h"
+
+#include <memory>
 
 namespace Tallwick {
 
 QImageIOPlugin::Capabilities TImageFormatPlugin::capabilities(QIODevice* device, const QByteArray& format) const {
-    const QByteArray key = format.toLower();
-    if (key == "pcx")
-        return CanRead | CanWrite;
-    if (key == "wmf" || key == "emf")
-        return CanRead;
-    if (!key.isEmpty() || !device || !device->isOpen() || !device->isReadable())
-        return {};
-    return TImageFormatHandler::FormatOf(device).isEmpty() ? Capabilities() : Capabilities(CanRead);
+    return NoThrow(Capabilities(), [&] {
+        const QByteArray key = format.toLower();
+        const TPictureFormat* named = TPictureFormats::ByKey(key);
+        if (named && named->EveryQtProgram)
+            return named->Write ? Capabilities(CanRead | CanWrite) : Capabilities(CanRead);
+        if (!key.isEmpty() || !device || !device->isOpen() || !device->isReadable())
+            return Capabilities();
+        return TImageFormatHandler::FormatOf(device).isEmpty() ? Capabilities() : Capabilities(CanRead);
+    });
 }
 
 QImageIOHandler* TImageFormatPlugin::create(QIODevice* device, const QByteArray& format) const {
-    auto* handler = new TImageFormatHandler;
-    handler->setDevice(device);
-    handler->setFormat(format.isEmpty() && device ? TImageFormatHandler::FormatOf(device) : format.toLower());
-    return handler;
+    return NoThrow<QImageIOHandler*>(nullptr, [&] {
+        auto handler = std::make_unique<TImageFormatHandler>();
+        handler->setDevice(device);
+        handler->setFormat(format.isEmpty() && device ? TImageFormatHandler::FormatOf(device) : format.toLower());
+        return handler.release();
+    });
 }
 
 }  // namespace Tallwick

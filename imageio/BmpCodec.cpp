@@ -1,6 +1,7 @@
-// BMP: the header checked against the file's size, then read and written through Qt.
+// BMP: headers checked against the file here, pixels decoded by Qt; written as 24-bit.
 #include "BmpCodec.h"
 
+#include "ByteReader.h"
 #include "Exception.h"
 #include "ImageError.h"
 #include "MetafilePlayer.h"
@@ -62,7 +63,6 @@ struct Header {
 }
 
 std::int32_t Int32(const std::uint8_t* p) { return qFromLittleEndian<qint32>(p); }
-int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
 
 Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& fileName) {
     if (size >= 2 && (d[0] != 'B' || d[1] != 'M'))

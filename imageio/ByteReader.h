@@ -6,6 +6,9 @@
 
 namespace Tallwick {
 
+// The little-endian 16-bit word at p, for headers whose length the caller has checked.
+inline int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
+
 class TByteReader {
 public:
     TByteReader(const std::uint8_t* data, std::int64_t size) : FData(data), FSize(size) {}

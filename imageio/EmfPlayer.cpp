@@ -1,4 +1,4 @@
-// Enhanced metafiles (EMF) played into a picture.
+// EMF records decoded and played onto the metafile canvas.
 #include "EmfPlayer.h"
 
 #include "BmpCodec.h"
@@ -19,9 +19,49 @@ constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr std::int64_t kHeaderMinimum = 88;
 constexpr int kMaxHandles = 65535;
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+// The record types played here, by their names in the format's documentation.
+enum RecordType : std::uint32_t {
+    EMR_HEADER = 1,
+    EMR_POLYGON = 3,
+    EMR_POLYLINE = 4,
+    EMR_POLYPOLYGON = 8,
+    EMR_SETWINDOWEXTEX = 9,
+    EMR_SETWINDOWORGEX = 10,
+    EMR_SETVIEWPORTEXTEX = 11,
+    EMR_SETVIEWPORTORGEX = 12,
+    EMR_EOF = 14,
+    EMR_SETMAPMODE = 17,
+    EMR_SETBKMODE = 18,
+    EMR_SETPOLYFILLMODE = 19,
+    EMR_SETTEXTALIGN = 22,
+    EMR_SETTEXTCOLOR = 24,
+    EMR_SETBKCOLOR = 25,
+    EMR_MOVETOEX = 27,
+    EMR_SAVEDC = 33,
+    EMR_RESTOREDC = 34,
+    EMR_SELECTOBJECT = 37,
+    EMR_CREATEPEN = 38,
+    EMR_CREATEBRUSHINDIRECT = 39,
+    EMR_DELETEOBJECT = 40,
+    EMR_ELLIPSE = 42,
+    EMR_RECTANGLE = 43,
+    EMR_ROUNDRECT = 44,
+    EMR_ARC = 45,
+    EMR_CHORD = 46,
+    EMR_PIE = 47,
+    EMR_LINETO = 54,
+    EMR_BITBLT = 76,
+    EMR_STRETCHBLT = 77,
+    EMR_STRETCHDIBITS = 81,
+    EMR_EXTCREATEFONTINDIRECTW = 82,
+    EMR_EXTTEXTOUTW = 84,
+    EMR_POLYGON16 = 86,
+    EMR_POLYLINE16 = 87,
+    EMR_POLYPOLYGON16 = 91,
+    EMR_EXTCREATEPEN = 95,
+};
 
-QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
 
 struct Record {
     TByteReader& R;
@@ -111,7 +151,7 @@ void Blit(TMetafileCanvas& canvas, const Record& r, std::int64_t bmiAt, QRectF t
 void BitBlt(TMetafileCanvas& canvas, const Record& r, bool stretch) {
     const QRectF target(r.S(24), r.S(28), r.S(32), r.S(36));
     if (r.U(88) == 0) {  // no source bitmap: a fill with the brush (PATCOPY) or nothing we draw
-        if (r.U(40) == 0x00F00021)
+        if (r.U(40) == PATCOPY)
             canvas.FillRect(target);
         return;
     }
@@ -147,43 +187,43 @@ void Select(TMetafileCanvas& canvas, std::uint32_t handle) {
 // Plays one record; false at the end-of-file record.
 bool Play(TMetafileCanvas& canvas, const Record& r, std::uint32_t type) {
     switch (type) {
-    case 14: return false;
-    case 9: canvas.SetWindowExt(r.S(8), r.S(12)); break;
-    case 10: canvas.SetWindowOrg(r.S(8), r.S(12)); break;
-    case 11: canvas.SetViewportExt(r.S(8), r.S(12)); break;
-    case 12: canvas.SetViewportOrg(r.S(8), r.S(12)); break;
-    case 17: canvas.SetMapMode(int(r.U(8))); break;
-    case 18: canvas.SetBkMode(int(r.U(8))); break;
-    case 19: canvas.SetPolyFillMode(int(r.U(8))); break;
-    case 22: canvas.SetTextAlign(r.U(8)); break;
-    case 24: canvas.SetTextColor(ColorRef(r.U(8))); break;
-    case 25: canvas.SetBkColor(ColorRef(r.U(8))); break;
-    case 27: canvas.MoveTo(r.Point(8)); break;
-    case 54: canvas.LineTo(r.Point(8)); break;
-    case 33: canvas.SaveDC(); break;
-    case 34: canvas.RestoreDC(r.S(8)); break;
-    case 37: Select(canvas, r.U(8)); break;
-    case 38: CreatePen(canvas, r, false); break;
-    case 95: CreatePen(canvas, r, true); break;
-    case 39: CreateBrush(canvas, r); break;
-    case 82: canvas.CreateObject(int(r.U(8)), Font(r)); break;
-    case 40: canvas.DeleteObject(int(r.U(8))); break;
-    case 42: canvas.Ellipse(r.Rect(8)); break;
-    case 43: canvas.Rectangle(r.Rect(8)); break;
-    case 44: canvas.RoundRect(r.Rect(8), r.S(24), r.S(28)); break;
-    case 45:
-    case 46:
-    case 47: canvas.Arc(r.Rect(8), r.Point(24), r.Point(32), int(type - 45)); break;
-    case 3: canvas.Polygon(Points(r, 28, r.U(24), false)); break;
-    case 4: canvas.Polyline(Points(r, 28, r.U(24), false)); break;
-    case 86: canvas.Polygon(Points(r, 28, r.U(24), true)); break;
-    case 87: canvas.Polyline(Points(r, 28, r.U(24), true)); break;
-    case 8: PolyPolygon(canvas, r, false); break;
-    case 91: PolyPolygon(canvas, r, true); break;
-    case 84: Text(canvas, r); break;
-    case 76: BitBlt(canvas, r, false); break;
-    case 77: BitBlt(canvas, r, true); break;
-    case 81:  // StretchDIBits
+    case EMR_EOF: return false;
+    case EMR_SETWINDOWEXTEX: canvas.SetWindowExt(r.S(8), r.S(12)); break;
+    case EMR_SETWINDOWORGEX: canvas.SetWindowOrg(r.S(8), r.S(12)); break;
+    case EMR_SETVIEWPORTEXTEX: canvas.SetViewportExt(r.S(8), r.S(12)); break;
+    case EMR_SETVIEWPORTORGEX: canvas.SetViewportOrg(r.S(8), r.S(12)); break;
+    case EMR_SETMAPMODE: canvas.SetMapMode(int(r.U(8))); break;
+    case EMR_SETBKMODE: canvas.SetBkMode(int(r.U(8))); break;
+    case EMR_SETPOLYFILLMODE: canvas.SetPolyFillMode(int(r.U(8))); break;
+    case EMR_SETTEXTALIGN: canvas.SetTextAlign(r.U(8)); break;
+    case EMR_SETTEXTCOLOR: canvas.SetTextColor(ColorRef(r.U(8))); break;
+    case EMR_SETBKCOLOR: canvas.SetBkColor(ColorRef(r.U(8))); break;
+    case EMR_MOVETOEX: canvas.MoveTo(r.Point(8)); break;
+    case EMR_LINETO: canvas.LineTo(r.Point(8)); break;
+    case EMR_SAVEDC: canvas.SaveDC(); break;
+    case EMR_RESTOREDC: canvas.RestoreDC(r.S(8)); break;
+    case EMR_SELECTOBJECT: Select(canvas, r.U(8)); break;
+    case EMR_CREATEPEN: CreatePen(canvas, r, false); break;
+    case EMR_EXTCREATEPEN: CreatePen(canvas, r, true); break;
+    case EMR_CREATEBRUSHINDIRECT: CreateBrush(canvas, r); break;
+    case EMR_EXTCREATEFONTINDIRECTW: canvas.CreateObject(int(r.U(8)), Font(r)); break;
+    case EMR_DELETEOBJECT: canvas.DeleteObject(int(r.U(8))); break;
+    case EMR_ELLIPSE: canvas.Ellipse(r.Rect(8)); break;
+    case EMR_RECTANGLE: canvas.Rectangle(r.Rect(8)); break;
+    case EMR_ROUNDRECT: canvas.RoundRect(r.Rect(8), r.S(24), r.S(28)); break;
+    case EMR_ARC:
+    case EMR_CHORD:
+    case EMR_PIE: canvas.Arc(r.Rect(8), r.Point(24), r.Point(32), int(type - EMR_ARC)); break;
+    case EMR_POLYGON: canvas.Polygon(Points(r, 28, r.U(24), false)); break;
+    case EMR_POLYLINE: canvas.Polyline(Points(r, 28, r.U(24), false)); break;
+    case EMR_POLYGON16: canvas.Polygon(Points(r, 28, r.U(24), true)); break;
+    case EMR_POLYLINE16: canvas.Polyline(Points(r, 28, r.U(24), true)); break;
+    case EMR_POLYPOLYGON: PolyPolygon(canvas, r, false); break;
+    case EMR_POLYPOLYGON16: PolyPolygon(canvas, r, true); break;
+    case EMR_EXTTEXTOUTW: Text(canvas, r); break;
+    case EMR_BITBLT: BitBlt(canvas, r, false); break;
+    case EMR_STRETCHBLT: BitBlt(canvas, r, true); break;
+    case EMR_STRETCHDIBITS:
         Blit(canvas, r, 48, QRectF(r.S(24), r.S(28), r.S(72), r.S(76)), QRectF(r.S(32), r.S(36), r.S(40), r.S(44)),
              true);
         break;
@@ -199,7 +239,7 @@ struct Layout {
 };
 
 Layout ReadLayout(TByteReader& r) {
-    if (r.U32(0) != 1 || r.U32(40) != kSignature || r.U32(4) < kHeaderMinimum || !r.Has(0, r.U32(4)) ||
+    if (r.U32(0) != EMR_HEADER || r.U32(40) != kSignature || r.U32(4) < kHeaderMinimum || !r.Has(0, r.U32(4)) ||
         !r.Has(0, kHeaderMinimum) || r.Failed())
         Unrecognized();
     Layout l;
@@ -225,7 +265,7 @@ Layout ReadLayout(TByteReader& r) {
 
 bool TEmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     TByteReader r(data, size);
-    return r.U32(0) == 1 && r.U32(40) == kSignature && !r.Failed();
+    return r.U32(0) == EMR_HEADER && r.U32(40) == kSignature && !r.Failed();
 }
 
 QSize TEmfPlayer::Size(const std::uint8_t* data, std::int64_t size, int maxSide) {

@@ -1,4 +1,5 @@
-// JPEG through libjpeg(-turbo); the library's errors become exceptions, it never prints or exits.
+// JPEG files read and written through libjpeg, its errors and the warnings that mean damage
+// turned into exceptions.
 #include "JpegCodec.h"
 
 #include "Exception.h"
@@ -40,10 +41,13 @@ void ErrorExit(j_common_ptr cinfo) {
     std::longjmp(err->Jump, 1);
 }
 
-// Warnings are not printed. A file that ends early is treated as damaged rather than shown with a
-// grey lower part; other warnings (stray bytes between markers) are tolerated as usual.
+// Warnings are not printed. A file whose picture data ends early is treated as damaged rather than
+// shown with a grey lower part: whether the data simply stops (JWRN_JPEG_EOF) or stops at a marker
+// (JWRN_HIT_MARKER), as a cut file given an end-of-image marker does. Other warnings (stray bytes
+// between markers) are tolerated as usual.
 void EmitMessage(j_common_ptr cinfo, int level) {
-    if (level == -1 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    const int code = cinfo->err->msg_code;
+    if (level == -1 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
         ErrorExit(cinfo);
 }
 

@@ -16,7 +16,6 @@ constexpr double kMaxSizeFactor = 4.0;
 enum { PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME };
 enum { BS_SOLID, BS_NULL, BS_HATCHED };
 enum { TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24 };
-enum { MM_TEXT = 1, MM_LOMETRIC, MM_HIMETRIC, MM_LOENGLISH, MM_HIENGLISH, MM_TWIPS, MM_ISOTROPIC, MM_ANISOTROPIC };
 }  // namespace
 
 TMetafileCanvas::TMetafileCanvas(QImage* image, const QTransform& deviceToImage, int objectSlots)

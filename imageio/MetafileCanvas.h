@@ -17,6 +17,24 @@
 
 namespace Tallwick {
 
+// A colour as both formats store it (COLORREF, 0x00BBGGRR; the high byte is not looked at).
+inline QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+
+// The map modes of SetMapMode.
+enum MapMode {
+    MM_TEXT = 1,
+    MM_LOMETRIC,
+    MM_HIMETRIC,
+    MM_LOENGLISH,
+    MM_HIENGLISH,
+    MM_TWIPS,
+    MM_ISOTROPIC,
+    MM_ANISOTROPIC
+};
+
+// The raster operation of a bit-block transfer that fills the box with the brush.
+constexpr std::uint32_t PATCOPY = 0x00F00021;
+
 class TMetafileCanvas {
 public:
     struct Pen {

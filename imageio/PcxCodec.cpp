@@ -1,7 +1,7 @@
-// PCX, our own reader and writer: 1-bit planes, 8-bit palette and 24-bit pictures, run-length coded
-// or raw.
+// PCX read and written by the picture library's own code.
 #include "PcxCodec.h"
 
+#include "ByteReader.h"
 #include "ColourIndex.h"
 #include "Exception.h"
 #include "ImageError.h"
@@ -27,8 +27,6 @@ struct Header {
 };
 
 [[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized PCX")); }
-
-int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
 
 Header ParseHeader(const std::uint8_t* d, std::int64_t size) {
     if (size < kHeaderSize || d[0] != 0x0A || d[2] > 1)

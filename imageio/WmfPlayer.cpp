@@ -1,4 +1,4 @@
-// Windows metafiles (WMF), with or without the placeable header, played into a picture.
+// WMF records decoded and played onto the metafile canvas.
 #include "WmfPlayer.h"
 
 #include "BmpCodec.h"
@@ -19,9 +19,49 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr int kPlaceableSize = 22;
 constexpr int kHeaderWords = 9;
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+// The record functions played here, by their names in the format's documentation.
+enum RecordFunction : int {
+    META_EOF = 0x0000,
+    META_SAVEDC = 0x001E,
+    META_CREATEPALETTE = 0x00F7,
+    META_SETBKMODE = 0x0102,
+    META_SETMAPMODE = 0x0103,
+    META_SETPOLYFILLMODE = 0x0106,
+    META_RESTOREDC = 0x0127,
+    META_SELECTOBJECT = 0x012D,
+    META_SETTEXTALIGN = 0x012E,
+    META_DIBCREATEPATTERNBRUSH = 0x0142,
+    META_DELETEOBJECT = 0x01F0,
+    META_CREATEPATTERNBRUSH = 0x01F9,
+    META_SETBKCOLOR = 0x0201,
+    META_SETTEXTCOLOR = 0x0209,
+    META_SETWINDOWORG = 0x020B,
+    META_SETWINDOWEXT = 0x020C,
+    META_SETVIEWPORTORG = 0x020D,
+    META_SETVIEWPORTEXT = 0x020E,
+    META_LINETO = 0x0213,
+    META_MOVETO = 0x0214,
+    META_CREATEPENINDIRECT = 0x02FA,
+    META_CREATEFONTINDIRECT = 0x02FB,
+    META_CREATEBRUSHINDIRECT = 0x02FC,
+    META_POLYGON = 0x0324,
+    META_POLYLINE = 0x0325,
+    META_ELLIPSE = 0x0418,
+    META_RECTANGLE = 0x041B,
+    META_TEXTOUT = 0x0521,
+    META_POLYPOLYGON = 0x0538,
+    META_ROUNDRECT = 0x061C,
+    META_CREATEREGION = 0x06FF,
+    META_ARC = 0x0817,
+    META_PIE = 0x081A,
+    META_CHORD = 0x0830,
+    META_DIBBITBLT = 0x0940,
+    META_EXTTEXTOUT = 0x0A32,
+    META_DIBSTRETCHBLT = 0x0B41,
+    META_STRETCHDIB = 0x0F43,
+};
 
-QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
 
 // One record: its parameters are 16-bit words after the size and function.
 struct Record {
@@ -99,7 +139,7 @@ void Blit(TMetafileCanvas& canvas, const Record& r, int dibWord, QRectF target, 
 }
 
 void PatternBlit(TMetafileCanvas& canvas, std::uint32_t rop, QRectF target) {
-    if (rop == 0x00F00021)  // PATCOPY: the brush
+    if (rop == PATCOPY)  // the brush
         canvas.FillRect(target);
 }
 
@@ -145,62 +185,62 @@ void PolyPolygon(TMetafileCanvas& canvas, const Record& r) {
 // Plays one record; false at the end-of-file record.
 bool Play(TMetafileCanvas& canvas, const Record& r, int function) {
     switch (function) {
-    case 0x0000: return false;
-    case 0x0201: canvas.SetBkColor(ColorRef(r.U32(0))); break;
-    case 0x0102: canvas.SetBkMode(r.U(0)); break;
-    case 0x0103: canvas.SetMapMode(r.U(0)); break;
-    case 0x0106: canvas.SetPolyFillMode(r.U(0)); break;
-    case 0x0209: canvas.SetTextColor(ColorRef(r.U32(0))); break;
-    case 0x012E: canvas.SetTextAlign(r.U(0)); break;
-    case 0x020B: canvas.SetWindowOrg(r.S(1), r.S(0)); break;
-    case 0x020C: canvas.SetWindowExt(r.S(1), r.S(0)); break;
-    case 0x020D: canvas.SetViewportOrg(r.S(1), r.S(0)); break;
-    case 0x020E: canvas.SetViewportExt(r.S(1), r.S(0)); break;
-    case 0x001E: canvas.SaveDC(); break;
-    case 0x0127: canvas.RestoreDC(r.S(0)); break;
-    case 0x012D: canvas.SelectObject(r.U(0)); break;
-    case 0x01F0: canvas.DeleteObject(r.U(0)); break;
-    case 0x02FA: CreatePen(canvas, r); break;
-    case 0x02FC: CreateBrush(canvas, r); break;
-    case 0x02FB: canvas.CreateObject(canvas.FirstFreeSlot(), Font(r)); break;
-    case 0x00F7:  // palette, pattern brushes and regions take a slot too
-    case 0x0142:
-    case 0x01F9:
-    case 0x06FF: {
+    case META_EOF: return false;
+    case META_SETBKCOLOR: canvas.SetBkColor(ColorRef(r.U32(0))); break;
+    case META_SETBKMODE: canvas.SetBkMode(r.U(0)); break;
+    case META_SETMAPMODE: canvas.SetMapMode(r.U(0)); break;
+    case META_SETPOLYFILLMODE: canvas.SetPolyFillMode(r.U(0)); break;
+    case META_SETTEXTCOLOR: canvas.SetTextColor(ColorRef(r.U32(0))); break;
+    case META_SETTEXTALIGN: canvas.SetTextAlign(r.U(0)); break;
+    case META_SETWINDOWORG: canvas.SetWindowOrg(r.S(1), r.S(0)); break;
+    case META_SETWINDOWEXT: canvas.SetWindowExt(r.S(1), r.S(0)); break;
+    case META_SETVIEWPORTORG: canvas.SetViewportOrg(r.S(1), r.S(0)); break;
+    case META_SETVIEWPORTEXT: canvas.SetViewportExt(r.S(1), r.S(0)); break;
+    case META_SAVEDC: canvas.SaveDC(); break;
+    case META_RESTOREDC: canvas.RestoreDC(r.S(0)); break;
+    case META_SELECTOBJECT: canvas.SelectObject(r.U(0)); break;
+    case META_DELETEOBJECT: canvas.DeleteObject(r.U(0)); break;
+    case META_CREATEPENINDIRECT: CreatePen(canvas, r); break;
+    case META_CREATEBRUSHINDIRECT: CreateBrush(canvas, r); break;
+    case META_CREATEFONTINDIRECT: canvas.CreateObject(canvas.FirstFreeSlot(), Font(r)); break;
+    case META_CREATEPALETTE:  // palette, pattern brushes and regions take a slot too
+    case META_DIBCREATEPATTERNBRUSH:
+    case META_CREATEPATTERNBRUSH:
+    case META_CREATEREGION: {
         TMetafileCanvas::Object o;
         o.Type = TMetafileCanvas::Object::Other;
         canvas.CreateObject(canvas.FirstFreeSlot(), o);
         break;
     }
-    case 0x0214: canvas.MoveTo(r.Point(0)); break;
-    case 0x0213: canvas.LineTo(r.Point(0)); break;
-    case 0x0325: canvas.Polyline(Points(r, 0, 1, r.S(0))); break;
-    case 0x0324: canvas.Polygon(Points(r, 0, 1, r.S(0))); break;
-    case 0x0538: PolyPolygon(canvas, r); break;
-    case 0x041B: canvas.Rectangle(r.Rect(0)); break;
-    case 0x061C: canvas.RoundRect(r.Rect(2), r.S(1), r.S(0)); break;
-    case 0x0418: canvas.Ellipse(r.Rect(0)); break;
-    case 0x0817:  // arc, chord, pie: end y, end x, start y, start x, then the box
-    case 0x0830:
-    case 0x081A:
-        canvas.Arc(r.Rect(4), r.Point(2), r.Point(0), function == 0x0817 ? 0 : function == 0x0830 ? 1 : 2);
+    case META_MOVETO: canvas.MoveTo(r.Point(0)); break;
+    case META_LINETO: canvas.LineTo(r.Point(0)); break;
+    case META_POLYLINE: canvas.Polyline(Points(r, 0, 1, r.S(0))); break;
+    case META_POLYGON: canvas.Polygon(Points(r, 0, 1, r.S(0))); break;
+    case META_POLYPOLYGON: PolyPolygon(canvas, r); break;
+    case META_RECTANGLE: canvas.Rectangle(r.Rect(0)); break;
+    case META_ROUNDRECT: canvas.RoundRect(r.Rect(2), r.S(1), r.S(0)); break;
+    case META_ELLIPSE: canvas.Ellipse(r.Rect(0)); break;
+    case META_ARC:  // arc, chord, pie: end y, end x, start y, start x, then the box
+    case META_CHORD:
+    case META_PIE:
+        canvas.Arc(r.Rect(4), r.Point(2), r.Point(0), function == META_ARC ? 0 : function == META_CHORD ? 1 : 2);
         break;
-    case 0x0521: {
+    case META_TEXTOUT: {
         const int length = r.S(0), padded = (length + 1) / 2;
         canvas.TextOut(QPointF(r.S(2 + padded), r.S(1 + padded)), Text(r, 1, length));
         break;
     }
-    case 0x0A32: ExtTextOut(canvas, r); break;
-    case 0x0F43:  // StretchDIB: rop, usage, source h, w, y, x, destination h, w, y, x, bitmap
+    case META_EXTTEXTOUT: ExtTextOut(canvas, r); break;
+    case META_STRETCHDIB:  // StretchDIB: rop, usage, source h, w, y, x, destination h, w, y, x, bitmap
         Blit(canvas, r, 11, QRectF(r.S(10), r.S(9), r.S(8), r.S(7)), QRectF(r.S(6), r.S(5), r.S(4), r.S(3)), true);
         break;
-    case 0x0B41:  // DIBStretchBlt: rop, source h, w, y, x, destination h, w, y, x, bitmap
+    case META_DIBSTRETCHBLT:  // DIBStretchBlt: rop, source h, w, y, x, destination h, w, y, x, bitmap
         if (r.Words > 3 + 11)
             Blit(canvas, r, 10, QRectF(r.S(9), r.S(8), r.S(7), r.S(6)), QRectF(r.S(5), r.S(4), r.S(3), r.S(2)), false);
         else
             PatternBlit(canvas, r.U32(0), QRectF(r.S(9), r.S(8), r.S(7), r.S(6)));
         break;
-    case 0x0940:  // DIBBitBlt: rop, source y, x, height, width, destination y, x, bitmap
+    case META_DIBBITBLT:  // DIBBitBlt: rop, source y, x, height, width, destination y, x, bitmap
         if (r.Words > 3 + 9)
             Blit(canvas, r, 8, QRectF(r.S(7), r.S(6), r.S(5), r.S(4)), QRectF(r.S(3), r.S(2), r.S(5), r.S(4)), false);
         else
@@ -234,11 +274,11 @@ Layout ReadLayout(TByteReader& r) {
     while (r.Has(at, 6)) {
         const std::int64_t words = r.U32(at);
         const int function = r.U16(at + 4);
-        if (words < 3 || function == 0)
+        if (words < 3 || function == META_EOF)
             break;
-        if (function == 0x020B && r.Has(at + 6, 4))
+        if (function == META_SETWINDOWORG && r.Has(at + 6, 4))
             origin = QPointF(r.S16(at + 8), r.S16(at + 6));
-        if (function == 0x020C && r.Has(at + 6, 4)) {
+        if (function == META_SETWINDOWEXT && r.Has(at + 6, 4)) {
             l.Window = QRectF(origin, QSizeF(r.S16(at + 8), r.S16(at + 6)));
             return l;
         }
@@ -253,6 +293,14 @@ bool TWmfPlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
     if (r.U32(0) == kPlaceableKey)
         return true;
     return (r.U16(0) == 1 || r.U16(0) == 2) && r.U16(2) == kHeaderWords && !r.Failed();
+}
+
+bool TWmfPlayer::RecognizeByContent(const std::uint8_t* data, std::int64_t size) {
+    TByteReader r(data, size);
+    if (r.U32(0) == kPlaceableKey)
+        return true;
+    const int version = r.U16(4);
+    return Recognize(data, size) && (version == 0x0100 || version == 0x0300) && !r.Failed();
 }
 
 QSize TWmfPlayer::Size(const std::uint8_t* data, std::int64_t size, int maxSide) {
@@ -271,7 +319,7 @@ QImage TWmfPlayer::Render(const std::uint8_t* data, std::int64_t size, QSize pic
         // Device units are the picture's pixels; the window, until the file sets its own, is the
         // bounding box, and the viewport the whole picture.
         TMetafileCanvas canvas(&image, QTransform(), l.Objects);
-        canvas.SetMapMode(8);
+        canvas.SetMapMode(MM_ANISOTROPIC);
         canvas.SetWindowOrg(l.Window.left(), l.Window.top());
         canvas.SetWindowExt(l.Window.width(), l.Window.height());
         canvas.SetViewportExt(pictureSize.width(), pictureSize.height());

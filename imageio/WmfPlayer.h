@@ -15,6 +15,9 @@ namespace Tallwick {
 class TWmfPlayer {
 public:
     static bool Recognize(const std::uint8_t* data, std::int64_t size);
+    // Recognize, and without the placeable header a known version too (1.0 or 3.0): strict enough
+    // to claim a file by its content alone.
+    static bool RecognizeByContent(const std::uint8_t* data, std::int64_t size);
     // The picture's size, from the headers alone. EInvalidPicture "unrecognized WMF or EMF" when
     // the header or size cannot be made out.
     static QSize Size(const std::uint8_t* data, std::int64_t size, int maxSide);

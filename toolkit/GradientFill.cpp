@@ -1,5 +1,7 @@
-// A rectangle filled with a colour gradient in bands of one colour each.
+// Gradient fills in colour bands, as the components paint their bars and backgrounds.
 #include "GradientFill.h"
+
+#include "MulDiv.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,13 +10,6 @@
 namespace Tallwick {
 
 namespace {
-
-// Win32 MulDiv: a × b / c rounded to nearest, halves away from zero (c is never 0 here).
-int MulDiv(int a, int b, int c) {
-    const std::int64_t p = std::int64_t(a) * b;
-    const std::int64_t q = (std::abs(p) + std::abs(std::int64_t(c)) / 2) / std::abs(std::int64_t(c));
-    return int((p < 0) != (c < 0) ? -q : q);
-}
 
 TColor BandColor(TColor a, TColor b, int i, int last) {
     return RGB(GetRValue(a) + MulDiv(i, GetRValue(b) - GetRValue(a), last),

@@ -1,8 +1,8 @@
-// A canvas font: face, size in points, style, character set, pitch, colour and escapement, and its
-// Qt font.
+// The canvas font: sizes in points as pixel heights at 96 pixels per inch, and the Qt font drawn with.
 #include "Font.h"
 
 #include "FontSubstitutions.h"
+#include "MulDiv.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,13 +12,6 @@ namespace Tallwick {
 namespace {
 constexpr int kPixelsPerInch = 96;
 constexpr int kDefaultPixelHeight = 16;
-
-// Win32 MulDiv: the product divided with rounding half away from zero.
-int MulDiv(int a, int b, int c) {
-    const long long p = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(p) + c / 2) / c;
-    return static_cast<int>(p < 0 ? -q : q);
-}
 }  // namespace
 
 TFont::TFont() : FName(QStringLiteral("MS Sans Serif")), FHeight(-MulDiv(8, kPixelsPerInch, 72)) {}

@@ -7,7 +7,10 @@
 #include "PixelTools.h"
 #include <Tallwick/Tveximage.h>
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
+#include <QProcess>
 #include <QPainter>
 #include <QPicture>
 #include <QTemporaryDir>
@@ -68,6 +71,8 @@ private slots:
     void rotateKeepsControlSize_data();
     void rotateKeepsControlSize();
     void libraryObjectsMadeOnFirstUse();
+    void cutJpegRefused_data();
+    void cutJpegRefused();
 
 private:
     QTemporaryDir FDir;
@@ -267,6 +272,71 @@ void TestVexImageFiles::libraryObjectsMadeOnFirstUse() {
     QVERIFY(!image.ImageIOObject() && image.ImageProcObject());
     image.SaveToFile(Temp(QStringLiteral("first.bmp")));
     QVERIFY(image.ImageIOObject());
+}
+
+// A photograph-like picture of 320 x 240 (smooth shades and fine detail) as JPEG, baseline or
+// progressive, written by Qt's own writer: large enough that every cut below falls in picture data.
+namespace {
+QByteArray JpegOfPhoto(bool progressive) {
+    QImage photo(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 255 / 319, y * 255 / 239, (x * y + x * 7 + y * 13) % 256));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(photo) ? bytes : QByteArray();
+}
+}  // namespace
+
+void TestVexImageFiles::cutJpegRefused_data() {
+    QTest::addColumn<bool>("progressive");
+    QTest::addColumn<int>("percent");     // of the file kept
+    QTest::addColumn<bool>("endMarker");  // FF D9 put after the cut
+    for (bool progressive : {false, true})
+        for (int percent : {20, 50, 80})
+            for (bool endMarker : {false, true})
+                QTest::newRow(qPrintable(QStringLiteral("%1 cut at %2 %%3")
+                                             .arg(QLatin1String(progressive ? "progressive" : "baseline"))
+                                             .arg(percent)
+                                             .arg(QLatin1String(endMarker ? ", end marker added" : ""))))
+                    << progressive << percent << endMarker;
+}
+
+// A JPEG whose picture data stops early is refused, by the surface and tallwick-convert alike,
+// whether or not it ends with an end-of-image marker; it is never shown with a grey lower part.
+void TestVexImageFiles::cutJpegRefused() {
+    QFETCH(bool, progressive);
+    QFETCH(int, percent);
+    QFETCH(bool, endMarker);
+    const QByteArray whole = JpegOfPhoto(progressive);
+    QVERIFY(whole.size() > 10000);
+    QVERIFY(progressive == (whole.count("\xFF\xDA") > 1));  // scans: progressive ones are several
+    const QString path = Temp(QStringLiteral("cut.jpg")), out = Temp(QStringLiteral("cut.png"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(whole.left(whole.size() * percent / 100) + (endMarker ? QByteArray("\xFF\xD9") : QByteArray()));
+    file.close();
+    TVexImage image;
+    PaintPattern(image, 30, 20);
+    try {
+        image.LoadFromFile(path);
+        QFAIL("a cut JPEG was loaded");
+    } catch (const Exception& e) {
+        QVERIFY2(e.Message.startsWith(QStringLiteral("Corrupt JPEG file ") + path), qPrintable(e.Message));
+    }
+    QCOMPARE(image.size(), QSize(30, 20));
+    QFile::remove(out);
+    QProcess convert;
+    convert.start(QStringLiteral(TALLWICK_CONVERT), {path, out});
+    QVERIFY(convert.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(convert.readAllStandardError());
+    QCOMPARE(convert.exitCode(), 1);
+    QVERIFY2(err.contains(QLatin1String("Corrupt JPEG file")), qPrintable(err));
+    QVERIFY(!QFile::exists(out));
 }
 
 QTEST_MAIN(TestVexImageFiles)

@@ -1,6 +1,9 @@
 // The image-format plugin through Qt's own reader and writer: WMF, EMF and PCX read by name and by
 // content with tallwick-convert's pixels, Qt's formats left to Qt, sizes answered without drawing,
 // scaled sizes drawn (bad ones refused), hostile files refused in bounded time, PCX written.
+// Everything runs within 768 MiB of address space beyond what the test holds at its start: the
+// plugin must neither reserve more than a file holds nor let a failed allocation escape.
+#include "../support/AddressSpaceLimit.h"
 #include "ImageTools.h"
 #include "MetafilePlayer.h"
 
@@ -12,6 +15,7 @@
 #include <QPluginLoader>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstring>
 #include <memory>
 #include "PcxHeader.h"
 
@@ -33,11 +37,17 @@ private slots:
     void writesPcx_data();
     void writesPcx();
     void refusesToWriteNothing();
+    void readsFromAnyDevice_data();
+    void readsFromAnyDevice();
+    void endlessOrHugeDevice_data();
+    void endlessOrHugeDevice();
+    void cleanupTestCase();
 
 private:
     QString Copy(const QByteArray& bytes, const QString& name);
     QImageIOPlugin* FPlugin = nullptr;
     QTemporaryDir FDir;
+    std::unique_ptr<AddressSpaceLimit> FLimit;
 };
 
 namespace {
@@ -47,6 +57,47 @@ QByteArray DataFile(const QString& name) {
     QFile f(Data(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+constexpr qint64 kMiB = qint64(1) << 20;
+
+// Bytes served as a device serves them: with random access like a file, or in order like a pipe,
+// at most 4 KiB a call; past the bytes given, zeros up to `length`. Remembers how far it was read.
+class PieceDevice : public QIODevice {
+public:
+    PieceDevice(QByteArray bytes, bool sequential, qint64 length = -1)
+        : FBytes(std::move(bytes)),
+          FSequential(sequential),
+          FLength(length < 0 ? FBytes.size() : length) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return FSequential; }
+    qint64 size() const override { return FSequential ? QIODevice::size() : FLength; }
+    bool seek(qint64 pos) override {
+        if (FSequential || !QIODevice::seek(pos))
+            return false;
+        FAt = pos;
+        return true;
+    }
+    qint64 Furthest() const { return FFurthest; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 n = std::min({maxSize, FLength - FAt, qint64(4096)});
+        const qint64 given = std::clamp<qint64>(FBytes.size() - FAt, 0, n);
+        if (given > 0)
+            std::memcpy(data, FBytes.constData() + FAt, size_t(given));
+        std::memset(data + given, 0, size_t(n - given));
+        FAt += n;
+        FFurthest = std::max(FFurthest, FAt);
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray FBytes;
+    bool FSequential;
+    qint64 FLength, FAt = 0, FFurthest = 0;
+};
 
 }  // namespace
 
@@ -60,6 +111,7 @@ QString TestImageFormatPlugin::Copy(const QByteArray& bytes, const QString& name
 // Qt finds the plugin on QT_PLUGIN_PATH, as any program would; the same file is loaded here to
 // ask it directly what it claims.
 void TestImageFormatPlugin::initTestCase() {
+    FLimit = std::make_unique<AddressSpaceLimit>(768 * kMiB);
     const QList<QByteArray> read = QImageReader::supportedImageFormats(),
                             written = QImageWriter::supportedImageFormats();
     for (const char* key : {"wmf", "emf", "pcx"})
@@ -286,6 +338,69 @@ void TestImageFormatPlugin::refusesToWriteNothing() {
     QVERIFY(!wmf->write(QImage(4, 4, QImage::Format_RGB32)));
     QVERIFY(bytes.isEmpty());
 }
+
+void TestImageFormatPlugin::readsFromAnyDevice_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("sequential");
+    QTest::addColumn<qint64>("padding");  // zeros after the picture, which readers ignore
+    for (bool sequential : {false, true}) {
+        const char* kind = sequential ? "stream" : "file";
+        for (const char* f : {"shapes.wmf", "plain.wmf", "shapes.emf"})
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1, 1 MiB more, as a %2").arg(QLatin1String(f), QLatin1String(kind))))
+                << QString::fromLatin1(f) << sequential << kMiB;
+        for (const char* f : {"pcx-1.pcx", "pcx-24.pcx"})  // PCX palettes end the file
+            QTest::newRow(qPrintable(QStringLiteral("%1 as a %2").arg(QLatin1String(f), QLatin1String(kind))))
+                << QString::fromLatin1(f) << sequential << qint64(0);
+    }
+}
+
+// The size comes from the file's start alone (64 KiB, and what Qt reads ahead); the picture then
+// reads whole from a file or a stream alike.
+void TestImageFormatPlugin::readsFromAnyDevice() {
+    QFETCH(QString, file);
+    QFETCH(bool, sequential);
+    QFETCH(qint64, padding);
+    const QByteArray bytes = DataFile(file);
+    PieceDevice device(bytes, sequential, bytes.size() + padding);
+    QImageReader reader(&device, file.section(QLatin1Char('.'), -1).toLatin1());
+    const QImage expected(Data(file));
+    QVERIFY(!expected.isNull());
+    QCOMPARE(reader.size(), expected.size());
+    QVERIFY2(device.Furthest() <= 128 * 1024, QByteArray::number(device.Furthest()));
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+    QCOMPARE(device.Furthest(), bytes.size() + padding);
+    const ImageDifference d = Compare(image, expected);
+    QVERIFY2(d.SameSize && d.Max == 0, Describe(d).constData());
+}
+
+void TestImageFormatPlugin::endlessOrHugeDevice_data() {
+    QTest::addColumn<bool>("sequential");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<qint64>("mostRead");  // at most this much is read before the refusal
+    QTest::newRow("a file of 1 GiB and a byte") << false << (qint64(1) << 30) + 1 << 128 * 1024LL;
+    QTest::newRow("a file of 2^62 bytes") << false << (qint64(1) << 62) << 128 * 1024LL;
+    QTest::newRow("a stream that does not end") << true << (qint64(1) << 62) << (qint64(1) << 30) + 65536;
+}
+
+// A PCX header followed by zeros, more of them than any picture file may hold: refused, a file at
+// once by its size, a stream once it has gone past the bound or memory has run out.
+void TestImageFormatPlugin::endlessOrHugeDevice() {
+    QFETCH(bool, sequential);
+    QFETCH(qint64, length);
+    QFETCH(qint64, mostRead);
+    if (sequential && !FLimit->Active())
+        QSKIP("Without an address-space limit the stream would take 1 GiB of memory");
+    PieceDevice device(PcxHeader(9, 9, 10, 1), sequential, length);
+    QImageReader reader(&device, "pcx");
+    QCOMPARE(reader.size(), QSize(10, 10));
+    QVERIFY(reader.read().isNull());
+    QVERIFY(!reader.errorString().isEmpty());
+    QVERIFY2(device.Furthest() <= mostRead, QByteArray::number(device.Furthest()));
+}
+
+void TestImageFormatPlugin::cleanupTestCase() { FLimit.reset(); }
 
 QTEST_MAIN(TestImageFormatPlugin)
 #include "tst_imageformat_plugin.moc"

@@ -4,8 +4,8 @@
 #include "ConvertOptions.h"
 #include "HeadlessPlatform.h"
 #include "FileReplace.h"
-#include "MetafilePlayer.h"
 #include "PictureFile.h"
+#include "PictureFormats.h"
 
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Exception.h>
@@ -41,12 +41,13 @@ QSize FitWithin(QSize size, int limit) {
     return QSize(std::max(1, fitted.width()), std::max(1, fitted.height()));
 }
 
-// A metafile asked to fit a size is drawn at that size rather than drawn large and shrunk.
+// A drawing (a metafile) asked to fit a size is drawn at that size rather than drawn large and shrunk.
 void Load(TBitmap& bitmap, const ConvertOptions& options) {
-    if (options.Size && HasSuffix(options.In, {"wmf", "emf"})) {
+    const TPictureFormat& format = TPictureFormats::ByFileName(options.In);
+    if (options.Size && format.DrawAt) {
         const TPictureFile file(options.In);
-        const QSize size = FitWithin(TMetafilePlayer::Size(file.Data(), file.Size()), *options.Size);
-        bitmap.Assign(TMetafilePlayer::RenderAt(file.Data(), file.Size(), size));
+        const QSize size = FitWithin(format.Size(file.Data(), file.Size()), *options.Size);
+        bitmap.Assign(format.DrawAt(file.Data(), file.Size(), size));
         bitmap.SetPixelFormat(pf24bit);
         return;
     }

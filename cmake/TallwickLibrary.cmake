@@ -44,6 +44,8 @@ foreach(part ${TALLWICK_PUBLIC_PARTS})
   target_include_directories(${part} PUBLIC $<BUILD_INTERFACE:${part_include}>)
   list(APPEND TALLWICK_PART_INCLUDES $<BUILD_INTERFACE:${part_include}>)
 endforeach()
+# The codecs are imageio's own tier: they see its public headers.
+target_include_directories(imageio_codecs PRIVATE ${CMAKE_BINARY_DIR}/include/imageio)
 
 add_library(TallwickComponents SHARED)
 add_library(Tallwick::Components ALIAS TallwickComponents)

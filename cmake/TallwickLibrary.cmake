@@ -68,6 +68,9 @@ generate_export_header(TallwickComponents BASE_NAME TALLWICK
   EXPORT_FILE_NAME ${TALLWICK_GENERATED_INCLUDE}/Tallwick/TallwickExport.h)
 list(APPEND TALLWICK_PUBLIC_HEADERS ${TALLWICK_GENERATED_INCLUDE}/Tallwick/TallwickExport.h)
 set(TALLWICK_PUBLIC_HEADERS ${TALLWICK_PUBLIC_HEADERS} PARENT_SCOPE)
+# The same list for scripts (scripts/abi-check), one path a line.
+list(JOIN TALLWICK_PUBLIC_HEADERS "\n" public_header_lines)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/public-headers.txt CONTENT "${public_header_lines}\n" @ONLY)
 
 # Tallwick::Internals: never installed.
 add_library(tallwick_internals STATIC)

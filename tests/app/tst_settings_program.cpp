@@ -102,7 +102,7 @@ void TestSettingsProgram::keys() {
     Xdotool({"windowfocus", "--sync", window}, &status);
     QCOMPARE(status, 0);
     // The key goes to the dialog only once it holds the activation.
-    QVERIFY(QTest::qWaitFor([&] { return Xdotool({"getactivewindow"}).trimmed() == window; }, kTimeoutMs));
+    QVERIFY(QTest::qWaitFor([&] { return Xdotool({"getwindowfocus"}).trimmed() == window; }, kTimeoutMs));
     Xdotool({"key", key}, &status);
     QCOMPARE(status, 0);
 

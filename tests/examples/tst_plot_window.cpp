@@ -33,10 +33,7 @@ void TestPlotWindow::nothingIsCut() {
         window.resize(size);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // The redraw time is shown after the first draw, and laid out after that.
-    QTRY_VERIFY(std::any_of(window.findChildren<QLabel*>().cbegin(), window.findChildren<QLabel*>().cend(),
-                            [](const QLabel* label) { return label->text().startsWith("Last redraw"); }));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QTest::qWait(100);  // the redraw time is shown after the first draw, and laid out after that
     if (size.isValid())
         QCOMPARE(window.size(), size);
     QList<QWidget*> parts;

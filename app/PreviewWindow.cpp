@@ -27,7 +27,7 @@ void TForm2::FormCreate(const QString& parentArgument) {
     if (app && app->Terminated())  // the settings file belongs to another program: ending anyway
         return;
     if (!EmbedInForeignWindow(this, FParentWindow))
-        throw Exception(QStringLiteral("There is no window %1 to show the preview in").arg(parentArgument));
+        throw Exception(tr("There is no window %1 to show the preview in").arg(parentArgument));
     FWatcher = new TParentWindowWatcher(FParentWindow, this);
     connect(FWatcher, &TParentWindowWatcher::resized, this, &TForm2::ParentResized);
     connect(FWatcher, &TParentWindowWatcher::windowDestroyed, this, &TForm2::ParentDestroyed);

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -65,7 +66,8 @@ TBitmap* TImageIO::AttachedBitmap() const { return FBitmap; }
 
 TBitmap& TImageIO::Bitmap() const {
     if (!FBitmap)
-        throw EInvalidGraphicOperation(QStringLiteral("No bitmap is attached for picture files"));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "No bitmap is attached for picture files"));
     return *FBitmap;
 }
 
@@ -79,12 +81,13 @@ void TImageIO::LoadFromFile(const QString& fileName) {
 void TImageIO::SaveToFile(const QString& fileName) {
     // A BMP under a metafile's name would be refused by every reader, ours included.
     if (FormatOf(fileName) == Format::Metafile)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot save WMF or EMF: these formats are read only"));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "Cannot save WMF or EMF: these formats are read only"));
     TBitmap& bitmap = Bitmap();
     bitmap.SetPixelFormat(pf24bit);
     if (bitmap.Empty())
-        throw EInvalidGraphicOperation(
-            QStringLiteral("Cannot save an empty picture to %1").arg(QDir::toNativeSeparators(fileName)));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot save an empty picture to %1")
+                                           .arg(QDir::toNativeSeparators(fileName)));
     ReplaceFile(fileName, Encode(bitmap.Image(), fileName));
 }
 

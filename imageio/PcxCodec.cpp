@@ -9,6 +9,7 @@
 #include <array>
 #include <unordered_map>
 #include <vector>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -24,7 +25,7 @@ struct Header {
     const std::uint8_t* EgaPalette;
 };
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized PCX")); }
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized PCX")); }
 
 int Word(const std::uint8_t* p) { return qFromLittleEndian<quint16>(p); }
 

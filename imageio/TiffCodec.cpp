@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <tiffio.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -87,7 +88,9 @@ TIFF* Open(MemoryFile& file, const char* mode) {
     return tif;
 }
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized TIFF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized TIFF"));
+}
 
 struct TiffCloser {
     TIFF* Tif;
@@ -146,7 +149,7 @@ QByteArray TTiffCodec::Write(const QImage& source) {
     file.WriteData = &bytes;
     TIFF* tif = Open(file, "w");
     if (!tif)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode TIFF"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot encode TIFF"));
     bool ok = true;
     {
         TiffCloser closer{tif};
@@ -165,7 +168,7 @@ QByteArray TTiffCodec::Write(const QImage& source) {
         ok = ok && TIFFWriteDirectory(tif);
     }
     if (!ok)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode TIFF"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot encode TIFF"));
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 

@@ -10,6 +10,7 @@
 
 #include <QRectF>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -18,7 +19,9 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr int kPlaceableSize = 22;
 constexpr int kHeaderWords = 9;
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized WMF or EMF"));
+}
 
 QColor ColorRef(std::uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
 

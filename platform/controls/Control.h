@@ -1,7 +1,8 @@
 #pragma once
-// The framework's control: the properties every visible component publishes (position and size,
-// alignment, cursor, hint, visibility, enabled state, tag), each a Qt property whose NOTIFY signal
-// fires once per real change, whatever made the change (a setter, a layout, the user).
+/// \class Tallwick::TControl
+/// The framework's control: the properties every visible component publishes (position and size,
+/// alignment, cursor, hint, visibility, enabled state, tag), each a Qt property whose NOTIFY signal
+/// fires once per real change, whatever made the change (a setter, a layout, the user).
 #include <Tallwick/ControlAlign.h>
 #include <Tallwick/Cursors.h>
 #include <Tallwick/TallwickExport.h>
@@ -34,7 +35,7 @@ public:
     void SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
     int Height() const { return height(); }
     void SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
-    // Negative sizes count as 0. Aligned children follow at once, shown or not.
+    /// Negative sizes count as 0. Aligned children follow at once, shown or not.
     void SetBounds(int left, int top, int width, int height);
     TRect GetClientRect() const { return Rect(0, 0, width(), height()); }
 
@@ -42,16 +43,16 @@ public:
     void SetAlign(TAlign align);
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor cursor);
-    // The hint shows as the control's tooltip.
+    /// The hint shows as the control's tooltip.
     const QString& Hint() const { return FHint; }
     void SetHint(const QString& hint);
-    // True unless hidden on purpose. A control without a parent counts as visible, as a new one
-    // is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
+    /// True unless hidden on purpose. A control without a parent counts as visible, as a new one
+    /// is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
     bool Visible() const;
     void SetVisible(bool visible);
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool value);
-    // A number kept for the owner's use.
+    /// A number kept for the owner's use.
     int Tag() const { return FTag; }
     void SetTag(int value);
 
@@ -68,10 +69,10 @@ signals:
     void TagChanged();
 
 protected:
-    // True while the control sits on a form being edited in Qt Designer (not in its preview, not
-    // in a program): what the control shows only to the form's designer depends on it.
+    /// True while the control sits on a form being edited in Qt Designer (not in its preview, not
+    /// in a program): what the control shows only to the form's designer depends on it.
     bool Designing() const;
-    // The redraw of a property that changes only the look: a repaint request.
+    /// The redraw of a property that changes only the look: a repaint request.
     void Repaint() { update(); }
 
     void moveEvent(QMoveEvent* event) override;
@@ -79,7 +80,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QRect FReportedBounds;  // the bounds the last position and size signals announced
+    QRect FReportedBounds;  ///< the bounds the last position and size signals announced
     TCursor FCursor = crDefault;
     QString FHint;
     int FTag = 0;

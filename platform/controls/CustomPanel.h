@@ -1,6 +1,7 @@
 #pragma once
-// The framework's custom panel: a control with an outer and an inner bevel, a border, a caption
-// and a face colour. Children aligned in it keep clear of the bevels and the border.
+/// \class Tallwick::TCustomPanel
+/// The framework's custom panel: a control with an outer and an inner bevel, a border, a caption
+/// and a face colour. Children aligned in it keep clear of the bevels and the border.
 #include <Tallwick/Color.h>
 #include <Tallwick/Control.h>
 #include <Tallwick/TallwickExport.h>
@@ -28,10 +29,10 @@ public:
     void SetBevelInner(TBevelCut value);
     TBevelCut BevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut value);
-    // At least 1; smaller values are ignored.
+    /// At least 1; smaller values are ignored.
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int value);
-    // At least 0; negative values are ignored.
+    /// At least 0; negative values are ignored.
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
     const QString& Caption() const { return FCaption; }
@@ -43,8 +44,8 @@ public:
     void SetAlignment(TAlignment value);
     TFont& Font() { return FFont; }
 
-    // The panel's own resize notification (called after every size change), then the signal
-    // resized.
+    /// The panel's own resize notification (called after every size change), then the signal
+    /// resized.
     TNotifyEvent OnResize;
 
 signals:
@@ -63,7 +64,7 @@ protected:
 
 private:
     void UpdateMargins();
-    void Relayout();  // margins for the bevels, then a repaint
+    void Relayout();  ///< margins for the bevels, then a repaint
     void PaintFace();
 
     TBevelCut FBevelInner = bvNone;

@@ -20,6 +20,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)  # DEPENDS below become "Depends: package (= version)"
+# dpkg-shlibdeps runs in each package's staging folder and finds the component library, which the
+# saver, the plugin and tallwick-convert link, in the library package's folder beside it; the
+# dependency on that package comes from DEPENDS.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ../library/usr/${CMAKE_INSTALL_LIBDIR})
 
 set(CPACK_DEBIAN_SAVER_PACKAGE_NAME skyglow)
 set(CPACK_DEBIAN_SAVER_PACKAGE_SECTION x11)
@@ -46,7 +50,12 @@ with zoom and history, a scale, a progress bar, a polygon, a colour button
 and the facts of a disk drive.
 .
 This package holds the shared library programs run with.")
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_GENERATE_SHLIBS ON)  # the shlibs file and the ldconfig trigger
+# The shlibs file names the package for the library's soname (the plugins have no soname, and
+# no shlibs entry); the trigger runs ldconfig once after every package that installs libraries.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/library-control/triggers "activate-noawait ldconfig\n")
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/library-control/triggers)
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libtallwick-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)

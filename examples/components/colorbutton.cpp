@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
 
     auto* button = new Tallwick::TColorButton(&window);
     button->SetColorQColor(QColor(0, 128, 255));
+    button->setMinimumSize(64, 24);
     auto* label = new QLabel(&window);
     const auto showColor = [button, label] { label->setText(button->ColorQColor().name()); };
     QObject::connect(button, &Tallwick::TColorButton::changed, label, showColor);

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     image->Canvas()->Brush.Style = Tallwick::bsClear;
     image->TextOutInv(108, 22, QStringLiteral("Inverted"));
     image->TextOutRot(150, 140, 30, QStringLiteral("Rotated"));
+    image->setMinimumSize(image->Width(), image->Height());
     layout->addWidget(image);
 
     // Picture files go through the same surface: BMP, JPEG, TIFF, GIF, PCX, WMF and EMF.
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
         turned->LoadFromFile(file);
         turned->Rotate(30);
         turned->SetHeightWidth(turned->Picture()->Height(), turned->Picture()->Width());
+        turned->setMinimumSize(turned->Width(), turned->Height());
     } catch (const Tallwick::Exception& error) {  // every failure is an exception with a message
         qWarning("%s", qPrintable(error.Message));
     }

@@ -14,15 +14,25 @@ namespace Tallwick {
 
 class TALLWICK_EXPORT TControl : public QWidget {
     Q_OBJECT
+    /// Distance in pixels from the parent's left edge.
     Q_PROPERTY(int Left READ Left WRITE SetLeft NOTIFY LeftChanged)
+    /// Distance in pixels from the parent's top edge.
     Q_PROPERTY(int Top READ Top WRITE SetTop NOTIFY TopChanged)
+    /// Width in pixels; negative values count as 0.
     Q_PROPERTY(int Width READ Width WRITE SetWidth NOTIFY WidthChanged)
+    /// Height in pixels; negative values count as 0.
     Q_PROPERTY(int Height READ Height WRITE SetHeight NOTIFY HeightChanged)
+    /// Where the control sits in its parent: nowhere in particular, or along an edge or filling it.
     Q_PROPERTY(Tallwick::TAlign Align READ Align WRITE SetAlign NOTIFY AlignChanged)
+    /// Number of the mouse cursor over the control (one of the library's cursor slots).
     Q_PROPERTY(int Cursor READ Cursor WRITE SetCursor NOTIFY CursorChanged)
+    /// Text shown as the control's tooltip.
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint NOTIFY HintChanged)
+    /// True unless hidden on purpose.
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY VisibleChanged)
+    /// Whether the control takes mouse and keyboard input.
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
+    /// A number kept for the owner's use.
     Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
 public:
     explicit TControl(QWidget* parent = nullptr);

@@ -14,13 +14,21 @@ namespace Tallwick {
 
 class TALLWICK_EXPORT TCustomPanel : public TControl {
     Q_OBJECT
+    /// Cut of the inner bevel (bvNone, bvLowered, bvRaised or bvSpace).
     Q_PROPERTY(Tallwick::TBevelCut BevelInner READ BevelInner WRITE SetBevelInner NOTIFY BevelInnerChanged)
+    /// Cut of the outer bevel (bvNone, bvLowered, bvRaised or bvSpace).
     Q_PROPERTY(Tallwick::TBevelCut BevelOuter READ BevelOuter WRITE SetBevelOuter NOTIFY BevelOuterChanged)
+    /// Width of each bevel in pixels.
     Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth NOTIFY BevelWidthChanged)
+    /// Width in pixels of the border between the bevels.
     Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth NOTIFY BorderWidthChanged)
+    /// Text drawn on the panel's face.
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged)
+    /// Colour of the panel's face.
     Q_PROPERTY(QColor Color READ ColorQColor WRITE SetColorQColor NOTIFY ColorChanged)
+    /// Color as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint ColorValue READ ColorValue WRITE SetColorValue NOTIFY ColorChanged)
+    /// Where the caption stands on the face.
     Q_PROPERTY(Tallwick::TAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
 public:
     explicit TCustomPanel(QWidget* parent = nullptr);

@@ -14,6 +14,7 @@ set(DOXYGEN_USE_MDFILE_AS_MAINPAGE ${PROJECT_SOURCE_DIR}/docs/reference.md)
 set(DOXYGEN_IMAGE_PATH ${PROJECT_SOURCE_DIR}/docs)
 set(DOXYGEN_EXTRACT_ALL YES)  # members without a comment of their own are listed too
 set(DOXYGEN_JAVADOC_AUTOBRIEF YES)  # a comment's first sentence is its brief description
+set(DOXYGEN_DISTRIBUTE_GROUP_DOC YES)  # a property's line (///@{ ... ///@}) documents its getter and setter
 set(DOXYGEN_EXAMPLE_PATH ${PROJECT_SOURCE_DIR}/examples)
 set(DOXYGEN_EXAMPLE_PATTERNS *.cpp)
 set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)

@@ -77,10 +77,13 @@ public:
     explicit TDiskInfo(QObject* owner = nullptr);
     ~TDiskInfo() override;
 
+    /// The drive described: a letter ("C" is the root file system) or a mount point. Setting it reads the drive's facts.
+    ///@{
     QString Drive() const { return FDrive; }
     /// Queries the drive named by `value` (see above), even when it is the current one, so that
     /// setting it again refreshes the free space. Throws Exception for a value that names no drive.
     void SetDrive(const QString& value);
+    ///@}
     /// The Qt face of Drive (QMetaProperty, Designer, QML): SetDrive through the event guard, so
     /// no error passes into Qt; a refused value leaves everything as it was and is reported as
     /// the guard reports errors (a warning, or the error box inside the saver).
@@ -89,18 +92,36 @@ public:
     /// Plain fields: written as they come, normally by SetDrive.
     QString DriveType() const { return FDriveType; }
     void SetDriveType(const QString& value);
+    /// Total size in bytes; -1 when the query failed.
+    ///@{
     qint64 DriveSize() const { return FDriveSize; }
     void SetDriveSize(qint64 value);
+    ///@}
+    /// Bytes an unprivileged user may still fill; -1 when the query failed.
+    ///@{
     qint64 DriveFree() const { return FDriveFree; }
     void SetDriveFree(qint64 value);
+    ///@}
+    /// The kernel's name of the mounted file system, such as "ext4".
+    ///@{
     QString FileSystem() const { return FFileSystem; }
     void SetFileSystem(const QString& value);
+    ///@}
+    /// Volume serial number taken from the volume's UUID; 0 without one.
+    ///@{
     uint SerialNumber() const { return FSerialNumber; }
     void SetSerialNumber(uint value);
+    ///@}
+    /// SerialNumber written as "XXXX-XXXX"; empty when the query failed.
+    ///@{
     QString SerialNumberStr() const { return FSerialNumberStr; }
     void SetSerialNumberStr(const QString& value);
+    ///@}
+    /// The volume's label.
+    ///@{
     QString VolumeName() const { return FVolumeName; }
     void SetVolumeName(const QString& value);
+    ///@}
     /// Whether the last query found the drive.
     bool VolumeValid() const { return FVolumeValid; }
     /// The mount point the last query found ("/" for C), empty when it failed.
@@ -121,13 +142,21 @@ public:
     static void Register();
 
 signals:
+    /// Emitted when Drive changes.
     void DriveChanged();
+    /// Emitted when DriveType changes.
     void DriveTypeChanged();
+    /// Emitted when DriveSize changes.
     void DriveSizeChanged();
+    /// Emitted when DriveFree changes.
     void DriveFreeChanged();
+    /// Emitted when FileSystem changes.
     void FileSystemChanged();
+    /// Emitted when SerialNumber changes.
     void SerialNumberChanged();
+    /// Emitted when SerialNumberStr changes.
     void SerialNumberStrChanged();
+    /// Emitted when VolumeName changes.
     void VolumeNameChanged();
 
 private:

@@ -114,56 +114,119 @@ public:
     /// Properties.
     TColor AxisColor() const { return FAxisColor; }
     void SetAxisColor(TColor value);
+    /// Font of the tick labels.
+    ///@{
     const TFont& AxisFont() const { return FAxisFont; }
     /// Copies every attribute of `font`, takes its colour as AxisColor and repaints, always.
     void SetAxisFont(const TFont& font);
+    ///@}
+    /// Whether the frame, tick marks and labels are drawn.
+    ///@{
     bool AxisShow() const { return FAxisShow; }
     void SetAxisShow(bool value);
+    ///@}
+    /// Margin in pixels left and right of the plot area.
+    ///@{
     int AxisXMargin() const { return FAxisXMargin; }
     /// Stored only below half the image width minus 20; repaints whether stored or not. With the
     /// automatic margin on, that repaint measures the labels again, so the value does not stay.
     /// AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
     /// setter or of the adjustments.
     void SetAxisXMargin(int value);
+    ///@}
+    /// The automatic margin comes first: while it is on, the margin follows the labels.
+    ///@{
     bool AxisXMarginAuto() const { return FAxisXMarginAuto; }
     void SetAxisXMarginAuto(bool value);
+    ///@}
+    /// Number of tick marks along the x axis.
+    ///@{
     int AxisXMarks() const { return FAxisXMarks; }
     void SetAxisXMarks(int value);
+    ///@}
+    /// World x at the plot area's right edge.
+    ///@{
     double AxisXMax() const { return FAxisXMax; }
     void SetAxisXMax(double value);
+    ///@}
+    /// World x at the plot area's left edge.
+    ///@{
     double AxisXMin() const { return FAxisXMin; }
     void SetAxisXMin(double value);
+    ///@}
+    /// Margin in pixels above and below the plot area.
+    ///@{
     int AxisYMargin() const { return FAxisYMargin; }
     void SetAxisYMargin(int value);
+    ///@}
+    /// Whether AxisYMargin follows the tick labels' height.
+    ///@{
     bool AxisYMarginAuto() const { return FAxisYMarginAuto; }
     void SetAxisYMarginAuto(bool value);
+    ///@}
+    /// Number of tick marks along the y axis.
+    ///@{
     int AxisYMarks() const { return FAxisYMarks; }
     void SetAxisYMarks(int value);
+    ///@}
+    /// World y at the plot area's top edge.
+    ///@{
     double AxisYMax() const { return FAxisYMax; }
     void SetAxisYMax(double value);
+    ///@}
+    /// World y at the plot area's bottom edge.
+    ///@{
     double AxisYMin() const { return FAxisYMin; }
     void SetAxisYMin(double value);
+    ///@}
+    /// Colour around the plot area.
+    ///@{
     TColor ColorExt() const { return FColorExt; }
     void SetColorExt(TColor value);
+    ///@}
+    /// Colour of the plot area.
+    ///@{
     TColor ColorInt() const { return FColorInt; }
     void SetColorInt(TColor value);
+    ///@}
+    /// Format picture of the tick labels, such as "0.00".
+    ///@{
     const QString& Format() const { return FFormat; }
     /// A different text repaints, then raises OnChangeFormat.
     void SetFormat(const QString& value);
+    ///@}
+    /// Right limit ZoomAll shows.
+    ///@{
     double ZoomAllXMax() const { return FZoomAllXMax; }
     void SetZoomAllXMax(double value);
+    ///@}
+    /// Left limit ZoomAll shows.
+    ///@{
     double ZoomAllXMin() const { return FZoomAllXMin; }
     void SetZoomAllXMin(double value);
+    ///@}
+    /// Top limit ZoomAll shows.
+    ///@{
     double ZoomAllYMax() const { return FZoomAllYMax; }
     void SetZoomAllYMax(double value);
+    ///@}
+    /// Bottom limit ZoomAll shows.
+    ///@{
     double ZoomAllYMin() const { return FZoomAllYMin; }
     void SetZoomAllYMin(double value);
+    ///@}
+    /// Factor between 0 and 1 by which one zoom-in step multiplies both axis ranges.
+    ///@{
     double ZoomFactor() const { return FZoomFactor; }
     /// Kept strictly between 0 and 1; other values are ignored. No repaint.
     void SetZoomFactor(double value);
+    ///@}
+    /// Number of frames of the animated zoom.
+    ///@{
     int ZoomSteps() const { return FZoomSteps; }
     /// Kept above 0; other values are ignored. No repaint.
     void SetZoomSteps(int value);
+    ///@}
 
     TALLWICK_COLOR_ACCESSORS(AxisColor)
     TALLWICK_COLOR_ACCESSORS(ColorExt)
@@ -295,28 +358,51 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 signals:
+    /// Emitted when AxisColor (and AxisColorValue) changes.
     void AxisColorChanged();
+    /// Emitted when AxisFont changes.
     void AxisFontChanged();
+    /// Emitted when AxisShow changes.
     void AxisShowChanged();
+    /// Emitted when AxisXMargin changes.
     void AxisXMarginChanged();
+    /// Emitted when AxisXMarginAuto changes.
     void AxisXMarginAutoChanged();
+    /// Emitted when AxisXMarks changes.
     void AxisXMarksChanged();
+    /// Emitted when AxisXMax changes.
     void AxisXMaxChanged();
+    /// Emitted when AxisXMin changes.
     void AxisXMinChanged();
+    /// Emitted when AxisYMargin changes.
     void AxisYMarginChanged();
+    /// Emitted when AxisYMarginAuto changes.
     void AxisYMarginAutoChanged();
+    /// Emitted when AxisYMarks changes.
     void AxisYMarksChanged();
+    /// Emitted when AxisYMax changes.
     void AxisYMaxChanged();
+    /// Emitted when AxisYMin changes.
     void AxisYMinChanged();
+    /// Emitted when ColorExt (and ColorExtValue) changes.
     void ColorExtChanged();
+    /// Emitted when ColorInt (and ColorIntValue) changes.
     void ColorIntChanged();
+    /// Emitted when Format changes.
     void FormatChanged();
+    /// Emitted when ZoomAllXMax changes.
     void ZoomAllXMaxChanged();
+    /// Emitted when ZoomAllXMin changes.
     void ZoomAllXMinChanged();
+    /// Emitted when ZoomAllYMax changes.
     void ZoomAllYMaxChanged();
+    /// Emitted when ZoomAllYMin changes.
     void ZoomAllYMinChanged();
+    /// Emitted when ZoomFactor changes.
     void ZoomFactorChanged();
+    /// Emitted when ZoomSteps changes.
     void ZoomStepsChanged();
+    /// Emitted when ZoomMode changes.
     void ZoomModeChanged();
     /// CanZoomBack() or CanZoomForward() changed.
     void ZoomHistoryChanged();

@@ -27,7 +27,7 @@ class TALLWICK_EXPORT TEscala : public TPnlImg {
     Q_OBJECT
     /// Whether the scale's thickness follows its margins, band and labels.
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
-    /// Thickness of the colour band in pixels (0 .. kMaxPixels).
+    /// Thickness of the colour band in pixels (0 to kMaxPixels).
     Q_PROPERTY(int BandWidth READ BandWidth WRITE SetBandWidth NOTIFY BandWidthChanged)
     /// Format picture of the labels, such as ",0.000".
     Q_PROPERTY(QString Format READ Format WRITE SetFormat NOTIFY FormatChanged)
@@ -41,7 +41,7 @@ class TALLWICK_EXPORT TEscala : public TPnlImg {
     Q_PROPERTY(uint GradColor2Value READ GradColor2Value WRITE SetGradColor2Value NOTIFY GradColor2Changed)
     /// Width of the value steps the band's colour changes in; 0 gives a smooth band.
     Q_PROPERTY(double Interval READ Interval WRITE SetInterval NOTIFY IntervalChanged)
-    /// Space in pixels around the band and the labels (0 .. kMaxPixels).
+    /// Space in pixels around the band and the labels (0 to kMaxPixels).
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin NOTIFY MarginChanged)
     /// Value at the top (vertical) or right (horizontal) end of the band.
     Q_PROPERTY(double Maximum READ Maximum WRITE SetMaximum NOTIFY MaximumChanged)
@@ -77,38 +77,80 @@ public:
     explicit TEscala(QWidget* owner = nullptr);
     ~TEscala() override;
 
+    /// Whether the scale's thickness follows its margins, band and labels.
+    ///@{
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
+    ///@}
+    /// Thickness of the colour band in pixels (0 to kMaxPixels).
+    ///@{
     int BandWidth() const { return FBandWidth; }
     void SetBandWidth(int value);
+    ///@}
+    /// Format picture of the labels, such as ",0.000".
+    ///@{
     const QString& Format() const { return FFormat; }
     void SetFormat(const QString& value);
+    ///@}
+    /// Colour at Minimum of a two-colour scale (egTwo).
+    ///@{
     TColor GradColor1() const { return FGradColor1; }
     void SetGradColor1(TColor value);
+    ///@}
+    /// Colour at Maximum of a two-colour scale (egTwo).
+    ///@{
     TColor GradColor2() const { return FGradColor2; }
     void SetGradColor2(TColor value);
+    ///@}
+    /// Width of the value steps the band's colour changes in; 0 gives a smooth band.
+    ///@{
     double Interval() const { return FInterval; }
     /// Refused (nothing happens) when negative, not below the range, or not a number.
     void SetInterval(double value);
+    ///@}
+    /// Space in pixels around the band and the labels (0 to kMaxPixels).
+    ///@{
     int Margin() const { return FMargin; }
     void SetMargin(int value);
+    ///@}
+    /// Value at the top (vertical) or right (horizontal) end of the band.
+    ///@{
     double Maximum() const { return FMaximum; }
     void SetMaximum(double value);
+    ///@}
+    /// Value at the other end of the band.
+    ///@{
     double Minimum() const { return FMinimum; }
     void SetMinimum(double value);
+    ///@}
     /// Both at once; refused when max <= min.
     void SetMaxMin(double max, double min);
+    /// Number of labels between the two end labels.
+    ///@{
     int TextInterval() const { return FTextInterval; }
     /// Negative values are refused; values above kMaxTextInterval are taken as kMaxTextInterval.
     void SetTextInterval(int value);
+    ///@}
+    /// Placement of the scale in its parent.
+    ///@{
     TEscalaAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TEscalaAlignment value);
+    ///@}
+    /// Two-colour gradient (egTwo) or the fixed blue-green-red scale (egThree).
+    ///@{
     TEscalaGraduation Graduation() const { return FGraduation; }
     void SetGraduation(TEscalaGraduation value);
+    ///@}
+    /// Orientation before Alignment: a docked scale's orientation follows the docking.
+    ///@{
     TEscalaOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TEscalaOrientation value);
+    ///@}
+    /// Band before the labels (epNormal) or after them (epInverse).
+    ///@{
     TEscalaPosition Position() const { return FPosition; }
     void SetPosition(TEscalaPosition value);
+    ///@}
     /// Label font; a change redraws the scale.
     const TFont& Font() { return TPnlImg::Font(); }
     void SetFont(const TFont& value);
@@ -131,20 +173,35 @@ public:
     static void Register();
 
 signals:
+    /// Emitted when AutoSize changes.
     void AutoSizeChanged();
+    /// Emitted when BandWidth changes.
     void BandWidthChanged();
+    /// Emitted when Format changes.
     void FormatChanged();
+    /// Emitted when GradColor1 (and GradColor1Value) changes.
     void GradColor1Changed();
+    /// Emitted when GradColor2 (and GradColor2Value) changes.
     void GradColor2Changed();
+    /// Emitted when Interval changes.
     void IntervalChanged();
+    /// Emitted when Margin changes.
     void MarginChanged();
+    /// Emitted when Maximum changes.
     void MaximumChanged();
+    /// Emitted when Minimum changes.
     void MinimumChanged();
+    /// Emitted when TextInterval changes.
     void TextIntervalChanged();
+    /// Emitted when Alignment changes.
     void AlignmentChanged();
+    /// Emitted when Graduation changes.
     void GraduationChanged();
+    /// Emitted when Orientation changes.
     void OrientationChanged();
+    /// Emitted when Position changes.
     void PositionChanged();
+    /// Emitted when Font changes.
     void FontChanged();
 
 protected:

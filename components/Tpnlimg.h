@@ -37,8 +37,11 @@ public:
 
     TCursor GetCursor() const { return FImage->Cursor(); }
     void SetCursor(TCursor value);
+    /// Whether the horizontal and vertical scroll bars are shown.
+    ///@{
     bool ScrollBars() const { return FScrollBars; }
     void SetScrollBars(bool value);
+    ///@}
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -66,6 +69,7 @@ public:
     static void Register();
 
 signals:
+    /// Emitted when ScrollBars changes.
     void ScrollBarsChanged();
     void clicked(QObject* Sender);
     void doubleClicked(QObject* Sender);

@@ -50,24 +50,45 @@ public:
     explicit TPoly(QWidget* owner = nullptr);
     ~TPoly() override;
 
+    /// Colour around the polygon.
+    ///@{
     TColor ColorBack() const { return FColorBack; }
     void SetColorBack(TColor value);
+    ///@}
+    /// Fill colour of the polygon.
+    ///@{
     TColor ColorBrush() const { return FColorBrush; }
     void SetColorBrush(TColor value);
+    ///@}
+    /// Colour of the polygon's outline.
+    ///@{
     TColor ColorPen() const { return FColorPen; }
     void SetColorPen(TColor value);
+    ///@}
+    /// Number of corners; 0 or less draws no polygon.
+    ///@{
     int Count() const { return FCount; }
     void SetCount(int value);
+    ///@}
     /// The stored default of Count is 5, not the random initial value: a form writer leaves out a
     /// Count of 5, so such a form comes back with a fresh random count. (Qt 6 takes no function
     /// for a property's STORED attribute; writers ask here.)
     bool IsCountStored() const { return FCount != kStoredCount; }
+    /// Whether OnGetPointValue places the corners instead of the regular layout.
+    ///@{
     bool Manual() const { return FManual; }
     void SetManual(bool value);
+    ///@}
+    /// Turn of the regular polygon in degrees.
+    ///@{
     double Rotation() const { return FRotation; }
     void SetRotation(double value);
+    ///@}
+    /// Width of the outline in pixels.
+    ///@{
     int WidthPen() const { return FWidthPen; }
     void SetWidthPen(int value);
+    ///@}
     TALLWICK_COLOR_ACCESSORS(ColorBack)
     TALLWICK_COLOR_ACCESSORS(ColorBrush)
     TALLWICK_COLOR_ACCESSORS(ColorPen)
@@ -93,12 +114,19 @@ public:
     static void Register();
 
 signals:
+    /// Emitted when ColorBack (and ColorBackValue) changes.
     void ColorBackChanged();
+    /// Emitted when ColorBrush (and ColorBrushValue) changes.
     void ColorBrushChanged();
+    /// Emitted when ColorPen (and ColorPenValue) changes.
     void ColorPenChanged();
+    /// Emitted when Count changes.
     void CountChanged();
+    /// Emitted when Manual changes.
     void ManualChanged();
+    /// Emitted when Rotation changes.
     void RotationChanged();
+    /// Emitted when WidthPen changes.
     void WidthPenChanged();
     void aboutToDraw(QObject* Sender, int xc, int yc, double r);
     void pointValueRequested(QObject* Sender, int i, int xc, int yc, double r, Tallwick::TPoint* P);

@@ -42,7 +42,7 @@ class TALLWICK_EXPORT TVexProgress : public TPnlImg {
     Q_PROPERTY(int Max READ Max WRITE SetMax NOTIFY MaxChanged)
     /// Lower bound of the position; always below Max.
     Q_PROPERTY(int Min READ Min WRITE SetMin NOTIFY MinChanged)
-    /// The value shown, within Min .. Max; the label is its share of the range.
+    /// The value shown, from Min to Max; the label is its share of the range.
     Q_PROPERTY(int Position READ Position WRITE SetPosition NOTIFY PositionChanged)
     /// Whether the percentage is written across the bar.
     Q_PROPERTY(bool ShowValue READ ShowValue WRITE SetShowValue NOTIFY ShowValueChanged)
@@ -55,31 +55,61 @@ public:
     explicit TVexProgress(QWidget* owner = nullptr);
     ~TVexProgress() override;
 
+    /// Colour of the part not yet filled (ordinary mode).
+    ///@{
     TColor BackColor() const { return FBackColor; }
     void SetBackColor(TColor value);
+    ///@}
+    /// Colour of the gradient at the start of the bar (ordinary mode) or at both bounds (timer mode).
+    ///@{
     TColor Color1() const { return FColor1; }
     void SetColor1(TColor value);
+    ///@}
+    /// Colour of the gradient at the position.
+    ///@{
     TColor Color2() const { return FColor2; }
     void SetColor2(TColor value);
+    ///@}
+    /// Font of the percentage label.
+    ///@{
     const TFont& Font() const { return FFont; }
     void SetFont(const TFont& value);
+    ///@}
     QFont FontQFont() const { return FontToQFont(FFont); }
     void SetFontQFont(const QFont& value) { SetFont(FontWithQFont(FFont, value)); }
+    /// Timer mode: two gradients meet at the position, and StepIt moves it back and forth.
+    ///@{
     bool IsTimer() const { return FIsTimer; }
     void SetIsTimer(bool value);
+    ///@}
+    /// Upper bound of the position; always above Min.
+    ///@{
     int Max() const { return FMax; }
     /// Refused when not above Min; Position is brought back into the new range.
     void SetMax(int value);
+    ///@}
+    /// Lower bound of the position; always below Max.
+    ///@{
     int Min() const { return FMin; }
     /// Refused when not below Max; Position is brought back into the new range.
     void SetMin(int value);
+    ///@}
+    /// The value shown, from Min to Max; the label is its share of the range.
+    ///@{
     int Position() const { return FPosition; }
     /// Values outside the range store the nearer bound.
     void SetPosition(int value);
+    ///@}
+    /// Whether the percentage is written across the bar.
+    ///@{
     bool ShowValue() const { return FShowValue; }
     void SetShowValue(bool value);
+    ///@}
+    /// Horizontal (filling from the left) or vertical (filling from the bottom).
+    ///@{
     TVexProgressOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TVexProgressOrientation value);
+    ///@}
     TALLWICK_COLOR_ACCESSORS(BackColor)
     TALLWICK_COLOR_ACCESSORS(Color1)
     TALLWICK_COLOR_ACCESSORS(Color2)
@@ -98,15 +128,25 @@ public:
     static void Register();
 
 signals:
+    /// Emitted when BackColor (and BackColorValue) changes.
     void BackColorChanged();
+    /// Emitted when Color1 (and Color1Value) changes.
     void Color1Changed();
+    /// Emitted when Color2 (and Color2Value) changes.
     void Color2Changed();
+    /// Emitted when Font changes.
     void FontChanged();
+    /// Emitted when IsTimer changes.
     void IsTimerChanged();
+    /// Emitted when Max changes.
     void MaxChanged();
+    /// Emitted when Min changes.
     void MinChanged();
+    /// Emitted when Position changes.
     void PositionChanged();
+    /// Emitted when ShowValue changes.
     void ShowValueChanged();
+    /// Emitted when Orientation changes.
     void OrientationChanged();
 
 protected:

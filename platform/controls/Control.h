@@ -37,22 +37,40 @@ class TALLWICK_EXPORT TControl : public QWidget {
 public:
     explicit TControl(QWidget* parent = nullptr);
 
+    /// Distance in pixels from the parent's left edge.
+    ///@{
     int Left() const { return x(); }
     void SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
+    ///@}
+    /// Distance in pixels from the parent's top edge.
+    ///@{
     int Top() const { return y(); }
     void SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
+    ///@}
+    /// Width in pixels; negative values count as 0.
+    ///@{
     int Width() const { return width(); }
     void SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
+    ///@}
+    /// Height in pixels; negative values count as 0.
+    ///@{
     int Height() const { return height(); }
     void SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
+    ///@}
     /// Negative sizes count as 0. Aligned children follow at once, shown or not.
     void SetBounds(int left, int top, int width, int height);
     TRect GetClientRect() const { return Rect(0, 0, width(), height()); }
 
+    /// Where the control sits in its parent: nowhere in particular, or along an edge or filling it.
+    ///@{
     TAlign Align() const;
     void SetAlign(TAlign align);
+    ///@}
+    /// Number of the mouse cursor over the control (one of the library's cursor slots).
+    ///@{
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor cursor);
+    ///@}
     /// The hint shows as the control's tooltip.
     const QString& Hint() const { return FHint; }
     void SetHint(const QString& hint);
@@ -60,22 +78,35 @@ public:
     /// is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
     bool Visible() const;
     void SetVisible(bool visible);
+    /// Whether the control takes mouse and keyboard input.
+    ///@{
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool value);
+    ///@}
     /// A number kept for the owner's use.
     int Tag() const { return FTag; }
     void SetTag(int value);
 
 signals:
+    /// Emitted when Left changes.
     void LeftChanged();
+    /// Emitted when Top changes.
     void TopChanged();
+    /// Emitted when Width changes.
     void WidthChanged();
+    /// Emitted when Height changes.
     void HeightChanged();
+    /// Emitted when Align changes.
     void AlignChanged();
+    /// Emitted when Cursor changes.
     void CursorChanged();
+    /// Emitted when Hint changes.
     void HintChanged();
+    /// Emitted when Visible changes.
     void VisibleChanged();
+    /// Emitted when Enabled changes.
     void EnabledChanged();
+    /// Emitted when Tag changes.
     void TagChanged();
 
 protected:

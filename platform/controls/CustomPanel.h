@@ -33,23 +33,38 @@ class TALLWICK_EXPORT TCustomPanel : public TControl {
 public:
     explicit TCustomPanel(QWidget* parent = nullptr);
 
+    /// Cut of the inner bevel (bvNone, bvLowered, bvRaised or bvSpace).
+    ///@{
     TBevelCut BevelInner() const { return FBevelInner; }
     void SetBevelInner(TBevelCut value);
+    ///@}
+    /// Cut of the outer bevel (bvNone, bvLowered, bvRaised or bvSpace).
+    ///@{
     TBevelCut BevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut value);
+    ///@}
     /// At least 1; smaller values are ignored.
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int value);
     /// At least 0; negative values are ignored.
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
+    /// Text drawn on the panel's face.
+    ///@{
     const QString& Caption() const { return FCaption; }
     void SetCaption(const QString& caption);
+    ///@}
+    /// Colour of the panel's face.
+    ///@{
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
+    ///@}
     TALLWICK_COLOR_ACCESSORS(Color)
+    /// Where the caption stands on the face.
+    ///@{
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
+    ///@}
     TFont& Font() { return FFont; }
 
     /// The panel's own resize notification (called after every size change), then the signal
@@ -57,12 +72,19 @@ public:
     TNotifyEvent OnResize;
 
 signals:
+    /// Emitted when BevelInner changes.
     void BevelInnerChanged();
+    /// Emitted when BevelOuter changes.
     void BevelOuterChanged();
+    /// Emitted when BevelWidth changes.
     void BevelWidthChanged();
+    /// Emitted when BorderWidth changes.
     void BorderWidthChanged();
+    /// Emitted when Caption changes.
     void CaptionChanged();
+    /// Emitted when Color (and ColorValue) changes.
     void ColorChanged();
+    /// Emitted when Alignment changes.
     void AlignmentChanged();
     void resized(QObject* Sender);
 

@@ -28,7 +28,7 @@ void TForm2::FormCreate(const QString& parentArgument) {
         return;
     const THost& host = CurrentHost();
     if (!host.EmbedIn(this, FParentWindow))
-        throw Exception(QStringLiteral("There is no window %1 to show the preview in").arg(parentArgument));
+        throw Exception(tr("There is no window %1 to show the preview in").arg(parentArgument));
     host.Follow(FParentWindow, this, {[this](QSize size) { ParentResized(size); }, [this] { ParentDestroyed(); }});
     // Any program may destroy a window it knows the id of; the preview's own going ends it too.
     host.Follow(winId(), this, {nullptr, [this] { ParentDestroyed(); }});

@@ -56,7 +56,7 @@ void TForm3::CreateControls() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setFixedSize(361, 273);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
@@ -83,7 +83,7 @@ void TForm3::CreateControls() {
     connect(TrackBar1, &QSlider::sliderPressed, this, [this] { TrackBar1->setCursor(Qt::PointingHandCursor); });
     connect(TrackBar1, &QSlider::sliderReleased, this, [this] { TrackBar1->unsetCursor(); });
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Display Batman logo"), Panel1);
+    CheckBox1 = new QCheckBox(tr("Display Batman logo"), Panel1);
     CheckBox1->setGeometry(16, 192, 169, 17);
 
     CreateButtons();
@@ -91,11 +91,11 @@ void TForm3::CreateControls() {
 }
 
 void TForm3::CreateStaticTexts() {
-    StaticText3 = NewStaticText(Panel1, QStringLiteral("Background color:"), 16);
-    StaticText4 = NewStaticText(Panel1, QStringLiteral("Stars color:"), 48);
-    StaticText5 = NewStaticText(Panel1, QStringLiteral("Text colors:"), 80);
-    StaticText1 = NewStaticText(Panel1, QStringLiteral("Number of stars:"), 112);
-    StaticText2 = NewStaticText(Panel1, QStringLiteral("Speep:"), 150);
+    StaticText3 = NewStaticText(Panel1, tr("Background color:"), 16);
+    StaticText4 = NewStaticText(Panel1, tr("Stars color:"), 48);
+    StaticText5 = NewStaticText(Panel1, tr("Text colors:"), 80);
+    StaticText1 = NewStaticText(Panel1, tr("Number of stars:"), 112);
+    StaticText2 = NewStaticText(Panel1, tr("Speep:"), 150);
 }
 
 void TForm3::CreateColorButtons() {
@@ -106,17 +106,17 @@ void TForm3::CreateColorButtons() {
 }
 
 void TForm3::CreateButtons() {
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     BitBtn1->setGeometry(8, 232, 89, 33);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
 
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this);
     BitBtn2->setGeometry(104, 232, 89, 33);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(BitBtn2); });
 
     InitPictures();
-    BitBtn3 = new QPushButton(LoadGlyph(QStringLiteral(":/bulb.bmp"), 2), QStringLiteral("About..."), this);
+    BitBtn3 = new QPushButton(LoadGlyph(QStringLiteral(":/bulb.bmp"), 2), tr("About..."), this);
     BitBtn3->setGeometry(248, 232, 107, 33);
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(BitBtn3); });
 }

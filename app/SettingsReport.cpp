@@ -19,22 +19,26 @@ QString ShownPath(const TStars& stars) { return QDir::toNativeSeparators(stars.S
 
 QString SettingsProblemLine(const TStars& stars) {
     if (stars.SettingsDamaged)
-        return QStringLiteral("%1: settings file %2 is damaged (%3); using the default settings")
+        return QCoreApplication::translate("Skyglow",
+                                           "%1: settings file %2 is damaged (%3); using the default settings")
             .arg(ProgramName(), ShownPath(stars), stars.SettingsProblem);
     if (stars.ForeignTitle)
-        return QStringLiteral("%1: settings file %2 belongs to another program (%3); ending without touching it")
+        return QCoreApplication::translate(
+                   "Skyglow", "%1: settings file %2 belongs to another program (%3); ending without touching it")
             .arg(ProgramName(), ShownPath(stars), stars.SettingsProblem);
     return QString();
 }
 
 QString SettingsProblemBoxText(const TStars& stars) {
     if (stars.SettingsDamaged)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "Skyglow",
                    "The settings file\n%1\nis damaged: %2.\n\nThe settings shown are the defaults. "
                    "OK replaces the file with the settings you choose; Cancel leaves it as it is.")
             .arg(ShownPath(stars), stars.SettingsProblem);
     if (stars.ForeignTitle)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "Skyglow",
                    "The settings file\n%1\nbelongs to another program: %2.\n\n%3 leaves that file as it "
                    "is and ends. Move or rename it to keep the settings of %3 there.")
             .arg(ShownPath(stars), stars.SettingsProblem, TStars::ApplicationTitle());

@@ -10,6 +10,7 @@
 #include "XScreenSaverList.h"
 #include "SaverWindow.h"
 #include "PreviewWindow.h"
+#include "SaverTranslations.h"
 #include "SettingsDialog.h"
 
 #include <QFileInfo>
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
         application.emplace(argc, argv);
     }
     CurrentHost().Connected();
+    InstallSaverTranslations();  // the windows' and boxes' texts in the user's language
     // Compositors and task lists know the program by this id (the Wayland app id, the name of
     // its desktop entry), not by the executable's name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));

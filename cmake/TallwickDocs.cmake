@@ -1,6 +1,7 @@
 # `docs`: an HTML reference of the installed headers made with Doxygen, opening on
-# docs/reference.md with the gallery's picture; installed to share/doc/tallwick when it was built.
-# The target exists only where Doxygen is found.
+# docs/reference.md (a first program, the gallery's picture) and listing the example programs of
+# examples/; installed to share/doc/tallwick when it was built. Any Doxygen warning fails it. The
+# target exists only where Doxygen is found.
 find_package(Doxygen QUIET)
 if(NOT DOXYGEN_FOUND)
   return()
@@ -11,7 +12,12 @@ set(DOXYGEN_PROJECT_BRIEF "Qt 6 components")
 set(DOXYGEN_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/docs)
 set(DOXYGEN_USE_MDFILE_AS_MAINPAGE ${PROJECT_SOURCE_DIR}/docs/reference.md)
 set(DOXYGEN_IMAGE_PATH ${PROJECT_SOURCE_DIR}/docs)
-set(DOXYGEN_EXTRACT_ALL YES)  # our comments are plain //, so every declaration is listed
+set(DOXYGEN_EXTRACT_ALL YES)  # members without a comment of their own are listed too
+set(DOXYGEN_JAVADOC_AUTOBRIEF YES)  # a comment's first sentence is its brief description
+set(DOXYGEN_DISTRIBUTE_GROUP_DOC YES)  # a property's line (///@{ ... ///@}) documents its getter and setter
+set(DOXYGEN_EXAMPLE_PATH ${PROJECT_SOURCE_DIR}/examples)
+set(DOXYGEN_EXAMPLE_PATTERNS *.cpp)
+set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
 set(DOXYGEN_EXTRACT_STATIC YES)
 # The headers are read from a copy laid out as installed, so that each class page names the
 # include line a program writes: #include <Tallwick/Name.h>.
@@ -33,9 +39,15 @@ set(DOXYGEN_QUIET YES)
 set(DOXYGEN_ENABLE_PREPROCESSING YES)
 set(DOXYGEN_MACRO_EXPANSION YES)
 set(DOXYGEN_EXPAND_ONLY_PREDEF YES)
+# Q_PROPERTY, signals and slots are Doxygen's own (a "Properties" list, signal and slot sections);
+# the colour accessors' macro is expanded so that their QColor members are listed.
 set(DOXYGEN_PREDEFINED TALLWICK_EXPORT= TALLWICK_NO_EXPORT= TALLWICK_DEPRECATED= Q_OBJECT= Q_GADGET=
-  "Q_PROPERTY(x)=" "Q_ENUM(x)=" "Q_ENUM_NS(x)=" "Q_NAMESPACE=" "Q_NAMESPACE_EXPORT(x)=" "Q_DECLARE_FLAGS(a,b)=")
-doxygen_add_docs(docs ${TALLWICK_DOCS_HEADERS} ${PROJECT_SOURCE_DIR}/docs/reference.md
+  "Q_ENUM(x)=" "Q_ENUM_NS(x)=" "Q_NAMESPACE=" "Q_NAMESPACE_EXPORT(x)=" "Q_DECLARE_FLAGS(a,b)=")
+set(DOXYGEN_EXPAND_AS_DEFINED TALLWICK_COLOR_ACCESSORS)
+set(DOXYGEN_SEARCH_INCLUDES YES)
+set(DOXYGEN_INCLUDE_PATH ${TALLWICK_DOCS_INCLUDE})
+doxygen_add_docs(docs ${TALLWICK_DOCS_HEADERS} ${PROJECT_SOURCE_DIR}/docs/reference.md ${PROJECT_SOURCE_DIR}/docs/examples.md
   WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   COMMENT "Making the HTML reference of the public headers in ${CMAKE_BINARY_DIR}/docs/html")
-install(DIRECTORY ${CMAKE_BINARY_DIR}/docs/html/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tallwick OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/docs/html/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tallwick OPTIONAL
+        COMPONENT dev)

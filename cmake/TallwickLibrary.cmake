@@ -63,6 +63,18 @@ target_link_libraries(TallwickComponents PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
 # The codecs' and the system's own libraries are private to the shared library.
 target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
 
+# The sources lupdate reads for the library's texts (update_translations; platform/controls
+# compiles the translations into the library).
+set(TALLWICK_TEXT_SOURCES)
+foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_HIDDEN_PARTS})
+  get_target_property(part_dir ${part} SOURCE_DIR)
+  file(GLOB part_sources CONFIGURE_DEPENDS ${part_dir}/*.cpp)
+  list(APPEND TALLWICK_TEXT_SOURCES ${part_sources})
+endforeach()
+list(REMOVE_DUPLICATES TALLWICK_TEXT_SOURCES)
+qt_add_lupdate(TallwickComponents TS_FILES ${PROJECT_SOURCE_DIR}/translations/tallwick_es.ts
+               ${PROJECT_SOURCE_DIR}/translations/tallwick_gl.ts SOURCES ${TALLWICK_TEXT_SOURCES})
+
 include(GenerateExportHeader)
 generate_export_header(TallwickComponents BASE_NAME TALLWICK
   EXPORT_FILE_NAME ${TALLWICK_GENERATED_INCLUDE}/Tallwick/TallwickExport.h)
@@ -83,6 +95,8 @@ endforeach()
 target_link_libraries(tallwick_internals PUBLIC Tallwick::Components
   PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
 
+# Install components, one Debian package each (packaging/DebianPackage.cmake): "library" the shared
+# library, "dev" what a program is built with (headers, CMake package, link, reference).
 install(TARGETS TallwickComponents EXPORT TallwickTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES ${TALLWICK_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Tallwick)
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library NAMELINK_COMPONENT dev)
+install(FILES ${TALLWICK_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Tallwick COMPONENT dev)

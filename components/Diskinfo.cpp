@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <limits>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -108,9 +109,9 @@ void TDiskInfo::SetFacts(std::shared_ptr<const TDriveFacts> facts) {
 
 QString TDiskInfo::CheckedDrive(const QString& value) {
     if (value.isEmpty())
-        throw Exception(
-            QStringLiteral("No drive given: name a drive by its letter (C for the root file "
-                           "system) or by its mount point"));
+        throw Exception(QCoreApplication::translate("Tallwick",
+                                                    "No drive given: name a drive by its letter (C for the root file "
+                                                    "system) or by its mount point"));
     if (value.size() == 1 && value[0].isLetter() && value[0].unicode() < 0x80)
         return value.toUpper();
     if (value.startsWith(u'/'))

@@ -1,28 +1,29 @@
 #pragma once
-// TCanvas2D: a plot of user data in a box of world coordinates (x to the right, y upward), with a
-// framed plot area, tick marks and number labels on all four sides, and zoom and pan with the
-// mouse in animated steps.
-//
-// The owner draws its data in OnDraw (or a slot connected to drawRequested) with the world calls
-// Line, Polyline, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
-// owner sets first:
-//
-//     plot->OnDraw = [plot](QObject*) {
-//         plot->ImageCanvas()->Pen.Color = clYellow;
-//         for (...) plot->Line(x0, y0, x1, y1);
-//     };
-//
-// Image() is the TVexImage everything is painted on; its bitmap keeps the picture between
-// repaints. Owner code may read and draw on it, but must leave its mouse and double-click handlers
-// alone: the component runs its zoom and pan through them and raises its own events from there.
-//
-// Rules kept beyond the plain formulas of the mapping:
-//  - An axis whose limits are equal or not finite, or a plot area of no width or height, has no
-//    mapping: the background is filled and OnDraw is raised, but no frame, marks or world drawing
-//    appear. Pixel results beyond the int range are treated as out of range.
-//  - Limits may be set inverted (minimum above maximum): the axis then runs the other way, and
-//    the range tests of Line, Point and TextOutA use the lower and the upper limit.
-//  - More tick marks than the plot area has pixels are drawn as one mark per pixel.
+/// \class Tallwick::TCanvas2D
+/// TCanvas2D: a plot of user data in a box of world coordinates (x to the right, y upward), with a
+/// framed plot area, tick marks and number labels on all four sides, and zoom and pan with the
+/// mouse in animated steps.
+///
+/// The owner draws its data in OnDraw (or a slot connected to drawRequested) with the world calls
+/// Line, Polyline, Point, Triangle and TextOutA. They use the pen, brush and font of ImageCanvas(), which the
+/// owner sets first:
+///
+///     plot->OnDraw = [plot](QObject*) {
+///         plot->ImageCanvas()->Pen.Color = clYellow;
+///         for (...) plot->Line(x0, y0, x1, y1);
+///     };
+///
+/// Image() is the TVexImage everything is painted on; its bitmap keeps the picture between
+/// repaints. Owner code may read and draw on it, but must leave its mouse and double-click handlers
+/// alone: the component runs its zoom and pan through them and raises its own events from there.
+///
+/// Rules kept beyond the plain formulas of the mapping:
+///  - An axis whose limits are equal or not finite, or a plot area of no width or height, has no
+///    mapping: the background is filled and OnDraw is raised, but no frame, marks or world drawing
+///    appear. Pixel results beyond the int range are treated as out of range.
+///  - Limits may be set inverted (minimum above maximum): the axis then runs the other way, and
+///    the range tests of Line, Point and TextOutA use the lower and the upper limit.
+///  - More tick marks than the plot area has pixels are drawn as one mark per pixel.
 #include <Tallwick/Color.h>
 #include <Tallwick/CustomPanel.h>
 #include <Tallwick/Font.h>
@@ -44,100 +45,188 @@ class TCanvas;
 
 class TALLWICK_EXPORT TCanvas2D : public TCustomPanel {
     Q_OBJECT
+    /// Colour of the frame, tick marks and labels.
     Q_PROPERTY(QColor AxisColor READ AxisColorQColor WRITE SetAxisColorQColor NOTIFY AxisColorChanged)
+    /// AxisColor as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint AxisColorValue READ AxisColorValue WRITE SetAxisColorValue NOTIFY AxisColorChanged)
+    /// Font of the tick labels.
     Q_PROPERTY(QFont AxisFont READ AxisFontQFont WRITE SetAxisFontQFont NOTIFY AxisFontChanged)
+    /// Whether the frame, tick marks and labels are drawn.
     Q_PROPERTY(bool AxisShow READ AxisShow WRITE SetAxisShow NOTIFY AxisShowChanged)
-    // The automatic margin comes first: while it is on, the margin follows the labels.
+    /// The automatic margin comes first: while it is on, the margin follows the labels.
     Q_PROPERTY(bool AxisXMarginAuto READ AxisXMarginAuto WRITE SetAxisXMarginAuto NOTIFY AxisXMarginAutoChanged)
+    /// Margin in pixels left and right of the plot area.
     Q_PROPERTY(int AxisXMargin READ AxisXMargin WRITE SetAxisXMargin NOTIFY AxisXMarginChanged)
+    /// Number of tick marks along the x axis.
     Q_PROPERTY(int AxisXMarks READ AxisXMarks WRITE SetAxisXMarks NOTIFY AxisXMarksChanged)
+    /// World x at the plot area's right edge.
     Q_PROPERTY(double AxisXMax READ AxisXMax WRITE SetAxisXMax NOTIFY AxisXMaxChanged)
+    /// World x at the plot area's left edge.
     Q_PROPERTY(double AxisXMin READ AxisXMin WRITE SetAxisXMin NOTIFY AxisXMinChanged)
+    /// Whether AxisYMargin follows the tick labels' height.
     Q_PROPERTY(bool AxisYMarginAuto READ AxisYMarginAuto WRITE SetAxisYMarginAuto NOTIFY AxisYMarginAutoChanged)
+    /// Margin in pixels above and below the plot area.
     Q_PROPERTY(int AxisYMargin READ AxisYMargin WRITE SetAxisYMargin NOTIFY AxisYMarginChanged)
+    /// Number of tick marks along the y axis.
     Q_PROPERTY(int AxisYMarks READ AxisYMarks WRITE SetAxisYMarks NOTIFY AxisYMarksChanged)
+    /// World y at the plot area's top edge.
     Q_PROPERTY(double AxisYMax READ AxisYMax WRITE SetAxisYMax NOTIFY AxisYMaxChanged)
+    /// World y at the plot area's bottom edge.
     Q_PROPERTY(double AxisYMin READ AxisYMin WRITE SetAxisYMin NOTIFY AxisYMinChanged)
+    /// Colour around the plot area.
     Q_PROPERTY(QColor ColorExt READ ColorExtQColor WRITE SetColorExtQColor NOTIFY ColorExtChanged)
+    /// ColorExt as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint ColorExtValue READ ColorExtValue WRITE SetColorExtValue NOTIFY ColorExtChanged)
+    /// Colour of the plot area.
     Q_PROPERTY(QColor ColorInt READ ColorIntQColor WRITE SetColorIntQColor NOTIFY ColorIntChanged)
+    /// ColorInt as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint ColorIntValue READ ColorIntValue WRITE SetColorIntValue NOTIFY ColorIntChanged)
+    /// Format picture of the tick labels, such as "0.00".
     Q_PROPERTY(QString Format READ Format WRITE SetFormat NOTIFY FormatChanged)
+    /// Right limit ZoomAll shows.
     Q_PROPERTY(double ZoomAllXMax READ ZoomAllXMax WRITE SetZoomAllXMax NOTIFY ZoomAllXMaxChanged)
+    /// Left limit ZoomAll shows.
     Q_PROPERTY(double ZoomAllXMin READ ZoomAllXMin WRITE SetZoomAllXMin NOTIFY ZoomAllXMinChanged)
+    /// Top limit ZoomAll shows.
     Q_PROPERTY(double ZoomAllYMax READ ZoomAllYMax WRITE SetZoomAllYMax NOTIFY ZoomAllYMaxChanged)
+    /// Bottom limit ZoomAll shows.
     Q_PROPERTY(double ZoomAllYMin READ ZoomAllYMin WRITE SetZoomAllYMin NOTIFY ZoomAllYMinChanged)
+    /// Factor between 0 and 1 by which one zoom-in step multiplies both axis ranges.
     Q_PROPERTY(double ZoomFactor READ ZoomFactor WRITE SetZoomFactor NOTIFY ZoomFactorChanged)
+    /// Number of frames of the animated zoom.
     Q_PROPERTY(int ZoomSteps READ ZoomSteps WRITE SetZoomSteps NOTIFY ZoomStepsChanged)
+    /// What a click does: nothing, zoom in, zoom out or pan.
     Q_PROPERTY(TZoomMode ZoomMode READ ZoomMode WRITE ZoomModeSet NOTIFY ZoomModeChanged STORED false)
 
 public:
-    // Interaction modes of ZoomModeSet (the values are those of the mode numbers).
+    /// Interaction modes of ZoomModeSet (the values are those of the mode numbers).
     enum TZoomMode { zmNone = 0, zmZoomIn = 1, zmZoomOut = -1, zmPan = 2 };
     Q_ENUM(TZoomMode)
 
     explicit TCanvas2D(QWidget* owner = nullptr);
     ~TCanvas2D() override;
 
-    // The surface everything is drawn on, and its canvas (pen, brush and font of the world
-    // calls). Both live as long as the component; the canvas survives every resize.
+    /// The surface everything is drawn on, and its canvas (pen, brush and font of the world
+    /// calls). Both live as long as the component; the canvas survives every resize.
     TVexImage* Image() const { return FImage; }
     TCanvas* ImageCanvas() const { return FImageCanvas; }
 
-    // Properties.
+    /// Properties.
     TColor AxisColor() const { return FAxisColor; }
     void SetAxisColor(TColor value);
+    /// Font of the tick labels.
+    ///@{
     const TFont& AxisFont() const { return FAxisFont; }
-    // Copies every attribute of `font`, takes its colour as AxisColor and repaints, always.
+    /// Copies every attribute of `font`, takes its colour as AxisColor and repaints, always.
     void SetAxisFont(const TFont& font);
+    ///@}
+    /// Whether the frame, tick marks and labels are drawn.
+    ///@{
     bool AxisShow() const { return FAxisShow; }
     void SetAxisShow(bool value);
+    ///@}
+    /// Margin in pixels left and right of the plot area.
+    ///@{
     int AxisXMargin() const { return FAxisXMargin; }
-    // Stored only below half the image width minus 20; repaints whether stored or not. With the
-    // automatic margin on, that repaint measures the labels again, so the value does not stay.
-    // AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
-    // setter or of the adjustments.
+    /// Stored only below half the image width minus 20; repaints whether stored or not. With the
+    /// automatic margin on, that repaint measures the labels again, so the value does not stay.
+    /// AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
+    /// setter or of the adjustments.
     void SetAxisXMargin(int value);
+    ///@}
+    /// The automatic margin comes first: while it is on, the margin follows the labels.
+    ///@{
     bool AxisXMarginAuto() const { return FAxisXMarginAuto; }
     void SetAxisXMarginAuto(bool value);
+    ///@}
+    /// Number of tick marks along the x axis.
+    ///@{
     int AxisXMarks() const { return FAxisXMarks; }
     void SetAxisXMarks(int value);
+    ///@}
+    /// World x at the plot area's right edge.
+    ///@{
     double AxisXMax() const { return FAxisXMax; }
     void SetAxisXMax(double value);
+    ///@}
+    /// World x at the plot area's left edge.
+    ///@{
     double AxisXMin() const { return FAxisXMin; }
     void SetAxisXMin(double value);
+    ///@}
+    /// Margin in pixels above and below the plot area.
+    ///@{
     int AxisYMargin() const { return FAxisYMargin; }
     void SetAxisYMargin(int value);
+    ///@}
+    /// Whether AxisYMargin follows the tick labels' height.
+    ///@{
     bool AxisYMarginAuto() const { return FAxisYMarginAuto; }
     void SetAxisYMarginAuto(bool value);
+    ///@}
+    /// Number of tick marks along the y axis.
+    ///@{
     int AxisYMarks() const { return FAxisYMarks; }
     void SetAxisYMarks(int value);
+    ///@}
+    /// World y at the plot area's top edge.
+    ///@{
     double AxisYMax() const { return FAxisYMax; }
     void SetAxisYMax(double value);
+    ///@}
+    /// World y at the plot area's bottom edge.
+    ///@{
     double AxisYMin() const { return FAxisYMin; }
     void SetAxisYMin(double value);
+    ///@}
+    /// Colour around the plot area.
+    ///@{
     TColor ColorExt() const { return FColorExt; }
     void SetColorExt(TColor value);
+    ///@}
+    /// Colour of the plot area.
+    ///@{
     TColor ColorInt() const { return FColorInt; }
     void SetColorInt(TColor value);
+    ///@}
+    /// Format picture of the tick labels, such as "0.00".
+    ///@{
     const QString& Format() const { return FFormat; }
-    // A different text repaints, then raises OnChangeFormat.
+    /// A different text repaints, then raises OnChangeFormat.
     void SetFormat(const QString& value);
+    ///@}
+    /// Right limit ZoomAll shows.
+    ///@{
     double ZoomAllXMax() const { return FZoomAllXMax; }
     void SetZoomAllXMax(double value);
+    ///@}
+    /// Left limit ZoomAll shows.
+    ///@{
     double ZoomAllXMin() const { return FZoomAllXMin; }
     void SetZoomAllXMin(double value);
+    ///@}
+    /// Top limit ZoomAll shows.
+    ///@{
     double ZoomAllYMax() const { return FZoomAllYMax; }
     void SetZoomAllYMax(double value);
+    ///@}
+    /// Bottom limit ZoomAll shows.
+    ///@{
     double ZoomAllYMin() const { return FZoomAllYMin; }
     void SetZoomAllYMin(double value);
+    ///@}
+    /// Factor between 0 and 1 by which one zoom-in step multiplies both axis ranges.
+    ///@{
     double ZoomFactor() const { return FZoomFactor; }
-    // Kept strictly between 0 and 1; other values are ignored. No repaint.
+    /// Kept strictly between 0 and 1; other values are ignored. No repaint.
     void SetZoomFactor(double value);
+    ///@}
+    /// Number of frames of the animated zoom.
+    ///@{
     int ZoomSteps() const { return FZoomSteps; }
-    // Kept above 0; other values are ignored. No repaint.
+    /// Kept above 0; other values are ignored. No repaint.
     void SetZoomSteps(int value);
+    ///@}
 
     TALLWICK_COLOR_ACCESSORS(AxisColor)
     TALLWICK_COLOR_ACCESSORS(ColorExt)
@@ -145,27 +234,27 @@ public:
     QFont AxisFontQFont() const;
     void SetAxisFontQFont(const QFont& font);
 
-    // Events: the handler runs first, then the signal of the same meaning.
-    TNotifyEvent OnChangeFormat;  // formatRequested
-    TNotifyEvent OnDblClick;      // doubleClicked
-    TNotifyEvent OnDraw;          // drawRequested
-    TMouseEvent OnMouseDown;      // mousePressed
-    TMouseMoveEvent OnMouseMove;  // mouseMoved
-    TMouseEvent OnMouseUp;        // mouseReleased
-    // Raised after the repaint that follows every resize (the panel's notification of the same
-    // name is the component's own).
-    TNotifyEvent OnResize;  // resized
+    /// Events: the handler runs first, then the signal of the same meaning.
+    TNotifyEvent OnChangeFormat;  ///< formatRequested
+    TNotifyEvent OnDblClick;      ///< doubleClicked
+    TNotifyEvent OnDraw;          ///< drawRequested
+    TMouseEvent OnMouseDown;      ///< mousePressed
+    TMouseMoveEvent OnMouseMove;  ///< mouseMoved
+    TMouseEvent OnMouseUp;        ///< mouseReleased
+    /// Raised after the repaint that follows every resize (the panel's notification of the same
+    /// name is the component's own).
+    TNotifyEvent OnResize;  ///< resized
 
-    // Layout.
+    /// Layout.
     void ImageResize();
     int ClientWidthGet() const;
     int ClientHeightGet() const;
-    // Right and bottom are the last pixels inside.
+    /// Right and bottom are the last pixels inside.
     TRect DrawRectGet() const;
     bool Inside(int X, int Y) const;
     void DrawRegionSet();
 
-    // Mapping between world values and pixels of Image().
+    /// Mapping between world values and pixels of Image().
     int ValToScrX(double x) const;
     double ValToScrXD(double x) const;
     int ValToScrY(double y) const;
@@ -175,10 +264,10 @@ public:
     QString ScrToValXS(int X) const;
     QString ScrToValYS(int Y) const;
     bool PointCheckIn(double x, double y) const;
-    // Whether both axes have a usable mapping (see the rules above).
+    /// Whether both axes have a usable mapping (see the rules above).
     bool MappingValid() const;
 
-    // Axes.
+    /// Axes.
     void AxisDraw();
     void MarkXDraw(double x);
     void MarkYDraw(double y);
@@ -188,34 +277,34 @@ public:
     void AxisXAdjustToY();
     void AxisYAdjustToX();
 
-    // Drawing.
+    /// Drawing.
     void Draw();
     void Clear();
     void Line(double x1, double y1, double x2, double y2);
-    // The connected line through `count` points with the pen: the pixels of Line for each
-    // consecutive pair, and OutOfRange set when Line would set it for one of them. A NaN or
-    // infinite coordinate breaks the line there (the pairs through it are left out, and do not
-    // count as out of range); fewer than two points or a null array draw nothing. x need not be
-    // sorted. Points that follow each other within one pixel column cost a comparison each, so
-    // millions of points draw in about the time of one pass over them.
+    /// The connected line through `count` points with the pen: the pixels of Line for each
+    /// consecutive pair, and OutOfRange set when Line would set it for one of them. A NaN or
+    /// infinite coordinate breaks the line there (the pairs through it are left out, and do not
+    /// count as out of range); fewer than two points or a null array draw nothing. x need not be
+    /// sorted. Points that follow each other within one pixel column cost a comparison each, so
+    /// millions of points draw in about the time of one pass over them.
     void Polyline(const double* x, const double* y, int count);
     void Point(double x, double y, int radius);
     void Triangle(double x1, double y1, double x2, double y2, double x3, double y3);
     void TextOutA(double x, double y, int dx, int dy, const QString& text);
-    // Milliseconds the last Draw took, OnDraw included.
+    /// Milliseconds the last Draw took, OnDraw included.
     double LastDrawTime() const { return FLastDrawTime; }
-    // Set when Line or Triangle met pixel coordinates outside the drawable range since the last
-    // Draw began its OnDraw.
+    /// Set when Line or Triangle met pixel coordinates outside the drawable range since the last
+    /// Draw began its OnDraw.
     bool OutOfRange() const { return FOutOfRange; }
 
-    // Rubber bands, drawn inverted: a second drawing erases the first.
+    /// Rubber bands, drawn inverted: a second drawing erases the first.
     void ZoomDraw();
     void ZoomDraw(int X, int Y);
     void PanDraw();
     void PanDraw(int X, int Y);
 
-    // Zoom and pan. AxisChange refuses (beeps, changes nothing) a box wider or taller than 1e20,
-    // narrower or lower than 1e-20, inverted or not finite, and any change while one runs.
+    /// Zoom and pan. AxisChange refuses (beeps, changes nothing) a box wider or taller than 1e20,
+    /// narrower or lower than 1e-20, inverted or not finite, and any change while one runs.
     void AxisChange(double xmin, double ymin, double xmax, double ymax, int steps);
     void AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min, double x1max,
                     double y1max, int steps);
@@ -226,32 +315,32 @@ public:
     void Pan();
     void ZoomAll();
     bool Busy() const { return FBusy; }
-    // Ends a running animated change after its current step (what a right press does).
+    /// Ends a running animated change after its current step (what a right press does).
     void Abort() { FAbort = true; }
 
-    // Wheel zoom: a turn of `units` (120 a notch, away from the user positive) over image pixel
-    // (X, Y) multiplies both axis ranges by ZoomFactor to the power units / 120, by a factor of 4
-    // at most either way, around the world point under (X, Y), which stays there. Animated in
-    // ZoomSteps; a turn during an animation carries on from the view it is heading to. Outside
-    // the plot area, and during a pan drag, nothing happens. Real wheel events over Image() come
-    // here; touchpads' pixel deltas count 120 units per 15 pixels.
+    /// Wheel zoom: a turn of `units` (120 a notch, away from the user positive) over image pixel
+    /// (X, Y) multiplies both axis ranges by ZoomFactor to the power units / 120, by a factor of 4
+    /// at most either way, around the world point under (X, Y), which stays there. Animated in
+    /// ZoomSteps; a turn during an animation carries on from the view it is heading to. Outside
+    /// the plot area, and during a pan drag, nothing happens. Real wheel events over Image() come
+    /// here; touchpads' pixel deltas count 120 units per 15 pixels.
     void WheelZoom(double X, double Y, int units);
 
-    // The history of views. Every finished change of view made by the user or through the calls
-    // above (zoom in and out, pan, wheel, ZoomAll, AxisChange, and an animation stopped by the
-    // right button, at the view where it stopped) is recorded, after the view it started from;
-    // setting the axis limits directly is not. ZoomBack and ZoomForward move through the recorded
-    // views, animated, without recording; during an animation, or with nowhere to go, they beep.
-    // A back or forward walk stopped by the right button leaves the place in the history as it
-    // was. A new view after going back drops the views ahead; the oldest views go beyond
-    // kHistoryViews. The mouse's back and forward buttons and Alt+Left / Alt+Right walk too.
+    /// The history of views. Every finished change of view made by the user or through the calls
+    /// above (zoom in and out, pan, wheel, ZoomAll, AxisChange, and an animation stopped by the
+    /// right button, at the view where it stopped) is recorded, after the view it started from;
+    /// setting the axis limits directly is not. ZoomBack and ZoomForward move through the recorded
+    /// views, animated, without recording; during an animation, or with nowhere to go, they beep.
+    /// A back or forward walk stopped by the right button leaves the place in the history as it
+    /// was. A new view after going back drops the views ahead; the oldest views go beyond
+    /// kHistoryViews. The mouse's back and forward buttons and Alt+Left / Alt+Right walk too.
     static constexpr int kHistoryViews = 100;
     void ZoomBack();
     void ZoomForward();
     bool CanZoomBack() const { return FHistoryIndex > 0; }
     bool CanZoomForward() const { return FHistoryIndex + 1 < int(FHistory.size()); }
 
-    // Handlers bound to Image() and to the panel.
+    /// Handlers bound to Image() and to the panel.
     void Canvas2DMouseDown(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void Canvas2DMouseMove(QObject* Sender, TShiftState Shift, int X, int Y);
     void Canvas2DMouseUp(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -261,38 +350,61 @@ public:
     static void Register();
 
 protected:
-    // The first polish (before the first show or grab) paints the picture, so that a canvas shown
-    // at the size it was made with is not left blank until its first resize.
+    /// The first polish (before the first show or grab) paints the picture, so that a canvas shown
+    /// at the size it was made with is not left blank until its first resize.
     bool event(QEvent* event) override;
-    // Wheel and the back and forward buttons over Image().
+    /// Wheel and the back and forward buttons over Image().
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 signals:
+    /// Emitted when AxisColor (and AxisColorValue) changes.
     void AxisColorChanged();
+    /// Emitted when AxisFont changes.
     void AxisFontChanged();
+    /// Emitted when AxisShow changes.
     void AxisShowChanged();
+    /// Emitted when AxisXMargin changes.
     void AxisXMarginChanged();
+    /// Emitted when AxisXMarginAuto changes.
     void AxisXMarginAutoChanged();
+    /// Emitted when AxisXMarks changes.
     void AxisXMarksChanged();
+    /// Emitted when AxisXMax changes.
     void AxisXMaxChanged();
+    /// Emitted when AxisXMin changes.
     void AxisXMinChanged();
+    /// Emitted when AxisYMargin changes.
     void AxisYMarginChanged();
+    /// Emitted when AxisYMarginAuto changes.
     void AxisYMarginAutoChanged();
+    /// Emitted when AxisYMarks changes.
     void AxisYMarksChanged();
+    /// Emitted when AxisYMax changes.
     void AxisYMaxChanged();
+    /// Emitted when AxisYMin changes.
     void AxisYMinChanged();
+    /// Emitted when ColorExt (and ColorExtValue) changes.
     void ColorExtChanged();
+    /// Emitted when ColorInt (and ColorIntValue) changes.
     void ColorIntChanged();
+    /// Emitted when Format changes.
     void FormatChanged();
+    /// Emitted when ZoomAllXMax changes.
     void ZoomAllXMaxChanged();
+    /// Emitted when ZoomAllXMin changes.
     void ZoomAllXMinChanged();
+    /// Emitted when ZoomAllYMax changes.
     void ZoomAllYMaxChanged();
+    /// Emitted when ZoomAllYMin changes.
     void ZoomAllYMinChanged();
+    /// Emitted when ZoomFactor changes.
     void ZoomFactorChanged();
+    /// Emitted when ZoomSteps changes.
     void ZoomStepsChanged();
+    /// Emitted when ZoomMode changes.
     void ZoomModeChanged();
-    // CanZoomBack() or CanZoomForward() changed.
+    /// CanZoomBack() or CanZoomForward() changed.
     void ZoomHistoryChanged();
 
     void formatRequested(QObject* Sender);
@@ -318,7 +430,7 @@ private:
     static bool BoxAcceptable(const TBox& box);
     static bool SameBox(const TBox& a, const TBox& b);
     TBox ZoomedAround(const TBox& box, double X, double Y, double factor) const;
-    // Runs the animated steps from start to target; true when it ended on the target.
+    /// Runs the animated steps from start to target; true when it ended on the target.
     bool Animate(TBox start, TBox target, int steps);
     void RecordView(const TBox& from, const TBox& to);
     void WalkHistory(int destination);
@@ -368,13 +480,13 @@ private:
     TCanvas* FImageCanvas = nullptr;
     bool FOutOfRange = false;
     double FLastDrawTime = 0;
-    std::unique_ptr<TAxisLabels> FLabels;  // texts, sizes and pixels of the tick labels
-    int FMarginHold = 0;                   // > 0: a margin setter announces the net change itself
+    std::unique_ptr<TAxisLabels> FLabels;  ///< texts, sizes and pixels of the tick labels
+    int FMarginHold = 0;                   ///< > 0: a margin setter announces the net change itself
 
-    // The running animation: where it heads, and whether a wheel turn gave it a new target.
+    /// The running animation: where it heads, and whether a wheel turn gave it a new target.
     TBox FAnimTarget{};
     bool FRetarget = false;
-    // A walk through the history under way, and the place it goes to.
+    /// A walk through the history under way, and the place it goes to.
     bool FWalking = false;
     int FWalkDestination = 0;
     std::vector<TBox> FHistory;

@@ -1,7 +1,8 @@
 #pragma once
-// TColorButton: a bevelled panel showing a colour, with a flat button over its face that opens the
-// colour chooser. OnChange fires only when the user picks a colour different from the current one;
-// setting Color from code never fires it.
+/// \class Tallwick::TColorButton
+/// TColorButton: a bevelled panel showing a colour, with a flat button over its face that opens the
+/// colour chooser. OnChange fires only when the user picks a colour different from the current one;
+/// setting Color from code never fires it.
 #include <Tallwick/Color.h>
 #include <Tallwick/CustomPanel.h>
 #include <Tallwick/TallwickExport.h>
@@ -15,24 +16,24 @@ class QToolButton;
 
 namespace Tallwick {
 
-// Qt face: Color (and ColorValue) and the panel's properties; OnChange is also the signal
-// changed, OnResize the panel's signal resized.
+/// Qt face: Color (and ColorValue) and the panel's properties; OnChange is also the signal
+/// changed, OnResize the panel's signal resized.
 class TALLWICK_EXPORT TColorButton : public TCustomPanel {
     Q_OBJECT
 public:
-    // Asks the user for a colour, starting from `preset` (plain RGB): the chosen colour, or
-    // nothing when the user cancels.
+    /// Asks the user for a colour, starting from `preset` (plain RGB): the chosen colour, or
+    /// nothing when the user cancels.
     using TColorChooser = std::function<std::optional<TColor>(TColorButton* sender, TColor preset)>;
 
     explicit TColorButton(QWidget* owner = nullptr);
     ~TColorButton() override;
 
-    // The component's own resize notification, called before the face button is laid out again.
-    // (The panel's notification of the same name is taken by the component itself.)
+    /// The component's own resize notification, called before the face button is laid out again.
+    /// (The panel's notification of the same name is taken by the component itself.)
     TNotifyEvent OnResize;
     TNotifyEvent OnChange;
 
-    // Replaces the colour dialog, e.g. by a scripted chooser in tests; an empty function restores it.
+    /// Replaces the colour dialog, e.g. by a scripted chooser in tests; an empty function restores it.
     void SetChooser(TColorChooser chooser);
 
     QToolButton* Button() const { return FButton; }

@@ -1,17 +1,18 @@
 #pragma once
-// TEscala: a colour scale (legend). A colour band from Minimum to Maximum, either a gradient
-// between two colours (egTwo) or a fixed blue-green-red scale (egThree), with TextInterval + 2
-// evenly spaced labels beside it, horizontal or vertical. ValueToColor gives any value's colour on
-// the same scale, so a plot can colour its data as the legend does; DrawMarkVertical marks one
-// value beside a vertical band. Labels are formatted with the format picture Format (",0.000":
-// thousands separators and three decimals, in the locale's separators).
-//
-// The panel's Color is the scale's background and its Font the labels' font; changing either
-// redraws the scale. (The scale's Alignment, its placement in the parent, stands in for the
-// panel's caption alignment of the same name, which a scale has no use for.)
-//
-// The whole scale is repainted by every setter that changes a value and on every resize; a range
-// with Maximum not above Minimum paints nothing and leaves the last picture.
+/// \class Tallwick::TEscala
+/// TEscala: a colour scale (legend). A colour band from Minimum to Maximum, either a gradient
+/// between two colours (egTwo) or a fixed blue-green-red scale (egThree), with TextInterval + 2
+/// evenly spaced labels beside it, horizontal or vertical. ValueToColor gives any value's colour on
+/// the same scale, so a plot can colour its data as the legend does; DrawMarkVertical marks one
+/// value beside a vertical band. Labels are formatted with the format picture Format (",0.000":
+/// thousands separators and three decimals, in the locale's separators).
+///
+/// The panel's Color is the scale's background and its Font the labels' font; changing either
+/// redraws the scale. (The scale's Alignment, its placement in the parent, stands in for the
+/// panel's caption alignment of the same name, which a scale has no use for.)
+///
+/// The whole scale is repainted by every setter that changes a value and on every resize; a range
+/// with Maximum not above Minimum paints nothing and leaves the last picture.
 #include <Tallwick/Color.h>
 #include <Tallwick/FontProperty.h>
 #include <Tallwick/TallwickExport.h>
@@ -24,23 +25,39 @@ namespace Tallwick {
 
 class TALLWICK_EXPORT TEscala : public TPnlImg {
     Q_OBJECT
+    /// Whether the scale's thickness follows its margins, band and labels.
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
+    /// Thickness of the colour band in pixels (0 to kMaxPixels).
     Q_PROPERTY(int BandWidth READ BandWidth WRITE SetBandWidth NOTIFY BandWidthChanged)
+    /// Format picture of the labels, such as ",0.000".
     Q_PROPERTY(QString Format READ Format WRITE SetFormat NOTIFY FormatChanged)
+    /// Colour at Minimum of a two-colour scale (egTwo).
     Q_PROPERTY(QColor GradColor1 READ GradColor1QColor WRITE SetGradColor1QColor NOTIFY GradColor1Changed)
+    /// GradColor1 as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint GradColor1Value READ GradColor1Value WRITE SetGradColor1Value NOTIFY GradColor1Changed)
+    /// Colour at Maximum of a two-colour scale (egTwo).
     Q_PROPERTY(QColor GradColor2 READ GradColor2QColor WRITE SetGradColor2QColor NOTIFY GradColor2Changed)
+    /// GradColor2 as the raw 0x00BBGGRR value, system colours included.
     Q_PROPERTY(uint GradColor2Value READ GradColor2Value WRITE SetGradColor2Value NOTIFY GradColor2Changed)
+    /// Width of the value steps the band's colour changes in; 0 gives a smooth band.
     Q_PROPERTY(double Interval READ Interval WRITE SetInterval NOTIFY IntervalChanged)
+    /// Space in pixels around the band and the labels (0 to kMaxPixels).
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin NOTIFY MarginChanged)
+    /// Value at the top (vertical) or right (horizontal) end of the band.
     Q_PROPERTY(double Maximum READ Maximum WRITE SetMaximum NOTIFY MaximumChanged)
+    /// Value at the other end of the band.
     Q_PROPERTY(double Minimum READ Minimum WRITE SetMinimum NOTIFY MinimumChanged)
+    /// Number of labels between the two end labels.
     Q_PROPERTY(int TextInterval READ TextInterval WRITE SetTextInterval NOTIFY TextIntervalChanged)
-    // Orientation before Alignment: a docked scale's orientation follows the docking.
+    /// Orientation before Alignment: a docked scale's orientation follows the docking.
     Q_PROPERTY(TEscalaOrientation Orientation READ Orientation WRITE SetOrientation NOTIFY OrientationChanged)
+    /// Placement of the scale in its parent.
     Q_PROPERTY(TEscalaAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
+    /// Two-colour gradient (egTwo) or the fixed blue-green-red scale (egThree).
     Q_PROPERTY(TEscalaGraduation Graduation READ Graduation WRITE SetGraduation NOTIFY GraduationChanged)
+    /// Band before the labels (epNormal) or after them (epInverse).
     Q_PROPERTY(TEscalaPosition Position READ Position WRITE SetPosition NOTIFY PositionChanged)
+    /// Font of the labels.
     Q_PROPERTY(QFont Font READ FontQFont WRITE SetFontQFont NOTIFY FontChanged)
 public:
     enum TEscalaAlignment { eaNone, eaBottom, eaCentered, eaHCentered, eaLeft, eaRight, eaTop, eaVCentered };
@@ -52,47 +69,89 @@ public:
     enum TEscalaPosition { epNormal, epInverse };
     Q_ENUM(TEscalaPosition)
 
-    // More labels than this would only overprint one another.
+    /// More labels than this would only overprint one another.
     static constexpr int kMaxTextInterval = 10000;
-    // Margin and BandWidth are kept within 0 .. kMaxPixels.
+    /// Margin and BandWidth are kept within 0 .. kMaxPixels.
     static constexpr int kMaxPixels = 65535;
 
     explicit TEscala(QWidget* owner = nullptr);
     ~TEscala() override;
 
+    /// Whether the scale's thickness follows its margins, band and labels.
+    ///@{
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
+    ///@}
+    /// Thickness of the colour band in pixels (0 to kMaxPixels).
+    ///@{
     int BandWidth() const { return FBandWidth; }
     void SetBandWidth(int value);
+    ///@}
+    /// Format picture of the labels, such as ",0.000".
+    ///@{
     const QString& Format() const { return FFormat; }
     void SetFormat(const QString& value);
+    ///@}
+    /// Colour at Minimum of a two-colour scale (egTwo).
+    ///@{
     TColor GradColor1() const { return FGradColor1; }
     void SetGradColor1(TColor value);
+    ///@}
+    /// Colour at Maximum of a two-colour scale (egTwo).
+    ///@{
     TColor GradColor2() const { return FGradColor2; }
     void SetGradColor2(TColor value);
+    ///@}
+    /// Width of the value steps the band's colour changes in; 0 gives a smooth band.
+    ///@{
     double Interval() const { return FInterval; }
-    // Refused (nothing happens) when negative, not below the range, or not a number.
+    /// Refused (nothing happens) when negative, not below the range, or not a number.
     void SetInterval(double value);
+    ///@}
+    /// Space in pixels around the band and the labels (0 to kMaxPixels).
+    ///@{
     int Margin() const { return FMargin; }
     void SetMargin(int value);
+    ///@}
+    /// Value at the top (vertical) or right (horizontal) end of the band.
+    ///@{
     double Maximum() const { return FMaximum; }
     void SetMaximum(double value);
+    ///@}
+    /// Value at the other end of the band.
+    ///@{
     double Minimum() const { return FMinimum; }
     void SetMinimum(double value);
-    // Both at once; refused when max <= min.
+    ///@}
+    /// Both at once; refused when max <= min.
     void SetMaxMin(double max, double min);
+    /// Number of labels between the two end labels.
+    ///@{
     int TextInterval() const { return FTextInterval; }
-    // Negative values are refused; values above kMaxTextInterval are taken as kMaxTextInterval.
+    /// Negative values are refused; values above kMaxTextInterval are taken as kMaxTextInterval.
     void SetTextInterval(int value);
+    ///@}
+    /// Placement of the scale in its parent.
+    ///@{
     TEscalaAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TEscalaAlignment value);
+    ///@}
+    /// Two-colour gradient (egTwo) or the fixed blue-green-red scale (egThree).
+    ///@{
     TEscalaGraduation Graduation() const { return FGraduation; }
     void SetGraduation(TEscalaGraduation value);
+    ///@}
+    /// Orientation before Alignment: a docked scale's orientation follows the docking.
+    ///@{
     TEscalaOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TEscalaOrientation value);
+    ///@}
+    /// Band before the labels (epNormal) or after them (epInverse).
+    ///@{
     TEscalaPosition Position() const { return FPosition; }
     void SetPosition(TEscalaPosition value);
-    // Label font; a change redraws the scale.
+    ///@}
+    /// Label font; a change redraws the scale.
     const TFont& Font() { return TPnlImg::Font(); }
     void SetFont(const TFont& value);
     QFont FontQFont() { return FontToQFont(TPnlImg::Font()); }
@@ -104,30 +163,45 @@ public:
     void EscalaResize(QObject* Sender);
     void PaintHorizontal();
     void PaintVertical();
-    // The colour of a value on this scale (values outside the range take the colour of the
-    // nearer end). A range of width 0 gives the colour of Minimum.
+    /// The colour of a value on this scale (values outside the range take the colour of the
+    /// nearer end). A range of width 0 gives the colour of Minimum.
     TColor ValueToColor(double value) const;
-    // Marks a value with a short black line beside a vertical band; a value outside the range,
-    // or an empty range, only clears the mark strip.
+    /// Marks a value with a short black line beside a vertical band; a value outside the range,
+    /// or an empty range, only clears the mark strip.
     void DrawMarkVertical(double value);
 
     static void Register();
 
 signals:
+    /// Emitted when AutoSize changes.
     void AutoSizeChanged();
+    /// Emitted when BandWidth changes.
     void BandWidthChanged();
+    /// Emitted when Format changes.
     void FormatChanged();
+    /// Emitted when GradColor1 (and GradColor1Value) changes.
     void GradColor1Changed();
+    /// Emitted when GradColor2 (and GradColor2Value) changes.
     void GradColor2Changed();
+    /// Emitted when Interval changes.
     void IntervalChanged();
+    /// Emitted when Margin changes.
     void MarginChanged();
+    /// Emitted when Maximum changes.
     void MaximumChanged();
+    /// Emitted when Minimum changes.
     void MinimumChanged();
+    /// Emitted when TextInterval changes.
     void TextIntervalChanged();
+    /// Emitted when Alignment changes.
     void AlignmentChanged();
+    /// Emitted when Graduation changes.
     void GraduationChanged();
+    /// Emitted when Orientation changes.
     void OrientationChanged();
+    /// Emitted when Position changes.
     void PositionChanged();
+    /// Emitted when Font changes.
     void FontChanged();
 
 protected:
@@ -142,7 +216,7 @@ private:
     void PaintTextHorizontal();
     void PaintTextVertical();
     void ApplyAutoSize(int thickness, bool horizontal);
-    // The value drawn at position i of a band of length `length` (Max at i = 0 when reversed).
+    /// The value drawn at position i of a band of length `length` (Max at i = 0 when reversed).
     double BandValue(int i, int length, bool reversed) const;
 
     bool FAutoSize = true;
@@ -159,9 +233,9 @@ private:
     TEscalaGraduation FGraduation = egTwo;
     TEscalaOrientation FOrientation = eoVertical;
     TEscalaPosition FPosition = epNormal;
-    bool FReady = false;  // the constructor's fields are set: resizes may redraw
-    int FTextW = 0;       // widest of the Maximum and Minimum labels
-    int FTextH = 0;       // highest of them
+    bool FReady = false;  ///< the constructor's fields are set: resizes may redraw
+    int FTextW = 0;       ///< widest of the Maximum and Minimum labels
+    int FTextH = 0;       ///< highest of them
 };
 
 }  // namespace Tallwick

@@ -7,6 +7,7 @@
 #include <Tallwick/Tveximage.h>
 
 #include <QImage>
+#include <QCoreApplication>
 
 // Q_INIT_RESOURCE must stand outside any namespace. The resource lives in a static library, whose
 // registration the linker would drop without a call from code.
@@ -19,7 +20,8 @@ void LoadLogo(TVexImage* image) {
     (void)registered;
     const QImage picture(QStringLiteral(":/logo.bmp"));
     if (picture.isNull())
-        throw EFOpenError(QStringLiteral("Cannot open file %1").arg(QStringLiteral(":/logo.bmp")));
+        throw EFOpenError(
+            QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(QStringLiteral(":/logo.bmp")));
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->Assign(picture);
     bitmap->SetPixelFormat(pf24bit);

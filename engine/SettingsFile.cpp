@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <sys/stat.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -46,7 +47,7 @@ TSettingsRead TSettingsFile::Read(const QString& path, const QByteArray& title) 
         return read;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file %1").arg(path));
+        throw EFOpenError(QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(path));
     qint32 titleLength = 0;
     read.Problem = DamageIn(file, titleLength);
     if (!read.Problem.isEmpty()) {
@@ -126,7 +127,7 @@ QByteArray TSettingsFile::Bytes(const TSkySettings& values, const QByteArray& ti
 void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool makeFolder) {
     const QString folder = QFileInfo(path).absolutePath();
     if (makeFolder && !MakeFolders(folder))
-        throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));
+        throw EFCreateError(QCoreApplication::translate("Skyglow", "Cannot create file %1").arg(path));
     ReplaceFile(path, Bytes(values, title));
 }
 

@@ -207,14 +207,15 @@ bool TStars::SliceEnds(int i, int count) const {
 
 bool TStars::InitStars() {
     if (StarCount > MaxStarCount)
-        throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars; a star field holds at most %2")
-                               .arg(StarCount)
-                               .arg(MaxStarCount));
+        throw EOutOfMemory(
+            QCoreApplication::translate("Skyglow", "Not enough memory for %1 stars; a star field holds at most %2")
+                .arg(StarCount)
+                .arg(MaxStarCount));
     try {
         StarX->SetLength(StarCount);
         StarY->SetLength(StarCount);
     } catch (const EOutOfMemory&) {
-        throw EOutOfMemory(QStringLiteral("Not enough memory for %1 stars").arg(StarCount));
+        throw EOutOfMemory(QCoreApplication::translate("Skyglow", "Not enough memory for %1 stars").arg(StarCount));
     }
     const int stars = PlacedStars();
     for (int i = 0; i < stars; ++i) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <new>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -26,7 +27,7 @@ void TVectorD::SetLength(int n) {
     // A failed allocation must not end the program: the caller gets an error it can show.
     double* fresh = new (std::nothrow) double[static_cast<std::size_t>(n)];
     if (!fresh)
-        throw EOutOfMemory(QStringLiteral("Not enough memory for %1 numbers (%2 MB)")
+        throw EOutOfMemory(QCoreApplication::translate("Skyglow", "Not enough memory for %1 numbers (%2 MB)")
                                .arg(n)
                                .arg(static_cast<qint64>(n) * qint64(sizeof(double)) / (1024 * 1024)));
     if (Allocated) {

@@ -13,6 +13,7 @@
 #include <QImageWriter>
 #include <QtEndian>
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -29,7 +30,8 @@ struct Header {
 };
 
 [[noreturn]] void Corrupt(const QString& fileName, const QString& reason) {
-    throw EInvalidPicture(QStringLiteral("Corrupt BMP file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "Corrupt BMP file %1: %2")
+                              .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
 // A file read as BMP that is something else: say what it looks like, so that a wrong name or an
@@ -59,7 +61,7 @@ struct Header {
         readHere("TIFF", ".tif");
     if (TMetafilePlayer::Recognize(d, size))
         readHere("WMF or EMF", ".wmf");
-    Corrupt(fileName, QStringLiteral("not a BMP file"));
+    Corrupt(fileName, QCoreApplication::translate("Tallwick", "not a BMP file"));
 }
 
 std::int32_t Int32(const std::uint8_t* p) { return qFromLittleEndian<qint32>(p); }
@@ -68,7 +70,7 @@ Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& file
     if (size >= 2 && (d[0] != 'B' || d[1] != 'M'))
         NotBmp(d, size, fileName);
     if (size < kFileHeaderSize + 12)
-        Corrupt(fileName, QStringLiteral("not a BMP file"));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "not a BMP file"));
     Header h;
     h.DataOffset = qFromLittleEndian<quint32>(d + 10);
     const std::uint32_t infoSize = qFromLittleEndian<quint32>(d + 14);
@@ -86,7 +88,7 @@ Header ParseHeader(const std::uint8_t* d, std::int64_t size, const QString& file
             for (int i = 0; i < 3; ++i)
                 h.Masks[i] = qFromLittleEndian<quint32>(info + 40 + 4 * i);
     } else {
-        Corrupt(fileName, QStringLiteral("unknown header"));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "unknown header"));
     }
     return h;
 }
@@ -128,11 +130,11 @@ void CheckSize(const Header& h, const std::uint8_t* data, std::int64_t size, con
     const bool rle = (h.Compression == biRle8 && h.Bits == 8) || (h.Compression == biRle4 && h.Bits == 4);
     const bool plain = h.Compression == biRgb || h.Compression == biBitfields || h.Compression == biAlphaBitfields;
     if (!rle && !plain)
-        Corrupt(fileName, QStringLiteral("unsupported compression %1").arg(h.Compression));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "unsupported compression %1").arg(h.Compression));
     if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
-        Corrupt(fileName, QStringLiteral("unsupported depth of %1 bits").arg(h.Bits));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "unsupported depth of %1 bits").arg(h.Bits));
     if (h.DataOffset >= size)
-        Corrupt(fileName, QStringLiteral("no pixel data"));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "no pixel data"));
     if (h.Width > 0 && height > 0 && !TPictureLimits::Acceptable(h.Width, height, TPictureLimits::kMaxPixels, 1))
         throw EInvalidPicture(
             QStringLiteral("%1 is too large: %2 x %3 pixels, more than the %4 pixels a picture may have")
@@ -144,12 +146,12 @@ void CheckSize(const Header& h, const std::uint8_t* data, std::int64_t size, con
         Corrupt(fileName, QStringLiteral("%1 x %2 pixels do not fit the file").arg(h.Width).arg(h.Height));
     if (rle) {
         if (!RleComplete(h, size, data))
-            Corrupt(fileName, QStringLiteral("the file is truncated"));
+            Corrupt(fileName, QCoreApplication::translate("Tallwick", "the file is truncated"));
         return;
     }
     const std::int64_t rowBytes = (h.Width * h.Bits + 31) / 32 * 4;
     if (rowBytes * (height - 1) + (h.Width * h.Bits + 7) / 8 > size - h.DataOffset)
-        Corrupt(fileName, QStringLiteral("the file is truncated"));
+        Corrupt(fileName, QCoreApplication::translate("Tallwick", "the file is truncated"));
 }
 // One 16-bit colour field widened to 8 bits by repeating its bits, so that its top value becomes
 // 255 (Qt's decoder shifts instead, which leaves white at 248).
@@ -212,7 +214,8 @@ QImage TBmpCodec::Read(const std::uint8_t* data, std::int64_t size, const QStrin
         Corrupt(fileName, reader.errorString());
     image = image.convertToFormat(QImage::Format_RGB32);
     if (image.isNull())
-        throw EOutOfMemory(QStringLiteral("Cannot create a bitmap for %1").arg(QDir::toNativeSeparators(fileName)));
+        throw EOutOfMemory(QCoreApplication::translate("Tallwick", "Cannot create a bitmap for %1")
+                               .arg(QDir::toNativeSeparators(fileName)));
     return image;
 }
 
@@ -231,7 +234,7 @@ QRectF TBmpCodec::FlipBox(QRectF box, int height) {
 QImage TBmpCodec::ReadDib(const std::uint8_t* info, std::int64_t infoSize, const std::uint8_t* bits,
                           std::int64_t bitsSize) {
     if (infoSize < 12 || infoSize > (std::int64_t(1) << 30) || bitsSize < 0 || bitsSize > (std::int64_t(1) << 30))
-        Corrupt(QStringLiteral("(metafile bitmap)"), QStringLiteral("no header"));
+        Corrupt(QStringLiteral("(metafile bitmap)"), QCoreApplication::translate("Tallwick", "no header"));
     // Where the pixels start in a packed bitmap: after the header and the colour table.
     const std::uint32_t headerSize = qFromLittleEndian<quint32>(info);
     std::int64_t colourBytes = 0;
@@ -268,7 +271,8 @@ QByteArray TBmpCodec::Write(const QImage& source) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "bmp");
     if (!writer.write(source.convertToFormat(QImage::Format_RGB32)))
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode BMP: %1").arg(writer.errorString()));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "Cannot encode BMP: %1").arg(writer.errorString()));
     return bytes;
 }
 

@@ -11,6 +11,7 @@
 
 #include <QRectF>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -61,7 +62,9 @@ enum RecordType : std::uint32_t {
     EMR_EXTCREATEPEN = 95,
 };
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized WMF or EMF"));
+}
 
 struct Record {
     TByteReader& R;

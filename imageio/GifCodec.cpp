@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <gif_lib.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -42,7 +43,7 @@ int WriteFunc(GifFileType* gif, const GifByteType* buffer, int count) {
     return count;
 }
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized GIF")); }
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized GIF")); }
 
 struct GifCloser {
     GifFileType* Gif;
@@ -195,7 +196,7 @@ QByteArray TGifCodec::Write(const QImage& source) {
     if (gif)
         ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
     if (!ok)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode GIF"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot encode GIF"));
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A picture file that could not be decoded: not of the format its name says, or damaged.
+/// \file
+/// A picture file that could not be decoded: not of the format its name says, or damaged.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Exception.h>
 

@@ -8,6 +8,7 @@
 #include "PictureFormats.h"
 
 #include <QDir>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -16,7 +17,8 @@ TBitmap* TImageIO::AttachedBitmap() const { return FBitmap; }
 
 TBitmap& TImageIO::Bitmap() const {
     if (!FBitmap)
-        throw EInvalidGraphicOperation(QStringLiteral("No bitmap is attached for picture files"));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "No bitmap is attached for picture files"));
     return *FBitmap;
 }
 
@@ -34,12 +36,12 @@ void TImageIO::SaveToFile(const QString& fileName) {
     const TPictureFormat& format = TPictureFormats::ByFileName(fileName);
     if (!format.Write)
         throw EInvalidGraphicOperation(
-            QStringLiteral("Cannot save %1: these formats are read only").arg(TPictureFormats::ReadOnlyTitles()));
+            QCoreApplication::translate("Tallwick", "Cannot save %1: these formats are read only").arg(TPictureFormats::ReadOnlyTitles()));
     TBitmap& bitmap = Bitmap();
     bitmap.SetPixelFormat(pf24bit);
     if (bitmap.Empty())
         throw EInvalidGraphicOperation(
-            QStringLiteral("Cannot save an empty picture to %1").arg(QDir::toNativeSeparators(fileName)));
+            QCoreApplication::translate("Tallwick", "Cannot save an empty picture to %1").arg(QDir::toNativeSeparators(fileName)));
     ReplaceFile(fileName, format.Write(bitmap.Image()));
 }
 

@@ -5,6 +5,7 @@
 #include "Exception.h"
 
 #include <cmath>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -12,9 +13,10 @@ void TImageProc::SetAttachedBitmap(TBitmap* bitmap) { FBitmap = bitmap; }
 
 void TImageProc::Rotate(double angle, bool interpolate) {
     if (!FBitmap)
-        throw EInvalidGraphicOperation(QStringLiteral("No bitmap is attached to rotate"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "No bitmap is attached to rotate"));
     if (!std::isfinite(angle))
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot rotate by %1 degrees").arg(angle));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "Cannot rotate by %1 degrees").arg(angle));
     if (FBitmap->Empty())
         return;
     const TPixelFormat format = FBitmap->PixelFormat();

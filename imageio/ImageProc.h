@@ -1,5 +1,6 @@
 #pragma once
-// Processing of a bitmap in place.
+/// \class Tallwick::TImageProc
+/// Processing of a bitmap in place.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Bitmap.h>
 
@@ -12,12 +13,12 @@ public:
     void SetAttachedBitmap(TBitmap* bitmap);
     TBitmap* AttachedBitmap() const { return FBitmap; }
 
-    // Turns the bitmap in place by `angle` degrees, positive counter-clockwise. Quarter turns are
-    // exact and exchange width and height; other angles enlarge the bitmap to hold the turned
-    // picture and fill the corners with the background colour, white (the colour a bitmap gives
-    // any pixel it uncovers); `interpolate` = bilinear sampling, else the nearest pixel.
-    // An angle that is not a finite number leaves the bitmap as it is and raises
-    // EInvalidGraphicOperation.
+    /// Turns the bitmap in place by `angle` degrees, positive counter-clockwise. Quarter turns are
+    /// exact and exchange width and height; other angles enlarge the bitmap to hold the turned
+    /// picture and fill the corners with the background colour, white (the colour a bitmap gives
+    /// any pixel it uncovers); `interpolate` = bilinear sampling, else the nearest pixel.
+    /// An angle that is not a finite number leaves the bitmap as it is and raises
+    /// EInvalidGraphicOperation.
     void Rotate(double angle, bool interpolate);
 
     static constexpr std::uint32_t kBackground = 0xFFFFFFFFu;

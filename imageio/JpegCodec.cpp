@@ -15,6 +15,7 @@
 
 #include <jpeglib.h>
 #include <jerror.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -155,9 +156,10 @@ QImage TJpegCodec::Read(const std::uint8_t* data, std::int64_t size, const QStri
     }
     jpeg_destroy_decompress(&cinfo);
     if (!ok) {
-        const QString reason = size > 0 ? QString::fromLocal8Bit(err.Message) : QStringLiteral("empty file");
-        throw EInvalidPicture(
-            QStringLiteral("Corrupt JPEG file %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
+        const QString reason =
+            size > 0 ? QString::fromLocal8Bit(err.Message) : QCoreApplication::translate("Tallwick", "empty file");
+        throw EInvalidPicture(QCoreApplication::translate("Tallwick", "Corrupt JPEG file %1: %2")
+                                  .arg(QDir::toNativeSeparators(fileName), reason));
     }
     return image;
 }
@@ -178,7 +180,7 @@ QByteArray TJpegCodec::Write(const QImage& source, int quality) {
     std::free(buffer);
     if (!ok)
         throw EInvalidGraphicOperation(
-            QStringLiteral("Cannot encode JPEG: %1").arg(QString::fromLocal8Bit(err.Message)));
+            QCoreApplication::translate("Tallwick", "Cannot encode JPEG: %1").arg(QString::fromLocal8Bit(err.Message)));
     return bytes;
 }
 

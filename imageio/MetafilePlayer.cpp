@@ -9,11 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
 namespace {
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized WMF or EMF"));
+}
 }  // namespace
 
 bool TMetafilePlayer::Recognize(const std::uint8_t* data, std::int64_t size) {
@@ -34,9 +37,10 @@ QImage TMetafilePlayer::Render(const std::uint8_t* data, std::int64_t size, int 
 
 QImage TMetafilePlayer::RenderAt(const std::uint8_t* data, std::int64_t size, QSize pictureSize) {
     if (!TPictureLimits::Acceptable(pictureSize.width(), pictureSize.height(), TPictureLimits::kMaxPixels, 1))
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot draw a metafile at %1 x %2 pixels")
-                                           .arg(pictureSize.width())
-                                           .arg(pictureSize.height()));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "Cannot draw a metafile at %1 x %2 pixels")
+                .arg(pictureSize.width())
+                .arg(pictureSize.height()));
     if (TEmfPlayer::Recognize(data, size))
         return TEmfPlayer::Render(data, size, pictureSize);
     if (TWmfPlayer::Recognize(data, size))

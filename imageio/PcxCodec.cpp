@@ -11,6 +11,7 @@
 #include <array>
 #include <unordered_map>
 #include <vector>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -26,7 +27,7 @@ struct Header {
     const std::uint8_t* EgaPalette;
 };
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized PCX")); }
+[[noreturn]] void Unrecognized() { throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized PCX")); }
 
 Header ParseHeader(const std::uint8_t* d, std::int64_t size) {
     if (size < kHeaderSize || d[0] != 0x0A || d[2] > 1)

@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
 namespace {
 [[noreturn]] void CannotOpen(const QString& fileName) {
-    throw EFOpenError(QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(fileName)));
+    throw EFOpenError(
+        QCoreApplication::translate("Tallwick", "Cannot open file %1").arg(QDir::toNativeSeparators(fileName)));
 }
 }  // namespace
 

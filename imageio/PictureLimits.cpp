@@ -3,6 +3,7 @@
 #include "PictureLimits.h"
 
 #include "Exception.h"
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -22,7 +23,8 @@ QImage TPictureLimits::NewImage(int width, int height) {
     if (Acceptable(width, height, kMaxPixels, 1))
         image = QImage(width, height, QImage::Format_RGB32);
     if (image.isNull())
-        throw EOutOfMemory(QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(width).arg(height));
+        throw EOutOfMemory(
+            QCoreApplication::translate("Tallwick", "Cannot create a bitmap of %1 x %2 pixels").arg(width).arg(height));
     return image;
 }
 

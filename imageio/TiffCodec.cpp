@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <tiffio.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -88,7 +89,9 @@ TIFF* Open(MemoryFile& file, const char* mode) {
     return tif;
 }
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized TIFF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized TIFF"));
+}
 
 struct TiffCloser {
     TIFF* Tif;
@@ -147,7 +150,7 @@ QByteArray TTiffCodec::Write(const QImage& source) {
     file.WriteData = &bytes;
     TIFF* tif = Open(file, "w");
     if (!tif)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode TIFF"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot encode TIFF"));
     bool ok = true;
     {
         TiffCloser closer{tif};
@@ -166,7 +169,7 @@ QByteArray TTiffCodec::Write(const QImage& source) {
         ok = ok && TIFFWriteDirectory(tif);
     }
     if (!ok)
-        throw EInvalidGraphicOperation(QStringLiteral("Cannot encode TIFF"));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot encode TIFF"));
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 

@@ -11,6 +11,7 @@
 
 #include <QRectF>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -61,7 +62,9 @@ enum RecordFunction : int {
     META_STRETCHDIB = 0x0F43,
 };
 
-[[noreturn]] void Unrecognized() { throw EInvalidPicture(QStringLiteral("unrecognized WMF or EMF")); }
+[[noreturn]] void Unrecognized() {
+    throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized WMF or EMF"));
+}
 
 // One record: its parameters are 16-bit words after the size and function.
 struct Record {

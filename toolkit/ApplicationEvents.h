@@ -1,7 +1,8 @@
 #pragma once
-// Reports the application's activation changes as events: OnDeactivate when the application stops
-// being the active one (another program's window was activated), OnActivate when it becomes
-// active again. A program that starts inactive reports nothing until it has been active once.
+/// \class Tallwick::TApplicationEvents
+/// Reports the application's activation changes as events: OnDeactivate when the application stops
+/// being the active one (another program's window was activated), OnActivate when it becomes
+/// active again. A program that starts inactive reports nothing until it has been active once.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Types.h>
 

@@ -1,7 +1,8 @@
 #pragma once
-// TSpeedButton: a tool button showing a glyph a fixed margin from its left edge (the glyph is
-// centred when Margin is -1), shifted by one pixel while the button is down, as speed buttons
-// draw it. Grouping is left to a QButtonGroup; Down is the checked state.
+/// \class Tallwick::TSpeedButton
+/// TSpeedButton: a tool button showing a glyph a fixed margin from its left edge (the glyph is
+/// centred when Margin is -1), shifted by one pixel while the button is down, as speed buttons
+/// draw it. Grouping is left to a QButtonGroup; Down is the checked state.
 #include <Tallwick/TallwickExport.h>
 #include <QIcon>
 #include <QToolButton>
@@ -20,7 +21,7 @@ public:
     bool Down() const { return isChecked() || isDown(); }
     void SetDown(bool value) { setChecked(value); }
 
-    // Where the glyph is drawn, in the button's pixels.
+    /// Where the glyph is drawn, in the button's pixels.
     QRect GlyphRect() const;
 
 protected:

@@ -1,10 +1,11 @@
 #pragma once
-// TSpinEdit: an edit box with up and down arrows holding a floating-point value.
-//
-// The arrows (and the Up/Down keys) stay within MinValue..MaxValue. Typing is looser, as in the
-// classic control: any number of at most MaxLength characters is accepted while typing, so Value
-// reads what was typed, even outside the range; leaving the box brings the text back into range.
-// A text that is not a number reads as MinValue. With MinValue == MaxValue there are no bounds.
+/// \class Tallwick::TSpinEdit
+/// TSpinEdit: an edit box with up and down arrows holding a floating-point value.
+///
+/// The arrows (and the Up/Down keys) stay within MinValue..MaxValue. Typing is looser, as in the
+/// classic control: any number of at most MaxLength characters is accepted while typing, so Value
+/// reads what was typed, even outside the range; leaving the box brings the text back into range.
+/// A text that is not a number reads as MinValue. With MinValue == MaxValue there are no bounds.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/CustomPanel.h>
 
@@ -22,7 +23,7 @@ public:
     explicit TSpinEdit(QWidget* owner = nullptr);
 
     double Value() const;
-    // Stores the value brought into the bounds and shows it with Decimals places.
+    /// Stores the value brought into the bounds and shows it with Decimals places.
     void SetValue(double value);
     double MinValue() const { return FMinValue; }
     void SetMinValue(double value);
@@ -32,7 +33,7 @@ public:
     void SetIncrement(double value) { FIncrement = value; }
     int Decimals() const { return FDecimals; }
     void SetDecimals(int value);
-    // Most characters the user may type; 0 for no limit. Values set from code are shown in full.
+    /// Most characters the user may type; 0 for no limit. Values set from code are shown in full.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value) { FMaxLength = value; }
     TAlignment Alignment() const { return FAlignment; }
@@ -56,7 +57,7 @@ private:
     int FDecimals = 0;
     int FMaxLength = 0;
     TAlignment FAlignment = taLeftJustify;
-    QString FShownText;  // the text of the last value set from code
+    QString FShownText;  ///< the text of the last value set from code
 };
 
 }  // namespace Tallwick

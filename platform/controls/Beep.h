@@ -1,5 +1,6 @@
 #pragma once
-// The default system beep. Programs and tests may put another sound (or a counter) in its place.
+/// \file
+/// The default system beep. Programs and tests may put another sound (or a counter) in its place.
 #include <Tallwick/TallwickExport.h>
 
 #include <functional>
@@ -8,9 +9,9 @@ namespace Tallwick {
 
 using TBeeper = std::function<void()>;
 
-// Sounds the beep: the replacement when one is set, QApplication::beep() otherwise.
+/// Sounds the beep: the replacement when one is set, QApplication::beep() otherwise.
 TALLWICK_EXPORT void MessageBeep();
-// Replaces the beep (an empty function restores QApplication::beep()); returns the one it replaces.
+/// Replaces the beep (an empty function restores QApplication::beep()); returns the one it replaces.
 TALLWICK_EXPORT TBeeper SetBeeper(TBeeper beeper);
 
 }  // namespace Tallwick

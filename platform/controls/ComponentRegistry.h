@@ -1,6 +1,7 @@
 #pragma once
-// Where no design environment exists, registering a component makes its class known under its
-// palette page name; the designer plugin lists the same classes.
+/// \file
+/// Where no design environment exists, registering a component makes its class known under its
+/// palette page name; the designer plugin lists the same classes.
 #include <Tallwick/TallwickExport.h>
 #include <QString>
 #include <QStringList>

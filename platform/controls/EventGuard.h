@@ -1,11 +1,12 @@
 #pragma once
-// Qt does not let an exception pass through its event dispatch. Every Qt entry point of a component
-// (an event override, a slot connected to a Qt signal, a timer callback) runs its body through
-// GuardEvent, which stops any error there:
-//  - inside the saver's TApplication the error goes to the standard error box, as an error
-//    raised in an event handler always has;
-//  - in any other QApplication (Qt Designer, another program) it becomes a qWarning naming the
-//    component, and the component stays usable.
+/// \file
+/// Qt does not let an exception pass through its event dispatch. Every Qt entry point of a component
+/// (an event override, a slot connected to a Qt signal, a timer callback) runs its body through
+/// GuardEvent, which stops any error there:
+///  - inside the saver's TApplication the error goes to the standard error box, as an error
+///    raised in an event handler always has;
+///  - in any other QApplication (Qt Designer, another program) it becomes a qWarning naming the
+///    component, and the component stays usable.
 #include <Tallwick/Exception.h>
 #include <Tallwick/TallwickExport.h>
 
@@ -17,7 +18,7 @@ class QObject;
 
 namespace Tallwick {
 
-// Shows or logs one error raised inside `component`'s event handling, as described above.
+/// Shows or logs one error raised inside `component`'s event handling, as described above.
 TALLWICK_EXPORT void ReportEventError(const QObject* component, const Exception& error) noexcept;
 
 template <class Body>

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -33,7 +34,8 @@ TCanvas* TImage::Canvas() {
         FPicture.SetGraphic(std::move(bitmap));
     }
     if (!FPicture.HoldsBitmap())
-        throw EInvalidGraphicOperation(QStringLiteral("Can only modify an image if it contains a bitmap"));
+        throw EInvalidGraphicOperation(
+            QCoreApplication::translate("Tallwick", "Can only modify an image if it contains a bitmap"));
     return FPicture.Bitmap()->Canvas();
 }
 

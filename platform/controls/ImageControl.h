@@ -1,13 +1,14 @@
 #pragma once
-// The framework's image control: a windowless-looking widget that shows a picture at its top-left
-// (or centred, or stretched) and offers a canvas on the picture's bitmap. A new control is
-// 105 x 105 with an empty picture; drawing through the canvas repaints it by itself, writing
-// pixels straight into bitmap rows does not.
-//
-// Qt face: AutoSize, Center, Stretch and Picture (as a QPixmap, so Designer can set one) are
-// properties; the events OnClick, OnDblClick, OnMouseDown, OnMouseUp and OnMouseMove are also the
-// signals clicked, doubleClicked, mousePressed, mouseReleased and mouseMoved, emitted right after
-// the handler slot is called.
+/// \file
+/// The framework's image control: a windowless-looking widget that shows a picture at its top-left
+/// (or centred, or stretched) and offers a canvas on the picture's bitmap. A new control is
+/// 105 x 105 with an empty picture; drawing through the canvas repaints it by itself, writing
+/// pixels straight into bitmap rows does not.
+///
+/// Qt face: AutoSize, Center, Stretch and Picture (as a QPixmap, so Designer can set one) are
+/// properties; the events OnClick, OnDblClick, OnMouseDown, OnMouseUp and OnMouseMove are also the
+/// signals clicked, doubleClicked, mousePressed, mouseReleased and mouseMoved, emitted right after
+/// the handler slot is called.
 #include <Tallwick/Control.h>
 #include <Tallwick/Picture.h>
 #include <Tallwick/TallwickExport.h>
@@ -31,12 +32,12 @@ public:
     explicit TImage(QWidget* parent = nullptr);
     ~TImage() override;
 
-    // The canvas of the picture's bitmap; an empty picture first gets a bitmap of the control's
-    // size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
+    /// The canvas of the picture's bitmap; an empty picture first gets a bitmap of the control's
+    /// size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
     TCanvas* Canvas();
     TPicture* Picture() { return &FPicture; }
-    // The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
-    // 24-bit bitmap; a null pixmap empties the picture).
+    /// The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
+    /// 24-bit bitmap; a null pixmap empties the picture).
     QPixmap PicturePixmap() const;
     void SetPicturePixmap(const QPixmap& pixmap);
 
@@ -47,17 +48,17 @@ public:
     bool Stretch() const { return FStretch; }
     void SetStretch(bool value);
 
-    // Draws the control at once when it is visible and its window exists; otherwise nothing.
+    /// Draws the control at once when it is visible and its window exists; otherwise nothing.
     void RepaintNow();
 
-    // Bitmap pixels per control pixel. At 1, the default, a bitmap pixel is a control pixel, as
-    // every component draws. A surface that draws at the screen's own resolution sets the
-    // window's device pixel ratio here: a bitmap made for the control is then DeviceWidth() x
-    // DeviceHeight() pixels, and a bitmap is shown on the screen one to one, its pixels the
-    // device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
+    /// Bitmap pixels per control pixel. At 1, the default, a bitmap pixel is a control pixel, as
+    /// every component draws. A surface that draws at the screen's own resolution sets the
+    /// window's device pixel ratio here: a bitmap made for the control is then DeviceWidth() x
+    /// DeviceHeight() pixels, and a bitmap is shown on the screen one to one, its pixels the
+    /// device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
     double PixelRatio() const { return FPixelRatio; }
     void SetPixelRatio(double ratio);
-    // The control's size in bitmap pixels: its size times the ratio, rounded up.
+    /// The control's size in bitmap pixels: its size times the ratio, rounded up.
     int DeviceWidth() const;
     int DeviceHeight() const;
 
@@ -71,7 +72,7 @@ signals:
     void AutoSizeChanged();
     void CenterChanged();
     void StretchChanged();
-    // Any change of the picture: a new graphic, or drawing on its canvas.
+    /// Any change of the picture: a new graphic, or drawing on its canvas.
     void PictureChanged();
     void clicked(QObject* Sender);
     void doubleClicked(QObject* Sender);
@@ -86,7 +87,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-    // The events as the control raises them: handler slot first, then the signal.
+    /// The events as the control raises them: handler slot first, then the signal.
     void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void DoMouseMove(TShiftState shift, int x, int y);
@@ -108,11 +109,11 @@ private:
     double FPixelRatio = 1;
 };
 
-// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the
-// product is not a pixel more).
+/// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the
+/// product is not a pixel more).
 TALLWICK_EXPORT int DevicePixels(int length, double ratio);
 
-// Mouse details of a Qt event in the framework's terms.
+/// Mouse details of a Qt event in the framework's terms.
 TALLWICK_EXPORT TMouseButton MouseButtonOf(const QMouseEvent* event);
 TALLWICK_EXPORT TShiftState ShiftStateOf(const QMouseEvent* event);
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <limits>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
@@ -45,7 +46,9 @@ void TBitmap::Reallocate(int width, int height) {
         if (qint64(width) * height * 4 <= kMaxBitmapBytes)
             image = QImage(width, height, QImage::Format_RGB32);
         if (image.isNull())
-            throw EOutOfMemory(QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(width).arg(height));
+            throw EOutOfMemory(QCoreApplication::translate("Tallwick", "Cannot create a bitmap of %1 x %2 pixels")
+                                   .arg(width)
+                                   .arg(height));
         image.fill(Qt::white);
         if (!FImage.isNull()) {
             QPainter painter(&image);
@@ -80,8 +83,9 @@ void TBitmap::Assign(const QImage& image) {
     FImage = image.convertToFormat(QImage::Format_RGB32);
     ++FGeneration;
     if (!image.isNull() && FImage.isNull())
-        throw EOutOfMemory(
-            QStringLiteral("Cannot create a bitmap of %1 x %2 pixels").arg(image.width()).arg(image.height()));
+        throw EOutOfMemory(QCoreApplication::translate("Tallwick", "Cannot create a bitmap of %1 x %2 pixels")
+                               .arg(image.width())
+                               .arg(image.height()));
     FWidth = FImage.width();
     FHeight = FImage.height();
     if (image.depth() == 24 || image.format() == QImage::Format_RGB888)

@@ -1,6 +1,7 @@
 #pragma once
-// A bitmap backed by a QImage in Format_RGB32, with the pixel format it is to be saved in and a
-// canvas for drawing on it.
+/// \class Tallwick::TBitmap
+/// A bitmap backed by a QImage in Format_RGB32, with the pixel format it is to be saved in and a
+/// canvas for drawing on it.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Graphic.h>
 
@@ -25,37 +26,37 @@ public:
     bool Empty() const override;
     void Draw(TCanvas* target, const TRect& rect) const override;
 
-    // Resizing keeps the content at the top-left; uncovered pixels become white.
+    /// Resizing keeps the content at the top-left; uncovered pixels become white.
     void SetWidth(int width);
     void SetHeight(int height);
     void SetSize(int width, int height);
 
-    // Changes whenever the pixel memory is replaced, so that saved row addresses can be checked.
+    /// Changes whenever the pixel memory is replaced, so that saved row addresses can be checked.
     unsigned Generation() const { return FGeneration; }
 
     TPixelFormat PixelFormat() const { return FPixelFormat; }
     void SetPixelFormat(TPixelFormat format);
 
-    // Start of row `row`, counted from the top: one 32-bit word per pixel, 0xFFRRGGBB.
-    // Qt requires 0xFF in the high byte of Format_RGB32 pixels while the original row format left
-    // it 0; we always keep 0xFF there, so a row word and a Qt pixel describe the same colour.
+    /// Start of row `row`, counted from the top: one 32-bit word per pixel, 0xFFRRGGBB.
+    /// Qt requires 0xFF in the high byte of Format_RGB32 pixels while the original row format left
+    /// it 0; we always keep 0xFF there, so a row word and a Qt pixel describe the same colour.
     std::uint32_t* ScanLine(int row);
 
     TCanvas* Canvas();
     QImage& Image() { return FImage; }
     const QImage& Image() const { return FImage; }
 
-    void Assign(const QImage& image);  // takes a copy, converted to Format_RGB32
+    void Assign(const QImage& image);  ///< takes a copy, converted to Format_RGB32
     void Assign(const TBitmap& source);
 
-    // Called after any change of size, format or content made through the canvas.
+    /// Called after any change of size, format or content made through the canvas.
     std::function<void()> OnChange;
     void Changed();
 
 private:
     void Reallocate(int width, int height);
 
-    QImage FImage;  // null while either side is 0
+    QImage FImage;  ///< null while either side is 0
     int FWidth = 0;
     int FHeight = 0;
     unsigned FGeneration = 0;

@@ -1,14 +1,15 @@
 #pragma once
-// A drawing surface bound to a bitmap, holding state the way a device context does: pen, brush,
-// font, copy mode, clip rectangle, text alignment, background mode and pen position.
-//
-// Pixel conventions follow the classic device interface and are tested pixel by pixel:
-//  - Rectangle(l, t, r, b) and Ellipse cover l..r-1 x t..b-1, outline in the pen, inside in the brush;
-//    FillRect covers the same box with the brush alone;
-//  - LineTo leaves out its end pixel; Polygon fills, then outlines;
-//  - every call stops at the clip rectangle.
-// Shapes are scan-converted here rather than by QPainter, whose aliased outlines cover one pixel
-// more; text and scaled copies go through QPainter.
+/// \class Tallwick::TCanvas
+/// A drawing surface bound to a bitmap, holding state the way a device context does: pen, brush,
+/// font, copy mode, clip rectangle, text alignment, background mode and pen position.
+///
+/// Pixel conventions follow the classic device interface and are tested pixel by pixel:
+///  - Rectangle(l, t, r, b) and Ellipse cover l..r-1 x t..b-1, outline in the pen, inside in the brush;
+///    FillRect covers the same box with the brush alone;
+///  - LineTo leaves out its end pixel; Polygon fills, then outlines;
+///  - every call stops at the clip rectangle.
+/// Shapes are scan-converted here rather than by QPainter, whose aliased outlines cover one pixel
+/// more; text and scaled copies go through QPainter.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Color.h>
 #include <Tallwick/Font.h>
@@ -42,7 +43,7 @@ struct TALLWICK_EXPORT TBrush {
     bool operator==(const TBrush& o) const { return Color == o.Color && Style == o.Style; }
 };
 
-// Raster operations for Draw and StretchDraw (the device interface's codes).
+/// Raster operations for Draw and StretchDraw (the device interface's codes).
 enum TCopyMode : std::uint32_t {
     cmBlackness = 0x00000042,
     cmDstInvert = 0x00550009,
@@ -55,7 +56,7 @@ enum TCopyMode : std::uint32_t {
     cmWhiteness = 0x00FF0062,
 };
 
-// Background modes and text alignment flags of the device interface.
+/// Background modes and text alignment flags of the device interface.
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 constexpr unsigned TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6;
@@ -73,15 +74,15 @@ public:
     TFont Font;
     TCopyMode CopyMode = cmSrcCopy;
 
-    // Asking for the handle brings the device context up to date with the brush first, as the
-    // framework does, so SetBkMode(Canvas->Handle(), TRANSPARENT) after a brush change holds.
+    /// Asking for the handle brings the device context up to date with the brush first, as the
+    /// framework does, so SetBkMode(Canvas->Handle(), TRANSPARENT) after a brush change holds.
     HDC Handle() {
         RealizeBrush();
         return this;
     }
     TBitmap* Bitmap() const { return FBitmap; }
 
-    // Pixels; reading outside the bitmap gives -1.
+    /// Pixels; reading outside the bitmap gives -1.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
@@ -98,18 +99,18 @@ public:
 
     void TextOut(int x, int y, const QString& text);
     int TextWidth(const QString& text) const;
-    int TextHeight(const QString& text) const;  // ascent + descent
+    int TextHeight(const QString& text) const;  ///< ascent + descent
     TPoint TextExtent(const QString& text) const;
-    // Draws a prepared coverage mask as TextOut would draw its text, in the font colour.
+    /// Draws a prepared coverage mask as TextOut would draw its text, in the font colour.
     void TextOutMask(int x, int y, const TTextMask& mask);
 
-    // Copies a bitmap with its top-left at (x, y) through the copy mode.
+    /// Copies a bitmap with its top-left at (x, y) through the copy mode.
     void Draw(int x, int y, const TBitmap& source);
-    // Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode.
+    /// Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode.
     void StretchDraw(const TRect& rect, const TGraphic& source);
     void StretchDrawBitmap(const TRect& rect, const TBitmap& source);
 
-    // The clip rectangle, if any, in bitmap pixels; drawing never leaves it.
+    /// The clip rectangle, if any, in bitmap pixels; drawing never leaves it.
     bool HasClipRect() const { return FHasClip; }
     TRect ClipRect() const;
     void SetClipRect(const TRect& r);
@@ -124,11 +125,11 @@ public:
 private:
     using Span = RasterSpan;
     struct Box {
-        int x0, y0, x1, y1;  // exclusive x1, y1
+        int x0, y0, x1, y1;  ///< exclusive x1, y1
     };
 
     struct Rows {
-        std::uint32_t* bits;  // row y starts at bits + y * stride
+        std::uint32_t* bits;  ///< row y starts at bits + y * stride
         long long stride;
     };
 
@@ -150,7 +151,7 @@ private:
     int FBkMode = OPAQUE;
     unsigned FTextAlign = TA_LEFT | TA_TOP;
     TBrush FRealizedBrush;
-    std::vector<Span> FSpans;  // scratch, kept to avoid allocating per call
+    std::vector<Span> FSpans;  ///< scratch, kept to avoid allocating per call
 };
 
 }  // namespace Tallwick

@@ -1,7 +1,8 @@
 #pragma once
-// TColor is laid out 0x00BBGGRR: red in bits 0-7, green 8-15, blue 16-23. A high byte of 0x80 names
-// a system colour (its low byte is the system colour index), resolved through the application palette
-// when drawn.
+/// \file
+/// TColor is laid out 0x00BBGGRR: red in bits 0-7, green 8-15, blue 16-23. A high byte of 0x80 names
+/// a system colour (its low byte is the system colour index), resolved through the application palette
+/// when drawn.
 #include <Tallwick/TallwickExport.h>
 #include <QColor>
 #include <QRgb>
@@ -45,16 +46,16 @@ inline int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 inline int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 inline TColor RGB(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 
-// Plain 0x00BBGGRR value of a colour; system colours are looked up in the application palette.
+/// Plain 0x00BBGGRR value of a colour; system colours are looked up in the application palette.
 TALLWICK_EXPORT TColor ColorToRGB(TColor c);
 
-// The colour as a Qt pixel of Format_RGB32 (0xFFRRGGBB), system colours resolved.
+/// The colour as a Qt pixel of Format_RGB32 (0xFFRRGGBB), system colours resolved.
 TALLWICK_EXPORT QRgb ColorToQRgb(TColor c);
 
-// A Qt pixel (alpha ignored) as a plain TColor.
+/// A Qt pixel (alpha ignored) as a plain TColor.
 inline TColor QRgbToColor(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }
 
-// The colour as Qt shows it now (system colours resolved, opaque), and a Qt colour as plain RGB.
+/// The colour as Qt shows it now (system colours resolved, opaque), and a Qt colour as plain RGB.
 inline QColor ColorToQColor(TColor c) { return QColor::fromRgb(ColorToQRgb(c)); }
 inline TColor QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 

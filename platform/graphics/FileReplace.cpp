@@ -10,12 +10,13 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QCoreApplication>
 
 namespace Tallwick {
 
 namespace {
 [[noreturn]] void CannotCreate(const QString& path) {
-    throw EFCreateError(QStringLiteral("Cannot create file %1").arg(path));
+    throw EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1").arg(path));
 }
 
 // write(2) until every byte is out; a short write followed by an error (full disk, size limit)

@@ -1,6 +1,7 @@
 #pragma once
-// A recorded vector drawing: the kind of graphic other than a bitmap that a picture can hold
-// (metafiles and icons). It can be drawn but not drawn on.
+/// \class Tallwick::TMetafile
+/// A recorded vector drawing: the kind of graphic other than a bitmap that a picture can hold
+/// (metafiles and icons). It can be drawn but not drawn on.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Graphic.h>
 

@@ -1,5 +1,6 @@
 #pragma once
-// What an image control shows: nothing, a bitmap, or another kind of graphic.
+/// \class Tallwick::TPicture
+/// What an image control shows: nothing, a bitmap, or another kind of graphic.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Graphic.h>
 
@@ -17,8 +18,8 @@ public:
 
     TGraphic* Graphic() const { return FGraphic.get(); }
     void SetGraphic(std::unique_ptr<TGraphic> graphic);
-    // The picture's bitmap; an empty picture or one holding another kind of graphic first gets a
-    // new, empty (0 x 0) bitmap in place of its content.
+    /// The picture's bitmap; an empty picture or one holding another kind of graphic first gets a
+    /// new, empty (0 x 0) bitmap in place of its content.
     TBitmap* Bitmap();
     bool HoldsBitmap() const;
     int Width() const;

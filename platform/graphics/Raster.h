@@ -1,10 +1,11 @@
 #pragma once
-// Scan conversion of the canvas shapes into horizontal pixel spans, with the conventions of the
-// classic device interface. Coordinates are whole pixels, any int. Work is bounded by the clip
-// box, not by the coordinates: a shape a billion pixels across costs what its visible part costs.
-// Shapes give their rows from one row above to one row below the clip box (the outline of a
-// filled shape depends on its neighbour rows), with spans cut to one pixel beyond it on each side;
-// lines give their visible pixels only.
+/// \file
+/// Scan conversion of the canvas shapes into horizontal pixel spans, with the conventions of the
+/// classic device interface. Coordinates are whole pixels, any int. Work is bounded by the clip
+/// box, not by the coordinates: a shape a billion pixels across costs what its visible part costs.
+/// Shapes give their rows from one row above to one row below the clip box (the outline of a
+/// filled shape depends on its neighbour rows), with spans cut to one pixel beyond it on each side;
+/// lines give their visible pixels only.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Types.h>
 
@@ -15,42 +16,42 @@
 namespace Tallwick {
 
 struct TALLWICK_EXPORT RasterSpan {
-    int y, x0, x1;  // x1 inclusive
+    int y, x0, x1;  ///< x1 inclusive
 };
 
-// The area drawing may touch: x0 <= x < x1, y0 <= y < y1.
+/// The area drawing may touch: x0 <= x < x1, y0 <= y < y1.
 struct TALLWICK_EXPORT RasterClip {
     int x0, y0, x1, y1;
 };
 
 namespace Raster {
 
-// Pixels of a one-pixel line from a to b, end pixel left out (one span per pixel run).
+/// Pixels of a one-pixel line from a to b, end pixel left out (one span per pixel run).
 TALLWICK_EXPORT void ThinLine(TPoint a, TPoint b, const RasterClip& clip, std::vector<RasterSpan>& out);
-// The same pixels handed to span(y, x0, x1) (x0 <= x1, all inside the clip) run by run, so that a
-// caller can write them straight into its rows.
+/// The same pixels handed to span(y, x0, x1) (x0 <= x1, all inside the clip) run by run, so that a
+/// caller can write them straight into its rows.
 template <class SpanFn>
 void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span);
-// Pixels whose centres lie within width / 2 of the segment a-b (both ends included).
+/// Pixels whose centres lie within width / 2 of the segment a-b (both ends included).
 TALLWICK_EXPORT void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector<RasterSpan>& out);
-// Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
-// touches all four sides of the box, however flat or tall.
+/// Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
+/// touches all four sides of the box, however flat or tall.
 TALLWICK_EXPORT void EllipseRows(long long left, long long top, long long right, long long bottom,
                                  const RasterClip& clip, std::vector<RasterSpan>& out);
-// Splits the rows of a filled shape (one span per row, top to bottom) into the one-pixel outline
-// and the inside.
+/// Splits the rows of a filled shape (one span per row, top to bottom) into the one-pixel outline
+/// and the inside.
 TALLWICK_EXPORT void SplitOutline(const std::vector<RasterSpan>& rows, std::vector<RasterSpan>& outline,
                                   std::vector<RasterSpan>& inside);
-// Pixels of the ring between two shapes given as one span per row (inner rows may be missing).
+/// Pixels of the ring between two shapes given as one span per row (inner rows may be missing).
 TALLWICK_EXPORT void Ring(const std::vector<RasterSpan>& outer, const std::vector<RasterSpan>& inner,
                           std::vector<RasterSpan>& out);
-// Sorts spans by row and joins those that overlap or touch, so that each pixel appears once.
+/// Sorts spans by row and joins those that overlap or touch, so that each pixel appears once.
 TALLWICK_EXPORT void MergeSpans(std::vector<RasterSpan>& spans);
-// Inside of a polygon by the alternate (even-odd) rule, sampled at pixel centres.
+/// Inside of a polygon by the alternate (even-odd) rule, sampled at pixel centres.
 TALLWICK_EXPORT void PolygonFill(const TPoint* points, int count, const RasterClip& clip, std::vector<RasterSpan>& out);
 
 namespace Detail {
-// Floor of a / b for b > 0, in 128 bits: step counts times extents of int lines exceed 64.
+/// Floor of a / b for b > 0, in 128 bits: step counts times extents of int lines exceed 64.
 inline long long FloorDiv(__int128 a, long long b) {
     __int128 q = a / b;
     if (a % b != 0 && a < 0)
@@ -59,10 +60,10 @@ inline long long FloorDiv(__int128 a, long long b) {
 }
 }  // namespace Detail
 
-// Bresenham's line: on the major axis one pixel per step, on the minor axis the step count
-// rounded as the incremental error term rounds it (minor offset of step i: floor((i * minor +
-// bias) / major)). Only the steps whose major coordinate lies in the clip box are walked; along a
-// shallow line a whole run of one row is handed over at once.
+/// Bresenham's line: on the major axis one pixel per step, on the minor axis the step count
+/// rounded as the incremental error term rounds it (minor offset of step i: floor((i * minor +
+/// bias) / major)). Only the steps whose major coordinate lies in the clip box are walked; along a
+/// shallow line a whole run of one row is handed over at once.
 template <class SpanFn>
 void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span) {
     const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);

@@ -1,13 +1,14 @@
 #pragma once
-// Plain records and event signatures shared by every layer: pixel geometry, mouse input, handlers.
+/// \file
+/// Plain records and event signatures shared by every layer: pixel geometry, mouse input, handlers.
 #include <Tallwick/TallwickExport.h>
 
 #include <QObject>
 #include <functional>
 
 namespace Tallwick {
-// The library's shared enumerations are known to Qt's meta-object system (Designer shows them by
-// name, properties and signals carry them).
+/// The library's shared enumerations are known to Qt's meta-object system (Designer shows them by
+/// name, properties and signals carry them).
 Q_NAMESPACE_EXPORT(TALLWICK_EXPORT)
 
 struct TPoint {
@@ -15,7 +16,7 @@ struct TPoint {
     int y = 0;
 };
 
-// Pixel rectangle; Right and Bottom are exclusive.
+/// Pixel rectangle; Right and Bottom are exclusive.
 struct TALLWICK_EXPORT TRect {
     int Left = 0;
     int Top = 0;
@@ -45,17 +46,17 @@ enum TShiftFlag : unsigned {
 };
 using TShiftState = unsigned;
 
-// Alignment of a control inside its parent's client area.
+/// Alignment of a control inside its parent's client area.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 Q_ENUM_NS(TAlign)
 
-// Bevels of a panel, and the horizontal alignment of its caption.
+/// Bevels of a panel, and the horizontal alignment of its caption.
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 Q_ENUM_NS(TBevelCut)
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
 
-// Events are single handlers; the sender is the component that raised the event.
+/// Events are single handlers; the sender is the component that raised the event.
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -338,8 +338,10 @@ void TCanvas2D::AxisDraw() {
         MarkYDraw(FAxisYMin + (FAxisYMax - FAxisYMin) * i / (ymarks + 1));
 }
 
-TAxisLabel& TCanvas2D::AxisLabel(double value) {
-    const double limits[4] = {FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax};
+TAxisLabel& TCanvas2D::AxisLabel(double value) { return AxisLabelFor(Limits(), value); }
+
+TAxisLabel& TCanvas2D::AxisLabelFor(const TBox& box, double value) {
+    const double limits[4] = {box.XMin, box.YMin, box.XMax, box.YMax};
     FLabels->Use(limits, FFormat, FAxisFont);
     return FLabels->Label(value);
 }
@@ -410,18 +412,36 @@ void TCanvas2D::MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label) {
 
 void TCanvas2D::AxisXMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
-    const int widest = std::max(AxisLabel(FAxisYMax).Width, AxisLabel(FAxisYMin).Width);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisXMargin = SaturateToInt(0LL + widest + 6);
+    FAxisXMargin = AutoMarginX(Limits());
     MarginsChanged(oldX, oldY);
 }
 
-// The height of any text is the font's ascent plus descent.
 void TCanvas2D::AxisYMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisYMargin = AxisLabel(FAxisYMin).Height + 6;
+    FAxisYMargin = AutoMarginY(Limits());
     MarginsChanged(oldX, oldY);
+}
+
+int TCanvas2D::AutoMarginX(const TBox& box) {
+    const int widest = std::max(AxisLabelFor(box, box.YMax).Width, AxisLabelFor(box, box.YMin).Width);
+    return SaturateToInt(0LL + widest + 6);
+}
+
+// The height of any text is the font's ascent plus descent.
+int TCanvas2D::AutoMarginY(const TBox& box) { return AxisLabelFor(box, box.YMin).Height + 6; }
+
+int TCanvas2D::MarginXFor(const TBox& box) {
+    if (!FAxisShow)
+        return 0;
+    return FAxisXMarginAuto ? AutoMarginX(box) : FAxisXMargin;
+}
+
+int TCanvas2D::MarginYFor(const TBox& box) {
+    if (!FAxisShow)
+        return 0;
+    return FAxisYMarginAuto ? AutoMarginY(box) : FAxisYMargin;
 }
 
 // Without a plot area (or with a result that is no number) the limit stays; the repaint happens.

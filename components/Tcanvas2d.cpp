@@ -44,6 +44,10 @@ TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     // Clicks on the image give the canvas the keyboard focus, for Alt+Left and Alt+Right.
     setFocusPolicy(Qt::StrongFocus);
     FImage->installEventFilter(this);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    for (auto changed : {&TCanvas2D::AxisXMarginChanged, &TCanvas2D::AxisYMarginChanged, &TCanvas2D::AxisShowChanged})
+        connect(this, changed, this, &TCanvas2D::HintMaybeChanged);
+    connect(this, &TCustomPanel::BevelWidthChanged, this, &TCanvas2D::HintMaybeChanged);
     TCustomPanel::OnResize = [this](QObject* Sender) { GuardEvent(this, [&] { Canvas2DResize(Sender); }); };
     FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
     FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -619,6 +623,28 @@ void TCanvas2D::PanDraw(int X, int Y) {
     FPanX1 = X;
     FPanY1 = Y;
     PanDraw();
+}
+
+namespace {
+const QSize kHintPlot(160, 120);
+const QSize kMinimumPlot(40, 30);
+}  // namespace
+
+// The image lies two bevel widths in from each side; the plot area two margins in from the image's.
+QSize TCanvas2D::HintAround(QSize plot) const {
+    const int frame = 4 * BevelWidth();
+    return QSize(plot.width() + 2 * MarginX() + frame, plot.height() + 2 * MarginY() + frame);
+}
+
+QSize TCanvas2D::sizeHint() const { return HintAround(kHintPlot); }
+QSize TCanvas2D::minimumSizeHint() const { return HintAround(kMinimumPlot); }
+
+void TCanvas2D::HintMaybeChanged() {
+    const QSize hint = sizeHint();
+    if (hint == FKnownHint)
+        return;
+    FKnownHint = hint;
+    updateGeometry();
 }
 
 void TCanvas2D::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TCanvas2D")); }

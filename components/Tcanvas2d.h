@@ -258,6 +258,11 @@ public:
     void Canvas2DDblClick(QObject* Sender);
     void Canvas2DResize(QObject* Sender);
 
+    // Layout: room for the axes' margins and a small plot area (hint), or a tiny one (minimum);
+    // the plot takes whatever room there is.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
 protected:
@@ -343,6 +348,8 @@ private:
     void SetHistoryIndex(int index);
     void SetMarginChecked(int& field, int value, int imageSize);
     void MarginsChanged(int oldX, int oldY);
+    QSize HintAround(QSize plot) const;
+    void HintMaybeChanged();
     int MarkCount(int marks, int pixels) const;
     void InvertedStroke(int x0, int y0, int x1, int y1);
     void ClearMargins(const TRect& inside);
@@ -389,6 +396,7 @@ private:
     double FLastDrawTime = 0;
     std::unique_ptr<TAxisLabels> FLabels;  // texts, sizes and pixels of the tick labels
     int FMarginHold = 0;                   // > 0: a margin setter announces the net change itself
+    QSize FKnownHint;                      // the size hint the layout was last told of
 
     // The running animation: where it heads, and whether a wheel turn gave it a new target.
     TBox FAnimTarget{};

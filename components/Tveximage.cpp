@@ -5,9 +5,19 @@
 #include "ControlAlign.h"
 #include "GdiCalls.h"
 
+#include <cmath>
+
 namespace Tallwick {
 
-TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {}
+namespace {
+constexpr int kNewControlSide = 105;
+constexpr int kMinimumSide = 16;
+}  // namespace
+
+TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {
+    connect(this, &TImage::PictureChanged, this, &TVexImage::PictureMaybeResized);
+    connect(this, &TImage::StretchChanged, this, [this] { updateGeometry(); });
+}
 
 TVexImage::~TVexImage() = default;
 
@@ -88,6 +98,30 @@ void TVexImage::PixelSet(int x, int y, TColor color) {
 bool TVexImage::PixelIn(int x, int y) { return PtVisible(Canvas()->Handle(), x, y); }
 
 void TVexImage::PixelClose() { RepaintNow(); }
+
+// A picture's pixels are bitmap pixels: PixelRatio of them make one control pixel.
+QSize TVexImage::sizeHint() const {
+    const TPicture* picture = Picture();
+    if (picture->Width() <= 0 || picture->Height() <= 0)
+        return QSize(kNewControlSide, kNewControlSide);
+    return QSize(int(std::ceil(picture->Width() / PixelRatio() - 1e-9)),
+                 int(std::ceil(picture->Height() / PixelRatio() - 1e-9)));
+}
+
+QSize TVexImage::minimumSizeHint() const {
+    if (Stretch() || Picture()->Width() <= 0)
+        return QSize(kMinimumSide, kMinimumSide);
+    return sizeHint();
+}
+
+// Drawing changes the picture all the time; only a new size concerns the layout.
+void TVexImage::PictureMaybeResized() {
+    const QSize hint = sizeHint();
+    if (hint == FKnownHint)
+        return;
+    FKnownHint = hint;
+    updateGeometry();
+}
 
 void TVexImage::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TVexImage")); }
 

@@ -49,6 +49,11 @@ public:
     bool PixelIn(int x, int y);
     void PixelClose();
 
+    // Layout: the picture's size in control pixels when there is one, which a layout does not
+    // cut unless the picture is stretched; the size of a new control otherwise.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
     // Drawing primitives (TveximageDrawing.cpp, TveximageText.cpp). All draw into the picture's
@@ -119,7 +124,10 @@ private:
     // drawing of it, so that saving or rotating it loses nothing.
     TBitmap* PictureBitmap();
 
+    void PictureMaybeResized();
+
     std::unique_ptr<TBitmap> FWorkBitmap;
+    QSize FKnownHint;                        // the size hint the layout was last told of
     std::unique_ptr<TImageIO> FImageIO;      // created on first use
     std::unique_ptr<TImageProc> FImageProc;  // created on first use
     std::uint32_t* FScanLine = nullptr;

@@ -42,6 +42,7 @@ public:
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
     TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
 
     // The panel's own resize notification (called after every size change), then the signal
     // resized.

@@ -35,6 +35,7 @@ public:
     // size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
     TCanvas* Canvas();
     TPicture* Picture() { return &FPicture; }
+    const TPicture* Picture() const { return &FPicture; }
     // The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
     // 24-bit bitmap; a null pixmap empties the picture).
     QPixmap PicturePixmap() const;

@@ -24,6 +24,7 @@ namespace Tallwick {
 
 TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     FImage = new TVexImage(this);
+    FImage->SetFollowDeviceRatio(true);
     FImageCanvas = FImage->Canvas();
     FLabels = std::make_unique<TAxisLabels>();
     SetAlign(alNone);
@@ -350,9 +351,10 @@ TAxisLabel& TCanvas2D::AxisLabelFor(const TBox& box, double value) {
     return FLabels->Label(value);
 }
 
-// The label's kept pixels; a turned font is drawn as text each time.
+// The label's kept pixels; a turned font, or a canvas finer than the labels' pixels, is drawn as
+// text each time.
 void TCanvas2D::LabelOut(int X, int Y, TAxisLabel& label) {
-    if (FImageCanvas->Font.Orientation() != 0)
+    if (FImageCanvas->Font.Orientation() != 0 || FImageCanvas->Scale() > 1)
         FImageCanvas->TextOut(X, Y, label.Text);
     else
         FImageCanvas->TextOutMask(X, Y, FLabels->Mask(label));

@@ -25,6 +25,7 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
     FPanel->SetBevelOuter(bvNone);
 
     FImage = new TVexImage(FPanel);
+    FImage->SetFollowDeviceRatio(true);
     FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
     FImage->OnDblClick = [this](QObject* s) { GuardEvent(this, [&] { ImageDblClick(s); }); };
     FImage->OnMouseDown = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {

@@ -5,6 +5,7 @@
 #include "ControlAlign.h"
 #include "GdiCalls.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Tallwick {
@@ -55,6 +56,8 @@ void TVexImage::SetHeightWidth(int height, int width) {
 }
 
 void TVexImage::Resize() {
+    if (FFollowDeviceRatio)
+        SetCanvasScale(int(std::ceil(devicePixelRatioF() - 1e-6)));
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
         bitmap->SetHeight(DeviceHeight());
@@ -67,8 +70,13 @@ void TVexImage::PixelOpen() {
     PixelRowSet(0);
 }
 
+// At a canvas scale above 1 every write goes to a whole block, without a kept row address.
 void TVexImage::PixelRowSet(int row) {
     FPixelRow = row;
+    if (CanvasScale() > 1) {
+        FScanLine = nullptr;
+        return;
+    }
     if (PixelIn(0, row)) {
         TBitmap* bitmap = Picture()->Bitmap();
         GdiFlush();
@@ -81,6 +89,10 @@ void TVexImage::PixelRowSet(int row) {
 void TVexImage::PixelSet(int x, TColor color) {
     if (!PixelIn(x, FPixelRow))
         return;
+    if (CanvasScale() > 1) {
+        SetBlock(x, FPixelRow, PixelValue(color));
+        return;
+    }
     // A row address taken before the bitmap was resized or replaced is stale, and one kept from an
     // earlier row (the clip area left out column 0 of this one) is another row's: ignore both.
     if (!FScanLine || FScanLineRow != FPixelRow || Picture()->Bitmap()->Generation() != FScanLineGeneration)
@@ -92,7 +104,24 @@ void TVexImage::PixelSet(int x, int y, TColor color) {
     if (!PixelIn(x, y))
         return;
     GdiFlush();
+    if (CanvasScale() > 1) {
+        SetBlock(x, y, PixelValue(color));
+        return;
+    }
     Picture()->Bitmap()->ScanLine(y)[x] = PixelValue(color);
+}
+
+void TVexImage::SetBlock(int x, int y, std::uint32_t value) {
+    TBitmap* bitmap = Picture()->Bitmap();
+    const int k = CanvasScale();
+    for (int row = y * k; row < (y + 1) * k && row < bitmap->Height(); ++row)
+        std::fill(bitmap->ScanLine(row) + x * k, bitmap->ScanLine(row) + std::min((x + 1) * k, bitmap->Width()), value);
+}
+
+void TVexImage::SizeWorkBitmap(const TRect& part) {
+    const int k = Canvas()->Scale();
+    FWorkBitmap->Canvas()->SetScale(k);
+    FWorkBitmap->SetSize(part.Width() * k, part.Height() * k);
 }
 
 bool TVexImage::PixelIn(int x, int y) { return PtVisible(Canvas()->Handle(), x, y); }

@@ -37,7 +37,13 @@ public:
     void SetWidth(int value);
     void SetHeightWidth(int height, int width);
     // Brings the bitmap to the control's size; a bitmap already that size is left untouched.
+    // Following the device ratio, the canvas scale first becomes the window's device pixel ratio
+    // rounded up (see TImage::SetCanvasScale).
     virtual void Resize();
+    // Whether Resize() makes the canvas draw at the screen's resolution. Off for a new surface;
+    // the components turn it on for the surfaces they draw on.
+    bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
+    void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
 
     void PixelOpen();
     void PixelRowSet(int row);
@@ -120,6 +126,11 @@ private:
     // ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
     void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
 
+    // The scratch bitmap sized for `part` (logical pixels) at the canvas's scale.
+    void SizeWorkBitmap(const TRect& part);
+    // Writes the device block of logical pixel (x, y), which must be visible.
+    void SetBlock(int x, int y, std::uint32_t value);
+
     // The picture's bitmap; a picture holding another kind of graphic first becomes a bitmap
     // drawing of it, so that saving or rotating it loses nothing.
     TBitmap* PictureBitmap();
@@ -134,6 +145,7 @@ private:
     unsigned FScanLineGeneration = 0;  // bitmap generation FScanLine belongs to
     int FScanLineRow = -1;             // row FScanLine points at
     int FPixelRow = 0;
+    bool FFollowDeviceRatio = false;
 };
 
 // The stored word of a colour: red and blue exchanged, high byte dropped (kept opaque, see TBitmap).

@@ -61,6 +61,12 @@ public:
     // The control's size in bitmap pixels: its size times the ratio, rounded up.
     int DeviceWidth() const;
     int DeviceHeight() const;
+    // A canvas that draws in control pixels at a whole ratio k (1 to TCanvas::kMaxScale): the
+    // pixel ratio becomes k and the bitmap's canvas maps each control pixel onto k x k bitmap
+    // pixels (see TCanvas's scale). Shown on a screen of another ratio (1.5, say), the bitmap is
+    // scaled smoothly onto the screen's pixels.
+    int CanvasScale() const { return FCanvasScale; }
+    void SetCanvasScale(int scale);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -107,6 +113,7 @@ private:
     bool FUpdatePending = false;
     bool FPressed = false;
     double FPixelRatio = 1;
+    int FCanvasScale = 1;
 };
 
 // `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the

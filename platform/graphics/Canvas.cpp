@@ -438,6 +438,10 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
                       source);
 }
 
+void TCanvas::DrawScaled(int x, int y, const TBitmap& source) {
+    DrawDevice(Saturated(1LL * x * FScale), Saturated(1LL * y * FScale), source);
+}
+
 void TCanvas::DrawDevice(int x, int y, const TBitmap& source) {
     if (&source == FBitmap) {  // drawing a bitmap onto itself: read from a copy
         TBitmap copy;

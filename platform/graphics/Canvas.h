@@ -118,6 +118,9 @@ public:
     // Copies a bitmap with its top-left at (x, y) through the copy mode; at a scale above 1 its
     // pixels are logical pixels.
     void Draw(int x, int y, const TBitmap& source);
+    // Copies a bitmap of device pixels (drawn by a canvas of this scale) through the copy mode,
+    // its top-left at the logical point (x, y).
+    void DrawScaled(int x, int y, const TBitmap& source);
     // Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode, onto the
     // rectangle's device pixels.
     void StretchDraw(const TRect& rect, const TGraphic& source);

@@ -118,7 +118,7 @@ void TestDeviceRatio::sharp_data() {
         auto* button = new TColorButton(p);
         button->SetColor(clRed);
         return button;
-    }) << QStringLiteral("the swatch and bevels are painted as a bitmap of control pixels");
+    }) << QStringLiteral("a flat swatch in square bevels: at device resolution too every block is one colour");
 }
 
 // Drawn at device resolution, not enlarged: at a whole ratio an enlarged bitmap has every 2 x 2

@@ -221,15 +221,20 @@ void TestCanvasScale::scaleIsBounded() {
     QCOMPARE(c->Scale(), 1);
     c->SetScale(1000);
     QCOMPARE(c->Scale(), TCanvas::kMaxScale);
-    // Far-away shapes at the largest scale stay within the bitmap and the int range.
+    // Far-away ends at the largest scale: a one-pixel line across logical row 1 fills that row's
+    // blocks, a pen wider than the bitmap everything.
+    bitmap.SetSize(4 * TCanvas::kMaxScale, 4 * TCanvas::kMaxScale);
+    c->Brush.Color = clWhite;
+    c->FillRect(Rect(0, 0, 4, 4));
+    c->MoveTo(INT_MIN, 1);
+    c->LineTo(INT_MAX, 1);
+    QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p == clBlack; }),
+             QRect(0, TCanvas::kMaxScale, 4 * TCanvas::kMaxScale, TCanvas::kMaxScale));
     c->Pen.Width = 1 << 29;
+    c->Pen.Color = clRed;
     c->MoveTo(INT_MIN / 2, INT_MIN / 2);
     c->LineTo(INT_MAX / 2, INT_MAX / 2);
-    c->Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-    c->Pen.Width = 1;
-    c->MoveTo(INT_MIN, 0);
-    c->LineTo(INT_MAX, 3);
-    QCOMPARE(c->Pixel(0, 0), ColorAt(bitmap.Image(), 0, 0));
+    QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p != clRed; }), QRect());
 }
 
 QTEST_MAIN(TestCanvasScale)

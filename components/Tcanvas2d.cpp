@@ -25,6 +25,7 @@ namespace Tallwick {
 TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     FImage = new TVexImage(this);
     FImage->SetFollowDeviceRatio(true);
+    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
     FImageCanvas = FImage->Canvas();
     FLabels = std::make_unique<TAxisLabels>();
     SetAlign(alNone);

@@ -26,6 +26,11 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
 
     FImage = new TVexImage(FPanel);
     FImage->SetFollowDeviceRatio(true);
+    // On a screen of another ratio the inside is drawn again, as after a resize.
+    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] {
+        if (FPanel->OnResize)
+            FPanel->OnResize(FPanel);
+    });
     FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
     FImage->OnDblClick = [this](QObject* s) { GuardEvent(this, [&] { ImageDblClick(s); }); };
     FImage->OnMouseDown = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {

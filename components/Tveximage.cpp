@@ -5,6 +5,8 @@
 #include "ControlAlign.h"
 #include "GdiCalls.h"
 
+#include <QEvent>
+
 #include <algorithm>
 #include <cmath>
 
@@ -55,9 +57,11 @@ void TVexImage::SetHeightWidth(int height, int width) {
     SetWidth(width);
 }
 
+int TVexImage::ScreenScale() const { return int(std::ceil(devicePixelRatioF() - 1e-6)); }
+
 void TVexImage::Resize() {
     if (FFollowDeviceRatio)
-        SetCanvasScale(int(std::ceil(devicePixelRatioF() - 1e-6)));
+        SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
         bitmap->SetHeight(DeviceHeight());
@@ -150,6 +154,14 @@ void TVexImage::PictureMaybeResized() {
         return;
     FKnownHint = hint;
     updateGeometry();
+}
+
+// Qt tells every widget of a window that moved to another screen.
+bool TVexImage::event(QEvent* event) {
+    const bool handled = TImage::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && ScreenScale() != CanvasScale())
+        emit DeviceRatioChanged();
+    return handled;
 }
 
 void TVexImage::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TVexImage")); }

@@ -18,7 +18,7 @@
 
 namespace Tallwick {
 
-// Qt face: the image control's properties and signals; it adds none of its own.
+// Qt face: the image control's properties and signals, and DeviceRatioChanged.
 class TALLWICK_EXPORT TVexImage : public TImage {
     Q_OBJECT
 public:
@@ -45,6 +45,12 @@ public:
     bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
     void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
 
+signals:
+    // Following the device ratio, the surface came to a screen whose ratio asks for another
+    // canvas scale: its owner sizes and draws it again.
+    void DeviceRatioChanged();
+
+public:
     void PixelOpen();
     void PixelRowSet(int row);
     // Writes the raw low three bytes of the colour (system colours are not resolved).
@@ -117,6 +123,7 @@ public:
     void Rotate(int angle);
 
 protected:
+    bool event(QEvent* event) override;
     TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
     // The picture library's objects, null until first used.
     const TImageIO* ImageIOObject() const { return FImageIO.get(); }
@@ -128,6 +135,8 @@ private:
 
     // The scratch bitmap sized for `part` (logical pixels) at the canvas's scale.
     void SizeWorkBitmap(const TRect& part);
+    // The canvas scale of the screen the surface is on: its device pixel ratio rounded up.
+    int ScreenScale() const;
     // Writes the device block of logical pixel (x, y), which must be visible.
     void SetBlock(int x, int y, std::uint32_t value);
 

@@ -14,6 +14,8 @@
 #include <Tallwick/Tvexprogress.h>
 
 #include <QHash>
+#include <QScreen>
+#include <QWindow>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -81,12 +83,18 @@ private slots:
     void sharp_data();
     void sharp();
     void logicalPixelsRead();
+    void movesToDenserScreen();
 };
 
-void TestDeviceRatio::initTestCase() {
-    if (qApp->devicePixelRatio() <= 1)
-        QSKIP("Run with QT_SCALE_FACTOR above 1 (CTest does, at 1.5 and 2)");
+namespace {
+// One screen, of a ratio above 1.
+bool Dense() {
+    return QGuiApplication::screens().size() == 1 && QGuiApplication::primaryScreen()->devicePixelRatio() > 1;
 }
+const char* const kNotDense = "Run with QT_SCALE_FACTOR above 1 (CTest does, at 1.5 and 2)";
+}  // namespace
+
+void TestDeviceRatio::initTestCase() {}
 
 void TestDeviceRatio::sharp_data() {
     QTest::addColumn<Factory>("make");
@@ -127,6 +135,8 @@ void TestDeviceRatio::sharp_data() {
 // own colours count as uniform blocks, so box-shaped pictures stay well above the half that text
 // and curves alone would give.
 void TestDeviceRatio::sharp() {
+    if (!Dense())
+        QSKIP(kNotDense);
     QFETCH(Factory, make);
     QFETCH(QString, gap);
     QWidget window;
@@ -153,6 +163,8 @@ void TestDeviceRatio::sharp() {
 // canvas reads the logical pixels the component drew: the scale's band colours stand where they
 // stand at ratio 1.
 void TestDeviceRatio::logicalPixelsRead() {
+    if (!Dense())
+        QSKIP(kNotDense);
     QWidget window;
     auto* scale = new TEscala(&window);
     window.show();
@@ -173,6 +185,35 @@ void TestDeviceRatio::logicalPixelsRead() {
     image->PixelClose();
     QCOMPARE(image->Canvas()->Pixel(2, 3), clFuchsia);
     QCOMPARE(QRgbToColor(image->Picture()->Bitmap()->Image().pixel(2 * k + k - 1, 3 * k + k - 1)), clFuchsia);
+}
+
+// A window taken to a screen of ratio 2 has its components drawn again there, at that scale.
+void TestDeviceRatio::movesToDenserScreen() {
+    QScreen *ordinary = nullptr, *dense = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        (screen->devicePixelRatio() == 1 ? ordinary : dense) = screen;
+    if (!ordinary || !dense || dense->devicePixelRatio() != 2)
+        QSKIP("Needs two screens of ratios 1 and 2 (CTest gives the offscreen platform two-screens.json)");
+    QWidget window;
+    auto* scale = new TEscala(&window);
+    auto* plot = Plot(&window);
+    plot->move(60, 0);
+    window.resize(340, 340);
+    window.setScreen(ordinary);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(scale->Image()->CanvasScale(), 1);
+    int draws = 0;
+    plot->OnResize = nullptr;
+    QObject::connect(plot, &TCanvas2D::drawRequested, plot, [&] { ++draws; });
+    window.windowHandle()->setScreen(dense);
+    QTRY_COMPARE(scale->Image()->CanvasScale(), 2);
+    QTRY_COMPARE(plot->Image()->CanvasScale(), 2);
+    QVERIFY(draws >= 1);
+    QCOMPARE(scale->Image()->Picture()->Width(), 2 * scale->Image()->width());
+    QCOMPARE(plot->Image()->Picture()->Height(), 2 * plot->Image()->height());
+    const int m = scale->Margin();
+    QCOMPARE(scale->Image()->Canvas()->Pixel(m + 1, m), scale->ValueToColor(scale->Maximum()));
 }
 
 QTEST_MAIN(TestDeviceRatio)

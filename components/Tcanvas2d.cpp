@@ -24,6 +24,8 @@ namespace Tallwick {
 
 TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     FImage = new TVexImage(this);
+    FImage->SetFollowDeviceRatio(true);
+    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
     FImageCanvas = FImage->Canvas();
     FLabels = std::make_unique<TAxisLabels>();
     SetAlign(alNone);
@@ -44,6 +46,10 @@ TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
     // Clicks on the image give the canvas the keyboard focus, for Alt+Left and Alt+Right.
     setFocusPolicy(Qt::StrongFocus);
     FImage->installEventFilter(this);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    for (auto changed : {&TCanvas2D::AxisXMarginChanged, &TCanvas2D::AxisYMarginChanged, &TCanvas2D::AxisShowChanged})
+        connect(this, changed, this, &TCanvas2D::HintMaybeChanged);
+    connect(this, &TCustomPanel::BevelWidthChanged, this, &TCanvas2D::HintMaybeChanged);
     TCustomPanel::OnResize = [this](QObject* Sender) { GuardEvent(this, [&] { Canvas2DResize(Sender); }); };
     FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
     FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -338,15 +344,18 @@ void TCanvas2D::AxisDraw() {
         MarkYDraw(FAxisYMin + (FAxisYMax - FAxisYMin) * i / (ymarks + 1));
 }
 
-TAxisLabel& TCanvas2D::AxisLabel(double value) {
-    const double limits[4] = {FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax};
+TAxisLabel& TCanvas2D::AxisLabel(double value) { return AxisLabelFor(Limits(), value); }
+
+TAxisLabel& TCanvas2D::AxisLabelFor(const TBox& box, double value) {
+    const double limits[4] = {box.XMin, box.YMin, box.XMax, box.YMax};
     FLabels->Use(limits, FFormat, FAxisFont);
     return FLabels->Label(value);
 }
 
-// The label's kept pixels; a turned font is drawn as text each time.
+// The label's kept pixels; a turned font, or a canvas finer than the labels' pixels, is drawn as
+// text each time.
 void TCanvas2D::LabelOut(int X, int Y, TAxisLabel& label) {
-    if (FImageCanvas->Font.Orientation() != 0)
+    if (FImageCanvas->Font.Orientation() != 0 || FImageCanvas->Scale() > 1)
         FImageCanvas->TextOut(X, Y, label.Text);
     else
         FImageCanvas->TextOutMask(X, Y, FLabels->Mask(label));
@@ -410,18 +419,36 @@ void TCanvas2D::MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label) {
 
 void TCanvas2D::AxisXMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
-    const int widest = std::max(AxisLabel(FAxisYMax).Width, AxisLabel(FAxisYMin).Width);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisXMargin = SaturateToInt(0LL + widest + 6);
+    FAxisXMargin = AutoMarginX(Limits());
     MarginsChanged(oldX, oldY);
 }
 
-// The height of any text is the font's ascent plus descent.
 void TCanvas2D::AxisYMarginAdjust() {
     FImageCanvas->Font.Assign(FAxisFont);
     const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisYMargin = AxisLabel(FAxisYMin).Height + 6;
+    FAxisYMargin = AutoMarginY(Limits());
     MarginsChanged(oldX, oldY);
+}
+
+int TCanvas2D::AutoMarginX(const TBox& box) {
+    const int widest = std::max(AxisLabelFor(box, box.YMax).Width, AxisLabelFor(box, box.YMin).Width);
+    return SaturateToInt(0LL + widest + 6);
+}
+
+// The height of any text is the font's ascent plus descent.
+int TCanvas2D::AutoMarginY(const TBox& box) { return AxisLabelFor(box, box.YMin).Height + 6; }
+
+int TCanvas2D::MarginXFor(const TBox& box) {
+    if (!FAxisShow)
+        return 0;
+    return FAxisXMarginAuto ? AutoMarginX(box) : FAxisXMargin;
+}
+
+int TCanvas2D::MarginYFor(const TBox& box) {
+    if (!FAxisShow)
+        return 0;
+    return FAxisYMarginAuto ? AutoMarginY(box) : FAxisYMargin;
 }
 
 // Without a plot area (or with a result that is no number) the limit stays; the repaint happens.
@@ -599,6 +626,28 @@ void TCanvas2D::PanDraw(int X, int Y) {
     FPanX1 = X;
     FPanY1 = Y;
     PanDraw();
+}
+
+namespace {
+const QSize kHintPlot(160, 120);
+const QSize kMinimumPlot(40, 30);
+}  // namespace
+
+// The image lies two bevel widths in from each side; the plot area two margins in from the image's.
+QSize TCanvas2D::HintAround(QSize plot) const {
+    const int frame = 4 * BevelWidth();
+    return QSize(plot.width() + 2 * MarginX() + frame, plot.height() + 2 * MarginY() + frame);
+}
+
+QSize TCanvas2D::sizeHint() const { return HintAround(kHintPlot); }
+QSize TCanvas2D::minimumSizeHint() const { return HintAround(kMinimumPlot); }
+
+void TCanvas2D::HintMaybeChanged() {
+    const QSize hint = sizeHint();
+    if (hint == FKnownHint)
+        return;
+    FKnownHint = hint;
+    updateGeometry();
 }
 
 void TCanvas2D::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TCanvas2D")); }

@@ -347,6 +347,11 @@ public:
     void Canvas2DDblClick(QObject* Sender);
     void Canvas2DResize(QObject* Sender);
 
+    // Layout: room for the axes' margins and a small plot area (hint), or a tiny one (minimum);
+    // the plot takes whatever room there is.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
 protected:
@@ -429,18 +434,39 @@ private:
     TBox Limits() const;
     static bool BoxAcceptable(const TBox& box);
     static bool SameBox(const TBox& a, const TBox& b);
-    TBox ZoomedAround(const TBox& box, double X, double Y, double factor) const;
+    /// The world point kept under the pointer by a wheel zoom while it animates.
+    struct TAnchor {
+        bool Active = false;
+        double X = 0, Y = 0;    ///< image pixel
+        double WX = 0, WY = 0;  ///< world point
+    };
+    /// The world point of box under image pixel (X, Y), with the box drawn with margins mx, my.
+    TAnchor AnchorAt(const TBox& box, double X, double Y, int mx, int my) const;
+    /// Whether the anchor's world point is within a pixel of its pixel in the view shown.
+    bool AnchorHolds() const;
+    /// The box of the given ranges that has the anchor's world point at its pixel once the margins
+    /// have followed that box's own labels.
+    TBox PlacedAround(const TAnchor& anchor, double rangeX, double rangeY);
+    /// The margins the box will be drawn with.
+    int MarginXFor(const TBox& box);
+    int MarginYFor(const TBox& box);
+    int AutoMarginX(const TBox& box);
+    int AutoMarginY(const TBox& box);
     /// Runs the animated steps from start to target; true when it ended on the target.
     bool Animate(TBox start, TBox target, int steps);
+    TBox StepBox(const TBox& start, const TBox& target, double t, bool anchored);
     void RecordView(const TBox& from, const TBox& to);
     void WalkHistory(int destination);
     void SetHistoryIndex(int index);
     void SetMarginChecked(int& field, int value, int imageSize);
     void MarginsChanged(int oldX, int oldY);
+    QSize HintAround(QSize plot) const;
+    void HintMaybeChanged();
     int MarkCount(int marks, int pixels) const;
     void InvertedStroke(int x0, int y0, int x1, int y1);
     void ClearMargins(const TRect& inside);
     TAxisLabel& AxisLabel(double value);
+    TAxisLabel& AxisLabelFor(const TBox& box, double value);
     void LabelOut(int X, int Y, TAxisLabel& label);
     int LabelTop(int Y, double value, int h) const;
     void MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label);
@@ -482,10 +508,12 @@ private:
     double FLastDrawTime = 0;
     std::unique_ptr<TAxisLabels> FLabels;  ///< texts, sizes and pixels of the tick labels
     int FMarginHold = 0;                   ///< > 0: a margin setter announces the net change itself
+    QSize FKnownHint;                      ///< the size hint the layout was last told of
 
     /// The running animation: where it heads, and whether a wheel turn gave it a new target.
     TBox FAnimTarget{};
     bool FRetarget = false;
+    TAnchor FAnchor;
     /// A walk through the history under way, and the place it goes to.
     bool FWalking = false;
     int FWalkDestination = 0;

@@ -21,14 +21,34 @@ constexpr double kMaxWheelFactor = 4;
 constexpr int kUnitsPerWheelPixel = 8;
 }  // namespace
 
-// The box scaled by factor around the world point under image pixel (X, Y) of that box, which
-// stays under (X, Y).
-TCanvas2D::TBox TCanvas2D::ZoomedAround(const TBox& box, double X, double Y, double factor) const {
-    const double u = (X - MarginX()) / ClientWidthGet(), v = (ImageH() - Y - MarginY()) / ClientHeightGet();
-    const double wx = box.XMin + u * (box.XMax - box.XMin), wy = box.YMin + v * (box.YMax - box.YMin);
-    const double rx = (box.XMax - box.XMin) * factor, ry = (box.YMax - box.YMin) * factor;
-    const double xmin = wx - u * rx, ymin = wy - v * ry;
-    return TBox{xmin, ymin, xmin + rx, ymin + ry};
+TCanvas2D::TAnchor TCanvas2D::AnchorAt(const TBox& box, double X, double Y, int mx, int my) const {
+    const double u = (X - mx) / (ImageW() - 2 * mx), v = (ImageH() - Y - my) / (ImageH() - 2 * my);
+    return TAnchor{true, X, Y, box.XMin + u * (box.XMax - box.XMin), box.YMin + v * (box.YMax - box.YMin)};
+}
+
+bool TCanvas2D::AnchorHolds() const {
+    return FAnchor.Active && std::fabs(ValToScrXD(FAnchor.WX) - FAnchor.X) <= 1 &&
+           std::fabs(ValToScrYD(FAnchor.WY) - FAnchor.Y) <= 1;
+}
+
+// The margins follow the widest label, and the labels follow the box, so the box is placed with
+// the margins of the box placed before, until they agree. They agree at once unless a label
+// changes width with the shift itself; a few rounds bound the rare case that never settles.
+TCanvas2D::TBox TCanvas2D::PlacedAround(const TAnchor& anchor, double rangeX, double rangeY) {
+    constexpr int kRounds = 4;
+    int mx = MarginX(), my = MarginY();
+    TBox box{};
+    for (int round = 0; round < kRounds; ++round) {
+        const double u = (anchor.X - mx) / (ImageW() - 2 * mx), v = (ImageH() - anchor.Y - my) / (ImageH() - 2 * my);
+        const double xmin = anchor.WX - u * rangeX, ymin = anchor.WY - v * rangeY;
+        box = TBox{xmin, ymin, xmin + rangeX, ymin + rangeY};
+        const int nextX = MarginXFor(box), nextY = MarginYFor(box);
+        if ((nextX == mx && nextY == my) || ImageW() - 2 * nextX <= 0 || ImageH() - 2 * nextY <= 0)
+            break;
+        mx = nextX;
+        my = nextY;
+    }
+    return box;
 }
 
 void TCanvas2D::WheelZoom(double X, double Y, int units) {
@@ -37,12 +57,20 @@ void TCanvas2D::WheelZoom(double X, double Y, int units) {
         return;
     const double factor = std::clamp(std::pow(FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
     if (!FBusy) {
-        const TBox target = ZoomedAround(Limits(), X, Y, factor);
+        const TBox view = Limits();
+        FAnchor = AnchorAt(view, X, Y, MarginX(), MarginY());
+        const TBox target = PlacedAround(FAnchor, (view.XMax - view.XMin) * factor, (view.YMax - view.YMin) * factor);
+        QPointer<TCanvas2D> self(this);
         AxisChange(target.XMin, target.YMin, target.XMax, target.YMax, FZoomSteps);
+        if (self)
+            FAnchor.Active = false;
         return;
     }
     // An animation runs: carry on from the view it is heading to.
-    const TBox target = ZoomedAround(FAnimTarget, X, Y, factor);
+    const TBox& heading = FAnimTarget;
+    const TAnchor anchor = AnchorAt(heading, X, Y, MarginXFor(heading), MarginYFor(heading));
+    const TBox target =
+        PlacedAround(anchor, (heading.XMax - heading.XMin) * factor, (heading.YMax - heading.YMin) * factor);
     if (!BoxAcceptable(target)) {
         MessageBeep();
         return;
@@ -52,6 +80,7 @@ void TCanvas2D::WheelZoom(double X, double Y, int units) {
         FWalking = false;
         SetHistoryIndex(FWalkDestination);
     }
+    FAnchor = anchor;
     FAnimTarget = target;
     FRetarget = true;
 }

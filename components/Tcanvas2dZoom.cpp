@@ -77,14 +77,17 @@ void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0ma
 // A step whose repaint went out of the drawable range is replaced at once by the start box, and
 // the animation ends there. When the start box itself was out of range, reverting to it would
 // keep the view stuck, so the change goes on. A wheel turn during a step gives the animation a
-// new target, reached in ZoomSteps from wherever it is.
+// new target, reached in ZoomSteps from wherever it is. While a wheel's world point is under the
+// pointer, every step keeps it there, however the labels move the plot area.
 bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
     QPointer<TCanvas2D> self(this);
     struct BusyScope {
         QPointer<TCanvas2D> canvas;
         ~BusyScope() {
-            if (canvas)
+            if (canvas) {
                 canvas->FBusy = false;
+                canvas->FAnchor.Active = false;
+            }
         }
     } busy{self};
     FBusy = true;
@@ -92,13 +95,9 @@ bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
     FRetarget = false;
     FAnimTarget = target;
     bool startOutOfRange = FOutOfRange;
+    bool anchored = AnchorHolds();
     for (int i = 1; i <= steps; ++i) {
-        const double t = double(i) / steps;
-        if (i == steps)
-            SetLimits(target);
-        else
-            SetLimits(TBox{start.XMin + (target.XMin - start.XMin) * t, start.YMin + (target.YMin - start.YMin) * t,
-                           start.XMax + (target.XMax - start.XMax) * t, start.YMax + (target.YMax - start.YMax) * t});
+        SetLimits(i == steps ? target : StepBox(start, target, double(i) / steps, anchored));
         Draw();
         if (FOutOfRange && !startOutOfRange) {
             SetLimits(start);
@@ -116,10 +115,22 @@ bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
             target = FAnimTarget;
             steps = FZoomSteps;
             startOutOfRange = FOutOfRange;
+            anchored = AnchorHolds();
             i = 0;
         }
     }
     return SameBox(Limits(), target);
+}
+
+// The box at fraction t of the way: its ranges in between, placed around the wheel's anchor, or
+// each limit in between.
+TCanvas2D::TBox TCanvas2D::StepBox(const TBox& start, const TBox& target, double t, bool anchored) {
+    const auto between = [t](double a, double b) { return a + (b - a) * t; };
+    if (anchored)
+        return PlacedAround(FAnchor, between(start.XMax - start.XMin, target.XMax - target.XMin),
+                            between(start.YMax - start.YMin, target.YMax - target.YMin));
+    return TBox{between(start.XMin, target.XMin), between(start.YMin, target.YMin), between(start.XMax, target.XMax),
+                between(start.YMax, target.YMax)};
 }
 
 void TCanvas2D::ZoomModeSet(int mode) {

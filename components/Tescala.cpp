@@ -10,6 +10,8 @@
 #include "PropertyChange.h"
 #include "Vexutils.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -196,6 +198,8 @@ void TEscala::Draw() {
         FOrientation = eoVertical;
         emit OrientationChanged();
     }
+    UpdateSizePolicy();
+    HintMaybeChanged();
     TVexImage* image = Image();
     if (image->Align() == alNone) {
         const int bw = BevelWidth();
@@ -215,6 +219,45 @@ void TEscala::Draw() {
     else
         PaintVertical();
     image->RepaintNow();
+}
+
+QSize TEscala::LabelExtent() const {
+    const QFontMetrics metrics(TPnlImg::Font().Resolved());
+    const QString hi = Label(FMaximum), lo = Label(FMinimum);
+    return QSize(std::max(metrics.horizontalAdvance(hi), metrics.horizontalAdvance(lo)),
+                 metrics.ascent() + metrics.descent());
+}
+
+// Vertical labels stand one below the other over the band's length less one label; horizontal
+// ones are centred on evenly spaced points over the band's length.
+QSize TEscala::Hint(int gap) const {
+    const QSize text = LabelExtent();
+    const std::int64_t steps = std::int64_t(FTextInterval) + 1;
+    const bool horizontal = FOrientation == eoHorizontal;
+    const std::int64_t thickness = 3LL * FMargin + FBandWidth + (horizontal ? text.height() : text.width()) + 5;
+    const std::int64_t length = horizontal ? 2LL * FMargin + steps * (text.width() + gap)
+                                           : 2LL * FMargin + text.height() + steps * (text.height() + gap);
+    return QSize(int(std::min<std::int64_t>(thickness, kMaxPixels)), int(std::min<std::int64_t>(length, kMaxPixels)));
+}
+
+// The thickness is the panel's own size, as AutoSize sets it; the length holds the frame too.
+QSize TEscala::Oriented(QSize hint) const {
+    const QSize length = WithFrame(QSize(hint.height(), hint.height()));
+    if (FOrientation == eoHorizontal)
+        return QSize(length.width(), hint.width());
+    return QSize(hint.width(), length.height());
+}
+
+QSize TEscala::sizeHint() const { return Oriented(Hint(LabelExtent().height())); }
+QSize TEscala::minimumSizeHint() const { return Oriented(Hint(1)); }
+
+// With AutoSize the thickness is the scale's own: a layout may not change it.
+void TEscala::UpdateSizePolicy() {
+    const QSizePolicy::Policy across = FAutoSize ? QSizePolicy::Fixed : QSizePolicy::Preferred;
+    const QSizePolicy policy = FOrientation == eoHorizontal ? QSizePolicy(QSizePolicy::Preferred, across)
+                                                            : QSizePolicy(across, QSizePolicy::Preferred);
+    if (policy != sizePolicy())
+        setSizePolicy(policy);
 }
 
 void TEscala::MeasureLabels() {

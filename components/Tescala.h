@@ -170,6 +170,11 @@ public:
     /// or an empty range, only clears the mark strip.
     void DrawMarkVertical(double value);
 
+    // Layout: across, the thickness AutoSize gives (the band and the widest label); along, room
+    // for every label without overprinting (minimum) or with space between them (hint).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
 signals:
@@ -209,6 +214,13 @@ protected:
 
 private:
     QString Label(double value) const;
+    // The widest and the highest of the Maximum and Minimum labels in the label font.
+    QSize LabelExtent() const;
+    // Thickness across and inside length along the scale, with `gap` pixels between labels.
+    QSize Hint(int gap) const;
+    // A hint (thickness, length) as the widget's size at the scale's orientation.
+    QSize Oriented(QSize hint) const;
+    void UpdateSizePolicy();
     void PlaceInParent();
     void MeasureLabels();
     void PaintBandHorizontal();

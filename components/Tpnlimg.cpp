@@ -26,6 +26,12 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
     FPanel->SetBevelOuter(bvNone);
 
     FImage = new TVexImage(FPanel);
+    FImage->SetFollowDeviceRatio(true);
+    // On a screen of another ratio the inside is drawn again, as after a resize.
+    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] {
+        if (FPanel->OnResize)
+            FPanel->OnResize(FPanel);
+    });
     FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
     FImage->OnDblClick = [this](QObject* s) { GuardEvent(this, [&] { ImageDblClick(s); }); };
     FImage->OnMouseDown = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {
@@ -42,6 +48,10 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
     // Aligned last, once its resize handler is bound: the first layout of the inside already
     // gives the image a bitmap of its size.
     SetControlAlign(FPanel, alClient);
+    // The frame is part of every descendant's size hint.
+    for (auto changed : {&TCustomPanel::BevelInnerChanged, &TCustomPanel::BevelOuterChanged,
+                         &TCustomPanel::BevelWidthChanged, &TCustomPanel::BorderWidthChanged})
+        connect(this, changed, this, &TPnlImg::HintMaybeChanged);
 }
 
 // The bars go without a resize notification: a descendant's redraw must not run on an object
@@ -68,6 +78,25 @@ void TPnlImg::SetCursor(TCursor value) {
         return;
     FImage->SetCursor(value);
     emit CursorChanged();
+}
+
+QSize TPnlImg::WithFrame(QSize inside) const {
+    const QMargins outer = contentsMargins(), inner = FPanel->contentsMargins();
+    int w = inside.width() + outer.left() + outer.right() + inner.left() + inner.right();
+    int h = inside.height() + outer.top() + outer.bottom() + inner.top() + inner.bottom();
+    if (FScrollBars) {
+        w += kBarThickness;
+        h += kBarThickness;
+    }
+    return QSize(w, h);
+}
+
+void TPnlImg::HintMaybeChanged() {
+    const QSize hint = sizeHint();
+    if (hint == FKnownHint)
+        return;
+    FKnownHint = hint;
+    updateGeometry();
 }
 
 void TPnlImg::resizeEvent(QResizeEvent* event) { TControl::resizeEvent(event); }
@@ -130,6 +159,7 @@ void TPnlImg::SetScrollBars(bool value) {
     else
         ScrollBarsDelete();
     FScrollBars = value;
+    HintMaybeChanged();
     emit ScrollBarsChanged();
     PanelResize(this);
 }

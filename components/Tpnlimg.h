@@ -82,6 +82,10 @@ signals:
 protected:
     /// The outer resize raises nothing itself: the inside follows, and its resize raises OnResize.
     void resizeEvent(QResizeEvent* event) override;
+    /// The outer size that gives the image `inside`: bevels, borders and scroll bars added.
+    QSize WithFrame(QSize inside) const;
+    /// Tells the layout when the size hint of a descendant has changed since it last asked.
+    void HintMaybeChanged();
     /// Called by PanelResize after the bitmap follows the image's size: a descendant's own redraw.
     virtual void ResizeContent() {}
     /// Detaches the inner panel's resize notification, for destructors of descendants whose
@@ -94,6 +98,7 @@ private:
     TCustomPanel* NewEdgePanel(QWidget* parent, TAlign align, int size);
 
     bool FScrollBars = false;
+    QSize FKnownHint;
     TVexImage* FImage = nullptr;
     TCustomPanel* FPanel = nullptr;
     TCustomPanel* FPanelBottom = nullptr;

@@ -170,6 +170,14 @@ int TPoly::ContPointGet(double f, int xc, int yc, double r) {
     return t > 0.5 ? i : (i + 1) % FCount;
 }
 
+namespace {
+constexpr int kHintSide = 64;
+constexpr int kMinimumSide = 16;
+}  // namespace
+
+QSize TPoly::sizeHint() const { return WithFrame(QSize(kHintSide, kHintSide)); }
+QSize TPoly::minimumSizeHint() const { return WithFrame(QSize(kMinimumSide, kMinimumSide)); }
+
 void TPoly::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TPoly")); }
 
 }  // namespace Tallwick

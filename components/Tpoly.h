@@ -111,6 +111,10 @@ public:
     int ValueYc() const;
     double ValueR() const;
 
+    // Layout: a small square, any size allowed down to a few pixels.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
 signals:

@@ -8,9 +8,22 @@
 #include "ControlAlign.h"
 #include "GdiCalls.h"
 
+#include <QEvent>
+
+#include <algorithm>
+#include <cmath>
+
 namespace Tallwick {
 
-TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {}
+namespace {
+constexpr int kNewControlSide = 105;
+constexpr int kMinimumSide = 16;
+}  // namespace
+
+TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {
+    connect(this, &TImage::PictureChanged, this, &TVexImage::PictureMaybeResized);
+    connect(this, &TImage::StretchChanged, this, [this] { updateGeometry(); });
+}
 
 TVexImage::~TVexImage() = default;
 
@@ -47,7 +60,11 @@ void TVexImage::SetHeightWidth(int height, int width) {
     SetWidth(width);
 }
 
+int TVexImage::ScreenScale() const { return int(std::ceil(devicePixelRatioF() - 1e-6)); }
+
 void TVexImage::Resize() {
+    if (FFollowDeviceRatio)
+        SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
         bitmap->SetHeight(DeviceHeight());
@@ -60,8 +77,13 @@ void TVexImage::PixelOpen() {
     PixelRowSet(0);
 }
 
+// At a canvas scale above 1 every write goes to a whole block, without a kept row address.
 void TVexImage::PixelRowSet(int row) {
     FPixelRow = row;
+    if (CanvasScale() > 1) {
+        FScanLine = nullptr;
+        return;
+    }
     if (PixelIn(0, row)) {
         TBitmap* bitmap = Picture()->Bitmap();
         GdiFlush();
@@ -74,6 +96,10 @@ void TVexImage::PixelRowSet(int row) {
 void TVexImage::PixelSet(int x, TColor color) {
     if (!PixelIn(x, FPixelRow))
         return;
+    if (CanvasScale() > 1) {
+        SetBlock(x, FPixelRow, PixelValue(color));
+        return;
+    }
     // A row address taken before the bitmap was resized or replaced is stale, and one kept from an
     // earlier row (the clip area left out column 0 of this one) is another row's: ignore both.
     if (!FScanLine || FScanLineRow != FPixelRow || Picture()->Bitmap()->Generation() != FScanLineGeneration)
@@ -85,12 +111,61 @@ void TVexImage::PixelSet(int x, int y, TColor color) {
     if (!PixelIn(x, y))
         return;
     GdiFlush();
+    if (CanvasScale() > 1) {
+        SetBlock(x, y, PixelValue(color));
+        return;
+    }
     Picture()->Bitmap()->ScanLine(y)[x] = PixelValue(color);
+}
+
+void TVexImage::SetBlock(int x, int y, std::uint32_t value) {
+    TBitmap* bitmap = Picture()->Bitmap();
+    const int k = CanvasScale();
+    for (int row = y * k; row < (y + 1) * k && row < bitmap->Height(); ++row)
+        std::fill(bitmap->ScanLine(row) + x * k, bitmap->ScanLine(row) + std::min((x + 1) * k, bitmap->Width()), value);
+}
+
+void TVexImage::SizeWorkBitmap(const TRect& part) {
+    const int k = Canvas()->Scale();
+    FWorkBitmap->Canvas()->SetScale(k);
+    FWorkBitmap->SetSize(part.Width() * k, part.Height() * k);
 }
 
 bool TVexImage::PixelIn(int x, int y) { return PtVisible(Canvas()->Handle(), x, y); }
 
 void TVexImage::PixelClose() { RepaintNow(); }
+
+// A picture's pixels are bitmap pixels: PixelRatio of them make one control pixel.
+QSize TVexImage::sizeHint() const {
+    const TPicture* picture = Picture();
+    if (picture->Width() <= 0 || picture->Height() <= 0)
+        return QSize(kNewControlSide, kNewControlSide);
+    return QSize(int(std::ceil(picture->Width() / PixelRatio() - 1e-9)),
+                 int(std::ceil(picture->Height() / PixelRatio() - 1e-9)));
+}
+
+QSize TVexImage::minimumSizeHint() const {
+    if (Stretch() || Picture()->Width() <= 0)
+        return QSize(kMinimumSide, kMinimumSide);
+    return sizeHint();
+}
+
+// Drawing changes the picture all the time; only a new size concerns the layout.
+void TVexImage::PictureMaybeResized() {
+    const QSize hint = sizeHint();
+    if (hint == FKnownHint)
+        return;
+    FKnownHint = hint;
+    updateGeometry();
+}
+
+// Qt tells every widget of a window that moved to another screen.
+bool TVexImage::event(QEvent* event) {
+    const bool handled = TImage::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && ScreenScale() != CanvasScale())
+        emit DeviceRatioChanged();
+    return handled;
+}
 
 void TVexImage::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TVexImage")); }
 

@@ -19,7 +19,7 @@
 
 namespace Tallwick {
 
-/// Qt face: the image control's properties and signals; it adds none of its own.
+/// Qt face: the image control's properties and signals, and DeviceRatioChanged.
 class TALLWICK_EXPORT TVexImage : public TImage {
     Q_OBJECT
 public:
@@ -38,8 +38,20 @@ public:
     void SetWidth(int value);
     void SetHeightWidth(int height, int width);
     /// Brings the bitmap to the control's size; a bitmap already that size is left untouched.
+    /// Following the device ratio, the canvas scale first becomes the window's device pixel ratio
+    /// rounded up (see TImage::SetCanvasScale).
     virtual void Resize();
+    // Whether Resize() makes the canvas draw at the screen's resolution. Off for a new surface;
+    // the components turn it on for the surfaces they draw on.
+    bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
+    void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
 
+signals:
+    // Following the device ratio, the surface came to a screen whose ratio asks for another
+    // canvas scale: its owner sizes and draws it again.
+    void DeviceRatioChanged();
+
+public:
     void PixelOpen();
     void PixelRowSet(int row);
     /// Writes the raw low three bytes of the colour (system colours are not resolved).
@@ -49,6 +61,11 @@ public:
     /// True inside the canvas's clipping area (the whole bitmap when no clip is selected).
     bool PixelIn(int x, int y);
     void PixelClose();
+
+    // Layout: the picture's size in control pixels when there is one, which a layout does not
+    // cut unless the picture is stretched; the size of a new control otherwise.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     static void Register();
 
@@ -107,6 +124,7 @@ public:
     void Rotate(int angle);
 
 protected:
+    bool event(QEvent* event) override;
     TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
     /// The picture library's objects, null until first used.
     const TImageIO* ImageIOObject() const { return FImageIO.get(); }
@@ -116,17 +134,28 @@ private:
     /// ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
     void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
 
+    /// The scratch bitmap sized for `part` (logical pixels) at the canvas's scale.
+    void SizeWorkBitmap(const TRect& part);
+    /// The canvas scale of the screen the surface is on: its device pixel ratio rounded up.
+    int ScreenScale() const;
+    /// Writes the device block of logical pixel (x, y), which must be visible.
+    void SetBlock(int x, int y, std::uint32_t value);
+
     /// The picture's bitmap; a picture holding another kind of graphic first becomes a bitmap
     /// drawing of it, so that saving or rotating it loses nothing.
     TBitmap* PictureBitmap();
 
+    void PictureMaybeResized();
+
     std::unique_ptr<TBitmap> FWorkBitmap;
+    QSize FKnownHint;                        ///< the size hint the layout was last told of
     std::unique_ptr<TImageIO> FImageIO;      ///< created on first use
     std::unique_ptr<TImageProc> FImageProc;  ///< created on first use
     std::uint32_t* FScanLine = nullptr;
     unsigned FScanLineGeneration = 0;  ///< bitmap generation FScanLine belongs to
     int FScanLineRow = -1;             ///< row FScanLine points at
     int FPixelRow = 0;
+    bool FFollowDeviceRatio = false;
 };
 
 /// The stored word of a colour: red and blue exchanged, high byte dropped (kept opaque, see TBitmap).

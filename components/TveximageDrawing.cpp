@@ -143,7 +143,7 @@ void TVexImage::Ellipse(int x, int y, int rx, int ry) {
 void TVexImage::OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse) {
     TCanvas* canvas = Canvas();
     const TRect part = VisiblePart(canvas, x1, y1, x2, y2);
-    FWorkBitmap->SetSize(part.Width(), part.Height());
+    SizeWorkBitmap(part);
     if (part.Width() > 0 && part.Height() > 0) {
         TCanvas* work = FWorkBitmap->Canvas();
         const TRect all = Rect(0, 0, part.Width(), part.Height());
@@ -159,7 +159,7 @@ void TVexImage::OrShape(long long x1, long long y1, long long x2, long long y2, 
             work->FillRect(all);
         }
         canvas->CopyMode = cmSrcPaint;
-        canvas->Draw(part.Left, part.Top, *FWorkBitmap);
+        canvas->DrawScaled(part.Left, part.Top, *FWorkBitmap);
     }
     canvas->CopyMode = cmSrcCopy;
 }

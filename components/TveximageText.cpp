@@ -55,7 +55,7 @@ void TVexImage::TextOutInv(int x, int y, const QString& text) {
     SetTextAlign(work->Handle(), TA_LEFT | TA_TOP);
     const TextCell cell = TurnedCell(work->TextWidth(text), work->TextHeight(text), work->Font.Orientation());
     const TRect part = VisiblePart(canvas, x + cell.x0, y + cell.y0, x + cell.x1, y + cell.y1);
-    FWorkBitmap->SetSize(part.Width(), part.Height());
+    SizeWorkBitmap(part);
     if (part.Width() > 0 && part.Height() > 0) {
         work->Pen.Color = clBlack;
         work->Brush.Color = work->Pen.Color;
@@ -63,7 +63,7 @@ void TVexImage::TextOutInv(int x, int y, const QString& text) {
         work->Font.SetColor(clWhite);
         work->TextOut(x - part.Left, y - part.Top, text);
         canvas->CopyMode = cmSrcInvert;
-        canvas->Draw(part.Left, part.Top, *FWorkBitmap);
+        canvas->DrawScaled(part.Left, part.Top, *FWorkBitmap);
     }
     canvas->CopyMode = cmSrcCopy;
 }

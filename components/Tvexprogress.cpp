@@ -7,6 +7,7 @@
 #include "IntConversion.h"
 #include "PropertyChange.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <climits>
 
@@ -20,6 +21,7 @@ TVexProgress::TVexProgress(QWidget* owner) : TPnlImg(owner) {
     FFont.SetStyle(FFont.Style() | fsBold);
     FFont.SetStyle(FFont.Style() | fsItalic);
     FReady = true;
+    LayoutChanged();
     Draw();
 }
 
@@ -41,15 +43,45 @@ void TVexProgress::SetShowValue(bool value) {
     ChangeProperty(this, FShowValue, value, &TVexProgress::Draw, &TVexProgress::ShowValueChanged);
 }
 void TVexProgress::SetOrientation(TVexProgressOrientation value) {
-    ChangeProperty(this, FOrientation, value, &TVexProgress::Draw, &TVexProgress::OrientationChanged);
+    if (value == FOrientation)
+        return;
+    FOrientation = value;
+    LayoutChanged();
+    Draw();
+    emit OrientationChanged();
 }
 
 void TVexProgress::SetFont(const TFont& value) {
     if (SameFont(value, FFont))
         return;
     FFont.Assign(value);
+    LayoutChanged();
     Draw();
     emit FontChanged();
+}
+
+// QProgressBar's measure: seven chunks of 9 pixels and four digits long, a line of text and 8
+// pixels thick (2 at least). Upright, the label still reads across, so the bar is as wide as it.
+QSize TVexProgress::InsideHint(int extra) const {
+    const QFontMetrics metrics(FFont.Resolved());
+    const int length = 9 * 7 + 4 * metrics.horizontalAdvance(QLatin1Char('0'));
+    int thickness = metrics.height() + extra;
+    if (FOrientation == vpoVertical)
+        thickness = std::max(thickness, metrics.horizontalAdvance(QStringLiteral("100 %")) + 2);
+    return QSize(length, thickness);
+}
+
+QSize TVexProgress::Oriented(QSize inside) const {
+    return WithFrame(FOrientation == vpoHorizontal ? inside : inside.transposed());
+}
+
+QSize TVexProgress::sizeHint() const { return Oriented(InsideHint(8)); }
+QSize TVexProgress::minimumSizeHint() const { return Oriented(InsideHint(2)); }
+
+void TVexProgress::LayoutChanged() {
+    setSizePolicy(FOrientation == vpoHorizontal ? QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed)
+                                                : QSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding));
+    HintMaybeChanged();
 }
 
 // Position is stored and announced, without drawing; the caller draws.

@@ -125,6 +125,11 @@ public:
     void StepIt() { StepIt(1); }
     void StepIt(int delta);
 
+    // Layout, as a QProgressBar of the label's font gives it: long and as thick as a line of
+    // the label, growing along the bar only.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static void Register();
 
 signals:
@@ -156,6 +161,11 @@ private:
     /// The filled extent along an axis of `length` pixels (64-bit: ranges may be wide).
     int Filled(int length) const;
     void StorePosition(std::int64_t value);
+    // Thickness and length of the inside, the label's line `extra` pixels thicker.
+    QSize InsideHint(int extra) const;
+    // A size (length, thickness) at the bar's orientation, with the frame.
+    QSize Oriented(QSize inside) const;
+    void LayoutChanged();
 
     std::int16_t FColorCount = 64;
     int FStepDirection = 1;

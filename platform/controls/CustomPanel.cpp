@@ -10,6 +10,8 @@
 #include "PropertyChange.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace Tallwick {
 
@@ -76,12 +78,17 @@ void TCustomPanel::paintEvent(QPaintEvent*) {
     GuardEvent(this, [this] { PaintFace(); });
 }
 
+// The face is drawn in control pixels onto a bitmap of the screen's pixels (the device ratio
+// rounded up), so the caption is as sharp as Qt's own text.
 void TCustomPanel::PaintFace() {
+    const double ratio = devicePixelRatioF();
+    const int k = std::clamp(int(std::ceil(ratio - 1e-6)), 1, TCanvas::kMaxScale);
     TBitmap face;
-    face.SetSize(width(), height());
+    face.SetSize(width() * k, height() * k);
     if (face.Empty())
         return;
     TCanvas* canvas = face.Canvas();
+    canvas->SetScale(k);
     TRect r = Rect(0, 0, width(), height());
     TColor top, bottom;
     if (FBevelOuter != bvNone) {
@@ -106,7 +113,9 @@ void TCustomPanel::PaintFace() {
             x = r.Right - w;
         canvas->TextOut(x, (r.Top + r.Bottom - h) / 2, FCaption);
     }
-    QPainter(this).drawImage(0, 0, face.Image());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, k != ratio);
+    painter.drawImage(QRectF(0, 0, width(), height()), face.Image());
 }
 
 void TCustomPanel::resizeEvent(QResizeEvent* event) {

@@ -66,6 +66,7 @@ public:
     void SetAlignment(TAlignment value);
     ///@}
     TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
 
     /// The panel's own resize notification (called after every size change), then the signal
     /// resized.

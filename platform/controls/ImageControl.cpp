@@ -36,7 +36,9 @@ TCanvas* TImage::Canvas() {
     if (!FPicture.HoldsBitmap())
         throw EInvalidGraphicOperation(
             QCoreApplication::translate("Tallwick", "Can only modify an image if it contains a bitmap"));
-    return FPicture.Bitmap()->Canvas();
+    TCanvas* canvas = FPicture.Bitmap()->Canvas();
+    canvas->SetScale(FCanvasScale);
+    return canvas;
 }
 
 QPixmap TImage::PicturePixmap() const {
@@ -82,6 +84,16 @@ void TImage::SetPixelRatio(double ratio) {
         return;
     FPixelRatio = ratio;
     update();
+}
+
+void TImage::SetCanvasScale(int scale) {
+    scale = std::clamp(scale, 1, TCanvas::kMaxScale);
+    if (scale == FCanvasScale)
+        return;
+    FCanvasScale = scale;
+    SetPixelRatio(scale);
+    if (FPicture.HoldsBitmap())
+        FPicture.Bitmap()->Canvas()->SetScale(scale);
 }
 
 int DevicePixels(int length, double ratio) {
@@ -158,6 +170,7 @@ void TImage::PaintDevicePixels(QPainter& painter, const TGraphic& graphic) {
         return;
     const QImage& image = bitmap->Image();
     const QRectF target(0, 0, image.width() / FPixelRatio, image.height() / FPixelRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, FPixelRatio != painter.device()->devicePixelRatioF());
     painter.drawImage(target, image, QRectF(image.rect()));
 }
 

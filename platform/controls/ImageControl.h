@@ -36,6 +36,7 @@ public:
     /// size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
     TCanvas* Canvas();
     TPicture* Picture() { return &FPicture; }
+    const TPicture* Picture() const { return &FPicture; }
     /// The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
     /// 24-bit bitmap; a null pixmap empties the picture).
     QPixmap PicturePixmap() const;
@@ -61,6 +62,12 @@ public:
     /// The control's size in bitmap pixels: its size times the ratio, rounded up.
     int DeviceWidth() const;
     int DeviceHeight() const;
+    // A canvas that draws in control pixels at a whole ratio k (1 to TCanvas::kMaxScale): the
+    // pixel ratio becomes k and the bitmap's canvas maps each control pixel onto k x k bitmap
+    // pixels (see TCanvas's scale). Shown on a screen of another ratio (1.5, say), the bitmap is
+    // scaled smoothly onto the screen's pixels.
+    int CanvasScale() const { return FCanvasScale; }
+    void SetCanvasScale(int scale);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -107,6 +114,7 @@ private:
     bool FUpdatePending = false;
     bool FPressed = false;
     double FPixelRatio = 1;
+    int FCanvasScale = 1;
 };
 
 /// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace Tallwick {
@@ -20,21 +21,47 @@ TCanvas::TCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
 
 void TCanvas::Changed() { FBitmap->Changed(); }
 
+void TCanvas::SetScale(int scale) { FScale = std::clamp(scale, 1, kMaxScale); }
+
+// The clip rectangle is kept in logical pixels and met here in device pixels, in 64 bits.
 TCanvas::Box TCanvas::Visible() const {
-    Box b{0, 0, FBitmap->Width(), FBitmap->Height()};
+    const int w = FBitmap->Width(), h = FBitmap->Height();
+    Box b{0, 0, w, h};
     if (FHasClip) {
-        b.x0 = std::max(b.x0, FClip.Left);
-        b.y0 = std::max(b.y0, FClip.Top);
-        b.x1 = std::min(b.x1, FClip.Right);
-        b.y1 = std::min(b.y1, FClip.Bottom);
+        const long long k = FScale;
+        const auto inside = [](long long v, int size) { return int(std::clamp<long long>(v, 0, size)); };
+        b.x0 = inside(FClip.Left * k, w);
+        b.y0 = inside(FClip.Top * k, h);
+        b.x1 = inside(FClip.Right * k, w);
+        b.y1 = inside(FClip.Bottom * k, h);
         // An empty clip area becomes an empty box inside the bitmap, so that edges computed from
         // it (x1 - 1) stay in range too.
         if (b.x1 < b.x0)
-            b.x0 = b.x1 = std::clamp(b.x0, 0, FBitmap->Width());
+            b.x1 = b.x0;
         if (b.y1 < b.y0)
-            b.y0 = b.y1 = std::clamp(b.y0, 0, FBitmap->Height());
+            b.y1 = b.y0;
     }
     return b;
+}
+
+RasterClip TCanvas::LogicalClipBox() const {
+    const Box v = Visible();
+    const int k = FScale;
+    return RasterClip{v.x0 / k, v.y0 / k, (v.x1 + k - 1) / k, (v.y1 + k - 1) / k};
+}
+
+// Points far beyond any bitmap keep the int range (their shapes are cut to the clip box anyway).
+namespace {
+int Saturated(long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+}  // namespace
+
+TPoint TCanvas::DeviceCorner(TPoint p) const {
+    return Point(Saturated(1LL * p.x * FScale), Saturated(1LL * p.y * FScale));
+}
+
+TPoint TCanvas::DeviceCentre(TPoint p) const {
+    const long long half = (FScale - 1) / 2;
+    return Point(Saturated(1LL * p.x * FScale + half), Saturated(1LL * p.y * FScale + half));
 }
 
 RasterClip TCanvas::ClipBox() const {
@@ -86,13 +113,16 @@ void TCanvas::PaintSpans(const std::vector<Span>& spans, TColor color, bool inve
 TColor TCanvas::Pixel(int x, int y) const {
     if (!PtVisible(x, y))
         return -1;
-    return QRgbToColor(const_cast<TBitmap*>(FBitmap)->ScanLine(y)[x]);
+    return QRgbToColor(const_cast<TBitmap*>(FBitmap)->ScanLine(y * FScale)[x * FScale]);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
     if (!PtVisible(x, y))
         return;
-    FBitmap->ScanLine(y)[x] = ColorToQRgb(color) | kOpaque;
+    if (FScale == 1)
+        FBitmap->ScanLine(y)[x] = ColorToQRgb(color) | kOpaque;
+    else
+        PaintBox(x, y, 1LL + x, 1LL + y, color, false);
     Changed();
 }
 
@@ -105,15 +135,31 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
         return;
     const RasterClip clip = ClipBox();
     const int segments = closed ? count : count - 1;
-    if (Pen.Width <= 1) {
+    if (Pen.Width <= 1 && FScale == 1) {
         StrokeThin(points, count, segments, clip);
+        return;
+    }
+    if (Pen.Width <= 1) {
+        StrokeThinBlocks(points, count, segments);
         return;
     }
     FSpans.clear();
     for (int i = 0; i < segments; ++i)
-        Raster::WideLine(points[i], points[(i + 1) % count], Pen.Width, clip, FSpans);
+        Raster::WideLine(DeviceCentre(points[i]), DeviceCentre(points[(i + 1) % count]),
+                         Saturated(1LL * Pen.Width * FScale), clip, FSpans);
     Raster::MergeSpans(FSpans);
     PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
+}
+
+// A one-pixel line lies on the logical grid: its logical pixels, each a whole block.
+void TCanvas::StrokeThinBlocks(const TPoint* points, int count, int segments) {
+    const RasterClip clip = LogicalClipBox();
+    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+        return;
+    const bool invert = Pen.Mode == pmNot;
+    for (int i = 0; i < segments; ++i)
+        Raster::ThinLineSpans(points[i], points[(i + 1) % count], clip,
+                              [&](int y, int x0, int x1) { PaintBox(x0, y, 1LL + x1, 1LL + y, Pen.Color, invert); });
 }
 
 // One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
@@ -188,8 +234,13 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     Changed();
 }
 
-// Fills (or inverts) the box [x0, x1) x [y0, y1), clipped once, walking the rows by their stride.
 void TCanvas::PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
+    const long long k = FScale;
+    PaintDeviceBox(x0 * k, y0 * k, x1 * k, y1 * k, color, invert);
+}
+
+// Fills (or inverts) the box [x0, x1) x [y0, y1), clipped once, walking the rows by their stride.
+void TCanvas::PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
     const Box v = Visible();
     // Compared in 64 bits: a box beyond the int range must not wrap round into the bitmap.
     const long long left64 = std::max<long long>(x0, v.x0), top64 = std::max<long long>(y0, v.y0);
@@ -217,24 +268,26 @@ void TCanvas::FillRect(const TRect& r) {
     Changed();
 }
 
+// The box and the pen scale to device pixels, and the curve is traced there.
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     RealizeBrush();
     if (right < left)
         std::swap(left, right);
     if (bottom < top)
         std::swap(top, bottom);
-    const long long l = left, t = top, r = right, b = bottom;
+    const long long u = FScale;
+    const long long l = left * u, t = top * u, r = right * u, b = bottom * u;
     const RasterClip clip = ClipBox();
     std::vector<RasterSpan> rows, outline, inside;
     const bool outlined = Pen.Style != psClear;
     if (!outlined) {
-        Raster::EllipseRows(l, t, r - 1, b - 1, clip, rows);
+        Raster::EllipseRows(l, t, r - u, b - u, clip, rows);
         inside.swap(rows);
-    } else if (Pen.Width <= 1) {
+    } else if (Pen.Width <= 1 && u == 1) {
         Raster::EllipseRows(l, t, r, b, clip, rows);
         Raster::SplitOutline(rows, outline, inside);
     } else {
-        const long long w = Pen.Width, grow = (w - 1) / 2, tail = w / 2;
+        const long long pen = std::max(1, Pen.Width), w = pen * u, grow = (pen - 1) / 2 * u, tail = pen / 2 * u;
         std::vector<RasterSpan> inner;
         Raster::EllipseRows(l - grow, t - grow, r + tail, b + tail, clip, rows);
         const long long il = l - grow + w, it = t - grow + w, ir = r + tail - w, ib = b + tail - w;
@@ -255,7 +308,14 @@ void TCanvas::Polygon(const TPoint* points, int count) {
         return;
     if (Brush.Style == bsSolid) {
         std::vector<RasterSpan> inside;
-        Raster::PolygonFill(points, count, ClipBox(), inside);
+        if (FScale == 1) {
+            Raster::PolygonFill(points, count, ClipBox(), inside);
+        } else {
+            std::vector<TPoint> corners(points, points + count);
+            for (TPoint& p : corners)
+                p = DeviceCorner(p);
+            Raster::PolygonFill(corners.data(), count, ClipBox(), inside);
+        }
         PaintSpans(inside, Brush.Color, false);
     }
     StrokePath(points, count, true);
@@ -275,6 +335,21 @@ TPoint TCanvas::TextOrigin(int x, int y, int width, int height, int ascent) cons
     return Point(x, y);
 }
 
+namespace {
+// The font k times as large, for text drawn at device resolution.
+QFont DeviceFont(const QFont& font, int k) {
+    if (k == 1)
+        return font;
+    QFont scaled = font;
+    if (font.pixelSize() > 0)
+        scaled.setPixelSize(font.pixelSize() * k);
+    else
+        scaled.setPointSizeF(font.pointSizeF() * k);
+    return scaled;
+}
+}  // namespace
+
+// Placed and measured in logical pixels, drawn with the font enlarged to the device's pixels.
 void TCanvas::TextOut(int x, int y, const QString& text) {
     RealizeBrush();
     const QFont& font = Font.Resolved();
@@ -288,15 +363,16 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     if (v.x1 > v.x0 && v.y1 > v.y0 && !text.isEmpty()) {
         QPainter painter(&FBitmap->Image());
         painter.setClipRect(v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
-        painter.setFont(font);
+        painter.setFont(DeviceFont(font, FScale));
         painter.setPen(QColor::fromRgb(ColorToQRgb(Font.Color())));
+        const double k = FScale;
         if (Font.Orientation() != 0) {
             // Escapement turns the text about its reference point.
-            painter.translate(x, y);
+            painter.translate(x * k, y * k);
             painter.rotate(-Font.Orientation() / 10.0);
-            painter.drawText(origin.x - x, origin.y - y + metrics.ascent(), text);
+            painter.drawText(QPointF((origin.x - x) * k, (origin.y - y + metrics.ascent()) * k), text);
         } else {
-            painter.drawText(origin.x, origin.y + metrics.ascent(), text);
+            painter.drawText(QPointF(origin.x * k, (origin.y + metrics.ascent()) * k), text);
         }
     }
     FPenPos = Point(x + width, y);
@@ -308,6 +384,14 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
     const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
     if (FBkMode == OPAQUE)
         PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color, false);
+    if (FScale != 1) {  // a mask holds logical pixels: each span covers whole blocks
+        for (const TTextMask::Span& s : mask.Spans())
+            PaintBox(0LL + origin.x + s.x0, 0LL + origin.y + s.y, 1LL + origin.x + s.x1, 1LL + origin.y + s.y,
+                     Font.Color(), false);
+        FPenPos = Point(x + mask.Width(), y);
+        Changed();
+        return;
+    }
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
     const Box v = Visible();
     const Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? RowsForWriting() : Rows{nullptr, 0};
@@ -348,10 +432,22 @@ inline std::uint32_t Combine(TCopyMode mode, std::uint32_t d, std::uint32_t s) {
 }  // namespace
 
 void TCanvas::Draw(int x, int y, const TBitmap& source) {
+    if (FScale == 1)
+        DrawDevice(x, y, source);
+    else
+        StretchDevice(1LL * x * FScale, 1LL * y * FScale, 1LL * source.Width() * FScale, 1LL * source.Height() * FScale,
+                      source);
+}
+
+void TCanvas::DrawScaled(int x, int y, const TBitmap& source) {
+    DrawDevice(Saturated(1LL * x * FScale), Saturated(1LL * y * FScale), source);
+}
+
+void TCanvas::DrawDevice(int x, int y, const TBitmap& source) {
     if (&source == FBitmap) {  // drawing a bitmap onto itself: read from a copy
         TBitmap copy;
         copy.Assign(source.Image());
-        Draw(x, y, copy);
+        DrawDevice(x, y, copy);
         return;
     }
     const Box v = Visible();
@@ -375,20 +471,30 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
 // source pixel under its centre; a negative width or height mirrors. Only the visible target
 // pixels are computed, whatever the rectangle's size.
 void TCanvas::StretchDrawBitmap(const TRect& rect, const TBitmap& source) {
-    const long long w = 0LL + rect.Right - rect.Left, h = 0LL + rect.Bottom - rect.Top;
+    const long long k = FScale;
+    StretchDevice(rect.Left * k, rect.Top * k, (0LL + rect.Right - rect.Left) * k, (0LL + rect.Bottom - rect.Top) * k,
+                  source);
+}
+
+// The target box [left, left + w) x [top, top + h) in device pixels; a negative w or h mirrors.
+void TCanvas::StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source) {
     if (w == 0 || h == 0 || source.Empty())
         return;
-    if (w == source.Width() && h == source.Height()) {
-        Draw(rect.Left, rect.Top, source);
+    if (w == source.Width() && h == source.Height() && left >= INT_MIN && left <= INT_MAX && top >= INT_MIN &&
+        top <= INT_MAX) {
+        DrawDevice(int(left), int(top), source);
         return;
     }
     if (&source == FBitmap) {
         TBitmap copy;
         copy.Assign(source.Image());
-        StretchDrawBitmap(rect, copy);
+        StretchDevice(left, top, w, h, copy);
         return;
     }
-    const long long left = std::min(rect.Left, rect.Right), top = std::min(rect.Top, rect.Bottom);
+    if (w < 0)
+        left += w;
+    if (h < 0)
+        top += h;
     const long long width = std::llabs(w), height = std::llabs(h);
     const Box v = Visible();
     const int x0 = int(std::max<long long>(left, v.x0)), x1 = int(std::min<long long>(left + width, v.x1));
@@ -418,9 +524,10 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& source) {
 }
 
 TRect TCanvas::ClipRect() const {
+    const int k = FScale;
     if (!FHasClip)
-        return Rect(0, 0, FBitmap->Width(), FBitmap->Height());
-    const Box v = Visible();
+        return Rect(0, 0, (FBitmap->Width() + k - 1) / k, (FBitmap->Height() + k - 1) / k);
+    const RasterClip v = LogicalClipBox();
     return Rect(v.x0, v.y0, std::max(v.x0, v.x1), std::max(v.y0, v.y1));
 }
 
@@ -433,7 +540,8 @@ void TCanvas::ClearClipRect() { FHasClip = false; }
 
 bool TCanvas::PtVisible(int x, int y) const {
     const Box v = Visible();
-    return x >= v.x0 && x < v.x1 && y >= v.y0 && y < v.y1;
+    const long long dx = 1LL * x * FScale, dy = 1LL * y * FScale;
+    return dx >= v.x0 && dx < v.x1 && dy >= v.y0 && dy < v.y1;
 }
 
 }  // namespace Tallwick

@@ -10,6 +10,13 @@
 ///  - every call stops at the clip rectangle.
 /// Shapes are scan-converted here rather than by QPainter, whose aliased outlines cover one pixel
 /// more; text and scaled copies go through QPainter.
+///
+/// Scale: a canvas of scale k draws on a bitmap of device pixels, k of them to a logical pixel each
+/// way, and every coordinate it takes or gives is logical. What a logical pixel grid can say exactly
+/// (boxes, one-pixel lines, single pixels, clip rectangles) fills whole k x k blocks, so the picture
+/// is the scale-1 picture enlarged; what it can only approximate (text, ellipses, polygon edges, wide
+/// lines, pictures stretched into a rectangle) is drawn at device resolution. Pixel() reads the top-
+/// left device pixel of a block; SetPixel() sets the whole block. Text measures as at scale 1.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Color.h>
 #include <Tallwick/Font.h>
@@ -82,6 +89,11 @@ public:
     }
     TBitmap* Bitmap() const { return FBitmap; }
 
+    /// Device pixels per logical pixel, 1 to kMaxScale; other values are taken as the nearer bound.
+    static constexpr int kMaxScale = 16;
+    int Scale() const { return FScale; }
+    void SetScale(int scale);
+
     /// Pixels; reading outside the bitmap gives -1.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
@@ -104,13 +116,18 @@ public:
     /// Draws a prepared coverage mask as TextOut would draw its text, in the font colour.
     void TextOutMask(int x, int y, const TTextMask& mask);
 
-    /// Copies a bitmap with its top-left at (x, y) through the copy mode.
+    /// Copies a bitmap with its top-left at (x, y) through the copy mode; at a scale above 1 its
+    /// pixels are logical pixels.
     void Draw(int x, int y, const TBitmap& source);
-    /// Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode.
+    /// Copies a bitmap of device pixels (drawn by a canvas of this scale) through the copy mode,
+    /// its top-left at the logical point (x, y).
+    void DrawScaled(int x, int y, const TBitmap& source);
+    /// Copies a graphic scaled (nearest pixel) into the rectangle through the copy mode, onto the
+    /// rectangle's device pixels.
     void StretchDraw(const TRect& rect, const TGraphic& source);
     void StretchDrawBitmap(const TRect& rect, const TBitmap& source);
 
-    /// The clip rectangle, if any, in bitmap pixels; drawing never leaves it.
+    /// The clip rectangle, if any, in logical pixels; drawing never leaves it.
     bool HasClipRect() const { return FHasClip; }
     TRect ClipRect() const;
     void SetClipRect(const TRect& r);
@@ -138,13 +155,25 @@ private:
     Rows RowsForWriting();
     void RealizeBrush();
     void Changed();
+    // The box in logical pixels: all the device pixels of its blocks.
     void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
+    void PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
+    // The visible area in logical pixels (whole blocks that are partly visible included).
+    RasterClip LogicalClipBox() const;
+    // A logical point in device pixels: its block's corner, or the pixel nearest the block's centre.
+    TPoint DeviceCorner(TPoint p) const;
+    TPoint DeviceCentre(TPoint p) const;
+    void StrokeThinBlocks(const TPoint* points, int count, int segments);
+    void EllipseDevice(long long l, long long t, long long r, long long b);
+    void DrawDevice(int x, int y, const TBitmap& source);
+    void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source);
     void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
     void StrokePath(const TPoint* points, int count, bool closed);
     void StrokeThin(const TPoint* points, int count, int segments, const RasterClip& clip);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
     TBitmap* FBitmap;
+    int FScale = 1;
     TPoint FPenPos;
     bool FHasClip = false;
     TRect FClip;

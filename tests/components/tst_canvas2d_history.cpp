@@ -42,6 +42,8 @@ private slots:
     void wheel();
     void wheelDuringAnimationCarriesOn();
     void wheelKeepsTheMode();
+    void wheelKeepsThePointWhileLabelsChange_data();
+    void wheelKeepsThePointWhileLabelsChange();
     void walks_data();
     void walks();
     void atMostHundredViews();
@@ -139,6 +141,47 @@ void TestCanvas2DHistory::wheelKeepsTheMode() {
     QCOMPARE(c.ZoomMode(), TCanvas2D::zmPan);
     QCOMPARE(c.Image()->Cursor(), crPanning);
     QVERIFY(std::fabs(c.AxisXMax() - c.AxisXMin() - 10) < 1e-9);
+}
+
+void TestCanvas2DHistory::wheelKeepsThePointWhileLabelsChange_data() {
+    QTest::addColumn<Box>("view");
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<int>("angle");
+    QTest::newRow("0..100, a notch in") << Box{0, 0, 100, 100} << QPointF(90, 70) << 120;
+    QTest::newRow("0..100, three notches in") << Box{0, 0, 100, 100} << QPointF(150, 40) << 360;
+    QTest::newRow("0..9, a notch out past 10") << Box{0, 0, 9, 9} << QPointF(60, 40) << -120;
+    QTest::newRow("negative labels appear") << Box{0, 0, 9, 9} << QPointF(200, 150) << -240;
+    QTest::newRow("thousands, separators appear") << Box{0, 0, 800, 800} << QPointF(60, 30) << -120;
+}
+
+// With the margins following the labels, the plot area moves as they change width; the world
+// point under the pointer stays there within a pixel at every step and at the end.
+void TestCanvas2DHistory::wheelKeepsThePointWhileLabelsChange() {
+    QFETCH(Box, view);
+    QFETCH(QPointF, at);
+    QFETCH(int, angle);
+    Plot plot(260, 200);
+    TCanvas2D& c = *plot.canvas;
+    c.AxisChange(view[0], view[1], view[2], view[3], 1);
+    QVERIFY(c.Inside(int(at.x()), int(at.y())));
+    const int marginBefore = c.AxisXMargin();
+    const double wx = c.ScrToValX(int(at.x())), wy = c.ScrToValY(int(at.y()));
+    QList<double> driftX, driftY;
+    c.OnDraw = [&](QObject*) {
+        driftX << std::fabs(c.ValToScrXD(wx) - int(at.x()));
+        driftY << std::fabs(c.ValToScrYD(wy) - int(at.y()));
+    };
+    Wheel(c, at, QPoint(0, angle));
+    QCOMPARE(driftX.size(), c.ZoomSteps());
+    QVERIFY2(c.AxisXMargin() != marginBefore, "the labels were meant to change width");
+    const double factor = std::clamp(std::pow(0.5, angle / 120.0), 0.25, 4.0);
+    QVERIFY(std::fabs((c.AxisXMax() - c.AxisXMin()) / (view[2] - view[0]) - factor) < 1e-9);
+    for (int i = 0; i < driftX.size(); ++i) {
+        QVERIFY2(driftX[i] <= 1, qPrintable(QString("step %1: %2 px across").arg(i + 1).arg(driftX[i])));
+        QVERIFY2(driftY[i] <= 1, qPrintable(QString("step %1: %2 px up").arg(i + 1).arg(driftY[i])));
+    }
+    c.ZoomBack();
+    QVERIFY(Near(BoxOf(c), view));
 }
 
 // A script of steps: "1", "2", ... change the view to that numbered view through AxisChange;

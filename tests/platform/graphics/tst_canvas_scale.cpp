@@ -1,0 +1,241 @@
+// A canvas drawing in logical pixels onto a bitmap of device pixels: what the logical grid says
+// exactly comes out as the scale-1 picture enlarged block for block; text, curves, slanted edges
+// and stretched pictures come out at device resolution; pixel access and clipping stay logical.
+#include "PixelTools.h"
+#include "../../support/UniformBlocks.h"
+
+#include <QtTest>
+
+namespace {
+using Drawing = std::function<void(TCanvas*)>;
+constexpr int kW = 40, kH = 24;
+
+// The drawing on a logical kW x kH picture at `scale`, on white.
+QImage Drawn(const Drawing& draw, int scale) {
+    TBitmap bitmap;
+    bitmap.SetSize(kW * scale, kH * scale);
+    TCanvas* canvas = bitmap.Canvas();
+    canvas->SetScale(scale);
+    canvas->Brush.Color = clWhite;
+    canvas->FillRect(Rect(0, 0, kW, kH));
+    draw(canvas);
+    return bitmap.Image().copy();
+}
+
+QImage Enlarged(const QImage& image, int k) {
+    return image.scaled(image.size() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+// The share of logical pixels whose block's top-left device pixel has the scale-1 colour.
+double Agreement(const QImage& logical, const QImage& device, int k) {
+    int same = 0;
+    for (int y = 0; y < logical.height(); ++y)
+        for (int x = 0; x < logical.width(); ++x)
+            same += logical.pixel(x, y) == device.pixel(x * k, y * k);
+    return double(same) / (logical.width() * logical.height());
+}
+
+std::shared_ptr<TBitmap> Checker(int side) {
+    auto bitmap = std::make_shared<TBitmap>();
+    bitmap->SetSize(side, side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            bitmap->Canvas()->SetPixel(x, y, (x + y) % 2 ? clBlack : clYellow);
+    return bitmap;
+}
+}  // namespace
+
+Q_DECLARE_METATYPE(Drawing)
+
+class TestCanvasScale : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onTheLogicalGrid_data();
+    void onTheLogicalGrid();
+    void atDeviceResolution_data();
+    void atDeviceResolution();
+    void pixelAccessIsLogical();
+    void scaleIsBounded();
+};
+
+void TestCanvasScale::onTheLogicalGrid_data() {
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<int>("scale");
+    const auto rows = [](const char* name, Drawing draw) {
+        for (int scale : {2, 3})
+            QTest::newRow(qPrintable(QString("%1, x%2").arg(name).arg(scale))) << draw << scale;
+    };
+    rows("rectangle", [](TCanvas* c) {
+        c->Pen.Color = clRed;
+        c->Brush.Color = clBlue;
+        c->Rectangle(2, 3, 15, 11);
+    });
+    rows("rectangle, wide pen", [](TCanvas* c) {
+        c->Pen.Width = 3;
+        c->Brush.Color = clLime;
+        c->Rectangle(5, 4, 30, 20);
+    });
+    rows("filled box, inverted order", [](TCanvas* c) {
+        c->Brush.Color = clNavy;
+        c->FillRect(Rect(30, 20, 3, 1));
+    });
+    rows("one-pixel lines every way", [](TCanvas* c) {
+        c->Pen.Color = clMaroon;
+        c->MoveTo(1, 1);
+        for (TPoint p : {Point(38, 1), Point(38, 22), Point(1, 22), Point(20, 5), Point(37, 21)})
+            c->LineTo(p.x, p.y);
+    });
+    rows("inverting pen over a box", [](TCanvas* c) {
+        c->Brush.Color = clTeal;
+        c->FillRect(Rect(0, 0, 20, 24));
+        c->Pen.Mode = pmNot;
+        c->MoveTo(0, 12);
+        c->LineTo(40, 3);
+    });
+    rows("single pixels", [](TCanvas* c) {
+        for (int i = 0; i < 20; ++i)
+            c->SetPixel(i * 2, i, RGB(10 * i, 0, 200));
+    });
+    rows("clipped box and line", [](TCanvas* c) {
+        c->SetClipRect(Rect(4, 4, 17, 13));
+        c->Brush.Color = clPurple;
+        c->FillRect(Rect(0, 0, 40, 24));
+        c->MoveTo(0, 0);
+        c->LineTo(39, 23);
+    });
+    rows("bitmap copied", [](TCanvas* c) { c->Draw(3, 2, *Checker(9)); });
+    rows("bitmap copied, or-ed", [](TCanvas* c) {
+        c->CopyMode = cmSrcPaint;
+        c->Draw(-2, 20, *Checker(9));
+    });
+}
+
+// The scaled picture is the scale-1 picture with each pixel a block.
+void TestCanvasScale::onTheLogicalGrid() {
+    QFETCH(Drawing, draw);
+    QFETCH(int, scale);
+    const QImage logical = Drawn(draw, 1), device = Drawn(draw, scale);
+    QCOMPARE(device.size(), logical.size() * scale);
+    QCOMPARE(device, Enlarged(logical, scale));
+}
+
+void TestCanvasScale::atDeviceResolution_data() {
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<double>("agreement");  // with the scale-1 picture, at least
+    QTest::newRow("text") << Drawing([](TCanvas* c) {
+        c->Font.SetName(QStringLiteral("Liberation Sans"));
+        c->Font.SetSize(10);
+        c->TextOut(2, 4, QStringLiteral("Sharp 0.5"));
+    }) << 0.9;
+    QTest::newRow("text, right-aligned") << Drawing([](TCanvas* c) {
+        c->SetTextAlign(TA_RIGHT | TA_BOTTOM);
+        c->TextOut(38, 22, QStringLiteral("-1,234"));
+    }) << 0.9;
+    QTest::newRow("ellipse") << Drawing([](TCanvas* c) {
+        c->Brush.Color = clRed;
+        c->Ellipse(2, 2, 37, 22);
+    }) << 0.9;
+    QTest::newRow("ellipse, wide pen, no brush") << Drawing([](TCanvas* c) {
+        c->Pen.Width = 2;
+        c->Brush.Style = bsClear;
+        c->Ellipse(4, 1, 30, 20);
+    }) << 0.85;
+    QTest::newRow("slanted polygon") << Drawing([](TCanvas* c) {
+        c->Pen.Style = psClear;
+        c->Brush.Color = clGreen;
+        const TPoint triangle[] = {Point(1, 22), Point(20, 1), Point(38, 17)};
+        c->Polygon(triangle, 3);
+    }) << 0.9;
+    QTest::newRow("wide slanted line") << Drawing([](TCanvas* c) {
+        c->Pen.Width = 3;
+        c->MoveTo(2, 20);
+        c->LineTo(37, 3);
+    }) << 0.85;
+    QTest::newRow("large picture stretched small")
+        << Drawing([](TCanvas* c) { c->StretchDraw(Rect(5, 2, 25, 22), *Checker(40)); }) << 0.0;
+}
+
+// Not an enlargement: the blocks are not all uniform; read back logically it is still (nearly) the
+// scale-1 picture; and its size and place are those of the scale-1 picture.
+void TestCanvasScale::atDeviceResolution() {
+    QFETCH(Drawing, draw);
+    QFETCH(double, agreement);
+    const QImage logical = Drawn(draw, 1), device = Drawn(draw, 2);
+    const double uniform = UniformBlocks(device, qRgb(255, 255, 255));
+    QVERIFY2(uniform < 0.9, qPrintable(QString("%1 of the blocks uniform").arg(uniform)));
+    const double same = Agreement(logical, device, 2);
+    QVERIFY2(same >= agreement, qPrintable(QString("%1 of the pixels agree").arg(same)));
+    const auto inked = [](TColor c) { return c != clWhite; };
+    const QRect one = BoundsWhere(logical, inked), two = BoundsWhere(device, inked);
+    QVERIFY(!one.isNull());
+    QVERIFY2(std::abs(two.left() - 2 * one.left()) <= 2 && std::abs(two.top() - 2 * one.top()) <= 2 &&
+                 std::abs(two.right() - (2 * one.right() + 1)) <= 3 &&
+                 std::abs(two.bottom() - (2 * one.bottom() + 1)) <= 3,
+             qPrintable(QString("(%1, %2, %3, %4) at scale 2 for (%5, %6, %7, %8)")
+                            .arg(two.left())
+                            .arg(two.top())
+                            .arg(two.right())
+                            .arg(two.bottom())
+                            .arg(one.left())
+                            .arg(one.top())
+                            .arg(one.right())
+                            .arg(one.bottom())));
+}
+
+// A write sets the whole block, a read gives the block's top-left device pixel; the clip rectangle,
+// visibility and the canvas's extent are logical.
+void TestCanvasScale::pixelAccessIsLogical() {
+    TBitmap bitmap;
+    bitmap.SetSize(2 * kW, 2 * kH);
+    TCanvas* c = bitmap.Canvas();
+    c->SetScale(2);
+    c->SetPixel(3, 4, clRed);
+    for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx)
+            QCOMPARE(ColorAt(bitmap.Image(), 6 + dx, 8 + dy), clRed);
+    bitmap.ScanLine(9)[7] = ColorToQRgb(clLime) | 0xFF000000u;
+    QCOMPARE(c->Pixel(3, 4), clRed);
+    bitmap.ScanLine(8)[6] = ColorToQRgb(clBlue) | 0xFF000000u;
+    QCOMPARE(c->Pixel(3, 4), clBlue);
+    QCOMPARE(c->ClipRect(), Rect(0, 0, kW, kH));
+    QVERIFY(c->PtVisible(kW - 1, kH - 1));
+    QVERIFY(!c->PtVisible(kW, 0));
+    QCOMPARE(c->Pixel(kW, 0), TColor(-1));
+    c->SetClipRect(Rect(5, 5, 10, 10));
+    QCOMPARE(c->ClipRect(), Rect(5, 5, 10, 10));
+    QCOMPARE(c->Pixel(3, 4), TColor(-1));
+    c->SetPixel(4, 4, clRed);  // outside the clip: nothing
+    QCOMPARE(ColorAt(bitmap.Image(), 8, 8), clWhite);
+    QVERIFY(c->PtVisible(9, 9));
+    QVERIFY(!c->PtVisible(10, 9));
+}
+
+void TestCanvasScale::scaleIsBounded() {
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    TCanvas* c = bitmap.Canvas();
+    c->SetScale(0);
+    QCOMPARE(c->Scale(), 1);
+    c->SetScale(-5);
+    QCOMPARE(c->Scale(), 1);
+    c->SetScale(1000);
+    QCOMPARE(c->Scale(), TCanvas::kMaxScale);
+    // Far-away ends at the largest scale: a one-pixel line across logical row 1 fills that row's
+    // blocks, a pen wider than the bitmap everything.
+    bitmap.SetSize(4 * TCanvas::kMaxScale, 4 * TCanvas::kMaxScale);
+    c->Brush.Color = clWhite;
+    c->FillRect(Rect(0, 0, 4, 4));
+    c->MoveTo(INT_MIN, 1);
+    c->LineTo(INT_MAX, 1);
+    QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p == clBlack; }),
+             QRect(0, TCanvas::kMaxScale, 4 * TCanvas::kMaxScale, TCanvas::kMaxScale));
+    c->Pen.Width = 1 << 29;
+    c->Pen.Color = clRed;
+    c->MoveTo(INT_MIN / 2, INT_MIN / 2);
+    c->LineTo(INT_MAX / 2, INT_MAX / 2);
+    QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p != clRed; }), QRect());
+}
+
+QTEST_MAIN(TestCanvasScale)
+#include "tst_canvas_scale.moc"

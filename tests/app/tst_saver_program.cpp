@@ -46,6 +46,7 @@ private:
     void WriteSettings(const QByteArray& bytes);
     bool WaitForWindow(const QString& name);
     void PressKeyIn(const QString& windowName, const QString& key);
+    void PressKey(const QString& window, const QString& key);
     QString WaitForErrorBox();
     int MapsSeen();
     QRgb ScreenPixel(QPoint at);
@@ -99,7 +100,20 @@ void TestSaverProgram::PressKeyIn(const QString& windowName, const QString& key)
     QVERIFY(search.waitForFinished(kTimeoutMs));
     const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
     QVERIFY(!window.isEmpty());
+    PressKey(window, key);
+}
+
+// A key typed into a window once it holds the input focus, so that it cannot reach the window
+// before the window is ready for it.
+void TestSaverProgram::PressKey(const QString& window, const QString& key) {
     Xdotool({"windowfocus", "--sync", window});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QProcess focus;
+            focus.start("xdotool", {"getwindowfocus"});
+            return focus.waitForFinished(kTimeoutMs) && focus.readAllStandardOutput().trimmed() == window.toLatin1();
+        }(),
+        kTimeoutMs);
     Xdotool({"key", key});
 }
 
@@ -193,7 +207,6 @@ void TestSaverProgram::settingsDialogOpens() {
     QFETCH(QStringList, arguments);
     QProcess* p = Start(arguments);
     QVERIFY(WaitForWindow("Settings"));
-    QTest::qWait(300);
     PressKeyIn("Settings", "Escape");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);
@@ -240,7 +253,6 @@ void TestSaverProgram::previewWithBadIdShowsError() {
     QFETCH(QString, line);
     QProcess* p = Start(arguments);
     QVERIFY(WaitForWindow("Skyglow II"));  // the standard error box, captioned with the title
-    QTest::qWait(300);
     PressKeyIn("Skyglow II", "Return");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitStatus(), QProcess::NormalExit);
@@ -270,7 +282,6 @@ void TestSaverProgram::foreignSettingsEndEveryMode() {
     QProcess* p = Start(arguments);
     if (arguments.first() == "/c") {
         QVERIFY(WaitForWindow("Skyglow II"));
-        QTest::qWait(300);
         PressKeyIn("Skyglow II", "Return");
     }
     QVERIFY(p->waitForFinished(kTimeoutMs));
@@ -334,10 +345,8 @@ void TestSaverProgram::damagedSettingsAreToldAndDefaultsUsed() {
         XSync(x.display(), False);
     } else {
         QVERIFY(WaitForWindow("Skyglow II"));
-        QTest::qWait(300);
         PressKeyIn("Skyglow II", "Return");
         QVERIFY(WaitForWindow("Settings"));
-        QTest::qWait(300);
         PressKeyIn("Settings", key);
     }
     QVERIFY(p->waitForFinished(kTimeoutMs));
@@ -507,9 +516,7 @@ void TestSaverProgram::hugeStarCountFailsAtOnceInLittleMemory() {
     QProcess* p = Start({"/s"}, addressSpaceMB);
     const QString box = WaitForErrorBox();
     QVERIFY(!box.isEmpty());
-    QTest::qWait(300);
-    Xdotool({"windowfocus", "--sync", box});
-    Xdotool({"key", "Return"});
+    PressKey(box, "Return");
     QTest::qWait(300);
     QVERIFY(p->state() == QProcess::Running);
     PressKeyIn("Skyglow II", "space");
@@ -540,9 +547,7 @@ void TestSaverProgram::memoryErrorLeavesTheBackgroundUntilTheUser() {
     QProcess* p = Start({"/s"});
     const QString box = WaitForErrorBox();
     QVERIFY(!box.isEmpty());
-    QTest::qWait(300);
-    Xdotool({"windowfocus", "--sync", box});
-    Xdotool({"key", "Return"});
+    PressKey(box, "Return");
     const QRect screen(0, 0, x.attributes(x.root()).width, x.attributes(x.root()).height);
     for (const QPoint at : {screen.center(), screen.topLeft() + QPoint(3, 3), screen.bottomRight() - QPoint(3, 3)})
         QTRY_COMPARE(ScreenPixel(at), background);

@@ -134,6 +134,12 @@ void TestUserSettings::PressKeyIn(const QString& windowName, const QString& key)
     const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first().trimmed();
     QVERIFY(!window.isEmpty());
     QCOMPARE(QProcess::execute("xdotool", {"windowfocus", "--sync", window}), 0);
+    // The key reaches the window only once it holds the input focus.
+    QTRY_VERIFY([&] {
+        QProcess focus;
+        focus.start("xdotool", {"getwindowfocus"});
+        return focus.waitForFinished(kTimeoutMs) && focus.readAllStandardOutput().trimmed() == window.toLatin1();
+    }());
     QCOMPARE(QProcess::execute("xdotool", {"key", key}), 0);
 }
 
@@ -222,7 +228,6 @@ void TestUserSettings::dialogWrites() {
         Write(besidePath, beside);
     QProcess* p = StartAsUser(exe, {"/c"}, xdg);
     QVERIFY(WaitForWindow("Settings"));
-    QTest::qWait(300);
     PressKeyIn("Settings", "Return");
     QVERIFY(p->waitForFinished(kTimeoutMs));
     QCOMPARE(p->exitCode(), 0);

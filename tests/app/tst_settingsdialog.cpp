@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryFile>
 #include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtEndian>
@@ -96,37 +97,22 @@ QPoint SliderHandleCentre(QSlider* slider) {
     option.subControls = QStyle::SC_SliderHandle;
     return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
 }
-// What the program writes to stderr while it lives.
-class TStderrCapture {
-public:
-    TStderrCapture() : FSaved(::dup(STDERR_FILENO)), FFile(std::tmpfile()) {
-        std::fflush(stderr);
-        ::dup2(::fileno(FFile), STDERR_FILENO);
-    }
-    ~TStderrCapture() {
-        Restore();
-        std::fclose(FFile);
-    }
-    QByteArray Text() {
-        Restore();
-        QFile read;
-        read.open(FFile, QIODevice::ReadOnly);
-        read.seek(0);
-        return read.readAll();
-    }
-
-private:
-    void Restore() {
-        std::fflush(stderr);
-        if (FSaved < 0)
-            return;
-        ::dup2(FSaved, STDERR_FILENO);
-        ::close(FSaved);
-        FSaved = -1;
-    }
-    int FSaved;
-    FILE* FFile;
-};
+// What `body` writes to stderr.
+template <class Body>
+QByteArray StderrOf(Body body) {
+    QTemporaryFile file;
+    if (!file.open())
+        return "<no temporary file>";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(file.handle(), STDERR_FILENO);
+    body();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll();
+}
 }  // namespace
 
 class TestSettingsDialog : public QObject {
@@ -528,9 +514,7 @@ void TestSettingsDialog::saveFailureReasonInBoxAndOnStderr() {
     QVERIFY(ShowActive(form));
     QStringList boxes;
     Application()->SetErrorBox([&](const QString&, const QString& text) { boxes << text; });
-    TStderrCapture capture;
-    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-    const QByteArray printed = capture.Text();
+    const QByteArray printed = StderrOf([&] { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); });
     Application()->SetErrorBox([](const QString&, const QString& text) { qFatal("error box: %s", qPrintable(text)); });
     const QByteArray kept = ReadFile();
     PrivateMounts::Unmount(folder);

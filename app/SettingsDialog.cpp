@@ -3,6 +3,7 @@
 
 #include "AboutBox.h"
 #include <Tallwick/CustomPanel.h>
+#include <Tallwick/Exception.h>
 #include <Tallwick/FontSubstitutions.h>
 #include <Tallwick/Glyph.h>
 #include <Tallwick/IntConversion.h>
@@ -164,7 +165,12 @@ void TForm3::BitBtn1Click(QObject*) {
     FStars->StarCount = Clamp(TruncToInt(SpinEdit1->Value()), 10, 9999);
     FStars->Speed = TrackBar1->value();
     FStars->ShowLogo = CheckBox1->isChecked() ? 1 : 0;
-    FStars->SaveSettings();
+    try {
+        FStars->SaveSettings();
+    } catch (const Exception& error) {
+        ReportSaveFailure(error.Message);
+        throw;  // on to the standard error box; the dialog stays open for another try
+    }
     BitBtn2->click();
 }
 

@@ -61,4 +61,9 @@ void ReportSettingsProblem(const TStars& stars, bool showBox) {
         app->ShowException(Exception(SettingsProblemBoxText(stars)));
 }
 
+void ReportSaveFailure(const QString& message) {
+    std::fprintf(stderr, "%s: %s\n", ProgramName().toLocal8Bit().constData(), message.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
 }  // namespace Tallwick

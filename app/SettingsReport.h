@@ -18,4 +18,8 @@ QString SettingsProblemBoxText(const TStars& stars);
 // settings loaded fine.
 void ReportSettingsProblem(const TStars& stars, bool showBox);
 
+// Writes why the settings could not be saved to stderr, where it stays when the box that also
+// shows it is gone or was never seen.
+void ReportSaveFailure(const QString& message);
+
 }  // namespace Tallwick

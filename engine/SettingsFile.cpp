@@ -30,14 +30,16 @@ QString Printable(const QByteArray& title) {
     return title.size() > kShown ? text + QStringLiteral("...") : text;
 }
 // The folders of a user's settings are the user's alone (0700), as the XDG rules ask of folders
-// made for them.
-bool MakeFolders(const QString& folder) {
+// made for them. 0, or the system's error.
+int MakeFolders(const QString& folder) {
     if (QFileInfo(folder).isDir())
-        return true;
+        return 0;
     const QString parent = QFileInfo(folder).absolutePath();
-    if (parent == folder || !MakeFolders(parent))
-        return false;
-    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST;
+    if (parent == folder)
+        return ENOENT;
+    if (const int error = MakeFolders(parent))
+        return error;
+    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 }  // namespace
 
@@ -124,11 +126,12 @@ QByteArray TSettingsFile::Bytes(const TSkySettings& values, const QByteArray& ti
     return bytes;
 }
 
-void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool makeFolder) {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (makeFolder && !MakeFolders(folder))
-        throw EFCreateError(QCoreApplication::translate("Skyglow", "Cannot create file %1").arg(path));
-    ReplaceFile(path, Bytes(values, title));
+void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool userOwn) {
+    if (userOwn) {
+        if (const int error = MakeFolders(QFileInfo(path).absolutePath()))
+            throw CannotCreateError(path, error);
+    }
+    ReplaceFile(path, Bytes(values, title), userOwn ? TNewFileAccess::OwnerOnly : TNewFileAccess::UserDefault);
 }
 
 }  // namespace Tallwick

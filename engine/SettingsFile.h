@@ -34,11 +34,12 @@ public:
     // than values read out of place. Raises EFOpenError "Cannot open file %s" when the file is
     // there but cannot be opened.
     static TSettingsRead Read(const QString& path, const QByteArray& title);
-    // Writes the file in one step (the previous one stays whole when writing fails); with
-    // makeFolder, its folder and the folders above are made first when missing. Raises
-    // EFCreateError "Cannot create file %s".
-    static void Write(const QString& path, const TSkySettings& values, const QByteArray& title,
-                      bool makeFolder = false);
+    // Writes the file in one step (the previous one stays whole when writing fails). For the
+    // user's own file (userOwn), its folder and the folders above are made first when missing
+    // (0700), and a new file is the user's alone (0600). Raises EFCreateError "Cannot create
+    // file %s" followed by the reason; a path that is or links to a device or another special
+    // file is refused.
+    static void Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool userOwn = false);
     static QByteArray Bytes(const TSkySettings& values, const QByteArray& title);
 
 private:

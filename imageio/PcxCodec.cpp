@@ -20,6 +20,9 @@ constexpr int kHeaderSize = 128;
 constexpr int kPaletteSize = 769;  // 0x0C and 256 RGB triples
 // A run of at most 63 bytes in two bytes; a byte holds up to 8 pixels of a 1-bit plane.
 constexpr std::int64_t kPixelsPerByte = 63 * 8 / 2;
+// The plane lines of a picture at the pixel bound in four 8-bit planes, with lines padded to up to
+// twice their length: more would only make decoding run long.
+constexpr std::int64_t kMaxScanBytes = TPictureLimits::kMaxPixels * 4 * 2;
 
 struct Header {
     int BitsPerPixel, Planes, BytesPerLine, Width, Height;
@@ -28,6 +31,15 @@ struct Header {
 };
 
 [[noreturn]] void Unrecognized() { throw EInvalidPicture(QCoreApplication::translate("Tallwick", "unrecognized PCX")); }
+
+// The bytes all plane lines decode to, within kMaxScanBytes and within what the file's data can
+// give (a two-byte run gives at most 63 bytes; runs may cross lines).
+bool ScanBytesAcceptable(const Header& h, std::int64_t size) {
+    const std::int64_t bytes = std::int64_t(h.BytesPerLine) * h.Planes * h.Height;
+    const std::int64_t data = size - kHeaderSize;
+    const std::int64_t available = h.Encoded ? (data + 1) / 2 * 63 : data;
+    return bytes <= kMaxScanBytes && bytes <= available;
+}
 
 Header ParseHeader(const std::uint8_t* d, std::int64_t size) {
     if (size < kHeaderSize || d[0] != 0x0A || d[2] > 1)
@@ -45,9 +57,9 @@ Header ParseHeader(const std::uint8_t* d, std::int64_t size) {
     if (!(planar1 || byteWise) || h.Width <= 0 || h.Height <= 0 ||
         std::int64_t(h.BytesPerLine) * 8 < std::int64_t(h.Width) * h.BitsPerPixel)
         Unrecognized();
+    // The pixels against the pixel bound, the bytes they are stored in against their own.
     const std::int64_t ratio = h.Encoded ? kPixelsPerByte : 8;
-    if (!TPictureLimits::Acceptable(h.Width, h.Height, size, ratio) ||
-        !TPictureLimits::Acceptable(h.BytesPerLine, std::int64_t(h.Height) * h.Planes, size, ratio * 8))
+    if (!TPictureLimits::Acceptable(h.Width, h.Height, size, ratio) || !ScanBytesAcceptable(h, size))
         Unrecognized();
     return h;
 }

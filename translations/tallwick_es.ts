@@ -17,8 +17,8 @@
     </message>
     <message>
         <location filename="../platform/graphics/FileReplace.cpp" line="17"/>
-        <source>Cannot create file %1</source>
-        <translation>No se puede crear el archivo %1</translation>
+        <source>Cannot create file %1: %2</source>
+        <translation>No se puede crear el archivo %1: %2</translation>
     </message>
     <message>
         <location filename="../imageio/BmpCodec.cpp" line="31"/>

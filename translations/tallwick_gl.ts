@@ -17,8 +17,8 @@
     </message>
     <message>
         <location filename="../platform/graphics/FileReplace.cpp" line="17"/>
-        <source>Cannot create file %1</source>
-        <translation>Non se pode crear o ficheiro %1</translation>
+        <source>Cannot create file %1: %2</source>
+        <translation>Non se pode crear o ficheiro %1: %2</translation>
     </message>
     <message>
         <location filename="../imageio/BmpCodec.cpp" line="31"/>

@@ -19,10 +19,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryFile>
 #include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QtEndian>
+#include "../support/PrivateMounts.h"
 #include "../support/SettingsFileBytes.h"
+
+#include <cstdio>
+#include <unistd.h>
 
 using namespace Tallwick;
 
@@ -92,6 +97,22 @@ QPoint SliderHandleCentre(QSlider* slider) {
     option.subControls = QStyle::SC_SliderHandle;
     return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
 }
+// What `body` writes to stderr.
+template <class Body>
+QByteArray StderrOf(Body body) {
+    QTemporaryFile file;
+    if (!file.open())
+        return "<no temporary file>";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(file.handle(), STDERR_FILENO);
+    body();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    return file.readAll();
+}
 }  // namespace
 
 class TestSettingsDialog : public QObject {
@@ -119,6 +140,7 @@ private slots:
     void noRememberedWindowOffX11();
     void unreadableFileFailsCreation();
     void unwritableFileKeepsDialogOpen();
+    void saveFailureReasonInBoxAndOnStderr();
 };
 
 void TestSettingsDialog::init() {
@@ -474,6 +496,33 @@ void TestSettingsDialog::unwritableFileKeepsDialogOpen() {
     form.BitBtn1Click(form.BitBtn1);
     QVERIFY(!form.isVisible());
     QCOMPARE(ReadFile(), TestSettings::kDefaultFile);
+}
+
+// OK with the settings file's folder on a full disk (an 8 KB tmpfs over it, seen by this test
+// alone): the box says why, and so does stderr, where the reason stays once the box is gone.
+void TestSettingsDialog::saveFailureReasonInBoxAndOnStderr() {
+    const QString folder = ApplicationDirectory();
+    if (const QString why = PrivateMounts::SmallTmpfs(folder, 8192); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    const QByteArray old = FileFor({1, 2, 3, 4, 500, 60, 0});
+    WriteFile(old);
+    QFile filler(folder + QStringLiteral("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    QCOMPARE(filler.write(QByteArray(4096, 'x')), 4096);
+    filler.close();
+    TForm3 form;
+    QVERIFY(ShowActive(form));
+    QStringList boxes;
+    Application()->SetErrorBox([&](const QString&, const QString& text) { boxes << text; });
+    const QByteArray printed = StderrOf([&] { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); });
+    Application()->SetErrorBox([](const QString&, const QString& text) { qFatal("error box: %s", qPrintable(text)); });
+    const QByteArray kept = ReadFile();
+    PrivateMounts::Unmount(folder);
+    const QString message = QStringLiteral("Cannot create file %1: No space left on device").arg(SettingsFile());
+    QCOMPARE(boxes, QStringList{message});
+    QCOMPARE(QString::fromLocal8Bit(printed), QStringLiteral("tst_settingsdialog: %1\n").arg(message));
+    QVERIFY(form.isVisible());
+    QCOMPARE(kept, old);
 }
 
 SKYGLOW_DIALOG_TEST_MAIN(TestSettingsDialog)

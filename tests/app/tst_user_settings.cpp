@@ -235,8 +235,10 @@ void TestUserSettings::dialogWrites() {
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written + " " + p->readAllStandardError()));
     QCOMPARE(file.readAll(), beside.isEmpty() ? kDefaults : beside);
     QCOMPARE(QFileInfo(written).ownerId(), uid);
-    if (written != besidePath)  // the folders made for it are the user's alone
+    if (written != besidePath) {  // the file and the folders made for it are the user's alone
         QCOMPARE(QFileInfo(QFileInfo(written).absolutePath()).permissions() & 0x7077, QFile::Permissions(0x7000));
+        QCOMPARE(QFileInfo(written).permissions() & 0x7077, QFile::Permissions(0x6000));
+    }
     if (written != besidePath) {
         QFile admin(besidePath);
         QCOMPARE(admin.exists(), !beside.isEmpty());  // the administrator's file is left as it was

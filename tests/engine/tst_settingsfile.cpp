@@ -1,9 +1,11 @@
 // Tests of the settings file: its bytes as written, and reading good, damaged and foreign files.
 #include <Tallwick/Exception.h>
+#include "SettingsFile.h"
 #include "Tstars.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -11,7 +13,9 @@
 #include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include "../support/PrivateMounts.h"
 #include "../support/SettingsFileBytes.h"
 
 using namespace Tallwick;
@@ -100,8 +104,17 @@ private slots:
     void uncreatableFileRaisesAndChangesNothing();
     void interruptedSaveKeepsTheOldFile();
     void readOnlyFileIsNotReplaced();
+    void savesNeverWidenPermissions_data();
+    void savesNeverWidenPermissions();
+    void specialFilesAreRefused_data();
+    void specialFilesAreRefused();
+    void systemReasonFollowsTheMessage_data();
+    void systemReasonFollowsTheMessage();
 
 private:
+    // The message of the EFCreateError that writing the defaults to `path` raises; empty if none.
+    static QString SaveError(const QString& path, bool userOwn = false);
+
     QTemporaryDir FDir;
     QString FPath;
 };
@@ -302,13 +315,16 @@ void TestSettingsFile::unopenableFileRaises() {
 
 void TestSettingsFile::uncreatableFileRaisesAndChangesNothing_data() {
     QTest::addColumn<QString>("path");
-    QTest::newRow("no such directory") << QStringLiteral("/nonexistent-skyglow-dir/Skyglow.ini");
-    QTest::newRow("read-only file system") << QStringLiteral("/proc/Skyglow.ini");
-    QTest::newRow("directory under a file") << QStringLiteral("/etc/hostname/Skyglow.ini");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such directory") << QStringLiteral("/nonexistent-skyglow-dir/Skyglow.ini")
+                                       << "No such file or directory";
+    QTest::newRow("/proc") << QStringLiteral("/proc/Skyglow.ini") << "No such file or directory";
+    QTest::newRow("directory under a file") << QStringLiteral("/etc/hostname/Skyglow.ini") << "Not a directory";
 }
 
 void TestSettingsFile::uncreatableFileRaisesAndChangesNothing() {
     QFETCH(QString, path);
+    QFETCH(QString, reason);
     TStars s;
     s.UseSettingsFile(path);
     QString message;
@@ -317,7 +333,7 @@ void TestSettingsFile::uncreatableFileRaisesAndChangesNothing() {
     } catch (const EFCreateError& e) {
         message = e.Message;
     }
-    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(path));
+    QCOMPARE(message, QStringLiteral("Cannot create file %1: %2").arg(path, reason));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -341,7 +357,7 @@ void TestSettingsFile::interruptedSaveKeepsTheOldFile() {
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(FPath));
+    QCOMPARE(message, QStringLiteral("Cannot create file %1: File too large").arg(FPath));
     QCOMPARE(ReadFile(FPath), old);
     QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});
 }
@@ -371,9 +387,135 @@ void TestSettingsFile::readOnlyFileIsNotReplaced() {
     if (probe >= 0)
         ::close(probe);
     QCOMPARE(probe, -1);
-    QCOMPARE(message, QStringLiteral("Cannot create file %1").arg(FPath));
+    QCOMPARE(message, QStringLiteral("Cannot create file %1: Permission denied").arg(FPath));
     QCOMPARE(ReadFile(FPath), old);
     QCOMPARE(QDir(FDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Skyglow.ini")});
+}
+
+QString TestSettingsFile::SaveError(const QString& path, bool userOwn) {
+    try {
+        TSettingsFile::Write(path, TSkySettings(), "Skyglow II", userOwn);
+    } catch (const EFCreateError& e) {
+        return e.Message;
+    }
+    return QString();
+}
+
+// What is at the settings path before the save: nothing, a regular file of some mode, or a link
+// to a file of mode 0666 or to nothing. A link is replaced by a file of a new file's mode, and
+// what it led to stays as it was.
+void TestSettingsFile::savesNeverWidenPermissions_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("oldMode");
+    QTest::addColumn<bool>("userOwn");
+    QTest::addColumn<int>("mode");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const int userDefault = 0666 & ~int(mask);
+    QTest::newRow("new file, user's own") << "nothing" << 0 << true << 0600;
+    QTest::newRow("new file beside the program") << "nothing" << 0 << false << userDefault;
+    QTest::newRow("0640 file, user's own") << "file" << 0640 << true << 0640;
+    QTest::newRow("0604 file beside the program") << "file" << 0604 << false << 0604;
+    QTest::newRow("link to a 0666 file, user's own") << "link" << 0666 << true << 0600;
+    QTest::newRow("link to a 0666 file beside the program") << "link" << 0666 << false << userDefault;
+    QTest::newRow("link to a missing file") << "dangling link" << 0 << true << 0600;
+}
+
+void TestSettingsFile::savesNeverWidenPermissions() {
+    QFETCH(QString, before);
+    QFETCH(int, oldMode);
+    QFETCH(bool, userOwn);
+    QFETCH(int, mode);
+    const QString target = FDir.filePath(QStringLiteral("elsewhere.ini"));
+    QFile::remove(target);
+    const QByteArray old = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
+    if (before == "file" || before == "link") {
+        WriteFile(before == "file" ? FPath : target, old);
+        QCOMPARE(::chmod(QFile::encodeName(before == "file" ? FPath : target).constData(), mode_t(oldMode)), 0);
+    }
+    if (before.contains("link"))
+        QVERIFY(QFile::link(target, FPath));
+    QCOMPARE(SaveError(FPath, userOwn), QString());
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(FPath).constData(), &st), 0);
+    QVERIFY(S_ISREG(st.st_mode));
+    QCOMPARE(int(st.st_mode & 07777), mode);
+    QCOMPARE(ReadFile(FPath), TestSettings::kDefaultFile);
+    if (before == "link") {  // the file the link led to is untouched
+        QCOMPARE(ReadFile(target), old);
+        QCOMPARE(int(QFileInfo(target).permissions() & 0x0FFF), 0x0666);
+    }
+    QCOMPARE(QFile::exists(target), before == "link");
+    QFile::remove(target);
+}
+
+// Bytes written through a link to a device, or into a pipe, are not kept anywhere: the save is
+// refused with the reason, and the link or pipe stays as it was.
+void TestSettingsFile::specialFilesAreRefused_data() {
+    QTest::addColumn<QString>("linkTo");  // empty: a named pipe at the path itself
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("link to /dev/full") << "/dev/full"
+                                       << "it is a link to /dev/full, which is a device, not a regular file";
+    QTest::newRow("link to /dev/null") << "/dev/null"
+                                       << "it is a link to /dev/null, which is a device, not a regular file";
+    QTest::newRow("link to a folder") << "/tmp"
+                                      << "it is a link to /tmp, which is a folder, not a regular file";
+    QTest::newRow("named pipe") << QString() << "it is a named pipe, not a regular file";
+}
+
+void TestSettingsFile::specialFilesAreRefused() {
+    QFETCH(QString, linkTo);
+    QFETCH(QString, reason);
+    if (linkTo.isEmpty())
+        QCOMPARE(::mkfifo(QFile::encodeName(FPath).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(linkTo, FPath));
+    QCOMPARE(SaveError(FPath, true), QStringLiteral("Cannot create file %1: %2").arg(FPath, reason));
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(FPath).constData(), &st), 0);
+    QVERIFY(linkTo.isEmpty() ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+    QCOMPARE(QFile::symLinkTarget(FPath), linkTo);
+    QCOMPARE(QDir(FDir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Skyglow.ini")});
+    QFile::remove(FPath);
+}
+
+// On a read-only file system and on a full disk the message says which; the old file stays whole.
+void TestSettingsFile::systemReasonFollowsTheMessage_data() {
+    QTest::addColumn<bool>("readOnly");  // else a full 8 KB tmpfs
+    QTest::addColumn<bool>("oldFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only bind mount, new file") << true << false << "Read-only file system";
+    QTest::newRow("read-only bind mount, old file") << true << true << "Read-only file system";
+    QTest::newRow("full 8 KB tmpfs, old file") << false << true << "No space left on device";
+}
+
+void TestSettingsFile::systemReasonFollowsTheMessage() {
+    QFETCH(bool, readOnly);
+    QFETCH(bool, oldFile);
+    QFETCH(QString, reason);
+    const QString folder = FDir.filePath(QStringLiteral("mounted"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/Skyglow.ini");
+    const QByteArray old = SettingsFile("Skyglow II", 1, 2, 3, 4, 5, 6, 0);
+    QString why = readOnly ? QString() : PrivateMounts::SmallTmpfs(folder, 8192);
+    if (oldFile)
+        WriteFile(path, old);
+    if (readOnly)
+        why = PrivateMounts::ReadOnly(folder);
+    else  // the rest of the 8 KB goes to another file
+        WriteFile(folder + QStringLiteral("/filler"), QByteArray(8192 - 4096, 'x'));
+    if (!why.isEmpty())
+        QSKIP(qPrintable(why));
+    const QStringList entries = QDir(folder).entryList(QDir::Files);
+    const QString message = SaveError(path);
+    const QStringList after = QDir(folder).entryList(QDir::Files);
+    const QByteArray kept = ReadFile(path);
+    PrivateMounts::Unmount(folder);
+    QDir(folder).removeRecursively();
+    QCOMPARE(message, QStringLiteral("Cannot create file %1: %2").arg(path, reason));
+    QCOMPARE(after, entries);
+    QCOMPARE(kept, oldFile ? old : QByteArray("<unreadable>"));  // no file was made
 }
 
 QTEST_MAIN(TestSettingsFile)

@@ -1,5 +1,6 @@
 // Files that claim huge pictures or end early: tallwick-convert, under a 2 GB address-space limit,
-// must refuse each with a message and exit status 1, quickly, without crashing.
+// must refuse each with a message and exit status 1, quickly, without crashing. Pictures at the
+// pixel bound are read.
 #include "ImageTools.h"
 
 #include <QElapsedTimer>
@@ -13,8 +14,18 @@ class TestHostilePictures : public QObject {
 private slots:
     void refused_data();
     void refused();
+    void pixelBoundEdge_data();
+    void pixelBoundEdge();
 
 private:
+    struct TRun {
+        int Status;
+        QString Err;
+        qint64 Ms;
+    };
+    // tallwick-convert IN OUT ARGS... under the address-space limit.
+    static TRun Convert(const QString& in, const QString& out, const QStringList& args = {});
+
     QTemporaryDir FDir;
 };
 
@@ -61,6 +72,18 @@ QByteArray FaxTiff(quint32 width, quint32 height) {
                  {277, 3, 1},
                  {279, 4, 60}});
 }
+// A run-length PCX of one colour, runs of 63 bytes going on across lines: palette entry 0, 0x336699,
+// in one 8-bit plane, or grey 0x808080 in three.
+QByteArray FlatPcx(int width, int height, int planes) {
+    const int bytesPerLine = (width + 1) & ~1;
+    const qint64 bytes = qint64(bytesPerLine) * planes * height;
+    QByteArray pcx = PcxHeader(width - 1, height - 1, bytesPerLine, planes).left(128);
+    pcx += QByteArray(planes == 1 ? "\xFF\x00" : "\xFF\x80", 2).repeated(int((bytes + 62) / 63));
+    if (planes == 1)
+        pcx += '\x0C' + QByteArray("\x33\x66\x99", 3) + QByteArray(255 * 3, '\0');
+    return pcx;
+}
+
 QByteArray Gif(int screenW, int screenH, int w, int h) {
     return "GIF89a" + Le16(screenW) + Le16(screenH) + QByteArray("\x80\0\0", 3) + QByteArray(6, '\xFF') + "," +
            Le16(0) + Le16(0) + Le16(w) + Le16(h) + QByteArray("\0\x02\x02\x44\x01\0;", 7);
@@ -121,6 +144,16 @@ void TestHostilePictures::refused() {
     const QString in = FDir.filePath(name), out = FDir.filePath(QStringLiteral("out.bmp"));
     QFile::remove(out);
     WriteBytes(in, bytes);
+    const TRun run = Convert(in, out);
+    QVERIFY2(run.Ms < 20000, qPrintable(QStringLiteral("took %1 ms").arg(run.Ms)));
+    QVERIFY2(run.Status == status, qPrintable(run.Err));
+    if (status == 0)
+        return;
+    QVERIFY2(run.Err.contains(QLatin1String("tallwick-convert: ")) && run.Err.contains(message), qPrintable(run.Err));
+    QVERIFY(!QFile::exists(out));
+}
+
+TestHostilePictures::TRun TestHostilePictures::Convert(const QString& in, const QString& out, const QStringList& args) {
     QProcess p;
     p.setProcessChannelMode(QProcess::SeparateChannels);
     QElapsedTimer clock;
@@ -131,17 +164,46 @@ void TestHostilePictures::refused() {
 #else
     const QString limit = QStringLiteral("ulimit -v 2000000 && ");
 #endif
-    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), limit + QStringLiteral("exec \"$0\" \"$1\" \"$2\""),
-                                          QStringLiteral(TALLWICK_CONVERT), in, out});
-    QVERIFY(p.waitForFinished(60000));
-    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("took %1 ms").arg(clock.elapsed())));
-    QVERIFY2(p.exitCode() == status, qPrintable(err));
-    if (status == 0)
+    p.start(QStringLiteral("/bin/bash"), QStringList{QStringLiteral("-c"), limit + QStringLiteral("exec \"$0\" \"$@\""),
+                                                     QStringLiteral(TALLWICK_CONVERT), in, out} +
+                                             args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {-1, QStringLiteral("did not end normally"), clock.elapsed()};
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()), clock.elapsed()};
+}
+
+// Each quantity is held to its own bound: a square of 2^27 pixels or fewer is read whatever its
+// lines' bytes come to, and one column more is refused.
+void TestHostilePictures::pixelBoundEdge_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("planes");
+    QTest::addColumn<QRgb>("colour");  // 0: refused
+    QTest::newRow("8-bit 11585 x 11585") << 11585 << 11585 << 1 << qRgb(0x33, 0x66, 0x99);
+    QTest::newRow("8-bit 11586 x 11585") << 11586 << 11585 << 1 << QRgb(0);
+    QTest::newRow("24-bit 6700 x 6700") << 6700 << 6700 << 3 << qRgb(0x80, 0x80, 0x80);
+}
+
+void TestHostilePictures::pixelBoundEdge() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, planes);
+    QFETCH(QRgb, colour);
+    const QString in = FDir.filePath(QStringLiteral("edge.pcx")), out = FDir.filePath(QStringLiteral("edge.bmp"));
+    QFile::remove(out);
+    WriteBytes(in, FlatPcx(width, height, planes));
+    const TRun run = Convert(in, out, {QStringLiteral("--size"), QStringLiteral("16")});
+    QFile::remove(in);
+    if (colour == 0) {
+        QCOMPARE(run.Status, 1);
+        QVERIFY2(run.Err.contains(QLatin1String("unrecognized PCX")), qPrintable(run.Err));
         return;
-    QVERIFY2(err.contains(QLatin1String("tallwick-convert: ")) && err.contains(message), qPrintable(err));
-    QVERIFY(!QFile::exists(out));
+    }
+    QVERIFY2(run.Status == 0, qPrintable(run.Err));
+    const QImage image(out);
+    QCOMPARE(image.size(), QSize(16, 16));
+    QCOMPARE(image.pixel(0, 0), colour);
+    QCOMPARE(image.pixel(15, 15), colour);
 }
 
 QTEST_GUILESS_MAIN(TestHostilePictures)

@@ -185,7 +185,7 @@ void TestImageWrite::cannotCreate() {
         io.SaveToFile(path);
         QFAIL("no exception");
     } catch (const EFCreateError& e) {
-        QCOMPARE(e.Message, QStringLiteral("Cannot create file %1").arg(path));
+        QCOMPARE(e.Message, QStringLiteral("Cannot create file %1: No such file or directory").arg(path));
     }
     QDir(FDir.path()).mkdir(QStringLiteral("locked"));
     const QString kept = FDir.filePath(QStringLiteral("locked/kept.gif"));

@@ -36,12 +36,13 @@ void TImageIO::SaveToFile(const QString& fileName) {
     const TPictureFormat& format = TPictureFormats::ByFileName(fileName);
     if (!format.Write)
         throw EInvalidGraphicOperation(
-            QCoreApplication::translate("Tallwick", "Cannot save %1: these formats are read only").arg(TPictureFormats::ReadOnlyTitles()));
+            QCoreApplication::translate("Tallwick", "Cannot save %1: these formats are read only")
+                .arg(TPictureFormats::ReadOnlyTitles()));
     TBitmap& bitmap = Bitmap();
     bitmap.SetPixelFormat(pf24bit);
     if (bitmap.Empty())
-        throw EInvalidGraphicOperation(
-            QCoreApplication::translate("Tallwick", "Cannot save an empty picture to %1").arg(QDir::toNativeSeparators(fileName)));
+        throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot save an empty picture to %1")
+                                           .arg(QDir::toNativeSeparators(fileName)));
     ReplaceFile(fileName, format.Write(bitmap.Image()));
 }
 

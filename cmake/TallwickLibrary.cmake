@@ -9,7 +9,7 @@ set(TALLWICK_PUBLIC_PARTS platform_graphics platform_controls utils toolkit imag
 set(TALLWICK_HIDDEN_PARTS imageio_codecs platform_system platform_files)
 set(TALLWICK_INTERNAL_PARTS ${TALLWICK_HIDDEN_PARTS} platform_headless)
 # Headers inside public folders that only the library's own sources use.
-set(TALLWICK_PRIVATE_HEADERS AccessibleComponent.h VisiblePart.h CursorScope.h AxisLabels.h AxisPixels.h PropertyChange.h
+set(TALLWICK_PRIVATE_HEADERS AccessibleComponent.h DiskinfoFacts.h VisiblePart.h CursorScope.h AxisLabels.h AxisPixels.h PropertyChange.h
   MulDiv.h)
 
 foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_INTERNAL_PARTS})

@@ -130,10 +130,6 @@ public:
     /// The letters that name a file system now, "C" first.
     QStringList AvailableDrives() const;
 
-    /// Where the component asks its questions; tests give a table of their own. nullptr restores
-    /// this machine's answers.
-    void SetFacts(std::shared_ptr<const TDriveFacts> facts);
-
     /// "0ABC-1234": eight upper-case hexadecimal digits split in two.
     static QString SerialNumberText(quint32 serial);
     /// The serial number a volume of `fileSystem` with `uuid` gets (rule above).
@@ -160,6 +156,10 @@ signals:
     void VolumeNameChanged();
 
 private:
+    friend class TDiskInfoFacts;  // DiskinfoFacts.h, internal: tests give a table of their own
+    /// Where the component asks its questions; nullptr restores this machine's answers.
+    void SetFacts(std::shared_ptr<const TDriveFacts> facts);
+
     struct TDescription;
 
     static QString CheckedDrive(const QString& value);

@@ -3,6 +3,7 @@
 #include <Tallwick/Diskinfo.h>
 #include <Tallwick/Exception.h>
 
+#include "DiskinfoFacts.h"
 #include "DriveFacts.h"
 #include "MountTable.h"
 
@@ -210,7 +211,7 @@ void TestDiskInfo::describesDrives() {
     QFETCH(QString, value);
     QFETCH(TSnapshot, expected);
     TDiskInfo d(nullptr);
-    d.SetFacts(SampleMachine());
+    TDiskInfoFacts::Set(d, SampleMachine());
     d.SetDrive(value);
     const TSnapshot got = Snapshot(d);
     QCOMPARE(got.Drive, expected.Drive);
@@ -243,7 +244,7 @@ void TestDiskInfo::refusesWhatNamesNoDrive_data() {
 void TestDiskInfo::refusesWhatNamesNoDrive() {
     QFETCH(QString, value);
     TDiskInfo d(nullptr);
-    d.SetFacts(SampleMachine());
+    TDiskInfoFacts::Set(d, SampleMachine());
     d.SetDrive(QStringLiteral("D"));
     const TSnapshot before = Snapshot(d);
     TSpies spies(&d);
@@ -265,7 +266,7 @@ void TestDiskInfo::refusesWhatNamesNoDrive() {
 
 void TestDiskInfo::failedQueryClearsThePreviousDrive() {
     TDiskInfo d(nullptr);
-    d.SetFacts(SampleMachine());
+    TDiskInfoFacts::Set(d, SampleMachine());
     d.SetDrive(QStringLiteral("I"));
     QCOMPARE(d.VolumeName(), QStringLiteral("Datos"));
     TSpies spies(&d);
@@ -279,7 +280,7 @@ void TestDiskInfo::failedQueryClearsThePreviousDrive() {
 // component, and nothing changed.
 void TestDiskInfo::qtFaceRefusesWithoutThrowing() {
     TDiskInfo d(nullptr);
-    d.SetFacts(SampleMachine());
+    TDiskInfoFacts::Set(d, SampleMachine());
     d.setProperty("Drive", QStringLiteral("d"));
     QCOMPARE(d.MountPoint(), QStringLiteral("/boot/efi"));
     const TSnapshot before = Snapshot(d);
@@ -295,7 +296,7 @@ void TestDiskInfo::qtFaceRefusesWithoutThrowing() {
 void TestDiskInfo::signalsOnlyWhatChanged() {
     auto machine = SampleMachine();
     TDiskInfo d(nullptr);
-    d.SetFacts(machine);
+    TDiskInfoFacts::Set(d, machine);
     d.SetDrive(QStringLiteral("C"));
     TSpies spies(&d);
     d.SetDrive(QStringLiteral("c"));  // the same drive, nothing changed
@@ -324,7 +325,7 @@ void TestDiskInfo::lettersStopAtZ() {
                               .arg(i, 2, 10, QLatin1Char('0'))
                               .toUtf8();
     TDiskInfo d(nullptr);
-    d.SetFacts(machine);
+    TDiskInfoFacts::Set(d, machine);
     const QStringList drives = d.AvailableDrives();
     QCOMPARE(drives.size(), 24);
     QCOMPARE(drives.first(), QStringLiteral("C"));

@@ -2,7 +2,7 @@
 
 #include "LogoPicture.h"
 #include "SettingsReport.h"
-#include "X11Glue.h"
+#include "HostWindows.h"
 
 #include <Tallwick/Application.h>
 

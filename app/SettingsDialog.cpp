@@ -11,7 +11,7 @@
 #include <Tallwick/Tcolorbutton.h>
 #include "Tstars.h"
 #include <Tallwick/Vexutils.h>
-#include "X11Glue.h"
+#include "HostWindows.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,8 +27,12 @@
 namespace Tallwick {
 
 namespace {
-// The remembered window is an X11 window; on any other platform (offscreen tests) there is none.
-bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+// The remembered window is a native window (X11 or Windows); on any other platform (offscreen
+// tests, Wayland) there is none.
+bool NativeWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform == QLatin1String("windows");
+}
 
 QLabel* NewStaticText(QWidget* parent, const QString& caption, int top) {
     auto* label = new QLabel(caption, parent);
@@ -134,7 +138,7 @@ void TForm3::SetTabOrder() {
 }
 
 void TForm3::FormCreate(QObject*) {
-    if (OnX11()) {
+    if (NativeWindows()) {
         FRememberedWindow = GetForegroundWindow();
         if (FRememberedWindow)
             EnableWindow(FRememberedWindow, false);

@@ -39,7 +39,13 @@ foreach(part ${TALLWICK_PUBLIC_PARTS})
   endforeach()
 endforeach()
 
-add_library(TallwickComponents SHARED)
+# Windows programs link Qt statically, so the library is static there too: a DLL would carry a
+# second copy of Qt.
+if(WIN32)
+  add_library(TallwickComponents STATIC)
+else()
+  add_library(TallwickComponents SHARED)
+endif()
 add_library(Tallwick::Components ALIAS TallwickComponents)
 set_target_properties(TallwickComponents PROPERTIES
   OUTPUT_NAME tallwick-components EXPORT_NAME Components
@@ -53,7 +59,7 @@ target_include_directories(TallwickComponents PUBLIC
   $<BUILD_INTERFACE:${TALLWICK_GENERATED_INCLUDE}> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_libraries(TallwickComponents PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
 # The codecs' and the system's own libraries are private to the shared library.
-target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF $<TARGET_NAME_IF_EXISTS:PkgConfig::BLKID>)
 
 include(GenerateExportHeader)
 generate_export_header(TallwickComponents BASE_NAME TALLWICK
@@ -70,7 +76,7 @@ foreach(part ${TALLWICK_INTERNAL_PARTS})
   target_include_directories(tallwick_internals PUBLIC ${part_dir})
 endforeach()
 target_link_libraries(tallwick_internals PUBLIC Tallwick::Components
-  PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+  PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF $<TARGET_NAME_IF_EXISTS:PkgConfig::BLKID>)
 
 install(TARGETS TallwickComponents EXPORT TallwickTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})

@@ -11,10 +11,45 @@ namespace Tallwick {
 
 namespace {
 bool Absolute(const QByteArray& path) { return path.startsWith('/'); }
+
+// "C:\...", "C:/...", a UNC path "\\server\share", or "/..." (which Qt takes on the current drive).
+bool WindowsAbsolute(const QString& path) {
+    if (path.size() >= 3 && path[0].isLetter() && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/'))
+        return true;
+    return path.startsWith(u'/') || path.startsWith(QLatin1String("\\\\"));
+}
 }  // namespace
 
 TSettingsLocation TSettingsLocation::ForProgram() {
+#ifdef Q_OS_WIN
+    return ForWindows(ApplicationDirectory(), qEnvironmentVariable("APPDATA"));
+#else
     return For(ApplicationDirectory(), qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME"));
+#endif
+}
+
+TSettingsLocation TSettingsLocation::ForWindows(const QString& executableDir, const QString& appData) {
+    const QString beside = executableDir + QLatin1String(FileName);
+    if (MayRewrite(beside))
+        return {beside, beside, false};
+    const QString user = WindowsUserFile(appData, QDir::homePath());
+    if (QFileInfo::exists(user) || !QFileInfo(beside).isFile())
+        return {user, user, true};
+    return {beside, user, true};
+}
+
+QString TSettingsLocation::WindowsUserFile(const QString& appData, const QString& home) {
+    const QString folder = WindowsAbsolute(appData) ? appData : home + QStringLiteral("/AppData/Roaming");
+    QString slashed = folder;
+    slashed.replace(u'\\', u'/');  // Windows' own separators, whatever platform this runs on
+    return QDir::cleanPath(slashed + QStringLiteral("/Skyglow/") + QLatin1String(FileName));
+}
+
+bool TSettingsLocation::MayRewrite(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return false;
+    return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
 }
 
 TSettingsLocation TSettingsLocation::For(const QString& executableDir, const QByteArray& xdgConfigHome,

@@ -5,10 +5,9 @@
 #include <Tallwick/Vexutils.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace Tallwick {
 
@@ -34,7 +33,8 @@ bool MakeFolders(const QString& folder) {
     const QString parent = QFileInfo(folder).absolutePath();
     if (parent == folder || !MakeFolders(parent))
         return false;
-    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST;
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    return QDir().mkdir(folder, ownerOnly) || QFileInfo(folder).isDir();  // made meanwhile: fine
 }
 }  // namespace
 

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace Tallwick {
 
@@ -86,9 +90,17 @@ bool TSettingsLocation::InstalledFolder(const QString& executableDir) {
 // elsewhere: writing there fails and says so, naming the path.
 bool TSettingsLocation::MayWrite(const QString& path) {
     const QFileInfo file(path);
+#ifdef Q_OS_WIN
+    // A folder's access list decides, which no attribute shows: try making a file in it.
+    QTemporaryFile probe(file.absolutePath() + QStringLiteral("/.skyglow-XXXXXX"));
+    if (!probe.open())
+        return false;
+    return !file.isFile() || MayRewrite(path);
+#else
     if (::access(QFile::encodeName(file.absolutePath()).constData(), W_OK) != 0)
         return false;
     return !file.isFile() || ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+#endif
 }
 
 }  // namespace Tallwick

@@ -45,6 +45,8 @@ void HideFromTaskbar(QWidget* widget) {
     if (!widget)
         return;
     const HWND window = reinterpret_cast<HWND>(widget->winId());  // made now when not yet there
+    if (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)
+        return;  // a child (the preview in its host): never in the taskbar, and GWLP_HWNDPARENT would move it
     if (::GetWindow(window, GW_OWNER))
         return;  // owned already (by the host's window, say): no button
     const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);

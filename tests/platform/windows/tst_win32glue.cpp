@@ -120,6 +120,7 @@ void TestWin32Glue::embedsAsChildOfSameSize() {
     auto* preview = new QWidget;
     preview->resize(193, 144);  // a design-time size, replaced by the host's
     QVERIFY(EmbedInForeignWindow(preview, IdOf(host)));
+    HideFromTaskbar(preview);  // as the saver's show handler does: a child stays where it is
     preview->show();
     const HWND child = Native(*preview);
     QTRY_VERIFY(::IsWindowVisible(child));

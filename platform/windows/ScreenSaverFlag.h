@@ -6,7 +6,10 @@
 
 namespace Tallwick {
 
+// <windows.h> defines the same name as a macro of the same value.
+#ifndef SPI_SETSCREENSAVERRUNNING
 constexpr unsigned SPI_SETSCREENSAVERRUNNING = 97;
+#endif
 
 // Handles SPI_SETSCREENSAVERRUNNING only: passes the call on to Windows, and the flag becomes
 // param != 0; when previous is not null it receives the former state (0 or 1). Returns false,

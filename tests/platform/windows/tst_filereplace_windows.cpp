@@ -31,12 +31,12 @@ void TestFileReplaceWindows::replacesWhole_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("before");  // empty: no file yet
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("new file") << "Skyglow.ini" << QByteArray() << QByteArray("\\x0bSkyglow II\\r\\n", 13);
-    QTest::newRow("shorter than before") << "Skyglow.ini" << QByteArray(5000, 'x') << QByteArray("ab\\0cd", 5);
-    QTest::newRow("Spanish name") << QString::fromUtf8("Configuraci\\u00f3n de Mar\\u00eda.ini") << QByteArray("old")
+    QTest::newRow("new file") << "Skyglow.ini" << QByteArray() << QByteArray("\x0bSkyglow II\r\n", 13);
+    QTest::newRow("shorter than before") << "Skyglow.ini" << QByteArray(5000, 'x') << QByteArray("ab\0cd", 5);
+    QTest::newRow("Spanish name") << QString::fromUtf8("Configuraci\u00f3n de Mar\u00eda.ini") << QByteArray("old")
                                   << QByteArray("new");
     QTest::newRow("beyond any code page")
-        << QString::fromUtf8("\\u661f\\u7a7a \\u2606 \\U0001F30C.bmp") << QByteArray() << QByteArray(70000, '\\x7f');
+        << QString::fromUtf8("\u661f\u7a7a \u2606 \U0001F30C.bmp") << QByteArray() << QByteArray(70000, '\x7f');
 }
 
 // Bytes go out exactly as given: no text-mode line endings, nothing left of a longer old file.

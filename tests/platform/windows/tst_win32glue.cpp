@@ -164,11 +164,11 @@ void TestWin32Glue::ownerWindowOwns() {
 // The flag is the system's: Windows reads back what the saver set.
 void TestWin32Glue::screenSaverFlagIsTheSystems() {
     BOOL running = FALSE;
-    QVERIFY(SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0));
+    QVERIFY(Tallwick::SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, nullptr, 0));
     QVERIFY(ScreenSaverRunning());
     QVERIFY(::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
     QCOMPARE(running, TRUE);
-    QVERIFY(SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0));
+    QVERIFY(Tallwick::SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0));
     QVERIFY(!ScreenSaverRunning());
     QVERIFY(::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
     QCOMPARE(running, FALSE);

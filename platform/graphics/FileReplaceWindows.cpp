@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include <windows.h>
+#undef ReplaceFile  // the system's ReplaceFileW, whose name would take ours
 
 namespace Tallwick {
 

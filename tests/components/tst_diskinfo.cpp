@@ -25,6 +25,8 @@ public:
     QHash<QString, TVolumeTags> Tags;    // device
     QHash<QString, TFsSpace> Spaces;     // mount point
 
+    // Letters come from this table, on Windows too.
+    bool LettersOfItsOwn() const override { return false; }
     QByteArray MountTable() const override { return Table; }
     std::optional<TBlockFacts> BlockDevice(quint32 major, quint32 minor) const override {
         const auto it = Blocks.constFind(QStringLiteral("%1:%2").arg(major).arg(minor));

@@ -3,6 +3,7 @@
 #include "WindowHandle.h"
 
 #include <QWidget>
+#include <QWindow>
 
 namespace Tallwick {
 
@@ -39,6 +40,31 @@ HWND HiddenOwner() {
 
 }  // namespace
 
+namespace {
+// Qt sets a window's owner (GWLP_HWNDPARENT) afresh each time it shows the window, from its
+// transient parent, which cannot be a window of another program: the owner is set again each
+// time Qt has made the window visible.
+class TOwnerKeeper : public QObject {
+public:
+    TOwnerKeeper(QWidget* widget, HWND owner) : QObject(widget), FWidget(widget), FOwner(owner) {
+        Apply();
+        QObject::connect(widget->windowHandle(), &QWindow::visibleChanged, this, [this](bool visible) {
+            if (visible)
+                Apply();
+        });
+    }
+
+private:
+    void Apply() const {
+        ::SetWindowLongPtrW(reinterpret_cast<HWND>(FWidget->winId()), GWLP_HWNDPARENT,
+                            reinterpret_cast<LONG_PTR>(FOwner));
+    }
+
+    QWidget* FWidget;
+    HWND FOwner;
+};
+}  // namespace
+
 // Windows gives a taskbar button to a top-level window that has no owner (and no
 // WS_EX_APPWINDOW); an owned window never gets one.
 void HideFromTaskbar(QWidget* widget) {
@@ -52,14 +78,13 @@ void HideFromTaskbar(QWidget* widget) {
     const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
     ::SetWindowLongPtrW(window, GWL_EXSTYLE, style & ~LONG_PTR(WS_EX_APPWINDOW));
     if (const HWND owner = HiddenOwner())
-        ::SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        new TOwnerKeeper(widget, owner);
 }
 
 bool SetOwnerWindow(QWidget* widget, unsigned long owner) {
     if (!widget || !HostWindowExists(owner))
         return false;
-    const HWND window = reinterpret_cast<HWND>(widget->winId());
-    ::SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(HandleOf(owner)));
+    new TOwnerKeeper(widget, HandleOf(owner));
     return true;
 }
 

@@ -65,6 +65,8 @@ void TestFileReplaceWindows::refusesReadOnly() {
         f.write("kept");
     }
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    if (QFile probe(path); probe.open(QIODevice::ReadWrite))
+        QSKIP("this user may write read-only files (root under Wine): nothing to refuse here");
     QVERIFY_THROWS_EXCEPTION(EFCreateError, ReplaceFile(path, "lost"));
     QCOMPARE(Contents(path), QByteArray("kept"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);

@@ -118,7 +118,8 @@ void TestWin32Glue::embedsAsChildOfSameSize() {
     QFETCH(QSize, size);
     const HWND host = CreateHost(size);
     auto* preview = new QWidget;
-    preview->resize(193, 144);  // a design-time size, replaced by the host's
+    preview->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);  // as the saver's preview
+    preview->resize(193, 144);                                      // a design-time size, replaced by the host's
     QVERIFY(EmbedInForeignWindow(preview, IdOf(host)));
     HideFromTaskbar(preview);  // as the saver's show handler does: a child stays where it is
     preview->show();

@@ -151,7 +151,7 @@ void TestSaverWin32::fullScreenEndsOnKey() {
                         ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     QCOMPARE(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), desktop);
     QVERIFY(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    QVERIFY(::GetWindow(window, GW_OWNER) != nullptr);  // owned: no taskbar button
+    const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;  // owned: no taskbar button
     BOOL running = FALSE;
     QVERIFY(
         WaitFor([&] { return ::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running; }, 5000));
@@ -161,6 +161,7 @@ void TestSaverWin32::fullScreenEndsOnKey() {
     QCOMPARE(scr.exitCode(), 0);
     QVERIFY(::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
     QCOMPARE(running, FALSE);
+    QVERIFY(owned);
 }
 
 void TestSaverWin32::previewLivesInHostWindow() {
@@ -199,14 +200,15 @@ void TestSaverWin32::settingsDisableTheirOwnerAndWrite() {
     HWND dialog = nullptr;
     QVERIFY(WaitFor([&] { return (dialog = VisibleWindowOf(scr.processId())) != nullptr; }, kStartTimeoutMs));
     QVERIFY(WaitFor([&] { return !::IsWindowEnabled(host); }, 5000));
-    QCOMPARE(::GetWindow(dialog, GW_OWNER) != nullptr, true);
-    PressKey(dialog, VK_RETURN);  // OK is the default button
+    const bool owned = ::GetWindow(dialog, GW_OWNER) != nullptr;  // no taskbar button of its own
+    PressKey(dialog, VK_RETURN);                                  // OK is the default button
     QVERIFY(Ended(scr, 10000));
     QVERIFY(::IsWindowEnabled(host));
     QFile written(appData.filePath(QStringLiteral("Skyglow/Skyglow.ini")));
     QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(written.fileName()));
     QCOMPARE(written.readAll().toHex(), TestSettings::kDefaultFile.toHex());
     ::DestroyWindow(host);
+    QVERIFY(owned);
 }
 
 QTEST_MAIN(TestSaverWin32)

@@ -48,7 +48,13 @@ endforeach()
 # The codecs are imageio's own tier: they see its public headers.
 target_include_directories(imageio_codecs PRIVATE ${CMAKE_BINARY_DIR}/include/imageio)
 
-add_library(TallwickComponents SHARED)
+# Windows programs link Qt statically, so the library is static there too: a DLL would carry a
+# second copy of Qt.
+if(WIN32)
+  add_library(TallwickComponents STATIC)
+else()
+  add_library(TallwickComponents SHARED)
+endif()
 add_library(Tallwick::Components ALIAS TallwickComponents)
 set_target_properties(TallwickComponents PROPERTIES
   OUTPUT_NAME tallwick-components EXPORT_NAME Components
@@ -62,7 +68,7 @@ target_include_directories(TallwickComponents PUBLIC ${TALLWICK_PART_INCLUDES}
   $<BUILD_INTERFACE:${TALLWICK_GENERATED_INCLUDE}> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_libraries(TallwickComponents PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets)
 # The codecs' and the system's own libraries are private to the shared library.
-target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+target_link_libraries(TallwickComponents PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF $<TARGET_NAME_IF_EXISTS:PkgConfig::BLKID>)
 
 # The sources lupdate reads for the library's texts (update_translations; platform/controls
 # compiles the translations into the library).
@@ -94,7 +100,7 @@ foreach(part ${TALLWICK_INTERNAL_PARTS})
   target_include_directories(tallwick_internals PUBLIC ${part_dir})
 endforeach()
 target_link_libraries(tallwick_internals PUBLIC Tallwick::Components
-  PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF PkgConfig::BLKID)
+  PRIVATE JPEG::JPEG TIFF::TIFF GIF::GIF $<TARGET_NAME_IF_EXISTS:PkgConfig::BLKID>)
 
 # Install components, one Debian package each (packaging/DebianPackage.cmake): "library" the shared
 # library, "dev" what a program is built with (headers, CMake package, link, reference).

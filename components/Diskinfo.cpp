@@ -78,6 +78,18 @@ bool IsHexDigits(QStringView s) {
     return !s.isEmpty();
 }
 
+QString KindText(TDriveKind kind) {
+    switch (kind) {
+    case TDriveKind::Removable: return QString::fromLatin1(kDriveRemovable);
+    case TDriveKind::Fixed: return QString::fromLatin1(kDriveFixed);
+    case TDriveKind::Remote: return QString::fromLatin1(kDriveRemote);
+    case TDriveKind::CdRom: return QString::fromLatin1(kDriveCdRom);
+    case TDriveKind::RamDisk: return QString::fromLatin1(kDriveRamDisk);
+    case TDriveKind::Unknown: break;
+    }
+    return {};
+}
+
 const std::shared_ptr<const TDriveFacts>& SystemFacts() {
     static const std::shared_ptr<const TDriveFacts> facts = std::make_shared<TDriveFacts>();
     return facts;
@@ -126,10 +138,19 @@ QString TDiskInfo::CheckedDrive(const QString& value) {
 
 void TDiskInfo::SetDrive(const QString& value) {
     const QString drive = CheckedDrive(value);
-    const TMountTable table = TMountTable::Parse(FFacts->MountTable());
-    const std::optional<TMountEntry> mount =
-        drive.startsWith(u'/') ? table.ForMountPoint(drive) : table.ForLetter(drive[0]);
-    TDescription d = mount ? Describe(*mount) : TDescription{};
+    TDescription d;
+    if (FFacts->LettersOfItsOwn()) {
+        const std::optional<TLetteredDrive> lettered =
+            drive.startsWith(u'/') ? std::nullopt : FFacts->LetteredDrive(drive[0]);
+        if (lettered)
+            d = Describe(*lettered);
+    } else {
+        const TMountTable table = TMountTable::Parse(FFacts->MountTable());
+        const std::optional<TMountEntry> mount =
+            drive.startsWith(u'/') ? table.ForMountPoint(drive) : table.ForLetter(drive[0]);
+        if (mount)
+            d = Describe(*mount);
+    }
     d.Drive = drive;
     Apply(d);
 }
@@ -158,6 +179,26 @@ TDiskInfo::TDescription TDiskInfo::Describe(const TMountEntry& mount) const {
     if (const std::optional<TFsSpace> space = FFacts->Space(mount.MountPoint)) {
         d.DriveSize = Bytes(space->Blocks, space->FragmentSize);
         d.DriveFree = Bytes(space->Available, space->FragmentSize);
+    }
+    return d;
+}
+
+// A drive the system letters itself: its kind is known even when its volume does not answer
+// (a CD drive without a disc), which is then no valid volume.
+TDiskInfo::TDescription TDiskInfo::Describe(const TLetteredDrive& drive) const {
+    TDescription d;
+    d.DriveType = KindText(drive.Kind);
+    d.MountPoint = drive.Root;
+    if (!drive.VolumeKnown)
+        return d;
+    d.VolumeValid = true;
+    d.VolumeName = drive.Label;
+    d.FileSystem = drive.FileSystem;
+    d.SerialNumber = drive.Serial;
+    d.SerialNumberStr = SerialNumberText(drive.Serial);
+    if (drive.Space) {
+        d.DriveSize = Bytes(drive.Space->Blocks, drive.Space->FragmentSize);
+        d.DriveFree = Bytes(drive.Space->Available, drive.Space->FragmentSize);
     }
     return d;
 }
@@ -220,7 +261,9 @@ void TDiskInfo::SetVolumeName(const QString& value) {
 
 QStringList TDiskInfo::AvailableDrives() const {
     QStringList drives;
-    for (QChar letter : TMountTable::Parse(FFacts->MountTable()).Letters())
+    const QString letters =
+        FFacts->LettersOfItsOwn() ? FFacts->DriveLetters() : TMountTable::Parse(FFacts->MountTable()).Letters();
+    for (QChar letter : letters)
         drives << QString(letter);
     return drives;
 }

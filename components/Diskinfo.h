@@ -33,6 +33,12 @@
 /// the space an unprivileged user may still fill. Both are -1 when the query fails, including a
 /// file system that does not answer within a few seconds.
 ///
+/// On Windows the drives are Windows' own: its letters, GetDriveTypeW for the kind (the same five
+/// texts), GetVolumeInformationW for label, file system ("NTFS") and serial number, and
+/// GetDiskFreeSpaceExW for the sizes (64 bits). MountPoint is the drive's root ("C:\\"). A drive
+/// whose volume does not answer (no disc in the drive) keeps its kind but is no valid volume.
+/// Mount points name nothing there.
+///
 /// Non-visual: a QObject with an owner, not a widget. Qt Designer's widget box holds widgets only,
 /// so Designer does not offer it; programs create it in code.
 #include <Tallwick/TallwickExport.h>
@@ -47,6 +53,7 @@ namespace Tallwick {
 
 class TDriveFacts;  ///< what the system is asked (internal; tests put a table in its place)
 struct TMountEntry;
+struct TLetteredDrive;
 
 inline constexpr const char* kDriveRemovable = "Disco extraible";
 inline constexpr const char* kDriveFixed = "Disco duro";
@@ -164,6 +171,7 @@ private:
 
     static QString CheckedDrive(const QString& value);
     TDescription Describe(const TMountEntry& mount) const;
+    TDescription Describe(const TLetteredDrive& drive) const;
     void Apply(const TDescription& d);
 
     QString FDrive;

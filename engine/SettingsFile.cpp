@@ -7,6 +7,7 @@
 #include <Tallwick/Vexutils.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>

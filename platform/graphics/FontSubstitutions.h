@@ -5,6 +5,7 @@ namespace Tallwick {
 /// Face names of the original desktop mapped to installed, metric-compatible faces.
 /// fontconfig already maps "Times New Roman" to Liberation Serif; "MS Sans Serif" would fall to the
 /// much wider DejaVu Sans, so it is sent to Liberation Sans here. Safe to call any number of times.
+/// Does nothing on Windows, which has the original faces.
 TALLWICK_EXPORT void InstallFontSubstitutions();
 
 }  // namespace Tallwick

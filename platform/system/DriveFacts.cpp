@@ -137,6 +137,12 @@ void AskSpace(std::shared_ptr<TPendingSpace> pending, QByteArray path) {
 
 TDriveFacts::~TDriveFacts() = default;
 
+bool TDriveFacts::LettersOfItsOwn() const { return false; }
+
+QString TDriveFacts::DriveLetters() const { return {}; }
+
+std::optional<TLetteredDrive> TDriveFacts::LetteredDrive(QChar) const { return std::nullopt; }
+
 QByteArray TDriveFacts::MountTable() const {
     return ReadSmallFile(QStringLiteral("/proc/self/mountinfo"), kMaxMountTableBytes);
 }

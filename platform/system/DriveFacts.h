@@ -31,9 +31,31 @@ struct TFsSpace {
     quint64 Available = 0;     // blocks an unprivileged user may still fill
 };
 
+// The kinds of drive a system that names its drives by letters tells apart.
+enum class TDriveKind { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };
+
+// One lettered drive as such a system (Windows) describes it.
+struct TLetteredDrive {
+    TDriveKind Kind = TDriveKind::Unknown;
+    QString Root;                   // "C:\\" (the root folder, as Windows writes it)
+    bool VolumeKnown = false;       // the volume answered (an empty card reader or CD drive does not)
+    QString Label;                  // the volume label
+    QString FileSystem;             // "NTFS", "FAT32", …
+    quint32 Serial = 0;             // the volume serial number
+    std::optional<TFsSpace> Space;  // in bytes (FragmentSize 1); nothing when not known
+};
+
 class TDriveFacts {
 public:
     virtual ~TDriveFacts();
+
+    // Whether the system names its drives by letters itself (Windows). Then the drives are asked
+    // through the two calls below; elsewhere letters come from the mount table (MountTable.h).
+    virtual bool LettersOfItsOwn() const;
+    // The letters of the drives there are now, in order ("CDZ"); empty where letters are ours.
+    virtual QString DriveLetters() const;
+    // The drive of an upper-case letter; nothing when no drive has it.
+    virtual std::optional<TLetteredDrive> LetteredDrive(QChar letter) const;
 
     // The text of /proc/self/mountinfo (at most 16 MiB are read).
     virtual QByteArray MountTable() const;

@@ -28,6 +28,8 @@ public:
     QHash<QString, TVolumeTags> Tags;    // device
     QHash<QString, TFsSpace> Spaces;     // mount point
 
+    // Letters come from this table, on Windows too.
+    bool LettersOfItsOwn() const override { return false; }
     QByteArray MountTable() const override { return Table; }
     std::optional<TBlockFacts> BlockDevice(quint32 major, quint32 minor) const override {
         const auto it = Blocks.constFind(QStringLiteral("%1:%2").arg(major).arg(minor));
@@ -95,6 +97,41 @@ std::shared_ptr<TTableFacts> SampleMachine() {
     return m;
 }
 
+// A machine that letters its drives itself, as Windows does: a table of what its three calls say.
+class TLetteredFacts : public TDriveFacts {
+public:
+    QHash<QChar, TLetteredDrive> Drives;
+
+    bool LettersOfItsOwn() const override { return true; }
+    QString DriveLetters() const override {
+        QString letters;
+        for (char16_t c = u'A'; c <= u'Z'; ++c)
+            if (Drives.contains(QChar(c)))
+                letters += QChar(c);
+        return letters;
+    }
+    std::optional<TLetteredDrive> LetteredDrive(QChar letter) const override {
+        const auto it = Drives.constFind(letter);
+        return it == Drives.constEnd() ? std::nullopt : std::optional<TLetteredDrive>(*it);
+    }
+    // A mount table that must never be read on such a machine: it would letter "/" as C.
+    QByteArray MountTable() const override { return "27 1 8:2 / / rw - ext4 /dev/sda2 rw\n"; }
+};
+
+std::shared_ptr<TLetteredFacts> LetteredMachine() {
+    auto m = std::make_shared<TLetteredFacts>();
+    // 2^40 bytes: sizes far past 32 bits; free space is the caller's quota, not the disk's.
+    m->Drives.insert(u'C', {TDriveKind::Fixed, "C:\\", true, "System", "NTFS", 0x1B4E28BA,
+                            TFsSpace{1, quint64(1) << 40, 123456789012}});
+    m->Drives.insert(u'D', {TDriveKind::CdRom, "D:\\", false, {}, {}, 0, std::nullopt});  // no disc
+    m->Drives.insert(
+        u'E', {TDriveKind::Removable, "E:\\", true, "STICK", "FAT32", 0x0ABC1234, TFsSpace{1, 4000000000, 3999000000}});
+    m->Drives.insert(u'R', {TDriveKind::RamDisk, "R:\\", true, {}, "FAT", 0, TFsSpace{1, 1 << 20, 1 << 19}});
+    m->Drives.insert(u'S', {TDriveKind::Remote, "S:\\", true, "share", "NTFS", 0xFFFFFFFF, std::nullopt});
+    m->Drives.insert(u'Z', {TDriveKind::Unknown, "Z:\\", true, "odd", "ext4", 7, TFsSpace{1, 0, 0}});
+    return m;
+}
+
 struct TSnapshot {
     QString Drive, DriveType, FileSystem, VolumeName, SerialNumberStr, MountPoint;
     qint64 DriveSize, DriveFree;
@@ -148,6 +185,8 @@ private slots:
     void qtFaceRefusesWithoutThrowing();
     void signalsOnlyWhatChanged();
     void lettersStopAtZ();
+    void describesDrivesLetteredBySystem_data();
+    void describesDrivesLetteredBySystem();
     void serialNumbers_data();
     void serialNumbers();
     void realRootFileSystem();
@@ -341,6 +380,48 @@ void TestDiskInfo::lettersStopAtZ() {
     QCOMPARE(d.DriveSize(), qint64(-1));
 }
 
+void TestDiskInfo::describesDrivesLetteredBySystem_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<TSnapshot>("expected");
+    auto row = [](const char* name, const char* value, TSnapshot s) {
+        QTest::newRow(name) << QString::fromUtf8(value) << s;
+    };
+    row("fixed, 64-bit sizes", "c",
+        {"C", kDriveFixed, "NTFS", "System", "1B4E-28BA", "C:\\", 1099511627776, 123456789012, 0x1B4E28BA, true});
+    row("cd drive without a disc", "D", {"D", kDriveCdRom, "", "", "", "D:\\", -1, -1, 0, false});
+    row("removable", "e",
+        {"E", kDriveRemovable, "FAT32", "STICK", "0ABC-1234", "E:\\", 4000000000, 3999000000, 0x0ABC1234, true});
+    row("ram disk, no serial", "R", {"R", kDriveRamDisk, "FAT", "", "0000-0000", "R:\\", 1048576, 524288, 0, true});
+    row("remote, size unknown", "S",
+        {"S", kDriveRemote, "NTFS", "share", "FFFF-FFFF", "S:\\", -1, -1, 0xFFFFFFFF, true});
+    row("kind Windows does not know", "Z", {"Z", "", "ext4", "odd", "0000-0007", "Z:\\", 0, 0, 7, true});
+    row("letter with no drive", "F", {"F", "", "", "", "", "", -1, -1, 0, false});
+    row("a path names nothing", "/", {"/", "", "", "", "", "", -1, -1, 0, false});
+}
+
+// The same component over a system's own letters: nothing is taken from a mount table.
+void TestDiskInfo::describesDrivesLetteredBySystem() {
+    QFETCH(QString, value);
+    QFETCH(TSnapshot, expected);
+    TDiskInfo d(nullptr);
+    d.SetFacts(SampleMachine());
+    d.SetDrive(QStringLiteral("J"));  // something of another drive to be cleared
+    d.SetFacts(LetteredMachine());
+    d.SetDrive(value);
+    const TSnapshot got = Snapshot(d);
+    QCOMPARE(got.Drive, expected.Drive);
+    QCOMPARE(got.DriveType, expected.DriveType);
+    QCOMPARE(got.FileSystem, expected.FileSystem);
+    QCOMPARE(got.VolumeName, expected.VolumeName);
+    QCOMPARE(got.SerialNumberStr, expected.SerialNumberStr);
+    QCOMPARE(got.MountPoint, expected.MountPoint);
+    QCOMPARE(got.DriveSize, expected.DriveSize);
+    QCOMPARE(got.DriveFree, expected.DriveFree);
+    QCOMPARE(got.SerialNumber, expected.SerialNumber);
+    QCOMPARE(got.VolumeValid, expected.VolumeValid);
+    QCOMPARE(d.AvailableDrives(), QStringList({"C", "D", "E", "R", "S", "Z"}));
+}
+
 void TestDiskInfo::serialNumbers_data() {
     QTest::addColumn<QString>("uuid");
     QTest::addColumn<QString>("fileSystem");
@@ -378,9 +459,14 @@ void TestDiskInfo::serialNumbers() {
 void TestDiskInfo::realRootFileSystem() {
     TDiskInfo d(nullptr);
     d.SetDrive(QStringLiteral("C"));
+#ifdef Q_OS_WIN
+    const QStorageInfo root(QStringLiteral("C:/"));  // Windows' own C: drive
+    QCOMPARE(d.MountPoint(), QStringLiteral("C:\\"));
+#else
     const QStorageInfo root = QStorageInfo::root();
-    QVERIFY(d.VolumeValid());
     QCOMPARE(d.MountPoint(), QStringLiteral("/"));
+#endif
+    QVERIFY(d.VolumeValid());
     QCOMPARE(d.FileSystem().toUtf8(), root.fileSystemType());
     QCOMPARE(d.DriveSize(), root.bytesTotal());
     QVERIFY(d.DriveSize() > 0);
@@ -392,7 +478,7 @@ void TestDiskInfo::realRootFileSystem() {
     const QStringList kinds{kDriveRemovable, kDriveFixed, kDriveRemote, kDriveCdRom, kDriveRamDisk};
     if (root.device().startsWith("/dev/"))
         QVERIFY2(kinds.contains(d.DriveType()), qPrintable(d.DriveType()));
-    QVERIFY(d.AvailableDrives().startsWith(QStringLiteral("C")));
+    QVERIFY(d.AvailableDrives().contains(QStringLiteral("C")));
 }
 
 QTEST_GUILESS_MAIN(TestDiskInfo)

@@ -217,7 +217,7 @@ void TestVexImage::pixelInFollowsClipRegion() {
     QVERIFY(image.PixelIn(104, 104));
     QVERIFY(!image.PixelIn(105, 0));
     image.PixelOpen();  // selects row 0
-    HRGN region = CreateRectRgn(10, 10, 50, 50);
+    Tallwick::HRGN region = CreateRectRgn(10, 10, 50, 50);
     SelectClipRgn(image.Canvas()->Handle(), region);
     DeleteObject(region);
     QVERIFY(!image.PixelIn(5, 20));

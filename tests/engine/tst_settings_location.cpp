@@ -18,6 +18,10 @@ private slots:
     void installedFolder();
     void locate_data();
     void locate();
+    void windowsUserFile_data();
+    void windowsUserFile();
+    void locateOnWindows_data();
+    void locateOnWindows();
 };
 
 void TestSettingsLocation::userFile_data() {
@@ -88,6 +92,9 @@ void TestSettingsLocation::locate_data() {
 }
 
 void TestSettingsLocation::locate() {
+#ifdef Q_OS_WIN
+    QSKIP("the XDG rule is Linux's; Windows has its own (locateOnWindows)");
+#endif
     QFETCH(QString, folder);
     QFETCH(bool, besideExists);
     QFETCH(bool, userExists);
@@ -106,6 +113,76 @@ void TestSettingsLocation::locate() {
     QCOMPARE(location.ReadPath, read == "USER" ? user : beside);
     QCOMPARE(location.WritePath, write == "USER" ? user : beside);
     QCOMPARE(location.UserOwn, write == "USER");
+}
+
+void TestSettingsLocation::windowsUserFile_data() {
+    QTest::addColumn<QString>("appData");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("APPDATA") << "C:\\Users\\Ana\\AppData\\Roaming"
+                             << "C:/Users/Ana/AppData/Roaming/Skyglow/Skyglow.ini";
+    QTest::newRow("forward slashes, trailing") << "C:/Users/Ana/AppData/Roaming/"
+                                               << "C:/Users/Ana/AppData/Roaming/Skyglow/Skyglow.ini";
+    QTest::newRow("not ASCII") << QString::fromUtf8("D:\\Usuarios\\Jos\u00e9\\Datos")
+                               << QString::fromUtf8("D:/Usuarios/Jos\u00e9/Datos/Skyglow/Skyglow.ini");
+    QTest::newRow("unset") << ""
+                           << "HOME/AppData/Roaming/Skyglow/Skyglow.ini";
+    QTest::newRow("relative is ignored") << "AppData"
+                                         << "HOME/AppData/Roaming/Skyglow/Skyglow.ini";
+    QTest::newRow("drive-relative is ignored") << "C:AppData"
+                                               << "HOME/AppData/Roaming/Skyglow/Skyglow.ini";
+}
+
+void TestSettingsLocation::windowsUserFile() {
+    QFETCH(QString, appData);
+    QFETCH(QString, path);
+    const QString home = QStringLiteral("C:/Users/Ana");
+    QCOMPARE(TSettingsLocation::WindowsUserFile(appData, home), path.replace("HOME", home));
+}
+
+void TestSettingsLocation::locateOnWindows_data() {
+    QTest::addColumn<int>("beside");       // Skyglow.ini beside the program: 0 none, 1 writable, 2 read-only
+    QTest::addColumn<bool>("userExists");  // %APPDATA%\Skyglow\Skyglow.ini
+    QTest::addColumn<QString>("read");     // BESIDE or USER
+    QTest::addColumn<QString>("write");
+    QTest::newRow("installed, nothing yet") << 0 << false << "USER"
+                                            << "USER";
+    QTest::newRow("installed, only the user's file") << 0 << true << "USER"
+                                                     << "USER";
+    QTest::newRow("portable copy") << 1 << false << "BESIDE"
+                                   << "BESIDE";
+    QTest::newRow("portable keeps its own file") << 1 << true << "BESIDE"
+                                                 << "BESIDE";
+    QTest::newRow("administrator's defaults") << 2 << false << "BESIDE"
+                                              << "USER";
+    QTest::newRow("user's file first") << 2 << true << "USER"
+                                       << "USER";
+}
+
+// A program folder, and an APPDATA folder, inside the test's own temporary folder.
+void TestSettingsLocation::locateOnWindows() {
+    QFETCH(int, beside);
+    QFETCH(bool, userExists);
+    QFETCH(QString, read);
+    QFETCH(QString, write);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("program") && QDir(dir.path()).mkpath("Roaming/Skyglow"));
+    const QString exeDir = dir.filePath("program") + "/";
+    const QString besideFile = exeDir + "Skyglow.ini", user = dir.filePath("Roaming/Skyglow/Skyglow.ini");
+    if (beside > 0)
+        QVERIFY(QFile(besideFile).open(QIODevice::WriteOnly));
+    if (beside == 2) {
+        QVERIFY(QFile::setPermissions(besideFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        if (TSettingsLocation::MayRewrite(besideFile))
+            QSKIP("this user may write read-only files (root): an administrator's file cannot be made here");
+    }
+    if (userExists)
+        QVERIFY(QFile(user).open(QIODevice::WriteOnly));
+    const TSettingsLocation location = TSettingsLocation::ForWindows(exeDir, dir.filePath("Roaming"));
+    QCOMPARE(location.ReadPath, read == "USER" ? user : besideFile);
+    QCOMPARE(location.WritePath, write == "USER" ? user : besideFile);
+    QCOMPARE(location.UserOwn, write == "USER");
+    if (beside == 2)
+        QFile::setPermissions(besideFile, QFile::ReadOwner | QFile::WriteOwner);  // so the folder can go
 }
 
 QTEST_GUILESS_MAIN(TestSettingsLocation)

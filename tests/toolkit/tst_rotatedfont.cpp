@@ -60,7 +60,7 @@ void TestRotatedFont::logicalFontFromCanvasFont() {
     font.SetStyle(TFontStyles(style));
     font.SetCharset(TFontCharset(charset));
     font.SetPitch(pitch);
-    const HFONT handle = CreateRotatedFont(font, escapement);
+    const Tallwick::HFONT handle = CreateRotatedFont(font, escapement);
     QVERIFY(handle);
     QCOMPARE(handle->lfHeight, height);
     QCOMPARE(handle->lfWidth, 0);

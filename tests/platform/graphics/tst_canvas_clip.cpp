@@ -93,7 +93,7 @@ void TestCanvasClip::everyCallStopsAtTheClip() {
     auto bitmap = FilledBitmap(60, 60, clWhite);
     TCanvas* canvas = bitmap->Canvas();
     if (asRegion) {
-        HRGN region = CreateRectRgn(kClip.left(), kClip.top(), kClip.right() + 1, kClip.bottom() + 1);
+        Tallwick::HRGN region = CreateRectRgn(kClip.left(), kClip.top(), kClip.right() + 1, kClip.bottom() + 1);
         QCOMPARE(SelectClipRgn(canvas->Handle(), region), 2);  // a simple region
         DeleteObject(region);
     } else {
@@ -115,7 +115,7 @@ void TestCanvasClip::everyCallStopsAtTheClip() {
 // The canvas keeps its own copy of a selected region, as a device context does.
 void TestCanvasClip::selectedRegionIsCopied() {
     auto bitmap = FilledBitmap(20, 20, clWhite);
-    HRGN region = CreateRectRgn(12, 12, 2, 2);  // corners in any order
+    Tallwick::HRGN region = CreateRectRgn(12, 12, 2, 2);  // corners in any order
     SelectClipRgn(bitmap->Canvas()->Handle(), region);
     QVERIFY(DeleteObject(region));
     bitmap->Canvas()->Brush.Color = clRed;
@@ -125,7 +125,7 @@ void TestCanvasClip::selectedRegionIsCopied() {
 
 void TestCanvasClip::regionOutsideTheBitmap() {
     auto bitmap = FilledBitmap(20, 20, clWhite);
-    HRGN region = CreateRectRgn(30, 30, 40, 40);
+    Tallwick::HRGN region = CreateRectRgn(30, 30, 40, 40);
     QCOMPARE(SelectClipRgn(bitmap->Canvas()->Handle(), region), 1);  // a null region
     DeleteObject(region);
     bitmap->Canvas()->Brush.Color = clRed;

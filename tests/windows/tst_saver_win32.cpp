@@ -1,0 +1,215 @@
+// Skyglow.scr started the three ways Windows starts a screen saver, checked through Win32 as the
+// system would see it: its windows, their owner and parent, the screen-saver-running flag, the
+// settings file it writes, and how it ends.
+#include "../support/SettingsFileBytes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
+
+#include <windows.h>
+
+namespace {
+
+constexpr int kStartTimeoutMs = 30000;
+
+QString Scr() { return QString::fromUtf8(SKYGLOW_SCR); }
+
+unsigned long IdOf(HWND h) { return static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(h) & 0xFFFFFFFFu); }
+
+HWND CreateHost(QSize client, const wchar_t* title) {
+    RECT r{0, 0, client.width(), client.height()};
+    ::AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    return ::CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, r.right - r.left,
+                             r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// Messages for windows of this thread: the host windows made here must answer the saver.
+void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    QCoreApplication::processEvents();
+}
+
+struct TFound {
+    DWORD Pid;
+    HWND Window = nullptr;
+};
+
+// A visible top-level window of the process.
+HWND VisibleWindowOf(qint64 pid) {
+    TFound found{DWORD(pid)};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<TFound*>(p);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(h, &owner);
+            if (owner == f->Pid && ::IsWindowVisible(h)) {
+                f->Window = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.Window;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        Pump();
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// The process environment with APPDATA in a folder of the test's own.
+QProcessEnvironment WithAppData(const QString& folder) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("APPDATA"), QDir::toNativeSeparators(folder));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+// The distinct colours of the window's client area as the screen shows it.
+int ColoursShown(HWND h) {
+    RECT r{};
+    ::GetClientRect(h, &r);
+    const HDC dc = ::GetDC(h);
+    QSet<COLORREF> colours;
+    for (int y = 0; y < r.bottom; y += 3)
+        for (int x = 0; x < r.right; x += 3)
+            colours.insert(::GetPixel(dc, x, y));
+    ::ReleaseDC(h, dc);
+    return int(colours.size());
+}
+
+// Waits for the saver to end while answering what it sends to the windows made here (enabling,
+// activating): a wait that did not would hold it up.
+bool Ended(QProcess& scr, int timeoutMs) {
+    return WaitFor([&] { return scr.state() == QProcess::NotRunning; }, timeoutMs);
+}
+
+void PressKey(HWND target, WORD key) {
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    ::PostMessageW(target, WM_KEYUP, key, (1u << 31) | (1u << 30) | 1);
+}
+
+}  // namespace
+
+class TestSaverWin32 : public QObject {
+    Q_OBJECT
+private slots:
+    void unknownSwitchEndsAtOnce_data();
+    void unknownSwitchEndsAtOnce();
+    void fullScreenEndsOnKey();
+    void previewLivesInHostWindow();
+    void settingsDisableTheirOwnerAndWrite();
+};
+
+void TestSaverWin32::unknownSwitchEndsAtOnce_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("unknown") << QStringList{"/x"};
+    QTest::newRow("not a switch") << QStringList{"s"};
+}
+
+void TestSaverWin32::unknownSwitchEndsAtOnce() {
+    QFETCH(QStringList, arguments);
+    QProcess scr;
+    scr.start(Scr(), arguments);
+    QVERIFY(scr.waitForFinished(kStartTimeoutMs));
+    QCOMPARE(scr.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!VisibleWindowOf(scr.processId()));
+}
+
+void TestSaverWin32::fullScreenEndsOnKey() {
+    QTemporaryDir appData;
+    QProcess scr;
+    scr.setProcessEnvironment(WithAppData(appData.path()));
+    scr.start(Scr(), {QStringLiteral("/s")});
+    QVERIFY(scr.waitForStarted());
+    HWND window = nullptr;
+    QVERIFY(WaitFor([&] { return (window = VisibleWindowOf(scr.processId())) != nullptr; }, kStartTimeoutMs));
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const QRect desktop(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                        ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    QCOMPARE(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), desktop);
+    QVERIFY(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;  // owned: no taskbar button
+    BOOL running = FALSE;
+    QVERIFY(
+        WaitFor([&] { return ::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running; }, 5000));
+    QVERIFY(WaitFor([&] { return ColoursShown(window) >= 3; }, 10000));  // stars on the background
+    PressKey(window, VK_SPACE);
+    QVERIFY(Ended(scr, 10000));
+    QCOMPARE(scr.exitCode(), 0);
+    QVERIFY(::SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
+    QCOMPARE(running, FALSE);
+    QVERIFY(owned);
+}
+
+void TestSaverWin32::previewLivesInHostWindow() {
+    QTemporaryDir appData;
+    const HWND host = CreateHost(QSize(152, 112), L"preview host");
+    QVERIFY(host);
+    QProcess scr;
+    scr.setProcessEnvironment(WithAppData(appData.path()));
+    scr.start(Scr(), {QStringLiteral("/p"), QString::number(IdOf(host))});
+    HWND child = nullptr;
+    QVERIFY(WaitFor([&] { return (child = ::GetWindow(host, GW_CHILD)) != nullptr && ::IsWindowVisible(child); },
+                    kStartTimeoutMs));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(child, &owner);
+    QCOMPARE(qint64(owner), scr.processId());
+    RECT r{};
+    ::GetClientRect(child, &r);
+    QCOMPARE(QSize(r.right, r.bottom), QSize(152, 112));
+    QVERIFY(WaitFor([&] { return ColoursShown(child) >= 3; }, 10000));
+    QCOMPARE(scr.state(), QProcess::Running);
+    ::DestroyWindow(host);
+    QVERIFY(Ended(scr, 10000));  // ended with its parent
+    QCOMPARE(scr.exitStatus(), QProcess::NormalExit);
+}
+
+// "/c:HWND": the dialog is owned by that window, which is disabled while it is open; OK writes
+// the user's file under APPDATA, byte for byte, and gives the window back.
+void TestSaverWin32::settingsDisableTheirOwnerAndWrite() {
+    QTemporaryDir appData;
+    const HWND host = CreateHost(QSize(300, 200), L"Screen Saver Settings");
+    ::SetForegroundWindow(host);
+    Pump();
+    QProcess scr;
+    scr.setProcessEnvironment(WithAppData(appData.path()));
+    scr.start(Scr(), {QStringLiteral("/c:%1").arg(IdOf(host))});
+    HWND dialog = nullptr;
+    QVERIFY(WaitFor([&] { return (dialog = VisibleWindowOf(scr.processId())) != nullptr; }, kStartTimeoutMs));
+    QVERIFY(WaitFor([&] { return !::IsWindowEnabled(host); }, 5000));
+    const bool owned = ::GetWindow(dialog, GW_OWNER) != nullptr;  // no taskbar button of its own
+    PressKey(dialog, VK_RETURN);                                  // OK is the default button
+    QVERIFY(Ended(scr, 10000));
+    QVERIFY(::IsWindowEnabled(host));
+    QFile written(appData.filePath(QStringLiteral("Skyglow/Skyglow.ini")));
+    QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(written.fileName()));
+    QCOMPARE(written.readAll().toHex(), TestSettings::kDefaultFile.toHex());
+    ::DestroyWindow(host);
+    QVERIFY(owned);
+}
+
+QTEST_MAIN(TestSaverWin32)
+#include "tst_saver_win32.moc"

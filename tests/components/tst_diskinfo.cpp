@@ -404,9 +404,9 @@ void TestDiskInfo::describesDrivesLetteredBySystem() {
     QFETCH(QString, value);
     QFETCH(TSnapshot, expected);
     TDiskInfo d(nullptr);
-    d.SetFacts(SampleMachine());
+    TDiskInfoFacts::Set(d, SampleMachine());
     d.SetDrive(QStringLiteral("J"));  // something of another drive to be cleared
-    d.SetFacts(LetteredMachine());
+    TDiskInfoFacts::Set(d, LetteredMachine());
     d.SetDrive(value);
     const TSnapshot got = Snapshot(d);
     QCOMPARE(got.Drive, expected.Drive);

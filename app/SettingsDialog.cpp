@@ -1,6 +1,8 @@
 // TForm3, the settings dialog: edits the seven saver settings and writes them on OK.
 #include "SettingsDialog.h"
 
+#include <Tallwick/EventGuard.h>
+
 #include "AboutBox.h"
 #include <Tallwick/CustomPanel.h>
 #include <Tallwick/Exception.h>
@@ -110,16 +112,16 @@ void TForm3::CreateButtons() {
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     BitBtn1->setGeometry(8, 232, 89, 33);
     BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { GuardEvent(this, [this] { BitBtn1Click(BitBtn1); }); });
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this);
     BitBtn2->setGeometry(104, 232, 89, 33);
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(BitBtn2); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { GuardEvent(this, [this] { BitBtn2Click(BitBtn2); }); });
 
     InitPictures();
     BitBtn3 = new QPushButton(LoadGlyph(QStringLiteral(":/bulb.bmp"), 2), tr("About..."), this);
     BitBtn3->setGeometry(248, 232, 107, 33);
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(BitBtn3); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { GuardEvent(this, [this] { BitBtn3Click(BitBtn3); }); });
 }
 
 // The panel's controls first, then the three buttons. Static texts and the colour buttons' faces

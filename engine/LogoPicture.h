@@ -1,4 +1,5 @@
 #pragma once
+// The logo bitmap the saver windows show, from the program's resources.
 
 namespace Tallwick {
 // The 600 x 450 logo bitmap stored as a resource of the program, put into a window's hidden image

@@ -1,4 +1,5 @@
 #pragma once
+// Installed faces for the original desktop's face names.
 #include <Tallwick/TallwickExport.h>
 
 namespace Tallwick {

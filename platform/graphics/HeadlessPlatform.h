@@ -1,4 +1,5 @@
 #pragma once
+// The offscreen platform for programs that only draw, chosen when there is no display.
 
 namespace Tallwick {
 

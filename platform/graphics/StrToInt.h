@@ -1,4 +1,5 @@
 #pragma once
+// The framework's text-to-integer conversion and its error.
 #include <Tallwick/TallwickExport.h>
 #include <QString>
 

@@ -1,3 +1,4 @@
+// Placing a widget inside a window of another program on Windows, as a child window.
 #include "EmbeddedWindow.h"
 
 #include "HostWindows.h"

@@ -1,3 +1,4 @@
+// The window-manager calls the saver makes on Windows, made through Win32 itself.
 #include "HostWindows.h"
 
 #include "WindowHandle.h"

@@ -1,3 +1,4 @@
+// Following a window of another program on Windows: its size changes and its destruction.
 #include "ParentWindowWatcher.h"
 
 #include "HostWindows.h"

@@ -1,3 +1,4 @@
+// The system-wide screen-saver-running switch on Windows (SystemParametersInfo).
 #include "ScreenSaverFlag.h"
 
 #include <windows.h>

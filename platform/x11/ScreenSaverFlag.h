@@ -1,4 +1,5 @@
 #pragma once
+// The screen-saver-running flag of the saver's process.
 
 namespace Tallwick {
 

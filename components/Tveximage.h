@@ -43,8 +43,8 @@ public:
     virtual void Resize();
     // Whether Resize() makes the canvas draw at the screen's resolution. Off for a new surface;
     // the components turn it on for the surfaces they draw on.
-    bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
-    void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
+    bool FollowDeviceRatio() const;
+    void SetFollowDeviceRatio(bool value);
 
 signals:
     // Following the device ratio, the surface came to a screen whose ratio asks for another
@@ -125,12 +125,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
-    /// The picture library's objects, null until first used.
-    const TImageIO* ImageIOObject() const { return FImageIO.get(); }
-    const TImageProc* ImageProcObject() const { return FImageProc.get(); }
 
 private:
+    friend class TVexImageTesting;  // TveximageTesting.h, internal: the tests look at the scratch objects
     /// ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
     void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
 
@@ -147,15 +144,8 @@ private:
 
     void PictureMaybeResized();
 
-    std::unique_ptr<TBitmap> FWorkBitmap;
-    QSize FKnownHint;                        ///< the size hint the layout was last told of
-    std::unique_ptr<TImageIO> FImageIO;      ///< created on first use
-    std::unique_ptr<TImageProc> FImageProc;  ///< created on first use
-    std::uint32_t* FScanLine = nullptr;
-    unsigned FScanLineGeneration = 0;  ///< bitmap generation FScanLine belongs to
-    int FScanLineRow = -1;             ///< row FScanLine points at
-    int FPixelRow = 0;
-    bool FFollowDeviceRatio = false;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 /// The stored word of a colour: red and blue exchanged, high byte dropped (kept opaque, see TBitmap).

@@ -1,5 +1,6 @@
 // TVexImage picture files and rotation, through the picture library.
 #include "Tveximage.h"
+#include "TveximagePrivate.h"
 
 #include "Bitmap.h"
 #include "Canvas.h"
@@ -21,39 +22,39 @@ TBitmap* TVexImage::PictureBitmap() {
 // whole file was read. A picture that holds no bitmap yet (empty, or another kind of graphic)
 // gets one only then too: the file is read into a bitmap of our own first.
 void TVexImage::LoadFromFile(const QString& fileName) {
-    if (!FImageIO)
-        FImageIO = std::make_unique<TImageIO>();
+    if (!d->FImageIO)
+        d->FImageIO = std::make_unique<TImageIO>();
     if (Picture()->HoldsBitmap()) {
-        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
-        FImageIO->LoadFromFile(fileName);
+        d->FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+        d->FImageIO->LoadFromFile(fileName);
     } else {
         TBitmap loaded;
-        FImageIO->SetAttachedBitmap(&loaded);
+        d->FImageIO->SetAttachedBitmap(&loaded);
         try {
-            FImageIO->LoadFromFile(fileName);
+            d->FImageIO->LoadFromFile(fileName);
         } catch (...) {
-            FImageIO->SetAttachedBitmap(nullptr);
+            d->FImageIO->SetAttachedBitmap(nullptr);
             throw;
         }
         Picture()->Bitmap()->Assign(loaded);
-        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+        d->FImageIO->SetAttachedBitmap(Picture()->Bitmap());
     }
     const TBitmap* bitmap = Picture()->Bitmap();
     SetHeightWidth(bitmap->Height(), bitmap->Width());
 }
 
 void TVexImage::SaveToFile(const QString& fileName) {
-    if (!FImageIO)
-        FImageIO = std::make_unique<TImageIO>();
-    FImageIO->SetAttachedBitmap(PictureBitmap());
-    FImageIO->SaveToFile(fileName);
+    if (!d->FImageIO)
+        d->FImageIO = std::make_unique<TImageIO>();
+    d->FImageIO->SetAttachedBitmap(PictureBitmap());
+    d->FImageIO->SaveToFile(fileName);
 }
 
 void TVexImage::Rotate(int angle) {
-    if (!FImageProc)
-        FImageProc = std::make_unique<TImageProc>();
-    FImageProc->SetAttachedBitmap(PictureBitmap());
-    FImageProc->Rotate(angle, true);
+    if (!d->FImageProc)
+        d->FImageProc = std::make_unique<TImageProc>();
+    d->FImageProc->SetAttachedBitmap(PictureBitmap());
+    d->FImageProc->Rotate(angle, true);
 }
 
 }  // namespace Tallwick

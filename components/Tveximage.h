@@ -41,10 +41,16 @@ public:
     /// Following the device ratio, the canvas scale first becomes the window's device pixel ratio
     /// rounded up (see TImage::SetCanvasScale).
     virtual void Resize();
-    // Whether Resize() makes the canvas draw at the screen's resolution. Off for a new surface;
-    // the components turn it on for the surfaces they draw on.
+    // Whether the canvas draws at the screen's resolution: a new surface takes the window's device
+    // ratio rounded up as its canvas scale, and Resize() follows it. On by default; off once a
+    // pixel ratio is set.
     bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
     void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
+    /// A whole ratio k is drawn as the screen draws it: the canvas maps control pixels onto k x k
+    /// bitmap pixels and the bitmap takes the control's size, so drawing fills the control. Other
+    /// ratios are TImage's: the caller draws in bitmap pixels itself (TImage::SetPixelRatio, which
+    /// a caller drawing device pixels at any ratio, such as the saver, calls by name).
+    void SetPixelRatio(double ratio);
 
 signals:
     // Following the device ratio, the surface came to a screen whose ratio asks for another
@@ -155,7 +161,7 @@ private:
     unsigned FScanLineGeneration = 0;  ///< bitmap generation FScanLine belongs to
     int FScanLineRow = -1;             ///< row FScanLine points at
     int FPixelRow = 0;
-    bool FFollowDeviceRatio = false;
+    bool FFollowDeviceRatio = true;
 };
 
 /// The stored word of a colour: red and blue exchanged, high byte dropped (kept opaque, see TBitmap).

@@ -21,6 +21,11 @@ TBitmap* TVexImage::PictureBitmap() {
 // whole file was read. A picture that holds no bitmap yet (empty, or another kind of graphic)
 // gets one only then too: the file is read into a bitmap of our own first.
 void TVexImage::LoadFromFile(const QString& fileName) {
+    // A file's pixels are control pixels, shown as at ratio 1 rather than at half size.
+    if (CanvasScale() > 1 && !PixelRatioSet()) {
+        FFollowDeviceRatio = false;
+        SetCanvasScale(1);
+    }
     if (!FImageIO)
         FImageIO = std::make_unique<TImageIO>();
     if (Picture()->HoldsBitmap()) {

@@ -80,7 +80,19 @@ void TImage::SetStretch(bool value) {
 }
 
 void TImage::SetPixelRatio(double ratio) {
-    if (!(ratio >= 1.0 / 16 && ratio <= 16) || ratio == FPixelRatio)
+    if (!(ratio >= 1.0 / 16 && ratio <= 16))
+        return;
+    FPixelRatioSet = true;
+    if (FCanvasScale != 1) {
+        FCanvasScale = 1;
+        if (FPicture.HoldsBitmap())
+            FPicture.Bitmap()->Canvas()->SetScale(1);
+    }
+    StorePixelRatio(ratio);
+}
+
+void TImage::StorePixelRatio(double ratio) {
+    if (ratio == FPixelRatio)
         return;
     FPixelRatio = ratio;
     update();
@@ -88,10 +100,11 @@ void TImage::SetPixelRatio(double ratio) {
 
 void TImage::SetCanvasScale(int scale) {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
+    FPixelRatioSet = false;
+    StorePixelRatio(scale);
     if (scale == FCanvasScale)
         return;
     FCanvasScale = scale;
-    SetPixelRatio(scale);
     if (FPicture.HoldsBitmap())
         FPicture.Bitmap()->Canvas()->SetScale(scale);
 }

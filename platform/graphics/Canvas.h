@@ -106,6 +106,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void FillRect(const TRect& r);
+    /// Fills [x0, x1) x [y0, y1) in device pixels with the brush (a solid brush only), within the
+    /// clip rectangle: for drawing finer than the logical grid, such as gradient bands.
+    void FillDeviceRect(long long x0, long long y0, long long x1, long long y1);
     void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const TPoint* points, int count);
 

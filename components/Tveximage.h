@@ -121,8 +121,11 @@ public:
     /// BMP for any other name. Errors are raised as exceptions.
     /// Reads the file into the picture's bitmap (24 bits per pixel), then the control takes the
     /// picture's size. A failed load leaves the picture, its bitmap and the control as they were.
+    /// The file's pixels are control pixels: a surface drawing at a canvas scale above 1 goes back
+    /// to scale 1 first (a pixel ratio set by name stays as set).
     void LoadFromFile(const QString& fileName);
-    /// Writes the picture's bitmap (set to 24 bits per pixel).
+    /// Writes the picture's bitmap (set to 24 bits per pixel). At a canvas scale k above 1 the file
+    /// holds the control's pixels, each as the canvas reads it (its block's top-left pixel).
     void SaveToFile(const QString& fileName);
     /// Turns the picture's bitmap in place by `angle` degrees counter-clockwise, interpolating:
     /// quarter turns exchange width and height, other angles enlarge the bitmap and fill the

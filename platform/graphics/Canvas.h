@@ -13,9 +13,10 @@
 ///
 /// Scale: a canvas of scale k draws on a bitmap of device pixels, k of them to a logical pixel each
 /// way, and every coordinate it takes or gives is logical. What a logical pixel grid can say exactly
-/// (boxes, one-pixel lines, single pixels, clip rectangles) fills whole k x k blocks, so the picture
-/// is the scale-1 picture enlarged; what it can only approximate (text, ellipses, polygon edges, wide
-/// lines, pictures stretched into a rectangle) is drawn at device resolution. Pixel() reads the top-
+/// (boxes, one-pixel lines along the axes, single pixels, clip rectangles) fills whole k x k blocks,
+/// so the picture is the scale-1 picture enlarged; what it can only approximate (text, ellipses,
+/// polygon edges, slanted and wide lines, pictures stretched into a rectangle) is drawn at device
+/// resolution. A slanted one-pixel line stays one logical pixel wide, stepped per device pixel. Pixel() reads the top-
 /// left device pixel of a block; SetPixel() sets the whole block. Text measures as at scale 1.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Color.h>

@@ -73,13 +73,15 @@ void TestGallerySharpness::sharp_data() {
     QTest::addColumn<Pick>("pick");
     QTest::addColumn<bool>("ours");
     QTest::addColumn<QString>("gap");
-    const QString aliased = QStringLiteral("hard-edged drawing gives about half its changes on the block grid, and its "
-                                           "frames and axis-parallel edges lie on the grid at any resolution");
+    const QString aliased = QStringLiteral(
+        "hard-edged drawing gives about half its changes on the block grid, and its "
+        "frames and axis-parallel edges lie on the grid at any resolution");
     QTest::newRow("TEscala") << Of<TEscala>() << true << QString();
     QTest::newRow("TPoly") << Of<TPoly>() << true << aliased;
     QTest::newRow("TCanvas2D") << Of<TCanvas2D>() << true << aliased;
-    QTest::newRow("TPnlImg") << Pick([](const QWidget* w) { return w && w->metaObject() == &TPnlImg::staticMetaObject; })
-                             << true << QString();
+    QTest::newRow("TPnlImg") << Pick([](const QWidget* w) {
+        return w && w->metaObject() == &TPnlImg::staticMetaObject;
+    }) << true << QString();
     QTest::newRow("TVexProgress") << Of<TVexProgress>() << true << aliased;
     QTest::newRow("TVexImage") << Pick(DrawnImage) << true << aliased;
     QTest::newRow("TColorButton") << Of<TColorButton>() << true

@@ -75,7 +75,7 @@ void TVexImage::SetPixelRatio(double ratio) {
 }
 
 void TVexImage::Resize() {
-    if (FFollowDeviceRatio && !PixelRatioSet())
+    if (FFollowDeviceRatio && !RatioSetByName())
         SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
@@ -174,7 +174,7 @@ void TVexImage::PictureMaybeResized() {
 // Qt tells every widget of a window that moved to another screen.
 bool TVexImage::event(QEvent* event) {
     const bool handled = TImage::event(event);
-    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && !PixelRatioSet() &&
+    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && !RatioSetByName() &&
         ScreenScale() != CanvasScale())
         emit DeviceRatioChanged();
     return handled;

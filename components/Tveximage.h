@@ -122,7 +122,7 @@ public:
     /// Reads the file into the picture's bitmap (24 bits per pixel), then the control takes the
     /// picture's size. A failed load leaves the picture, its bitmap and the control as they were.
     /// The file's pixels are control pixels: a surface drawing at a canvas scale above 1 goes back
-    /// to scale 1 first (a pixel ratio set by name stays as set).
+    /// to scale 1 first (a pixel ratio set through TImage::SetPixelRatio stays as set).
     void LoadFromFile(const QString& fileName);
     /// Writes the picture's bitmap (set to 24 bits per pixel). At a canvas scale k above 1 the file
     /// holds the control's pixels, each as the canvas reads it (its block's top-left pixel).
@@ -145,6 +145,9 @@ private:
 
     /// The scratch bitmap sized for `part` (logical pixels) at the canvas's scale.
     void SizeWorkBitmap(const TRect& part);
+    // A ratio set through TImage::SetPixelRatio, other than the canvas scale: the caller draws
+    // bitmap pixels, and the surface no longer follows the screen.
+    bool RatioSetByName() const { return PixelRatio() != CanvasScale(); }
     /// The canvas scale of the screen the surface is on: its device pixel ratio rounded up.
     int ScreenScale() const;
     /// Writes the device block of logical pixel (x, y), which must be visible.

@@ -22,7 +22,7 @@ TBitmap* TVexImage::PictureBitmap() {
 // gets one only then too: the file is read into a bitmap of our own first.
 void TVexImage::LoadFromFile(const QString& fileName) {
     // A file's pixels are control pixels, shown as at ratio 1 rather than at half size.
-    if (CanvasScale() > 1 && !PixelRatioSet()) {
+    if (CanvasScale() > 1 && !RatioSetByName()) {
         FFollowDeviceRatio = false;
         SetCanvasScale(1);
     }
@@ -52,7 +52,7 @@ void TVexImage::SaveToFile(const QString& fileName) {
         FImageIO = std::make_unique<TImageIO>();
     TBitmap* picture = PictureBitmap();
     const int k = CanvasScale();
-    if (k == 1 || PixelRatioSet()) {
+    if (k == 1 || RatioSetByName()) {
         FImageIO->SetAttachedBitmap(picture);
         FImageIO->SaveToFile(fileName);
         return;

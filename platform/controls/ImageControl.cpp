@@ -82,7 +82,6 @@ void TImage::SetStretch(bool value) {
 void TImage::SetPixelRatio(double ratio) {
     if (!(ratio >= 1.0 / 16 && ratio <= 16))
         return;
-    FPixelRatioSet = true;
     if (FCanvasScale != 1) {
         FCanvasScale = 1;
         if (FPicture.HoldsBitmap())
@@ -100,7 +99,6 @@ void TImage::StorePixelRatio(double ratio) {
 
 void TImage::SetCanvasScale(int scale) {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
-    FPixelRatioSet = false;
     StorePixelRatio(scale);
     if (scale == FCanvasScale)
         return;

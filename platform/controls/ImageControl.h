@@ -58,10 +58,9 @@ public:
     /// DeviceHeight() pixels, and a bitmap is shown on the screen one to one, its pixels the
     /// device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
     /// Setting a ratio here says the caller draws in bitmap pixels itself: the canvas scale goes
-    /// back to 1 and PixelRatioSet() becomes true.
+    /// back to 1.
     double PixelRatio() const { return FPixelRatio; }
     void SetPixelRatio(double ratio);
-    bool PixelRatioSet() const { return FPixelRatioSet; }
     /// The control's size in bitmap pixels: its size times the ratio, rounded up.
     int DeviceWidth() const;
     int DeviceHeight() const;
@@ -119,7 +118,6 @@ private:
     bool FPressed = false;
     double FPixelRatio = 1;
     int FCanvasScale = 1;
-    bool FPixelRatioSet = false;
 };
 
 /// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the

@@ -21,6 +21,7 @@ constexpr int kMinimumSide = 16;
 }  // namespace
 
 TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {
+    SetCanvasScale(ScreenScale());
     connect(this, &TImage::PictureChanged, this, &TVexImage::PictureMaybeResized);
     connect(this, &TImage::StretchChanged, this, [this] { updateGeometry(); });
 }
@@ -62,8 +63,19 @@ void TVexImage::SetHeightWidth(int height, int width) {
 
 int TVexImage::ScreenScale() const { return int(std::ceil(devicePixelRatioF() - 1e-6)); }
 
+void TVexImage::SetPixelRatio(double ratio) {
+    const double whole = std::round(ratio);
+    FFollowDeviceRatio = false;
+    if (whole != ratio || whole < 1 || whole > TCanvas::kMaxScale) {
+        TImage::SetPixelRatio(ratio);
+        return;
+    }
+    SetCanvasScale(int(whole));
+    Resize();
+}
+
 void TVexImage::Resize() {
-    if (FFollowDeviceRatio)
+    if (FFollowDeviceRatio && !RatioSetByName())
         SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
@@ -162,7 +174,8 @@ void TVexImage::PictureMaybeResized() {
 // Qt tells every widget of a window that moved to another screen.
 bool TVexImage::event(QEvent* event) {
     const bool handled = TImage::event(event);
-    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && ScreenScale() != CanvasScale())
+    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && !RatioSetByName() &&
+        ScreenScale() != CanvasScale())
         emit DeviceRatioChanged();
     return handled;
 }

@@ -80,7 +80,18 @@ void TImage::SetStretch(bool value) {
 }
 
 void TImage::SetPixelRatio(double ratio) {
-    if (!(ratio >= 1.0 / 16 && ratio <= 16) || ratio == FPixelRatio)
+    if (!(ratio >= 1.0 / 16 && ratio <= 16))
+        return;
+    if (FCanvasScale != 1) {
+        FCanvasScale = 1;
+        if (FPicture.HoldsBitmap())
+            FPicture.Bitmap()->Canvas()->SetScale(1);
+    }
+    StorePixelRatio(ratio);
+}
+
+void TImage::StorePixelRatio(double ratio) {
+    if (ratio == FPixelRatio)
         return;
     FPixelRatio = ratio;
     update();
@@ -88,10 +99,10 @@ void TImage::SetPixelRatio(double ratio) {
 
 void TImage::SetCanvasScale(int scale) {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
+    StorePixelRatio(scale);
     if (scale == FCanvasScale)
         return;
     FCanvasScale = scale;
-    SetPixelRatio(scale);
     if (FPicture.HoldsBitmap())
         FPicture.Bitmap()->Canvas()->SetScale(scale);
 }

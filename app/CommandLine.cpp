@@ -148,6 +148,11 @@ void TSettingsOverrides::ApplyTo(TStars& stars) const {
         stars.ShowLogo = *ShowLogo ? 1 : 0;
 }
 
+unsigned long OwnerWindowOf(const QString& settingsArgument) {
+    const int colon = settingsArgument.indexOf(QLatin1String("/c:"));
+    return colon < 0 ? 0 : ParseWindowId(settingsArgument.mid(colon + 3));
+}
+
 unsigned long ParseWindowId(const QString& text) {
     static const QRegularExpression kId(QStringLiteral("^(?:0[xX]([0-9A-Fa-f]{1,8})|([0-9]{1,10}))$"));
     const QRegularExpressionMatch match = kId.match(text);
@@ -199,7 +204,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QByteArray& xs
         return ParseOptions(result, arguments, 1, xscreensaverWindow);
     if (result.Mode == mdPreview)
         return ParseOptions(result, arguments, 2, xscreensaverWindow);
-    return result;  // the settings dialog takes no options
+    result.OwnerWindow = OwnerWindowOf(first);
+    return result;  // the settings dialog takes no other options
 }
 
 QString UsageText(const QString& program) {

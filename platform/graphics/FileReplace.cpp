@@ -5,6 +5,7 @@
 #include <Tallwick/Exception.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
@@ -146,6 +147,19 @@ void ReplaceFile(const QString& path, const QByteArray& bytes, TNewFileAccess ac
         ::unlink(tempName.constData());
         CannotCreate(path, error);
     }
+}
+
+// The folders of a user's settings are the user's alone (0700), as the XDG rules ask of folders
+// made for them.
+int MakeUserFolders(const QString& folder) {
+    if (QFileInfo(folder).isDir())
+        return 0;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent == folder)
+        return ENOENT;
+    if (const int error = MakeUserFolders(parent))
+        return error;
+    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 }  // namespace Tallwick

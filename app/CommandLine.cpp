@@ -214,7 +214,7 @@ QString UsageText(const QString& program) {
                "\n"
                "Usage: %1 /s [OPTIONS]              full screen on every monitor\n"
                "       %1 /p ID [OPTIONS]           preview inside window ID\n"
-               "       %1 /c                        the settings dialog\n"
+               "       %1 /c[:ID]                   the settings dialog, for window ID\n"
                "       %1 --root [OPTIONS]          inside the window XSCREENSAVER_WINDOW names\n"
                "       %1 --window-id ID [OPTIONS]  inside window ID (also -root, -window-id)\n"
                "       %1 --add-to-xscreensaver     add the saver to the programs of ~/.xscreensaver\n"

@@ -36,7 +36,8 @@ TSettingsRead TSettingsFile::Read(const QString& path, const QByteArray& title) 
         return read;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(path));
+        throw EFOpenError(
+            QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(QDir::toNativeSeparators(path)));
     qint32 titleLength = 0;
     read.Problem = DamageIn(file, titleLength);
     if (!read.Problem.isEmpty()) {

@@ -4,6 +4,7 @@
 
 #include <Tallwick/Exception.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -19,7 +20,8 @@ namespace Tallwick {
 
 namespace {
 EFCreateError CreateError(const QString& path, const QString& reason) {
-    return EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1: %2").arg(path, reason));
+    return EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1: %2")
+                             .arg(QDir::toNativeSeparators(path), reason));
 }
 
 [[noreturn]] void CannotCreate(const QString& path, const QString& reason) { throw CreateError(path, reason); }

@@ -27,9 +27,9 @@ constexpr int kTempNameTries = 16;
 // The system's own sentence for an error code, without its closing full stop and line break.
 QString SystemErrorText(DWORD error) {
     wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     QString result = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
     ::LocalFree(text);
     if (result.endsWith(QLatin1Char('.')))
@@ -87,7 +87,7 @@ HANDLE CreateTemp(const QString& path, std::wstring& tempPath) {
 
 EFCreateError CannotCreateError(const QString& path, int systemError) {
     return EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1: %2")
-                             .arg(path, SystemErrorText(DWORD(systemError))));
+                             .arg(QDir::toNativeSeparators(path), SystemErrorText(DWORD(systemError))));
 }
 
 void ReplaceFile(const QString& path, const QByteArray& bytes, TNewFileAccess) {

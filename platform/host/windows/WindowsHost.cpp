@@ -17,9 +17,7 @@ void TWindowsHost::EnableWindow(unsigned long id, bool enable) const { Tallwick:
 
 void TWindowsHost::Activate(unsigned long id) const { SetForegroundWindow(id); }
 
-bool TWindowsHost::EmbedIn(QWidget* widget, unsigned long parent) const {
-    return EmbedInForeignWindow(widget, parent);
-}
+bool TWindowsHost::EmbedIn(QWidget* widget, unsigned long parent) const { return EmbedInForeignWindow(widget, parent); }
 
 bool TWindowsHost::Follow(unsigned long id, QObject* owner, const TFollowedWindowEvents& events) const {
     auto* watcher = new TParentWindowWatcher(id, owner);

@@ -115,6 +115,10 @@ void Click(HWND target) {
     ::PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
 }
 
+// Wine (its ntdll has an export of its own) shows nothing a process draws in a child window of
+// another process's window: a plain GDI child filling itself red stays invisible there too.
+bool UnderWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
 constexpr const char* kReadFlag = "--screen-saver-running";
 
 // The system's screen-saver-running flag as a process that has not read it before sees it: Wine
@@ -199,7 +203,7 @@ void TestSaverWin32::fullScreenEndsAndClearsTheFlag() {
 
 void TestSaverWin32::previewLivesInHostWindow() {
     QTemporaryDir appData;
-    const HWND host = CreateHost(QSize(152, 112), L"preview host");
+    const HWND host = CreateHost(QSize(152, 112), L"");  // no text: every colour there is the preview's
     QVERIFY(host);
     QProcess scr;
     scr.setProcessEnvironment(WithAppData(appData.path()));
@@ -213,6 +217,8 @@ void TestSaverWin32::previewLivesInHostWindow() {
     RECT r{};
     ::GetClientRect(child, &r);
     QCOMPARE(QSize(r.right, r.bottom), QSize(152, 112));
+    if (UnderWine())
+        QEXPECT_FAIL("", "Wine draws no child window of another process (not even a plain GDI one)", Continue);
     QVERIFY(WaitFor([&] { return ColoursShown(child) >= 3; }, 10000));
     QCOMPARE(scr.state(), QProcess::Running);
     ::DestroyWindow(host);

@@ -13,8 +13,9 @@ constexpr int kPreviewWidth = 152, kPreviewHeight = 112;  // the monitor picture
 HWND CreateMonitor() {
     RECT r{0, 0, kPreviewWidth, kPreviewHeight};
     ::AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    return ::CreateWindowExW(0, L"STATIC", L"Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 80, 80, r.right - r.left,
-                             r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    return ::CreateWindowExW(0, L"STATIC", L"Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 80, 80,
+                             r.right - r.left, r.bottom - r.top, nullptr, nullptr, ::GetModuleHandleW(nullptr),
+                             nullptr);
 }
 
 bool StartPreview(const wchar_t* scr, HWND monitor, PROCESS_INFORMATION& process) {

@@ -166,6 +166,7 @@ void TestSaverWin32::fullScreenEndsAndClearsTheFlag_data() {
     QTest::newRow("key") << "key";
     QTest::newRow("button") << "button";
     QTest::newRow("closed by another program") << "close";
+    QTest::newRow("session ending") << "session";
 }
 
 // Full screen over the desktop, topmost and owned (no taskbar button), the flag set while it runs;
@@ -192,8 +193,10 @@ void TestSaverWin32::fullScreenEndsAndClearsTheFlag() {
         PressKey(window, VK_SPACE);
     else if (ending == QLatin1String("button"))
         Click(window);
-    else
+    else if (ending == QLatin1String("close"))
         ::PostMessageW(window, WM_CLOSE, 0, 0);
+    else
+        ::PostMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     QVERIFY(Ended(scr, 10000));
     QCOMPARE(scr.exitStatus(), QProcess::NormalExit);
     QCOMPARE(scr.exitCode(), 0);

@@ -148,6 +148,11 @@ void TSettingsOverrides::ApplyTo(TStars& stars) const {
         stars.ShowLogo = *ShowLogo ? 1 : 0;
 }
 
+unsigned long OwnerWindowOf(const QString& settingsArgument) {
+    const int colon = settingsArgument.indexOf(QLatin1String("/c:"));
+    return colon < 0 ? 0 : ParseWindowId(settingsArgument.mid(colon + 3));
+}
+
 unsigned long ParseWindowId(const QString& text) {
     static const QRegularExpression kId(QStringLiteral("^(?:0[xX]([0-9A-Fa-f]{1,8})|([0-9]{1,10}))$"));
     const QRegularExpressionMatch match = kId.match(text);
@@ -199,7 +204,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments, const QByteArray& xs
         return ParseOptions(result, arguments, 1, xscreensaverWindow);
     if (result.Mode == mdPreview)
         return ParseOptions(result, arguments, 2, xscreensaverWindow);
-    return result;  // the settings dialog takes no options
+    result.OwnerWindow = OwnerWindowOf(first);
+    return result;  // the settings dialog takes no other options
 }
 
 QString UsageText(const QString& program) {
@@ -208,7 +214,7 @@ QString UsageText(const QString& program) {
                "\n"
                "Usage: %1 /s [OPTIONS]              full screen on every monitor\n"
                "       %1 /p ID [OPTIONS]           preview inside window ID\n"
-               "       %1 /c                        the settings dialog\n"
+               "       %1 /c[:ID]                   the settings dialog, for window ID\n"
                "       %1 --root [OPTIONS]          inside the window XSCREENSAVER_WINDOW names\n"
                "       %1 --window-id ID [OPTIONS]  inside window ID (also -root, -window-id)\n"
                "       %1 --add-to-xscreensaver     add the saver to the programs of ~/.xscreensaver\n"

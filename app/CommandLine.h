@@ -43,6 +43,9 @@ struct TCommandLine {
     // window; errors then go to stderr only.
     bool InHostWindow = false;
     unsigned long HostWindow = 0;
+    // The settings dialog's "/c:ID" (Windows' Screen Saver Settings dialog gives its own window):
+    // the window the dialog belongs to; 0 when none is given or the number is none.
+    unsigned long OwnerWindow = 0;
     TSettingsOverrides Overrides;
     // For caError: the line for stderr (without the program name) and the exit status.
     QString Error;
@@ -59,6 +62,9 @@ QString UsageText(const QString& program);
 // A window id as hosts write it: decimal, or hex after "0x"/"0X"; 1 to 0xFFFFFFFF. 0 when the text
 // is none.
 unsigned long ParseWindowId(const QString& text);
+
+// The window a settings argument names after "/c:" ("/c:1234" gives 1234); 0 when it names none.
+unsigned long OwnerWindowOf(const QString& settingsArgument);
 
 // "#RRGGBB" or a colour name Qt knows, as a TColor (0x00BBGGRR); nothing when it is neither.
 std::optional<unsigned> ParseColorArgument(const QString& text);

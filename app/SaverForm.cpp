@@ -78,7 +78,7 @@ void TSaverForm::FormResize() {
 // The surface draws at the window's device pixels. The ratio can change without a resize (the
 // window moved to a screen of another density, or the compositor told the scale only after the
 // window appeared), so every frame looks again.
-void TSaverForm::FollowPixelRatio() { Image1->SetPixelRatio(devicePixelRatio()); }
+void TSaverForm::FollowPixelRatio() { Image1->TImage::SetPixelRatio(devicePixelRatio()); }
 
 // The program has no taskbar window of its own to hide here; keeping this window out of the
 // taskbar is the equivalent.

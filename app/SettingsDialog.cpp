@@ -47,7 +47,7 @@ TColorButton* NewColorButton(QWidget* parent, int left, int top) {
 }
 }  // namespace
 
-TForm3::TForm3(QWidget* owner) : QDialog(owner) {
+TForm3::TForm3(QWidget* owner, unsigned long ownerWindow) : QDialog(owner), FOwnerWindow(ownerWindow) {
     CreateControls();
     FormCreate(this);
 }
@@ -134,8 +134,12 @@ void TForm3::SetTabOrder() {
     SpinEdit1->setFocus();
 }
 
+// The window given on the command line, when the host can make it the owner, is the one taken
+// and given back; else the foreground window.
 void TForm3::FormCreate(QObject*) {
-    FRememberedWindow = CurrentHost().ActiveWindow();
+    const THost& host = CurrentHost();
+    const bool owned = FOwnerWindow && host.SetOwner(this, FOwnerWindow);
+    FRememberedWindow = owned ? FOwnerWindow : host.ActiveWindow();
     if (FRememberedWindow)
         CurrentHost().EnableWindow(FRememberedWindow, false);
     FStars = std::make_unique<TStars>();

@@ -19,7 +19,8 @@ class TStars;
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* owner = nullptr);
+    // `ownerWindow`: another program's window the dialog is opened for ("/c:ID"), or 0.
+    explicit TForm3(QWidget* owner = nullptr, unsigned long ownerWindow = 0);
     ~TForm3() override;
 
     TCustomPanel* Panel1;
@@ -39,7 +40,9 @@ public:
     QPushButton* BitBtn2;        // Cancel
     QPushButton* BitBtn3;        // About...
 
-    // The window that was active when the dialog was created (0 for none or off X11).
+    // The window the dialog was opened for when the host could make it the dialog's owner, else
+    // the one that was active when the dialog was created (0 for none, or on hosts that know no
+    // other programs' windows).
     unsigned long RememberedWindow() const { return FRememberedWindow; }
     TStars* Stars() const { return FStars.get(); }
 
@@ -64,6 +67,7 @@ private:
     void CreateButtons();
     void SetTabOrder();
 
+    unsigned long FOwnerWindow = 0;
     unsigned long FRememberedWindow = 0;
     std::unique_ptr<TStars> FStars;
 };

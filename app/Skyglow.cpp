@@ -57,7 +57,7 @@ Windows CreateWindows(const TCommandLine& command, const QStringList& arguments)
     switch (command.Mode) {
     case mdSaver: return CreateSaverWindows(command.Overrides);
     case mdPreview: windows.push_back(std::make_unique<TForm2>(parent, command.Overrides)); break;
-    case mdSettings: windows.push_back(std::make_unique<TForm3>()); break;
+    case mdSettings: windows.push_back(std::make_unique<TForm3>(nullptr, command.OwnerWindow)); break;
     default: break;
     }
     return windows;

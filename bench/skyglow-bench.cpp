@@ -42,7 +42,7 @@ struct Scene {
     TStars Stars;
 
     Scene(int width, int height, int stars, bool naiveText, double ratio = 1) {
-        Surface.SetPixelRatio(ratio);
+        Surface.TImage::SetPixelRatio(ratio);  // the engine draws device pixels itself
         Surface.SetHeightWidth(height, width);
         LoadLogo(&LogoSource);
         Stars.Surface = &Surface;

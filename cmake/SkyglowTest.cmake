@@ -45,7 +45,9 @@ function(skyglow_add_test name)
     add_test(NAME ${name} COMMAND ${retry} ${PROJECT_SOURCE_DIR}/tests/with-xvfb $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb" TIMEOUT 300 LABELS x11)
   else()
-    add_test(NAME ${name} COMMAND ${retry} $<TARGET_FILE:${name}>)
+    # The emulator (Wine, for the Windows build) is named here: CMake adds it by itself only to a
+    # command that names the target.
+    add_test(NAME ${name} COMMAND ${retry} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300 LABELS unit)
   endif()
   if(T_LABEL)

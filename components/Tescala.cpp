@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <cstdint>
 
@@ -320,11 +321,43 @@ double TEscala::BandValue(int i, int length, bool reversed) const {
     return d->FMinimum + k * (d->FMaximum - d->FMinimum) / (length - 1);
 }
 
+namespace {
+// At a canvas scale k above 1 the band takes a colour per device line: device line j stands at
+// j / k control pixels along it, so every k-th line is the control pixel's own colour and the lines
+// between go on smoothly. `across0` to `across1` are the band's control pixels across it.
+void PaintFineBand(TCanvas* canvas, int origin, int length, int across0, int across1, bool vertical,
+                   const std::function<TColor(double)>& colorAt) {
+    const long long k = canvas->Scale();
+    const TBrush brush = canvas->Brush;
+    canvas->Brush.Style = bsSolid;
+    for (long long j = 0; j < length * k; ++j) {
+        canvas->Brush.Color = colorAt(std::min<double>(double(j) / k, length - 1));
+        const long long along = origin * k + j;
+        if (vertical)
+            canvas->FillDeviceRect(across0 * k, along, across1 * k, along + 1);
+        else
+            canvas->FillDeviceRect(along, across0 * k, along + 1, across1 * k);
+    }
+    canvas->Brush = brush;
+}
+}  // namespace
+
+// The value at `position` control pixels along a band of `length` (> 1) pixels.
+double TEscala::BandValueAt(double position, int length, bool reversed) const {
+    const double p = reversed ? length - 1 - position : position;
+    return d->FMinimum + p * (d->FMaximum - d->FMinimum) / (length - 1);
+}
+
 void TEscala::PaintBandHorizontal() {
     TCanvas* canvas = Image()->Canvas();
     const int length = Image()->Width() - 2 * d->FMargin;
     const int y1 = d->FPosition == epNormal ? d->FMargin : d->FMargin + d->FTextH + 5;
     const int y2 = y1 + d->FBandWidth;
+    if (canvas->Scale() > 1 && length > 1) {
+        PaintFineBand(canvas, d->FMargin, length, y1, y2, false,
+                      [&](double t) { return ValueToColor(BandValueAt(t, length, false)); });
+        return;
+    }
     for (int i = 0; i < length; ++i) {
         canvas->Pen.Color = ValueToColor(BandValue(i, length, false));
         canvas->MoveTo(d->FMargin + i, y1);
@@ -337,6 +370,11 @@ void TEscala::PaintBandVertical() {
     const int length = Image()->Height() - 2 * d->FMargin;
     const int x1 = d->FPosition == epNormal ? d->FMargin : d->FMargin + d->FTextW + 5;
     const int x2 = x1 + d->FBandWidth;
+    if (canvas->Scale() > 1 && length > 1) {
+        PaintFineBand(canvas, d->FMargin, length, x1, x2, true,
+                      [&](double t) { return ValueToColor(BandValueAt(t, length, true)); });
+        return;
+    }
     for (int i = 0; i < length; ++i) {
         canvas->Pen.Color = ValueToColor(BandValue(i, length, true));
         canvas->MoveTo(x1, d->FMargin + i);

@@ -231,6 +231,7 @@ private:
     void ApplyAutoSize(int thickness, bool horizontal);
     /// The value drawn at position i of a band of length `length` (Max at i = 0 when reversed).
     double BandValue(int i, int length, bool reversed) const;
+    double BandValueAt(double position, int length, bool reversed) const;
 
     class Private;
     std::unique_ptr<Private> d;

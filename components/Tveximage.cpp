@@ -23,6 +23,7 @@ constexpr int kMinimumSide = 16;
 }  // namespace
 
 TVexImage::TVexImage(QWidget* owner) : TImage(owner), d(std::make_unique<Private>()) {
+    SetCanvasScale(ScreenScale());
     connect(this, &TImage::PictureChanged, this, &TVexImage::PictureMaybeResized);
     connect(this, &TImage::StretchChanged, this, [this] { updateGeometry(); });
 }
@@ -64,8 +65,19 @@ void TVexImage::SetHeightWidth(int height, int width) {
 
 int TVexImage::ScreenScale() const { return int(std::ceil(devicePixelRatioF() - 1e-6)); }
 
+void TVexImage::SetPixelRatio(double ratio) {
+    const double whole = std::round(ratio);
+    d->FFollowDeviceRatio = false;
+    if (whole != ratio || whole < 1 || whole > TCanvas::kMaxScale) {
+        TImage::SetPixelRatio(ratio);
+        return;
+    }
+    SetCanvasScale(int(whole));
+    Resize();
+}
+
 void TVexImage::Resize() {
-    if (d->FFollowDeviceRatio)
+    if (d->FFollowDeviceRatio && !RatioSetByName())
         SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
@@ -164,7 +176,8 @@ void TVexImage::PictureMaybeResized() {
 // Qt tells every widget of a window that moved to another screen.
 bool TVexImage::event(QEvent* event) {
     const bool handled = TImage::event(event);
-    if (event->type() == QEvent::ScreenChangeInternal && d->FFollowDeviceRatio && ScreenScale() != CanvasScale())
+    if (event->type() == QEvent::ScreenChangeInternal && d->FFollowDeviceRatio && !RatioSetByName() &&
+        ScreenScale() != CanvasScale())
         emit DeviceRatioChanged();
     return handled;
 }

@@ -41,10 +41,16 @@ public:
     /// Following the device ratio, the canvas scale first becomes the window's device pixel ratio
     /// rounded up (see TImage::SetCanvasScale).
     virtual void Resize();
-    // Whether Resize() makes the canvas draw at the screen's resolution. Off for a new surface;
-    // the components turn it on for the surfaces they draw on.
+    // Whether the canvas draws at the screen's resolution: a new surface takes the window's device
+    // ratio rounded up as its canvas scale, and Resize() follows it. On by default; off once a
+    // pixel ratio is set.
     bool FollowDeviceRatio() const;
     void SetFollowDeviceRatio(bool value);
+    /// A whole ratio k is drawn as the screen draws it: the canvas maps control pixels onto k x k
+    /// bitmap pixels and the bitmap takes the control's size, so drawing fills the control. Other
+    /// ratios are TImage's: the caller draws in bitmap pixels itself (TImage::SetPixelRatio, which
+    /// a caller drawing device pixels at any ratio, such as the saver, calls by name).
+    void SetPixelRatio(double ratio);
 
 signals:
     // Following the device ratio, the surface came to a screen whose ratio asks for another
@@ -115,8 +121,11 @@ public:
     /// BMP for any other name. Errors are raised as exceptions.
     /// Reads the file into the picture's bitmap (24 bits per pixel), then the control takes the
     /// picture's size. A failed load leaves the picture, its bitmap and the control as they were.
+    /// The file's pixels are control pixels: a surface drawing at a canvas scale above 1 goes back
+    /// to scale 1 first (a pixel ratio set through TImage::SetPixelRatio stays as set).
     void LoadFromFile(const QString& fileName);
-    /// Writes the picture's bitmap (set to 24 bits per pixel).
+    /// Writes the picture's bitmap (set to 24 bits per pixel). At a canvas scale k above 1 the file
+    /// holds the control's pixels, each as the canvas reads it (its block's top-left pixel).
     void SaveToFile(const QString& fileName);
     /// Turns the picture's bitmap in place by `angle` degrees counter-clockwise, interpolating:
     /// quarter turns exchange width and height, other angles enlarge the bitmap and fill the
@@ -133,6 +142,9 @@ private:
 
     /// The scratch bitmap sized for `part` (logical pixels) at the canvas's scale.
     void SizeWorkBitmap(const TRect& part);
+    // A ratio set through TImage::SetPixelRatio, other than the canvas scale: the caller draws
+    // bitmap pixels, and the surface no longer follows the screen.
+    bool RatioSetByName() const { return PixelRatio() != CanvasScale(); }
     /// The canvas scale of the screen the surface is on: its device pixel ratio rounded up.
     int ScreenScale() const;
     /// Writes the device block of logical pixel (x, y), which must be visible.

@@ -18,7 +18,7 @@ public:
     unsigned FScanLineGeneration = 0;  ///< bitmap generation FScanLine belongs to
     int FScanLineRow = -1;             ///< row FScanLine points at
     int FPixelRow = 0;
-    bool FFollowDeviceRatio = false;
+    bool FFollowDeviceRatio = true;
 };
 
 }  // namespace Tallwick

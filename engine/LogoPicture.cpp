@@ -27,6 +27,8 @@ void LoadLogo(TVexImage* image) {
     bitmap->SetPixelFormat(pf24bit);
     image->SetVisible(false);
     image->SetAutoSize(true);
+    image->SetFollowDeviceRatio(false);
+    image->TImage::SetPixelRatio(1);  // the logo's pixels are control pixels at any screen ratio
     image->Picture()->SetGraphic(std::move(bitmap));
 }
 

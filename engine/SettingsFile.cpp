@@ -10,8 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <sys/stat.h>
 #include <QCoreApplication>
 
 namespace Tallwick {
@@ -30,18 +28,6 @@ QString Printable(const QByteArray& title) {
         text += c >= 0x20 && c < 0x7F ? QLatin1Char(c) : QLatin1Char('?');
     return title.size() > kShown ? text + QStringLiteral("...") : text;
 }
-// The folders of a user's settings are the user's alone (0700), as the XDG rules ask of folders
-// made for them. 0, or the system's error.
-int MakeFolders(const QString& folder) {
-    if (QFileInfo(folder).isDir())
-        return 0;
-    const QString parent = QFileInfo(folder).absolutePath();
-    if (parent == folder)
-        return ENOENT;
-    if (const int error = MakeFolders(parent))
-        return error;
-    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
-}
 }  // namespace
 
 TSettingsRead TSettingsFile::Read(const QString& path, const QByteArray& title) {
@@ -50,7 +36,8 @@ TSettingsRead TSettingsFile::Read(const QString& path, const QByteArray& title) 
         return read;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(path));
+        throw EFOpenError(
+            QCoreApplication::translate("Skyglow", "Cannot open file %1").arg(QDir::toNativeSeparators(path)));
     qint32 titleLength = 0;
     read.Problem = DamageIn(file, titleLength);
     if (!read.Problem.isEmpty()) {
@@ -129,7 +116,7 @@ QByteArray TSettingsFile::Bytes(const TSkySettings& values, const QByteArray& ti
 
 void TSettingsFile::Write(const QString& path, const TSkySettings& values, const QByteArray& title, bool userOwn) {
     if (userOwn) {
-        if (const int error = MakeFolders(QFileInfo(path).absolutePath()))
+        if (const int error = MakeUserFolders(QFileInfo(path).absolutePath()))
             throw CannotCreateError(path, error);
     }
     ReplaceFile(path, Bytes(values, title), userOwn ? TNewFileAccess::OwnerOnly : TNewFileAccess::UserDefault);

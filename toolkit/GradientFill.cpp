@@ -30,6 +30,25 @@ TRect Slice(const TRect& r, bool vertical, std::int64_t from, std::int64_t to) {
                     : Rect(int(r.Left + from), r.Top, int(r.Left + to), r.Bottom);
 }
 
+// At a canvas scale above 1 the bands are laid out over the rectangle's device pixels: as many
+// bands as at scale 1 (or more, up to one a device pixel, where the rectangle is shorter than the
+// colours), their edges spread evenly to the nearest device pixel instead of leaving the remainder
+// to the last band.
+void FillDeviceBands(TCanvas* canvas, const TRect& r, bool vertical, TColor first, TColor last, std::uint8_t colors) {
+    const long long k = canvas->Scale();
+    const long long origin = (vertical ? r.Top : r.Left) * k;
+    const long long extent = (vertical ? 0LL + r.Bottom - r.Top : 0LL + r.Right - r.Left) * k;
+    const int n = int(std::max<long long>(2, std::min<long long>(colors, extent)));
+    const long long side0 = (vertical ? r.Left : r.Top) * k, side1 = (vertical ? r.Right : r.Bottom) * k;
+    for (int i = 0; i < n; ++i) {
+        const long long from = origin + extent * i / n, to = origin + extent * (i + 1) / n;
+        canvas->Brush.Color = BandColor(first, last, i, n - 1);
+        canvas->Brush.Style = bsSolid;
+        canvas->FillDeviceRect(vertical ? side0 : from, vertical ? from : side0, vertical ? side1 : to,
+                               vertical ? to : side1);
+    }
+}
+
 }  // namespace
 
 void GradientFillRect(TCanvas* canvas, const TRect& rect, TColor startColor, TColor endColor, int direction,
@@ -50,6 +69,10 @@ void GradientFillRect(TCanvas* canvas, const TRect& rect, TColor startColor, TCo
     const int n = int(std::max<std::int64_t>(2, std::min<std::int64_t>(colors, extent)));
     const std::int64_t band = extent / n;
     const TColor first = forward ? start : end, last = forward ? end : start;
+    if (canvas->Scale() > 1) {
+        FillDeviceBands(canvas, rect, vertical, first, last, colors);
+        return;
+    }
     if (band > 0)
         for (int i = 0; i < n; ++i)
             Fill(canvas, Slice(rect, vertical, i * band, (i + 1) * band), BandColor(first, last, i, n - 1));

@@ -20,6 +20,8 @@ enum TGradientDirection { gdTopToBottom = 0, gdBottomToTop = 1, gdLeftToRight = 
 ///    top or left edge; band i takes a + MulDiv(i, b - a, n - 1) per channel, where a and b are the
 ///    channels of the colour at the top or left end and of the other end;
 ///  - the extent mod n pixels left over at the bottom or right end take the colour of that end.
+/// On a canvas of scale k above 1 the same colours are laid out over the k times longer device
+/// extent, their edges spread evenly to the nearest device pixel (see TCanvas::FillDeviceRect).
 /// System colours are resolved first. The canvas's brush is left in the last colour painted.
 TALLWICK_EXPORT void GradientFillRect(TCanvas* canvas, const TRect& rect, TColor startColor, TColor endColor,
                                       int direction, std::uint8_t colors);

@@ -9,7 +9,7 @@
 
 // Q_INIT_RESOURCE must stand outside any namespace. The pictures live in an object library, whose
 // registration must not depend on which of its objects a program happens to pull in.
-static void RegisterCursorPictures() { Q_INIT_RESOURCE(cursors); }
+static void RegisterCursorPictures() { Q_INIT_RESOURCE(tallwick_cursors); }
 
 namespace Tallwick {
 

@@ -94,7 +94,18 @@ void TImage::SetStretch(bool value) {
 }
 
 void TImage::SetPixelRatio(double ratio) {
-    if (!(ratio >= 1.0 / 16 && ratio <= 16) || ratio == d->FPixelRatio)
+    if (!(ratio >= 1.0 / 16 && ratio <= 16))
+        return;
+    if (d->FCanvasScale != 1) {
+        d->FCanvasScale = 1;
+        if (d->FPicture.HoldsBitmap())
+            d->FPicture.Bitmap()->Canvas()->SetScale(1);
+    }
+    StorePixelRatio(ratio);
+}
+
+void TImage::StorePixelRatio(double ratio) {
+    if (ratio == d->FPixelRatio)
         return;
     d->FPixelRatio = ratio;
     update();
@@ -102,10 +113,10 @@ void TImage::SetPixelRatio(double ratio) {
 
 void TImage::SetCanvasScale(int scale) {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
+    StorePixelRatio(scale);
     if (scale == d->FCanvasScale)
         return;
     d->FCanvasScale = scale;
-    SetPixelRatio(scale);
     if (d->FPicture.HoldsBitmap())
         d->FPicture.Bitmap()->Canvas()->SetScale(scale);
 }

@@ -58,6 +58,8 @@ public:
     /// window's device pixel ratio here: a bitmap made for the control is then DeviceWidth() x
     /// DeviceHeight() pixels, and a bitmap is shown on the screen one to one, its pixels the
     /// device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
+    /// Setting a ratio here says the caller draws in bitmap pixels itself: the canvas scale goes
+    /// back to 1.
     double PixelRatio() const;
     void SetPixelRatio(double ratio);
     /// The control's size in bitmap pixels: its size times the ratio, rounded up.
@@ -107,6 +109,7 @@ private:
     void PaintPicture();
     void PaintDesignOutline();
     void PaintDevicePixels(QPainter& painter, const TGraphic& graphic);
+    void StorePixelRatio(double ratio);
 
     class Private;
     std::unique_ptr<Private> d;

@@ -151,15 +151,41 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
 }
 
-// A one-pixel line lies on the logical grid: its logical pixels, each a whole block.
+// A one-pixel line at a scale above 1 is one logical pixel wide but stepped in device pixels: a
+// k x k pen walks the device line from the first end's block to the last block before the second
+// end. Along an axis it covers exactly the line's logical blocks; a slanted line steps every device
+// row or column rather than every block. The pen's squares overlap, so each segment's pixels are
+// merged first and an inverting pen inverts each of them once.
 void TCanvas::StrokeThinBlocks(const TPoint* points, int count, int segments) {
-    const RasterClip clip = LogicalClipBox();
-    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+    const Box v = Visible();
+    if (v.x0 >= v.x1 || v.y0 >= v.y1)
         return;
+    const long long k = FScale;
     const bool invert = Pen.Mode == pmNot;
-    for (int i = 0; i < segments; ++i)
-        Raster::ThinLineSpans(points[i], points[(i + 1) % count], clip,
-                              [&](int y, int x0, int x1) { PaintBox(x0, y, 1LL + x1, 1LL + y, Pen.Color, invert); });
+    for (int i = 0; i < segments; ++i) {
+        const TPoint a = points[i], b = points[(i + 1) % count];
+        const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);
+        if (dx == 0 && dy == 0)
+            continue;
+        // Pen corners whose square meets the visible box, and only the first (steps - 1) * k + 1
+        // corners of the device line: the last logical pixel is left out, as at scale 1.
+        const long long lastCorner = (std::max(dx, dy) - 1) * k;
+        const bool xMajor = dx > dy;
+        const long long start = (xMajor ? a.x : a.y) * k, sign = (xMajor ? b.x > a.x : b.y > a.y) ? 1 : -1;
+        const long long end = start + sign * lastCorner;
+        RasterClip corners{int(v.x0 - k + 1), int(v.y0 - k + 1), v.x1, v.y1};
+        int& low = xMajor ? corners.x0 : corners.y0;
+        int& high = xMajor ? corners.x1 : corners.y1;
+        low = int(std::max<long long>(low, std::min(start, end)));
+        high = int(std::min<long long>(high, std::max(start, end) + 1));
+        FSpans.clear();
+        Raster::ThinLineSpans(a.x * k, a.y * k, b.x * k, b.y * k, corners, [&](int y, int x0, int x1) {
+            for (long long row = y; row < y + k; ++row)
+                FSpans.push_back({int(row), x0, int(x1 + k - 1)});
+        });
+        Raster::MergeSpans(FSpans);
+        PaintSpans(FSpans, Pen.Color, invert);
+    }
 }
 
 // One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
@@ -265,6 +291,13 @@ void TCanvas::FillRect(const TRect& r) {
     if (Brush.Style == bsSolid)
         PaintBox(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
                  std::max(r.Top, r.Bottom), Brush.Color, false);
+    Changed();
+}
+
+void TCanvas::FillDeviceRect(long long x0, long long y0, long long x1, long long y1) {
+    RealizeBrush();
+    if (Brush.Style == bsSolid)
+        PaintDeviceBox(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), Brush.Color, false);
     Changed();
 }
 

@@ -13,9 +13,10 @@
 ///
 /// Scale: a canvas of scale k draws on a bitmap of device pixels, k of them to a logical pixel each
 /// way, and every coordinate it takes or gives is logical. What a logical pixel grid can say exactly
-/// (boxes, one-pixel lines, single pixels, clip rectangles) fills whole k x k blocks, so the picture
-/// is the scale-1 picture enlarged; what it can only approximate (text, ellipses, polygon edges, wide
-/// lines, pictures stretched into a rectangle) is drawn at device resolution. Pixel() reads the top-
+/// (boxes, one-pixel lines along the axes, single pixels, clip rectangles) fills whole k x k blocks,
+/// so the picture is the scale-1 picture enlarged; what it can only approximate (text, ellipses,
+/// polygon edges, slanted and wide lines, pictures stretched into a rectangle) is drawn at device
+/// resolution. A slanted one-pixel line stays one logical pixel wide, stepped per device pixel. Pixel() reads the top-
 /// left device pixel of a block; SetPixel() sets the whole block. Text measures as at scale 1.
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Color.h>
@@ -106,6 +107,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void FillRect(const TRect& r);
+    /// Fills [x0, x1) x [y0, y1) in device pixels with the brush (a solid brush only), within the
+    /// clip rectangle: for drawing finer than the logical grid, such as gradient bands.
+    void FillDeviceRect(long long x0, long long y0, long long x1, long long y1);
     void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const TPoint* points, int count);
 

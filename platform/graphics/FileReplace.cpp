@@ -4,7 +4,9 @@
 
 #include <Tallwick/Exception.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
@@ -18,7 +20,8 @@ namespace Tallwick {
 
 namespace {
 EFCreateError CreateError(const QString& path, const QString& reason) {
-    return EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1: %2").arg(path, reason));
+    return EFCreateError(QCoreApplication::translate("Tallwick", "Cannot create file %1: %2")
+                             .arg(QDir::toNativeSeparators(path), reason));
 }
 
 [[noreturn]] void CannotCreate(const QString& path, const QString& reason) { throw CreateError(path, reason); }
@@ -146,6 +149,19 @@ void ReplaceFile(const QString& path, const QByteArray& bytes, TNewFileAccess ac
         ::unlink(tempName.constData());
         CannotCreate(path, error);
     }
+}
+
+// The folders of a user's settings are the user's alone (0700), as the XDG rules ask of folders
+// made for them.
+int MakeUserFolders(const QString& folder) {
+    if (QFileInfo(folder).isDir())
+        return 0;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent == folder)
+        return ENOENT;
+    if (const int error = MakeUserFolders(parent))
+        return error;
+    return ::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 }  // namespace Tallwick

@@ -24,7 +24,12 @@ enum class TNewFileAccess {
 
 void ReplaceFile(const QString& path, const QByteArray& bytes, TNewFileAccess access = TNewFileAccess::UserDefault);
 
-// "Cannot create file PATH: " and the system's text for the error number.
+// "Cannot create file PATH: " and the system's text for the error number (errno; on Windows a
+// Win32 error code).
 EFCreateError CannotCreateError(const QString& path, int systemError);
+
+// Makes `folder` and any of its parents that are missing, for the user alone (0700 where the
+// system has modes). 0, or the system's error number as CannotCreateError takes it.
+int MakeUserFolders(const QString& folder);
 
 }  // namespace Tallwick

@@ -32,6 +32,9 @@ TALLWICK_EXPORT void ThinLine(TPoint a, TPoint b, const RasterClip& clip, std::v
 /// caller can write them straight into its rows.
 template <class SpanFn>
 void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span);
+/// The same for ends given in 64 bits (a scaled canvas's device points), each within 2^40.
+template <class SpanFn>
+void ThinLineSpans(long long ax, long long ay, long long bx, long long by, const RasterClip& clip, SpanFn&& span);
 /// Pixels whose centres lie within width / 2 of the segment a-b (both ends included).
 TALLWICK_EXPORT void WideLine(TPoint a, TPoint b, int width, const RasterClip& clip, std::vector<RasterSpan>& out);
 /// Pixels of the ellipse inscribed in [left, right) x [top, bottom), one span per row; the shape
@@ -66,14 +69,19 @@ inline long long FloorDiv(__int128 a, long long b) {
 /// shallow line a whole run of one row is handed over at once.
 template <class SpanFn>
 void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span) {
-    const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);
+    ThinLineSpans(a.x, a.y, b.x, b.y, clip, span);
+}
+
+template <class SpanFn>
+void ThinLineSpans(long long ax, long long ay, long long bx, long long by, const RasterClip& clip, SpanFn&& span) {
+    const long long dx = std::llabs(bx - ax), dy = std::llabs(by - ay);
     const long long steps = std::max(dx, dy);  // the end pixel is left out
     if (steps == 0)
         return;
-    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     const bool xMajor = dx > dy;
     const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
-    const long long start = xMajor ? a.x : a.y, sign = xMajor ? sx : sy;
+    const long long start = xMajor ? ax : ay, sign = xMajor ? sx : sy;
     const long long low = xMajor ? clip.x0 : clip.y0, high = (xMajor ? clip.x1 : clip.y1) - 1;
     // Steps i with low <= start + sign * i <= high.
     const long long first = std::max(sign > 0 ? low - start : start - high, 0LL);
@@ -84,7 +92,7 @@ void ThinLineSpans(TPoint a, TPoint b, const RasterClip& clip, SpanFn&& span) {
     const __int128 numerator = __int128(first) * minor + bias;
     long long offset = Detail::FloorDiv(numerator, major);
     long long remainder = static_cast<long long>(numerator - __int128(offset) * major);  // 0 <= r < major
-    const long long minorStart = xMajor ? a.y : a.x, minorSign = xMajor ? sy : sx;
+    const long long minorStart = xMajor ? ay : ax, minorSign = xMajor ? sy : sx;
     const long long minorLow = xMajor ? clip.y0 : clip.x0, minorHigh = (xMajor ? clip.y1 : clip.x1) - 1;
     if (xMajor) {
         // Runs of one row: the row steps when the remainder reaches the major extent.

@@ -1,6 +1,6 @@
 #pragma once
 // THost: what the saver needs from the desktop it runs on, beyond Qt. One implementation per kind
-// of host (X11, Wayland), chosen once at start (HostChoice.h); the saver's windows and dialogs ask
+// of host (X11, Wayland, Windows), chosen once at start (HostChoice.h); the saver's windows and dialogs ask
 // the host and never the window system. The defaults here are those of a host with no other
 // programs' windows at all (Qt's offscreen platform, in tests).
 #include <QByteArray>
@@ -53,6 +53,9 @@ public:
     // Reports what becomes of window `id` for as long as `owner` lives; false when it cannot be
     // followed (then nothing is reported).
     virtual bool Follow(unsigned long /*id*/, QObject* /*owner*/, const TFollowedWindowEvents&) const { return false; }
+    // Makes another program's window `owner` the owner of top-level `window` (which then stays
+    // above it, has no taskbar button of its own and goes with it); false when that cannot be.
+    virtual bool SetOwner(QWidget* /*window*/, unsigned long /*owner*/) const { return false; }
 
 protected:
     // Sizes `window` to `screen` before its first frame, which places the stars.

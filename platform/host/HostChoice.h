@@ -1,5 +1,7 @@
 #pragma once
-// The one place that decides which host the program runs on, and the host it then uses.
+// The one place that decides which host the program runs on, and the host it then uses. On
+// Windows (HostChoiceWindows.cpp) that is the Windows desktop; elsewhere (HostChoice.cpp) as
+// follows.
 //
 // Before the application object exists, ChooseHost looks for a display the mode can use and says
 // why there is none, so that a start without one ends with a one-line reason and an exit status

@@ -3,8 +3,9 @@
 
 #include "WindowHandle.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QWidget>
-#include <QWindow>
 
 namespace Tallwick {
 
@@ -43,25 +44,33 @@ HWND HiddenOwner() {
 
 namespace {
 // Qt sets a window's owner (GWLP_HWNDPARENT) afresh each time it shows the window, from its
-// transient parent, which cannot be a window of another program: the owner is set again each
-// time Qt has made the window visible.
-class TOwnerKeeper : public QObject {
+// transient parent, which cannot be a window of another program (nor one Qt does not know), and
+// it does so just before ShowWindow: the owner is given again when the window is told it is about
+// to show (WM_SHOWWINDOW, sent from inside ShowWindow after Qt's change), so that it is owned
+// from its first visible moment on.
+class TOwnerKeeper : public QObject, public QAbstractNativeEventFilter {
 public:
-    TOwnerKeeper(QWidget* widget, HWND owner) : QObject(widget), FWidget(widget), FOwner(owner) {
+    TOwnerKeeper(QWidget* widget, HWND owner) : QObject(widget), FWindow(NativeOf(widget)), FOwner(owner) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
         Apply();
-        QObject::connect(widget->windowHandle(), &QWindow::visibleChanged, this, [this](bool visible) {
-            if (visible)
-                Apply();
-        });
+    }
+    ~TOwnerKeeper() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const MSG* msg = static_cast<const MSG*>(message);
+        if (msg->hwnd == FWindow && msg->message == WM_SHOWWINDOW && msg->wParam)
+            Apply();
+        return false;
     }
 
 private:
+    static HWND NativeOf(QWidget* widget) { return reinterpret_cast<HWND>(widget->winId()); }  // made now if need be
     void Apply() const {
-        ::SetWindowLongPtrW(reinterpret_cast<HWND>(FWidget->winId()), GWLP_HWNDPARENT,
-                            reinterpret_cast<LONG_PTR>(FOwner));
+        if (::GetWindow(FWindow, GW_OWNER) != FOwner)
+            ::SetWindowLongPtrW(FWindow, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(FOwner));
     }
 
-    QWidget* FWidget;
+    HWND FWindow;
     HWND FOwner;
 };
 }  // namespace

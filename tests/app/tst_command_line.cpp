@@ -17,6 +17,8 @@ private slots:
     void refusals();
     void windowIds_data();
     void windowIds();
+    void settingsOwnerWindow_data();
+    void settingsOwnerWindow();
     void usageNamesEveryOption();
 };
 
@@ -205,6 +207,30 @@ void TestCommandLine::windowIds() {
     QFETCH(QString, text);
     QFETCH(qulonglong, id);
     QCOMPARE(qulonglong(ParseWindowId(text)), id);
+}
+
+// "/c:HWND" as Windows' Screen Saver Settings dialog writes it; a number that names no window
+// leaves the dialog to the foreground window.
+void TestCommandLine::settingsOwnerWindow_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<qulonglong>("owner");
+    QTest::newRow("/c") << "/c" << 0ull;
+    QTest::newRow("/c:HWND") << "/c:1312772" << 1312772ull;
+    QTest::newRow("hex") << "/c:0x140804" << 0x140804ull;
+    QTest::newRow("inside a longer argument") << "x/c:99" << 99ull;
+    QTest::newRow("no number") << "/c:" << 0ull;
+    QTest::newRow("trailing text") << "/c:123abc" << 0ull;
+    QTest::newRow("negative") << "/c:-1" << 0ull;
+    QTest::newRow("beyond 32 bits") << "/c:4294967296" << 0ull;
+    QTest::newRow("hostile length") << "/c:" + QString(100000, '7') << 0ull;
+}
+
+void TestCommandLine::settingsOwnerWindow() {
+    QFETCH(QString, argument);
+    QFETCH(qulonglong, owner);
+    const TCommandLine command = ParseCommandLine({argument, "ignored"}, {});
+    QCOMPARE(int(command.Mode), int(mdSettings));
+    QCOMPARE(qulonglong(command.OwnerWindow), owner);
 }
 
 void TestCommandLine::usageNamesEveryOption() {

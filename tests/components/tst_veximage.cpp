@@ -6,7 +6,9 @@
 #include <Tallwick/Metafile.h>
 #include <Tallwick/Tveximage.h>
 
+#include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 using namespace Tallwick;
 
@@ -45,6 +47,9 @@ private slots:
     void pixelOpenOnEmptyPictureLeavesZeroBitmap();
     void staleRowAfterResizeIsIgnored();
     void otherGraphicReplacedByBitmapAccessor();
+    void pixelRatioSet_data();
+    void pixelRatioSet();
+    void scaledSurfaceSavesControlPixels();
     void registersOnTallwick();
 };
 
@@ -294,6 +299,69 @@ void TestVexImage::otherGraphicReplacedByBitmapAccessor() {
     QCOMPARE(BitmapOf(image)->Width(), 30);
     image.Fill(clRed);
     QCOMPARE(CountPixels(image, clRed), 20 * 30);
+}
+
+void TestVexImage::pixelRatioSet_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<bool>("byName");  // TImage::SetPixelRatio: the caller draws bitmap pixels
+    QTest::addColumn<int>("scale");    // the canvas scale that follows
+    QTest::newRow("whole ratio 2") << 2.0 << false << 2;
+    QTest::newRow("whole ratio 3") << 3.0 << false << 3;
+    QTest::newRow("fractional 1.5") << 1.5 << false << 1;
+    QTest::newRow("2, bitmap pixels by name") << 2.0 << true << 1;
+}
+
+// A whole ratio set on the surface maps its control pixels onto the larger bitmap, so a fill of
+// the control fills the bitmap (it filled the top-left quarter only); by name, or at a fractional
+// ratio, the canvas takes bitmap pixels, as the saver draws. Either way Resize() keeps the ratio.
+void TestVexImage::pixelRatioSet() {
+    QFETCH(double, ratio);
+    QFETCH(bool, byName);
+    QFETCH(int, scale);
+    TVexImage image;
+    image.SetHeightWidth(30, 40);
+    image.Fill(clWhite);
+    if (byName)
+        image.TImage::SetPixelRatio(ratio);
+    else
+        image.SetPixelRatio(ratio);
+    image.Resize();
+    QCOMPARE(image.PixelRatio(), ratio);
+    QCOMPARE(image.CanvasScale(), scale);
+    const QImage& bitmap = image.Picture()->Bitmap()->Image();
+    QCOMPARE(bitmap.size(), QSize(int(std::ceil(40 * ratio)), int(std::ceil(30 * ratio))));
+    image.Canvas()->Brush.Color = clRed;
+    image.Canvas()->FillRect(Rect(0, 0, 40, 30));
+    const bool fills = scale > 1;
+    QCOMPARE(QRgbToColor(bitmap.pixel(bitmap.width() - 1, bitmap.height() - 1)), fills ? clRed : clWhite);
+    QCOMPARE(QRgbToColor(bitmap.pixel(39, 29)), clRed);
+    QCOMPARE(image.Canvas()->Pixel(39, 29), clRed);
+}
+
+// A surface drawn at scale 2 saves the picture of its control pixels (the file a screen of ratio
+// 1 gives); loaded into another surface of scale 2, the file's pixels are control pixels again.
+void TestVexImage::scaledSurfaceSavesControlPixels() {
+    TVexImage image;
+    image.SetPixelRatio(2);
+    image.SetHeightWidth(20, 30);
+    image.Fill(clNavy);
+    image.Canvas()->Brush.Color = clYellow;
+    image.Canvas()->FillRect(Rect(3, 4, 10, 12));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("saved.bmp"));
+    image.SaveToFile(file);
+    const QImage saved(file);
+    QCOMPARE(saved.size(), QSize(30, 20));
+    QCOMPARE(QRgbToColor(saved.pixel(3, 4)), clYellow);
+    QCOMPARE(QRgbToColor(saved.pixel(10, 12)), clNavy);
+    QCOMPARE(image.Picture()->Width(), 60);  // the surface itself keeps its device pixels
+    TVexImage loaded;
+    loaded.SetPixelRatio(2);
+    loaded.LoadFromFile(file);
+    QCOMPARE(loaded.CanvasScale(), 1);
+    QCOMPARE(loaded.Width(), 30);
+    QCOMPARE(loaded.Picture()->Width(), 30);
+    QCOMPARE(loaded.Canvas()->Pixel(9, 11), clYellow);
 }
 
 void TestVexImage::registersOnTallwick() {

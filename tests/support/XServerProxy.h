@@ -3,7 +3,8 @@
 // the server, except while it plays a server resetting. An X server resets when its last client
 // leaves, and drops connections that come in meanwhile; the proxy does the same at will:
 //   ResetWhenLastLeaves: once its last connection has closed, it drops every new one for a while;
-//   DropAfterFirst: it passes the first connection through and drops all the others.
+//   DropAfterFirst: it passes the first connection through and drops all the others;
+//   DropAll: it drops every connection 50 ms after accepting it, while the client may be writing.
 // It listens as display :N in /tmp/.X11-unix and runs on a thread of its own.
 #include <QByteArray>
 #include <QString>
@@ -22,7 +23,7 @@
 
 class XServerProxy {
 public:
-    enum Mode { ResetWhenLastLeaves, DropAfterFirst };
+    enum Mode { ResetWhenLastLeaves, DropAfterFirst, DropAll };
 
     // `server`: the real display (":7"); `mode` as above.
     XServerProxy(const QString& server, Mode mode) : FMode(mode) {
@@ -89,6 +90,8 @@ private:
     }
 
     bool Resetting() const {
+        if (FMode == DropAll)
+            return true;
         if (FMode == DropAfterFirst)
             return FAccepted > 0;
         return FPairs.empty() && FAccepted > 0 && std::chrono::steady_clock::now() < FResetEnds;
@@ -100,6 +103,8 @@ private:
             return;
         const int server = Resetting() ? -1 : ConnectToServer();
         if (server < 0) {
+            if (FMode == DropAll)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
             ::close(client);
             ++FDropped;
             return;

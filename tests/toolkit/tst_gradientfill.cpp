@@ -26,6 +26,8 @@ private slots:
     void everyBandTakesMulDivColour();
     void systemColoursAreResolved();
     void farAwayRectangleEndsAtOnce();
+    void deviceBands_data();
+    void deviceBands();
 };
 
 void TestGradientFill::fill_data() {
@@ -140,6 +142,68 @@ void TestGradientFill::farAwayRectangleEndsAtOnce() {
     // The bitmap lies in the middle band of 255: a grey (127 of 254 steps).
     const TColor middle = bitmap.Canvas()->Pixel(4, 4);
     QVERIFY(GetRValue(middle) > 100 && GetRValue(middle) < 156);
+}
+
+void TestGradientFill::deviceBands_data() {
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("direction");
+    for (int scale : {2, 3})
+        for (int direction : {int(gdLeftToRight), int(gdBottomToTop)})
+            QTest::newRow(qPrintable(QString("x%1, direction %2").arg(scale).arg(direction))) << scale << direction;
+}
+
+// On a canvas of scale k the progress bar's 200 pixels in 64 colours: the same 64 colours, in
+// order, over the k times longer device extent, each band 200k / 64 device pixels rounded either
+// way (edges off the block grid), the ends in the end colours, nothing outside the rectangle.
+void TestGradientFill::deviceBands() {
+    QFETCH(int, scale);
+    QFETCH(int, direction);
+    const bool vertical = direction == gdBottomToTop;
+    const TRect rect = vertical ? Rect(1, 3, 3, 203) : Rect(3, 1, 203, 3);
+    TBitmap one, device;
+    one.SetSize(210, 210);
+    device.SetSize(210 * scale, 210 * scale);
+    device.Canvas()->SetScale(scale);
+    for (TBitmap* b : {&one, &device}) {
+        b->Canvas()->Brush.Color = kUntouched;
+        b->Canvas()->FillRect(Rect(0, 0, 210, 210));
+        GradientFillRect(b->Canvas(), rect, clAqua, clNavy, direction, 64);
+    }
+    // Along the bar from its start colour's end, in device pixels.
+    const auto at = [&](const TBitmap& b, int along, int k) {
+        const QImage& image = b.Image();
+        return QRgbToColor(vertical ? image.pixel(2 * k, (203 * k - 1) - along) : image.pixel(3 * k + along, 2 * k));
+    };
+    QList<TColor> bands;
+    QList<int> widths;
+    for (int i = 0; i < 200 * scale; ++i) {
+        const TColor c = at(device, i, scale);
+        if (bands.isEmpty() || bands.back() != c) {
+            bands.append(c);
+            widths.append(0);
+        }
+        ++widths.back();
+    }
+    QList<TColor> logical;
+    for (int i = 0; i < 200; ++i)
+        if (logical.isEmpty() || logical.back() != at(one, i, 1))
+            logical.append(at(one, i, 1));
+    QCOMPARE(bands, logical);
+    QCOMPARE(bands.size(), 64);
+    QCOMPARE(bands.front(), clAqua);
+    QCOMPARE(bands.back(), clNavy);
+    bool offGrid = false;
+    int edge = 0;
+    for (int w : widths) {
+        QVERIFY2(w == 200 * scale / 64 || w == 200 * scale / 64 + 1, qPrintable(QString::number(w)));
+        edge += w;
+        offGrid |= edge % scale != 0;
+    }
+    QVERIFY(offGrid);
+    const QImage& image = device.Image();
+    QCOMPARE(QRgbToColor(image.pixel(vertical ? 2 * scale : 203 * scale, vertical ? 203 * scale : 2 * scale)),
+             kUntouched);
+    QCOMPARE(QRgbToColor(image.pixel(scale - 1, scale - 1)), kUntouched);
 }
 
 QTEST_MAIN(TestGradientFill)

@@ -256,12 +256,21 @@ void TestVexutils::clamp() {
 void TestVexutils::executableDirectory_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
+#ifdef Q_OS_WIN  // absolute paths start with a drive; either separator may be given
+    QTest::newRow("root: one separator") << "C:/Skyglow.scr"
+                                         << "C:/";
+    QTest::newRow("nested") << "C:\\Windows\\System32\\Skyglow.scr"
+                            << "C:/Windows/System32/";
+    QTest::newRow("one level") << "D:/bin/x"
+                               << "D:/bin/";
+#else
     QTest::newRow("root: one separator") << "/Skyglow.scr"
                                          << "/";
     QTest::newRow("nested") << "/opt/sky/bin/Skyglow.scr"
                             << "/opt/sky/bin/";
     QTest::newRow("one level") << "/bin/x"
                                << "/bin/";
+#endif
 }
 
 void TestVexutils::executableDirectory() {

@@ -56,7 +56,7 @@ int Render(const RenderOptions& options) {
         stars.Clock = [clock] { return clock; };
     }
     TVexImage surface;
-    surface.SetPixelRatio(options.Scale);
+    surface.TImage::SetPixelRatio(options.Scale);  // the engine draws device pixels itself
     surface.SetHeightWidth(options.Height, options.Width);
     TVexImage logoSource;
     LoadLogo(&logoSource);

@@ -14,6 +14,7 @@
 
 #include <X11/Xlib.h>
 #include <algorithm>
+#include <csignal>
 
 namespace Tallwick {
 
@@ -44,6 +45,10 @@ std::unique_ptr<TX11Host> TX11Host::Connect(QByteArray platform, QString& proble
         problem = QStringLiteral("DISPLAY is not set");
         return nullptr;
     }
+    // A display that closes a connection before the client has sent its greeting makes the
+    // client's first write fail with EPIPE; left at its default, SIGPIPE would end the program
+    // there instead of letting Xlib and Qt report the lost connection.
+    std::signal(SIGPIPE, SIG_IGN);
     Display* display = XOpenDisplay(name.constData());
     if (!display) {
         problem = QStringLiteral("cannot connect to DISPLAY=%1").arg(QString::fromLocal8Bit(name));

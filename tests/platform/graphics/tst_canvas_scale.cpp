@@ -46,6 +46,7 @@ std::shared_ptr<TBitmap> Checker(int side) {
 }  // namespace
 
 Q_DECLARE_METATYPE(Drawing)
+Q_DECLARE_METATYPE(TPoint)
 
 class TestCanvasScale : public QObject {
     Q_OBJECT
@@ -55,6 +56,8 @@ private slots:
     void onTheLogicalGrid();
     void atDeviceResolution_data();
     void atDeviceResolution();
+    void slantedHairlines_data();
+    void slantedHairlines();
     void pixelAccessIsLogical();
     void scaleIsBounded();
 };
@@ -80,18 +83,22 @@ void TestCanvasScale::onTheLogicalGrid_data() {
         c->Brush.Color = clNavy;
         c->FillRect(Rect(30, 20, 3, 1));
     });
-    rows("one-pixel lines every way", [](TCanvas* c) {
+    rows("one-pixel lines along the axes", [](TCanvas* c) {
         c->Pen.Color = clMaroon;
         c->MoveTo(1, 1);
-        for (TPoint p : {Point(38, 1), Point(38, 22), Point(1, 22), Point(20, 5), Point(37, 21)})
+        for (TPoint p : {Point(38, 1), Point(38, 22), Point(1, 22), Point(1, 5), Point(30, 5)})
             c->LineTo(p.x, p.y);
+        const TPoint box[] = {Point(4, 8), Point(20, 8), Point(20, 18), Point(4, 18)};
+        c->Polyline(box, 4);
     });
     rows("inverting pen over a box", [](TCanvas* c) {
         c->Brush.Color = clTeal;
         c->FillRect(Rect(0, 0, 20, 24));
         c->Pen.Mode = pmNot;
         c->MoveTo(0, 12);
-        c->LineTo(40, 3);
+        c->LineTo(40, 12);
+        c->MoveTo(10, 0);
+        c->LineTo(10, 24);
     });
     rows("single pixels", [](TCanvas* c) {
         for (int i = 0; i < 20; ++i)
@@ -101,8 +108,8 @@ void TestCanvasScale::onTheLogicalGrid_data() {
         c->SetClipRect(Rect(4, 4, 17, 13));
         c->Brush.Color = clPurple;
         c->FillRect(Rect(0, 0, 40, 24));
-        c->MoveTo(0, 0);
-        c->LineTo(39, 23);
+        c->MoveTo(0, 6);
+        c->LineTo(39, 6);
     });
     rows("bitmap copied", [](TCanvas* c) { c->Draw(3, 2, *Checker(9)); });
     rows("bitmap copied, or-ed", [](TCanvas* c) {
@@ -152,6 +159,22 @@ void TestCanvasScale::atDeviceResolution_data() {
         c->MoveTo(2, 20);
         c->LineTo(37, 3);
     }) << 0.85;
+    QTest::newRow("one-pixel slanted lines") << Drawing([](TCanvas* c) {
+        c->Pen.Color = clMaroon;
+        c->MoveTo(1, 1);
+        for (TPoint p : {Point(20, 5), Point(37, 21), Point(3, 22), Point(30, 2)})
+            c->LineTo(p.x, p.y);
+    }) << 0.9;
+    QTest::newRow("clipped slanted line") << Drawing([](TCanvas* c) {
+        c->SetClipRect(Rect(4, 4, 17, 13));
+        c->MoveTo(0, 0);
+        c->LineTo(39, 23);
+    }) << 0.95;
+    QTest::newRow("slanted polygon outline") << Drawing([](TCanvas* c) {
+        c->Brush.Style = bsClear;
+        const TPoint triangle[] = {Point(1, 22), Point(20, 1), Point(38, 17)};
+        c->Polygon(triangle, 3);
+    }) << 0.9;
     QTest::newRow("large picture stretched small")
         << Drawing([](TCanvas* c) { c->StretchDraw(Rect(5, 2, 25, 22), *Checker(40)); }) << 0.0;
 }
@@ -181,6 +204,60 @@ void TestCanvasScale::atDeviceResolution() {
                             .arg(one.top())
                             .arg(one.right())
                             .arg(one.bottom())));
+}
+
+void TestCanvasScale::slantedHairlines_data() {
+    QTest::addColumn<TPoint>("from");
+    QTest::addColumn<TPoint>("to");
+    QTest::addColumn<int>("scale");
+    for (int scale : {2, 3}) {
+        const auto row = [scale](const char* name, TPoint a, TPoint b) {
+            QTest::newRow(qPrintable(QString("%1, x%2").arg(name).arg(scale))) << a << b << scale;
+        };
+        row("shallow", Point(2, 3), Point(37, 17));
+        row("steep, backwards", Point(30, 22), Point(21, 1));
+        row("diagonal", Point(0, 23), Point(23, 0));
+        row("far beyond the bitmap", Point(-100000, -60000), Point(100040, 60024));
+    }
+}
+
+// A one-pixel slanted line at scale k: a pen of one logical pixel (k x k device pixels) stepped
+// along the device line, so every device column it crosses holds a run of at least k pixels and
+// the steps are finer than the blocks; its end pixel's block is left out; drawn twice with an
+// inverting pen it leaves nothing, so each pixel is inverted once.
+void TestCanvasScale::slantedHairlines() {
+    QFETCH(TPoint, from);
+    QFETCH(TPoint, to);
+    QFETCH(int, scale);
+    const auto line = [&](TCanvas* c) {
+        c->MoveTo(from.x, from.y);
+        c->LineTo(to.x, to.y);
+    };
+    const QImage device = Drawn(line, scale);
+    const auto black = [](TColor c) { return c == clBlack; };
+    QVERIFY(!BoundsWhere(device, black).isNull());
+    QVERIFY(UniformBlocks(device, qRgb(255, 255, 255)) < 0.9);
+    const bool shallow = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
+    const int across = shallow ? device.width() : device.height();
+    for (int i = 0; i < across; ++i) {
+        const int side = shallow ? device.height() : device.width();
+        int inked = 0;
+        for (int j = 0; j < side; ++j)
+            inked += black(ColorAt(device, shallow ? i : j, shallow ? j : i));
+        const bool cut = black(ColorAt(device, shallow ? i : 0, shallow ? 0 : i)) ||
+                         black(ColorAt(device, shallow ? i : side - 1, shallow ? side - 1 : i));
+        QVERIFY2(inked == 0 || inked >= scale || cut, qPrintable(QString("%1 pixels across at %2").arg(inked).arg(i)));
+    }
+    if (to.x >= 0 && to.x < kW && to.y >= 0 && to.y < kH)
+        QCOMPARE(ColorAt(device, to.x * scale + scale / 2, to.y * scale + scale / 2), clWhite);
+    const QImage twice = Drawn(
+        [&](TCanvas* c) {
+            c->Pen.Mode = pmNot;
+            line(c);
+            line(c);
+        },
+        scale);
+    QVERIFY(BoundsWhere(twice, [](TColor c) { return c != clWhite; }).isNull());
 }
 
 // A write sets the whole block, a read gives the block's top-left device pixel; the clip rectangle,

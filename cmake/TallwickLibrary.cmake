@@ -9,8 +9,10 @@ set(TALLWICK_PUBLIC_PARTS platform_graphics platform_controls utils toolkit imag
 set(TALLWICK_HIDDEN_PARTS imageio_codecs platform_system platform_files)
 set(TALLWICK_INTERNAL_PARTS ${TALLWICK_HIDDEN_PARTS} platform_headless)
 # Headers inside public folders that only the library's own sources use.
+# The *Private.h headers hold the state of a class split over several sources; the *Testing.h ones
+# and CustomPanelHooks.h give the tests and the library's own subclasses their access.
 set(TALLWICK_PRIVATE_HEADERS AccessibleComponent.h DiskinfoFacts.h VisiblePart.h CursorScope.h AxisLabels.h AxisPixels.h PropertyChange.h
-  MulDiv.h)
+  MulDiv.h CustomPanelHooks.h Tcanvas2dPrivate.h TveximagePrivate.h TcolorbuttonTesting.h TveximageTesting.h BeepTesting.h)
 
 foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_INTERNAL_PARTS})
   set_target_properties(${part} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
@@ -58,7 +60,7 @@ endif()
 add_library(Tallwick::Components ALIAS TallwickComponents)
 set_target_properties(TallwickComponents PROPERTIES
   OUTPUT_NAME tallwick-components EXPORT_NAME Components
-  VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+  VERSION ${TALLWICK_SOVERSION}.${PROJECT_VERSION_MINOR} SOVERSION ${TALLWICK_SOVERSION}
   CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_HIDDEN_PARTS})

@@ -17,6 +17,21 @@
 
 namespace Tallwick {
 
+class TDiskInfo::Private {
+public:
+    QString FDrive;
+    QString FDriveType;
+    qint64 FDriveSize = 0;
+    qint64 FDriveFree = 0;
+    QString FFileSystem;
+    uint FSerialNumber = 0;
+    QString FSerialNumberStr;
+    QString FVolumeName;
+    bool FVolumeValid = false;
+    QString FMountPoint;
+    std::shared_ptr<const TDriveFacts> FFacts;
+};
+
 namespace {
 
 constexpr qsizetype kQuotedValueLength = 60;
@@ -111,12 +126,15 @@ struct TDiskInfo::TDescription {
     QString MountPoint;
 };
 
-TDiskInfo::TDiskInfo(QObject* owner) : QObject(owner), FDrive(QStringLiteral("C")), FFacts(SystemFacts()) {}
+TDiskInfo::TDiskInfo(QObject* owner) : QObject(owner), d(std::make_unique<Private>()) {
+    d->FDrive = QStringLiteral("C");
+    d->FFacts = SystemFacts();
+}
 
 TDiskInfo::~TDiskInfo() = default;
 
 void TDiskInfo::SetFacts(std::shared_ptr<const TDriveFacts> facts) {
-    FFacts = facts ? std::move(facts) : SystemFacts();
+    d->FFacts = facts ? std::move(facts) : SystemFacts();
 }
 
 QString TDiskInfo::CheckedDrive(const QString& value) {
@@ -138,21 +156,21 @@ QString TDiskInfo::CheckedDrive(const QString& value) {
 
 void TDiskInfo::SetDrive(const QString& value) {
     const QString drive = CheckedDrive(value);
-    TDescription d;
-    if (FFacts->LettersOfItsOwn()) {
+    TDescription desc;
+    if (d->FFacts->LettersOfItsOwn()) {
         const std::optional<TLetteredDrive> lettered =
-            drive.startsWith(u'/') ? std::nullopt : FFacts->LetteredDrive(drive[0]);
+            drive.startsWith(u'/') ? std::nullopt : d->FFacts->LetteredDrive(drive[0]);
         if (lettered)
-            d = Describe(*lettered);
+            desc = Describe(*lettered);
     } else {
-        const TMountTable table = TMountTable::Parse(FFacts->MountTable());
+        const TMountTable table = TMountTable::Parse(d->FFacts->MountTable());
         const std::optional<TMountEntry> mount =
             drive.startsWith(u'/') ? table.ForMountPoint(drive) : table.ForLetter(drive[0]);
         if (mount)
-            d = Describe(*mount);
+            desc = Describe(*mount);
     }
-    d.Drive = drive;
-    Apply(d);
+    desc.Drive = drive;
+    Apply(desc);
 }
 
 void TDiskInfo::WriteDrive(const QString& value) noexcept {
@@ -160,65 +178,65 @@ void TDiskInfo::WriteDrive(const QString& value) noexcept {
 }
 
 TDiskInfo::TDescription TDiskInfo::Describe(const TMountEntry& mount) const {
-    TDescription d;
-    d.VolumeValid = true;
-    d.MountPoint = mount.MountPoint;
-    d.FileSystem = mount.FileSystem;
+    TDescription desc;
+    desc.VolumeValid = true;
+    desc.MountPoint = mount.MountPoint;
+    desc.FileSystem = mount.FileSystem;
     std::optional<TBlockFacts> block;
     TVolumeTags tags;
     if (mount.IsBlockDevice()) {
-        block = FFacts->BlockDevice(mount.Major, mount.Minor);
-        tags = FFacts->VolumeTags(mount.Source, mount.Major, mount.Minor);
+        block = d->FFacts->BlockDevice(mount.Major, mount.Minor);
+        tags = d->FFacts->VolumeTags(mount.Source, mount.Major, mount.Minor);
     }
-    if (d.FileSystem == u"fuseblk" && !tags.Type.isEmpty())
-        d.FileSystem = tags.Type;
-    d.VolumeName = tags.Label;
-    d.SerialNumber = SerialNumberFromUuid(tags.Uuid, tags.Type.isEmpty() ? d.FileSystem : tags.Type);
-    d.SerialNumberStr = SerialNumberText(d.SerialNumber);
-    d.DriveType = KindOf(mount, block);
-    if (const std::optional<TFsSpace> space = FFacts->Space(mount.MountPoint)) {
-        d.DriveSize = Bytes(space->Blocks, space->FragmentSize);
-        d.DriveFree = Bytes(space->Available, space->FragmentSize);
+    if (desc.FileSystem == u"fuseblk" && !tags.Type.isEmpty())
+        desc.FileSystem = tags.Type;
+    desc.VolumeName = tags.Label;
+    desc.SerialNumber = SerialNumberFromUuid(tags.Uuid, tags.Type.isEmpty() ? desc.FileSystem : tags.Type);
+    desc.SerialNumberStr = SerialNumberText(desc.SerialNumber);
+    desc.DriveType = KindOf(mount, block);
+    if (const std::optional<TFsSpace> space = d->FFacts->Space(mount.MountPoint)) {
+        desc.DriveSize = Bytes(space->Blocks, space->FragmentSize);
+        desc.DriveFree = Bytes(space->Available, space->FragmentSize);
     }
-    return d;
+    return desc;
 }
 
 // A drive the system letters itself: its kind is known even when its volume does not answer
 // (a CD drive without a disc), which is then no valid volume.
 TDiskInfo::TDescription TDiskInfo::Describe(const TLetteredDrive& drive) const {
-    TDescription d;
-    d.DriveType = KindText(drive.Kind);
-    d.MountPoint = drive.Root;
+    TDescription desc;
+    desc.DriveType = KindText(drive.Kind);
+    desc.MountPoint = drive.Root;
     if (!drive.VolumeKnown)
-        return d;
-    d.VolumeValid = true;
-    d.VolumeName = drive.Label;
-    d.FileSystem = drive.FileSystem;
-    d.SerialNumber = drive.Serial;
-    d.SerialNumberStr = SerialNumberText(drive.Serial);
+        return desc;
+    desc.VolumeValid = true;
+    desc.VolumeName = drive.Label;
+    desc.FileSystem = drive.FileSystem;
+    desc.SerialNumber = drive.Serial;
+    desc.SerialNumberStr = SerialNumberText(drive.Serial);
     if (drive.Space) {
-        d.DriveSize = Bytes(drive.Space->Blocks, drive.Space->FragmentSize);
-        d.DriveFree = Bytes(drive.Space->Available, drive.Space->FragmentSize);
+        desc.DriveSize = Bytes(drive.Space->Blocks, drive.Space->FragmentSize);
+        desc.DriveFree = Bytes(drive.Space->Available, drive.Space->FragmentSize);
     }
-    return d;
+    return desc;
 }
 
 // Stores everything first, then announces what changed, so a slot sees the whole new state.
-void TDiskInfo::Apply(const TDescription& d) {
-    const bool drive = FDrive != d.Drive, type = FDriveType != d.DriveType;
-    const bool size = FDriveSize != d.DriveSize, free = FDriveFree != d.DriveFree;
-    const bool fs = FFileSystem != d.FileSystem, serial = FSerialNumber != d.SerialNumber;
-    const bool serialStr = FSerialNumberStr != d.SerialNumberStr, volume = FVolumeName != d.VolumeName;
-    FDrive = d.Drive;
-    FDriveType = d.DriveType;
-    FDriveSize = d.DriveSize;
-    FDriveFree = d.DriveFree;
-    FFileSystem = d.FileSystem;
-    FSerialNumber = d.SerialNumber;
-    FSerialNumberStr = d.SerialNumberStr;
-    FVolumeName = d.VolumeName;
-    FVolumeValid = d.VolumeValid;
-    FMountPoint = d.MountPoint;
+void TDiskInfo::Apply(const TDescription& desc) {
+    const bool drive = d->FDrive != desc.Drive, type = d->FDriveType != desc.DriveType;
+    const bool size = d->FDriveSize != desc.DriveSize, free = d->FDriveFree != desc.DriveFree;
+    const bool fs = d->FFileSystem != desc.FileSystem, serial = d->FSerialNumber != desc.SerialNumber;
+    const bool serialStr = d->FSerialNumberStr != desc.SerialNumberStr, volume = d->FVolumeName != desc.VolumeName;
+    d->FDrive = desc.Drive;
+    d->FDriveType = desc.DriveType;
+    d->FDriveSize = desc.DriveSize;
+    d->FDriveFree = desc.DriveFree;
+    d->FFileSystem = desc.FileSystem;
+    d->FSerialNumber = desc.SerialNumber;
+    d->FSerialNumberStr = desc.SerialNumberStr;
+    d->FVolumeName = desc.VolumeName;
+    d->FVolumeValid = desc.VolumeValid;
+    d->FMountPoint = desc.MountPoint;
     if (drive)
         emit DriveChanged();
     if (type)
@@ -238,31 +256,31 @@ void TDiskInfo::Apply(const TDescription& d) {
 }
 
 void TDiskInfo::SetDriveType(const QString& value) {
-    ChangeProperty(this, FDriveType, value, nullptr, &TDiskInfo::DriveTypeChanged);
+    ChangeProperty(this, d->FDriveType, value, nullptr, &TDiskInfo::DriveTypeChanged);
 }
 void TDiskInfo::SetDriveSize(qint64 value) {
-    ChangeProperty(this, FDriveSize, value, nullptr, &TDiskInfo::DriveSizeChanged);
+    ChangeProperty(this, d->FDriveSize, value, nullptr, &TDiskInfo::DriveSizeChanged);
 }
 void TDiskInfo::SetDriveFree(qint64 value) {
-    ChangeProperty(this, FDriveFree, value, nullptr, &TDiskInfo::DriveFreeChanged);
+    ChangeProperty(this, d->FDriveFree, value, nullptr, &TDiskInfo::DriveFreeChanged);
 }
 void TDiskInfo::SetFileSystem(const QString& value) {
-    ChangeProperty(this, FFileSystem, value, nullptr, &TDiskInfo::FileSystemChanged);
+    ChangeProperty(this, d->FFileSystem, value, nullptr, &TDiskInfo::FileSystemChanged);
 }
 void TDiskInfo::SetSerialNumber(uint value) {
-    ChangeProperty(this, FSerialNumber, value, nullptr, &TDiskInfo::SerialNumberChanged);
+    ChangeProperty(this, d->FSerialNumber, value, nullptr, &TDiskInfo::SerialNumberChanged);
 }
 void TDiskInfo::SetSerialNumberStr(const QString& value) {
-    ChangeProperty(this, FSerialNumberStr, value, nullptr, &TDiskInfo::SerialNumberStrChanged);
+    ChangeProperty(this, d->FSerialNumberStr, value, nullptr, &TDiskInfo::SerialNumberStrChanged);
 }
 void TDiskInfo::SetVolumeName(const QString& value) {
-    ChangeProperty(this, FVolumeName, value, nullptr, &TDiskInfo::VolumeNameChanged);
+    ChangeProperty(this, d->FVolumeName, value, nullptr, &TDiskInfo::VolumeNameChanged);
 }
 
 QStringList TDiskInfo::AvailableDrives() const {
     QStringList drives;
-    const QString letters =
-        FFacts->LettersOfItsOwn() ? FFacts->DriveLetters() : TMountTable::Parse(FFacts->MountTable()).Letters();
+    const QString letters = d->FFacts->LettersOfItsOwn() ? d->FFacts->DriveLetters()
+                                                         : TMountTable::Parse(d->FFacts->MountTable()).Letters();
     for (QChar letter : letters)
         drives << QString(letter);
     return drives;
@@ -284,5 +302,16 @@ quint32 TDiskInfo::SerialNumberFromUuid(const QString& uuid, const QString& file
 }
 
 void TDiskInfo::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TDiskInfo")); }
+
+QString TDiskInfo::Drive() const { return d->FDrive; }
+QString TDiskInfo::DriveType() const { return d->FDriveType; }
+qint64 TDiskInfo::DriveSize() const { return d->FDriveSize; }
+qint64 TDiskInfo::DriveFree() const { return d->FDriveFree; }
+QString TDiskInfo::FileSystem() const { return d->FFileSystem; }
+uint TDiskInfo::SerialNumber() const { return d->FSerialNumber; }
+QString TDiskInfo::SerialNumberStr() const { return d->FSerialNumberStr; }
+QString TDiskInfo::VolumeName() const { return d->FVolumeName; }
+bool TDiskInfo::VolumeValid() const { return d->FVolumeValid; }
+QString TDiskInfo::MountPoint() const { return d->FMountPoint; }
 
 }  // namespace Tallwick

@@ -86,7 +86,7 @@ public:
 
     /// The drive described: a letter ("C" is the root file system) or a mount point. Setting it reads the drive's facts.
     ///@{
-    QString Drive() const { return FDrive; }
+    QString Drive() const;
     /// Queries the drive named by `value` (see above), even when it is the current one, so that
     /// setting it again refreshes the free space. Throws Exception for a value that names no drive.
     void SetDrive(const QString& value);
@@ -97,42 +97,42 @@ public:
     void WriteDrive(const QString& value) noexcept;
 
     /// Plain fields: written as they come, normally by SetDrive.
-    QString DriveType() const { return FDriveType; }
+    QString DriveType() const;
     void SetDriveType(const QString& value);
     /// Total size in bytes; -1 when the query failed.
     ///@{
-    qint64 DriveSize() const { return FDriveSize; }
+    qint64 DriveSize() const;
     void SetDriveSize(qint64 value);
     ///@}
     /// Bytes an unprivileged user may still fill; -1 when the query failed.
     ///@{
-    qint64 DriveFree() const { return FDriveFree; }
+    qint64 DriveFree() const;
     void SetDriveFree(qint64 value);
     ///@}
     /// The kernel's name of the mounted file system, such as "ext4".
     ///@{
-    QString FileSystem() const { return FFileSystem; }
+    QString FileSystem() const;
     void SetFileSystem(const QString& value);
     ///@}
     /// Volume serial number taken from the volume's UUID; 0 without one.
     ///@{
-    uint SerialNumber() const { return FSerialNumber; }
+    uint SerialNumber() const;
     void SetSerialNumber(uint value);
     ///@}
     /// SerialNumber written as "XXXX-XXXX"; empty when the query failed.
     ///@{
-    QString SerialNumberStr() const { return FSerialNumberStr; }
+    QString SerialNumberStr() const;
     void SetSerialNumberStr(const QString& value);
     ///@}
     /// The volume's label.
     ///@{
-    QString VolumeName() const { return FVolumeName; }
+    QString VolumeName() const;
     void SetVolumeName(const QString& value);
     ///@}
     /// Whether the last query found the drive.
-    bool VolumeValid() const { return FVolumeValid; }
+    bool VolumeValid() const;
     /// The mount point the last query found ("/" for C), empty when it failed.
-    QString MountPoint() const { return FMountPoint; }
+    QString MountPoint() const;
 
     /// The letters that name a file system now, "C" first.
     QStringList AvailableDrives() const;
@@ -174,17 +174,8 @@ private:
     TDescription Describe(const TLetteredDrive& drive) const;
     void Apply(const TDescription& d);
 
-    QString FDrive;
-    QString FDriveType;
-    qint64 FDriveSize = 0;
-    qint64 FDriveFree = 0;
-    QString FFileSystem;
-    uint FSerialNumber = 0;
-    QString FSerialNumberStr;
-    QString FVolumeName;
-    bool FVolumeValid = false;
-    QString FMountPoint;
-    std::shared_ptr<const TDriveFacts> FFacts;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

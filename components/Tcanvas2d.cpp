@@ -1,6 +1,7 @@
 // TCanvas2D: construction, properties, layout, mapping, axes and world drawing. The interaction
 // (animated axis changes, zoom and pan, mouse handlers) is in Tcanvas2dZoom.cpp.
 #include "Tcanvas2d.h"
+#include "Tcanvas2dPrivate.h"
 
 #include "AxisLabels.h"
 #include "AxisPixels.h"
@@ -8,6 +9,7 @@
 #include "ComponentRegistry.h"
 #include "Cursors.h"
 #include "CursorScope.h"
+#include "CustomPanelHooks.h"
 #include "EventGuard.h"
 #include "FormatFloat.h"
 #include "GdiCalls.h"
@@ -22,71 +24,71 @@
 
 namespace Tallwick {
 
-TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner) {
-    FImage = new TVexImage(this);
-    FImage->SetFollowDeviceRatio(true);
-    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
-    FImageCanvas = FImage->Canvas();
-    FLabels = std::make_unique<TAxisLabels>();
+TCanvas2D::TCanvas2D(QWidget* owner) : TCustomPanel(owner), d(std::make_unique<Private>()) {
+    d->FImage = new TVexImage(this);
+    d->FImage->SetFollowDeviceRatio(true);
+    connect(d->FImage, &TVexImage::DeviceRatioChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
+    d->FImageCanvas = d->FImage->Canvas();
+    d->FLabels = std::make_unique<TAxisLabels>();
     SetAlign(alNone);
     SetBevelInner(bvLowered);
     SetBevelOuter(bvLowered);
     SetBevelWidth(2);
     SetHeight(160);
     SetWidth(160);
-    FAxisFont.SetColor(clWhite);
-    FFormat = QStringLiteral(",0.00");
-    FZoomAllXMax = FAxisXMax;
-    FZoomAllXMin = FAxisXMin;
-    FZoomAllYMax = FAxisYMax;
-    FZoomAllYMin = FAxisYMin;
+    d->FAxisFont.SetColor(clWhite);
+    d->FFormat = QStringLiteral(",0.00");
+    d->FZoomAllXMax = d->FAxisXMax;
+    d->FZoomAllXMin = d->FAxisXMin;
+    d->FZoomAllYMax = d->FAxisYMax;
+    d->FZoomAllYMin = d->FAxisYMin;
     LoadCursorPicture(crPanning, QStringLiteral("PANNING"));
     LoadCursorPicture(crZoomMore, QStringLiteral("ZOOMMORE"));
     LoadCursorPicture(crZoomLess, QStringLiteral("ZOOMLESS"));
     // Clicks on the image give the canvas the keyboard focus, for Alt+Left and Alt+Right.
     setFocusPolicy(Qt::StrongFocus);
-    FImage->installEventFilter(this);
+    d->FImage->installEventFilter(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     for (auto changed : {&TCanvas2D::AxisXMarginChanged, &TCanvas2D::AxisYMarginChanged, &TCanvas2D::AxisShowChanged})
         connect(this, changed, this, &TCanvas2D::HintMaybeChanged);
     connect(this, &TCustomPanel::BevelWidthChanged, this, &TCanvas2D::HintMaybeChanged);
-    TCustomPanel::OnResize = [this](QObject* Sender) { GuardEvent(this, [&] { Canvas2DResize(Sender); }); };
-    FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
-    FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomPanelHooks::SetBeforeResize(*this, [this] { Canvas2DResize(this); });
+    d->FImage->OnDblClick = [this](QObject* Sender) { Canvas2DDblClick(Sender); };
+    d->FImage->OnMouseDown = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
         Canvas2DMouseDown(Sender, Button, Shift, X, Y);
     };
-    FImage->OnMouseMove = [this](QObject* Sender, TShiftState Shift, int X, int Y) {
+    d->FImage->OnMouseMove = [this](QObject* Sender, TShiftState Shift, int X, int Y) {
         Canvas2DMouseMove(Sender, Shift, X, Y);
     };
-    FImage->OnMouseUp = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    d->FImage->OnMouseUp = [this](QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
         Canvas2DMouseUp(Sender, Button, Shift, X, Y);
     };
 }
 
 TCanvas2D::~TCanvas2D() {
-    TCustomPanel::OnResize = nullptr;
-    FImage->OnDblClick = nullptr;
-    FImage->OnMouseDown = nullptr;
-    FImage->OnMouseMove = nullptr;
-    FImage->OnMouseUp = nullptr;
+    TCustomPanelHooks::SetBeforeResize(*this, nullptr);
+    d->FImage->OnDblClick = nullptr;
+    d->FImage->OnMouseDown = nullptr;
+    d->FImage->OnMouseMove = nullptr;
+    d->FImage->OnMouseUp = nullptr;
 }
 
 // ---- Properties ----------------------------------------------------------------------------------
 
 void TCanvas2D::SetAxisColor(TColor value) {
-    if (value == FAxisColor)
+    if (value == d->FAxisColor)
         return;
-    FAxisColor = value;
-    FAxisFont.SetColor(value);
+    d->FAxisColor = value;
+    d->FAxisFont.SetColor(value);
     Draw();
     emit AxisColorChanged();
 }
 
 void TCanvas2D::SetAxisFont(const TFont& font) {
-    const bool fontChanged = font.Key() != FAxisFont.Key();
-    const bool colorChanged = font.Color() != FAxisColor;
-    FAxisFont.Assign(font);
-    FAxisColor = font.Color();
+    const bool fontChanged = font.Key() != d->FAxisFont.Key();
+    const bool colorChanged = font.Color() != d->FAxisColor;
+    d->FAxisFont.Assign(font);
+    d->FAxisColor = font.Color();
     Draw();
     if (fontChanged)
         emit AxisFontChanged();
@@ -95,18 +97,18 @@ void TCanvas2D::SetAxisFont(const TFont& font) {
 }
 
 QFont TCanvas2D::AxisFontQFont() const {
-    QFont font(FAxisFont.Name());
-    font.setPointSize(std::max(1, FAxisFont.Size()));
-    font.setBold(FAxisFont.Style() & fsBold);
-    font.setItalic(FAxisFont.Style() & fsItalic);
-    font.setUnderline(FAxisFont.Style() & fsUnderline);
-    font.setStrikeOut(FAxisFont.Style() & fsStrikeOut);
+    QFont font(d->FAxisFont.Name());
+    font.setPointSize(std::max(1, d->FAxisFont.Size()));
+    font.setBold(d->FAxisFont.Style() & fsBold);
+    font.setItalic(d->FAxisFont.Style() & fsItalic);
+    font.setUnderline(d->FAxisFont.Style() & fsUnderline);
+    font.setStrikeOut(d->FAxisFont.Style() & fsStrikeOut);
     return font;
 }
 
 // Designer's font editor gives no colour: the axis colour stays.
 void TCanvas2D::SetAxisFontQFont(const QFont& qfont) {
-    TFont font = FAxisFont;
+    TFont font = d->FAxisFont;
     font.SetName(qfont.family());
     if (qfont.pointSize() > 0)
         font.SetSize(qfont.pointSize());
@@ -126,59 +128,59 @@ void TCanvas2D::SetAxisFontQFont(const QFont& qfont) {
 }
 
 void TCanvas2D::SetAxisShow(bool value) {
-    ChangeProperty(this, FAxisShow, value, &TCanvas2D::Draw, &TCanvas2D::AxisShowChanged);
+    ChangeProperty(this, d->FAxisShow, value, &TCanvas2D::Draw, &TCanvas2D::AxisShowChanged);
 }
 void TCanvas2D::SetAxisXMarginAuto(bool value) {
-    ChangeProperty(this, FAxisXMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarginAutoChanged);
+    ChangeProperty(this, d->FAxisXMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarginAutoChanged);
 }
 void TCanvas2D::SetAxisXMarks(int value) {
-    ChangeProperty(this, FAxisXMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarksChanged);
+    ChangeProperty(this, d->FAxisXMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMarksChanged);
 }
 void TCanvas2D::SetAxisXMax(double value) {
-    ChangeProperty(this, FAxisXMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMaxChanged);
+    ChangeProperty(this, d->FAxisXMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMaxChanged);
 }
 void TCanvas2D::SetAxisXMin(double value) {
-    ChangeProperty(this, FAxisXMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMinChanged);
+    ChangeProperty(this, d->FAxisXMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisXMinChanged);
 }
 void TCanvas2D::SetAxisYMarginAuto(bool value) {
-    ChangeProperty(this, FAxisYMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarginAutoChanged);
+    ChangeProperty(this, d->FAxisYMarginAuto, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarginAutoChanged);
 }
 void TCanvas2D::SetAxisYMarks(int value) {
-    ChangeProperty(this, FAxisYMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarksChanged);
+    ChangeProperty(this, d->FAxisYMarks, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMarksChanged);
 }
 void TCanvas2D::SetAxisYMax(double value) {
-    ChangeProperty(this, FAxisYMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMaxChanged);
+    ChangeProperty(this, d->FAxisYMax, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMaxChanged);
 }
 void TCanvas2D::SetAxisYMin(double value) {
-    ChangeProperty(this, FAxisYMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMinChanged);
+    ChangeProperty(this, d->FAxisYMin, value, &TCanvas2D::Draw, &TCanvas2D::AxisYMinChanged);
 }
 void TCanvas2D::SetColorExt(TColor value) {
-    ChangeProperty(this, FColorExt, value, &TCanvas2D::Draw, &TCanvas2D::ColorExtChanged);
+    ChangeProperty(this, d->FColorExt, value, &TCanvas2D::Draw, &TCanvas2D::ColorExtChanged);
 }
 void TCanvas2D::SetColorInt(TColor value) {
-    ChangeProperty(this, FColorInt, value, &TCanvas2D::Draw, &TCanvas2D::ColorIntChanged);
+    ChangeProperty(this, d->FColorInt, value, &TCanvas2D::Draw, &TCanvas2D::ColorIntChanged);
 }
 
 // The ZoomAll limits are plain fields: no repaint.
 void TCanvas2D::SetZoomAllXMax(double value) {
-    ChangeProperty(this, FZoomAllXMax, value, nullptr, &TCanvas2D::ZoomAllXMaxChanged);
+    ChangeProperty(this, d->FZoomAllXMax, value, nullptr, &TCanvas2D::ZoomAllXMaxChanged);
 }
 void TCanvas2D::SetZoomAllXMin(double value) {
-    ChangeProperty(this, FZoomAllXMin, value, nullptr, &TCanvas2D::ZoomAllXMinChanged);
+    ChangeProperty(this, d->FZoomAllXMin, value, nullptr, &TCanvas2D::ZoomAllXMinChanged);
 }
 void TCanvas2D::SetZoomAllYMax(double value) {
-    ChangeProperty(this, FZoomAllYMax, value, nullptr, &TCanvas2D::ZoomAllYMaxChanged);
+    ChangeProperty(this, d->FZoomAllYMax, value, nullptr, &TCanvas2D::ZoomAllYMaxChanged);
 }
 void TCanvas2D::SetZoomAllYMin(double value) {
-    ChangeProperty(this, FZoomAllYMin, value, nullptr, &TCanvas2D::ZoomAllYMinChanged);
+    ChangeProperty(this, d->FZoomAllYMin, value, nullptr, &TCanvas2D::ZoomAllYMinChanged);
 }
 
 void TCanvas2D::MarginsChanged(int oldX, int oldY) {
-    if (FMarginHold > 0)
+    if (d->FMarginHold > 0)
         return;
-    if (FAxisXMargin != oldX)
+    if (d->FAxisXMargin != oldX)
         emit AxisXMarginChanged();
-    if (FAxisYMargin != oldY)
+    if (d->FAxisYMargin != oldY)
         emit AxisYMarginChanged();
 }
 
@@ -186,14 +188,14 @@ void TCanvas2D::MarginsChanged(int oldX, int oldY) {
 void TCanvas2D::SetMarginChecked(int& field, int value, int imageSize) {
     if (value == field)
         return;
-    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
+    const int oldX = d->FAxisXMargin, oldY = d->FAxisYMargin;
     struct Hold {
         int& depth;
         explicit Hold(int& d) : depth(d) { ++depth; }
         ~Hold() { --depth; }
     };
     {
-        Hold hold(FMarginHold);
+        Hold hold(d->FMarginHold);
         if (value < imageSize / 2 - 20)
             field = value;
         Draw();
@@ -201,11 +203,11 @@ void TCanvas2D::SetMarginChecked(int& field, int value, int imageSize) {
     MarginsChanged(oldX, oldY);
 }
 
-void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(FAxisXMargin, value, FImage->Width()); }
-void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(FAxisYMargin, value, FImage->Height()); }
+void TCanvas2D::SetAxisXMargin(int value) { SetMarginChecked(d->FAxisXMargin, value, d->FImage->Width()); }
+void TCanvas2D::SetAxisYMargin(int value) { SetMarginChecked(d->FAxisYMargin, value, d->FImage->Height()); }
 
 void TCanvas2D::SetFormat(const QString& value) {
-    if (!ChangeProperty(this, FFormat, value, &TCanvas2D::Draw, &TCanvas2D::FormatChanged))
+    if (!ChangeProperty(this, d->FFormat, value, &TCanvas2D::Draw, &TCanvas2D::FormatChanged))
         return;
     if (OnChangeFormat)
         OnChangeFormat(this);
@@ -213,16 +215,16 @@ void TCanvas2D::SetFormat(const QString& value) {
 }
 
 void TCanvas2D::SetZoomFactor(double value) {
-    if (!(value > 0 && value < 1) || value == FZoomFactor)
+    if (!(value > 0 && value < 1) || value == d->FZoomFactor)
         return;
-    FZoomFactor = value;
+    d->FZoomFactor = value;
     emit ZoomFactorChanged();
 }
 
 void TCanvas2D::SetZoomSteps(int value) {
-    if (value <= 0 || value == FZoomSteps)
+    if (value <= 0 || value == d->FZoomSteps)
         return;
-    FZoomSteps = value;
+    d->FZoomSteps = value;
     emit ZoomStepsChanged();
 }
 
@@ -230,8 +232,8 @@ void TCanvas2D::SetZoomSteps(int value) {
 
 void TCanvas2D::ImageResize() {
     const int bevel = BevelWidth();
-    FImage->SetBounds(2 * bevel, 2 * bevel, std::max(0, Width() - 4 * bevel), std::max(0, Height() - 4 * bevel));
-    FImage->Resize();
+    d->FImage->SetBounds(2 * bevel, 2 * bevel, std::max(0, Width() - 4 * bevel), std::max(0, Height() - 4 * bevel));
+    d->FImage->Resize();
 }
 
 int TCanvas2D::ClientWidthGet() const { return ImageW() - 2 * MarginX(); }
@@ -239,27 +241,27 @@ int TCanvas2D::ClientHeightGet() const { return ImageH() - 2 * MarginY(); }
 
 TRect TCanvas2D::DrawRectGet() const {
     const int W = ImageW(), H = ImageH();
-    if (!FAxisShow)
+    if (!d->FAxisShow)
         return Rect(0, 0, W - 1, H - 1);
-    const int mx = FAxisXMargin, my = FAxisYMargin;
+    const int mx = d->FAxisXMargin, my = d->FAxisYMargin;
     return Rect(mx + 1, my + 1, W - mx - 1, H - my - 1);
 }
 
 bool TCanvas2D::Inside(int X, int Y) const {
     const int W = ImageW(), H = ImageH();
-    if (!FAxisShow)
+    if (!d->FAxisShow)
         return X >= 0 && X <= W && Y >= 0 && Y <= H;
-    const int mx = FAxisXMargin, my = FAxisYMargin;
+    const int mx = d->FAxisXMargin, my = d->FAxisYMargin;
     return mx < X && X < W - mx && my < Y && Y < H - my;
 }
 
 void TCanvas2D::DrawRegionSet() {
-    if (!FAxisShow)
+    if (!d->FAxisShow)
         return;
-    const int mx = FAxisXMargin, my = FAxisYMargin;
+    const int mx = d->FAxisXMargin, my = d->FAxisYMargin;
     // The canvas keeps its own copy of the selected region, so ours goes at once.
     HRGN region = CreateRectRgn(mx + 1, my + 1, ImageW() - mx, ImageH() - my);
-    SelectClipRgn(FImageCanvas->Handle(), region);
+    SelectClipRgn(d->FImageCanvas->Handle(), region);
     DeleteObject(region);
 }
 
@@ -267,55 +269,56 @@ void TCanvas2D::DrawRegionSet() {
 
 // A finite difference needs two finite limits, so one test covers NaN, infinities and overflow.
 bool TCanvas2D::XMappingValid() const {
-    const double range = FAxisXMax - FAxisXMin;
+    const double range = d->FAxisXMax - d->FAxisXMin;
     return std::isfinite(range) && range != 0 && ClientWidthGet() > 0;
 }
 
 bool TCanvas2D::YMappingValid() const {
-    const double range = FAxisYMax - FAxisYMin;
+    const double range = d->FAxisYMax - d->FAxisYMin;
     return std::isfinite(range) && range != 0 && ClientHeightGet() > 0;
 }
 
 bool TCanvas2D::MappingValid() const { return XMappingValid() && YMappingValid(); }
 
 double TCanvas2D::ValToScrXD(double x) const {
-    return (x - FAxisXMin) / (FAxisXMax - FAxisXMin) * (ImageW() - 2 * MarginX()) + MarginX();
+    return (x - d->FAxisXMin) / (d->FAxisXMax - d->FAxisXMin) * (ImageW() - 2 * MarginX()) + MarginX();
 }
 
 int TCanvas2D::ValToScrX(double x) const {
-    return PixelOf(MarginX(), (x - FAxisXMin) / (FAxisXMax - FAxisXMin) * (ImageW() - 2 * MarginX()), false);
+    return PixelOf(MarginX(), (x - d->FAxisXMin) / (d->FAxisXMax - d->FAxisXMin) * (ImageW() - 2 * MarginX()), false);
 }
 
 double TCanvas2D::ValToScrYD(double y) const {
-    return (ImageH() - MarginY()) - (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY());
+    return (ImageH() - MarginY()) - (y - d->FAxisYMin) / (d->FAxisYMax - d->FAxisYMin) * (ImageH() - 2 * MarginY());
 }
 
 int TCanvas2D::ValToScrY(double y) const {
-    return PixelOf(ImageH() - MarginY(), (y - FAxisYMin) / (FAxisYMax - FAxisYMin) * (ImageH() - 2 * MarginY()), true);
+    return PixelOf(ImageH() - MarginY(),
+                   (y - d->FAxisYMin) / (d->FAxisYMax - d->FAxisYMin) * (ImageH() - 2 * MarginY()), true);
 }
 
 // A plot area without width or height gives the minimum instead of dividing by zero.
 double TCanvas2D::ScrToValX(int X) const {
     const int w = ClientWidthGet();
     if (w <= 0)
-        return FAxisXMin;
-    return double(X - MarginX()) / w * (FAxisXMax - FAxisXMin) + FAxisXMin;
+        return d->FAxisXMin;
+    return double(X - MarginX()) / w * (d->FAxisXMax - d->FAxisXMin) + d->FAxisXMin;
 }
 
 double TCanvas2D::ScrToValY(int Y) const {
     const int h = ClientHeightGet();
     if (h <= 0)
-        return FAxisYMin;
-    return double(ImageH() - Y - MarginY()) / h * (FAxisYMax - FAxisYMin) + FAxisYMin;
+        return d->FAxisYMin;
+    return double(ImageH() - Y - MarginY()) / h * (d->FAxisYMax - d->FAxisYMin) + d->FAxisYMin;
 }
 
-QString TCanvas2D::ScrToValXS(int X) const { return FormatFloat(FFormat, ScrToValX(X)); }
-QString TCanvas2D::ScrToValYS(int Y) const { return FormatFloat(FFormat, ScrToValY(Y)); }
+QString TCanvas2D::ScrToValXS(int X) const { return FormatFloat(d->FFormat, ScrToValX(X)); }
+QString TCanvas2D::ScrToValYS(int Y) const { return FormatFloat(d->FFormat, ScrToValY(Y)); }
 
 // Between the lower and the upper limit, whichever way round they were set.
 bool TCanvas2D::PointCheckIn(double x, double y) const {
-    const auto [xlo, xhi] = std::minmax(FAxisXMin, FAxisXMax);
-    const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
+    const auto [xlo, xhi] = std::minmax(d->FAxisXMin, d->FAxisXMax);
+    const auto [ylo, yhi] = std::minmax(d->FAxisYMin, d->FAxisYMax);
     return xlo <= x && x <= xhi && ylo <= y && y <= yhi;
 }
 
@@ -327,46 +330,47 @@ int TCanvas2D::MarkCount(int marks, int pixels) const { return std::clamp(marks,
 void TCanvas2D::AxisDraw() {
     if (!MappingValid())
         return;
-    TCanvas* c = FImageCanvas;
-    c->Pen.Color = FAxisColor;
+    TCanvas* c = d->FImageCanvas;
+    c->Pen.Color = d->FAxisColor;
     c->Brush.Style = bsClear;
-    c->Rectangle(ValToScrX(FAxisXMin), ValToScrY(FAxisYMax), ValToScrX(FAxisXMax) + 1, ValToScrY(FAxisYMin) + 1);
+    c->Rectangle(ValToScrX(d->FAxisXMin), ValToScrY(d->FAxisYMax), ValToScrX(d->FAxisXMax) + 1,
+                 ValToScrY(d->FAxisYMin) + 1);
     c->Brush.Style = bsSolid;
-    MarkXDraw(FAxisXMin);
-    MarkXDraw(FAxisXMax);
-    MarkYDraw(FAxisYMin);
-    MarkYDraw(FAxisYMax);
-    const int xmarks = MarkCount(FAxisXMarks, ClientWidthGet());
+    MarkXDraw(d->FAxisXMin);
+    MarkXDraw(d->FAxisXMax);
+    MarkYDraw(d->FAxisYMin);
+    MarkYDraw(d->FAxisYMax);
+    const int xmarks = MarkCount(d->FAxisXMarks, ClientWidthGet());
     for (int i = 1; i <= xmarks; ++i)
-        MarkXDraw(FAxisXMin + (FAxisXMax - FAxisXMin) * i / (xmarks + 1));
-    const int ymarks = MarkCount(FAxisYMarks, ClientHeightGet());
+        MarkXDraw(d->FAxisXMin + (d->FAxisXMax - d->FAxisXMin) * i / (xmarks + 1));
+    const int ymarks = MarkCount(d->FAxisYMarks, ClientHeightGet());
     for (int i = 1; i <= ymarks; ++i)
-        MarkYDraw(FAxisYMin + (FAxisYMax - FAxisYMin) * i / (ymarks + 1));
+        MarkYDraw(d->FAxisYMin + (d->FAxisYMax - d->FAxisYMin) * i / (ymarks + 1));
 }
 
 TAxisLabel& TCanvas2D::AxisLabel(double value) { return AxisLabelFor(Limits(), value); }
 
 TAxisLabel& TCanvas2D::AxisLabelFor(const TBox& box, double value) {
     const double limits[4] = {box.XMin, box.YMin, box.XMax, box.YMax};
-    FLabels->Use(limits, FFormat, FAxisFont);
-    return FLabels->Label(value);
+    d->FLabels->Use(limits, d->FFormat, d->FAxisFont);
+    return d->FLabels->Label(value);
 }
 
 // The label's kept pixels; a turned font, or a canvas finer than the labels' pixels, is drawn as
 // text each time.
 void TCanvas2D::LabelOut(int X, int Y, TAxisLabel& label) {
-    if (FImageCanvas->Font.Orientation() != 0 || FImageCanvas->Scale() > 1)
-        FImageCanvas->TextOut(X, Y, label.Text);
+    if (d->FImageCanvas->Font.Orientation() != 0 || d->FImageCanvas->Scale() > 1)
+        d->FImageCanvas->TextOut(X, Y, label.Text);
     else
-        FImageCanvas->TextOutMask(X, Y, FLabels->Mask(label));
+        d->FImageCanvas->TextOutMask(X, Y, d->FLabels->Mask(label));
 }
 
 void TCanvas2D::MarkXDraw(double x) {
     if (!MappingValid())
         return;
-    TCanvas* c = FImageCanvas;
-    c->Pen.Color = FAxisColor;
-    c->Font.Assign(FAxisFont);
+    TCanvas* c = d->FImageCanvas;
+    c->Pen.Color = d->FAxisColor;
+    c->Font.Assign(d->FAxisFont);
     SetTextAlign(c->Handle(), TA_CENTER | TA_TOP);
     SetBkMode(c->Handle(), TRANSPARENT);
     const int sx = ValToScrX(x), my = MarginY();
@@ -383,9 +387,9 @@ void TCanvas2D::MarkXDraw(double x) {
 void TCanvas2D::MarkYDraw(double y) {
     if (!MappingValid())
         return;
-    TCanvas* c = FImageCanvas;
-    c->Pen.Color = FAxisColor;
-    c->Font.Assign(FAxisFont);
+    TCanvas* c = d->FImageCanvas;
+    c->Pen.Color = d->FAxisColor;
+    c->Font.Assign(d->FAxisFont);
     SetBkMode(c->Handle(), TRANSPARENT);
     const int sy = ValToScrY(y), mx = MarginX();
     TAxisLabel& label = AxisLabel(y);
@@ -402,15 +406,15 @@ void TCanvas2D::MarkYDraw(double y) {
 
 // The end labels stay within the frame's height: YMin's mostly above its tick, YMax's below.
 int TCanvas2D::LabelTop(int Y, double value, int h) const {
-    if (value == FAxisYMin)
+    if (value == d->FAxisYMin)
         return Y - (2 * h) / 3;
-    if (value == FAxisYMax)
+    if (value == d->FAxisYMax)
         return Y - h / 3;
     return Y - h / 2;
 }
 
 void TCanvas2D::MarkYDrawText(int X, int Y, double value, const QString& text) {
-    FImageCanvas->TextOut(X, LabelTop(Y, value, FImageCanvas->TextHeight(text)), text);
+    d->FImageCanvas->TextOut(X, LabelTop(Y, value, d->FImageCanvas->TextHeight(text)), text);
 }
 
 void TCanvas2D::MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label) {
@@ -418,16 +422,16 @@ void TCanvas2D::MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label) {
 }
 
 void TCanvas2D::AxisXMarginAdjust() {
-    FImageCanvas->Font.Assign(FAxisFont);
-    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisXMargin = AutoMarginX(Limits());
+    d->FImageCanvas->Font.Assign(d->FAxisFont);
+    const int oldX = d->FAxisXMargin, oldY = d->FAxisYMargin;
+    d->FAxisXMargin = AutoMarginX(Limits());
     MarginsChanged(oldX, oldY);
 }
 
 void TCanvas2D::AxisYMarginAdjust() {
-    FImageCanvas->Font.Assign(FAxisFont);
-    const int oldX = FAxisXMargin, oldY = FAxisYMargin;
-    FAxisYMargin = AutoMarginY(Limits());
+    d->FImageCanvas->Font.Assign(d->FAxisFont);
+    const int oldX = d->FAxisXMargin, oldY = d->FAxisYMargin;
+    d->FAxisYMargin = AutoMarginY(Limits());
     MarginsChanged(oldX, oldY);
 }
 
@@ -440,23 +444,23 @@ int TCanvas2D::AutoMarginX(const TBox& box) {
 int TCanvas2D::AutoMarginY(const TBox& box) { return AxisLabelFor(box, box.YMin).Height + 6; }
 
 int TCanvas2D::MarginXFor(const TBox& box) {
-    if (!FAxisShow)
+    if (!d->FAxisShow)
         return 0;
-    return FAxisXMarginAuto ? AutoMarginX(box) : FAxisXMargin;
+    return d->FAxisXMarginAuto ? AutoMarginX(box) : d->FAxisXMargin;
 }
 
 int TCanvas2D::MarginYFor(const TBox& box) {
-    if (!FAxisShow)
+    if (!d->FAxisShow)
         return 0;
-    return FAxisYMarginAuto ? AutoMarginY(box) : FAxisYMargin;
+    return d->FAxisYMarginAuto ? AutoMarginY(box) : d->FAxisYMargin;
 }
 
 // Without a plot area (or with a result that is no number) the limit stays; the repaint happens.
 void TCanvas2D::AxisXAdjustToY() {
     const int w = ClientWidthGet(), h = ClientHeightGet();
-    const double value = FAxisXMin + (FAxisYMax - FAxisYMin) * w / h;
-    if (w > 0 && h > 0 && std::isfinite(value) && value != FAxisXMax) {
-        FAxisXMax = value;
+    const double value = d->FAxisXMin + (d->FAxisYMax - d->FAxisYMin) * w / h;
+    if (w > 0 && h > 0 && std::isfinite(value) && value != d->FAxisXMax) {
+        d->FAxisXMax = value;
         emit AxisXMaxChanged();
     }
     Draw();
@@ -464,9 +468,9 @@ void TCanvas2D::AxisXAdjustToY() {
 
 void TCanvas2D::AxisYAdjustToX() {
     const int w = ClientWidthGet(), h = ClientHeightGet();
-    const double value = FAxisYMin + (FAxisXMax - FAxisXMin) * h / w;
-    if (w > 0 && h > 0 && std::isfinite(value) && value != FAxisYMax) {
-        FAxisYMax = value;
+    const double value = d->FAxisYMin + (d->FAxisXMax - d->FAxisXMin) * h / w;
+    if (w > 0 && h > 0 && std::isfinite(value) && value != d->FAxisYMax) {
+        d->FAxisYMax = value;
         emit AxisYMaxChanged();
     }
     Draw();
@@ -479,50 +483,50 @@ void TCanvas2D::Draw() {
         return;
     QElapsedTimer timer;
     timer.start();
-    TCursorScope hourglass(FImage, crHourGlass);
-    if (FAxisXMarginAuto)
+    TCursorScope hourglass(d->FImage, crHourGlass);
+    if (d->FAxisXMarginAuto)
         AxisXMarginAdjust();
-    if (FAxisYMarginAuto)
+    if (d->FAxisYMarginAuto)
         AxisYMarginAdjust();
-    SelectClipRgn(FImageCanvas->Handle(), nullptr);
+    SelectClipRgn(d->FImageCanvas->Handle(), nullptr);
     Clear();
     DrawRegionSet();
-    FOutOfRange = false;
+    d->FOutOfRange = false;
     if (OnDraw)
         OnDraw(this);
     emit drawRequested(this);
-    if (FZoomMode == zmZoomIn)
+    if (d->FZoomMode == zmZoomIn)
         ZoomDraw();
-    FLastDrawTime = timer.nsecsElapsed() / 1e6;
+    d->FLastDrawTime = timer.nsecsElapsed() / 1e6;
 }
 
 void TCanvas2D::Clear() {
     ImageResize();
-    if (!FAxisShow) {
-        ClearControl(FImage, FImageCanvas, FColorInt);
+    if (!d->FAxisShow) {
+        ClearControl(d->FImage, d->FImageCanvas, d->FColorInt);
         return;
     }
     if (!MappingValid()) {
-        ClearControl(FImage, FImageCanvas, FColorExt);
+        ClearControl(d->FImage, d->FImageCanvas, d->FColorExt);
         return;
     }
-    const TRect inside =
-        Rect(ValToScrX(FAxisXMin) + 1, ValToScrY(FAxisYMax) + 1, ValToScrX(FAxisXMax), ValToScrY(FAxisYMin));
+    const TRect inside = Rect(ValToScrX(d->FAxisXMin) + 1, ValToScrY(d->FAxisYMax) + 1, ValToScrX(d->FAxisXMax),
+                              ValToScrY(d->FAxisYMin));
     ClearMargins(inside);
-    FImageCanvas->Pen.Color = FColorInt;
-    FImageCanvas->Brush.Color = FColorInt;
-    FImageCanvas->Rectangle(inside);
+    d->FImageCanvas->Pen.Color = d->FColorInt;
+    d->FImageCanvas->Brush.Color = d->FColorInt;
+    d->FImageCanvas->Rectangle(inside);
     AxisDraw();
 }
 
 // The whole image in ColorExt, as ClearControl paints it; where the plot area's rectangle will
 // cover every pixel of its box (solid brush, plain one-pixel pen), only the band around it.
 void TCanvas2D::ClearMargins(const TRect& inside) {
-    const TPen& pen = FImageCanvas->Pen;
+    const TPen& pen = d->FImageCanvas->Pen;
     const bool covered =
-        FImageCanvas->Brush.Style == bsSolid && pen.Style == psSolid && pen.Mode == pmCopy && pen.Width <= 1;
+        d->FImageCanvas->Brush.Style == bsSolid && pen.Style == psSolid && pen.Mode == pmCopy && pen.Width <= 1;
     if (!covered) {
-        ClearControl(FImage, FImageCanvas, FColorExt);
+        ClearControl(d->FImage, d->FImageCanvas, d->FColorExt);
         return;
     }
     const int W = ImageW(), H = ImageH();
@@ -530,34 +534,35 @@ void TCanvas2D::ClearMargins(const TRect& inside) {
               r = std::clamp(std::max(inside.Left, inside.Right), 0, W);
     const int t = std::clamp(std::min(inside.Top, inside.Bottom), 0, H),
               b = std::clamp(std::max(inside.Top, inside.Bottom), 0, H);
-    FImageCanvas->Pen.Color = FColorExt;
-    FImageCanvas->Brush.Color = FColorExt;
-    FImageCanvas->FillRect(Rect(0, 0, W, t));
-    FImageCanvas->FillRect(Rect(0, b, W, H));
-    FImageCanvas->FillRect(Rect(0, t, l, b));
-    FImageCanvas->FillRect(Rect(r, t, W, b));
+    d->FImageCanvas->Pen.Color = d->FColorExt;
+    d->FImageCanvas->Brush.Color = d->FColorExt;
+    d->FImageCanvas->FillRect(Rect(0, 0, W, t));
+    d->FImageCanvas->FillRect(Rect(0, b, W, H));
+    d->FImageCanvas->FillRect(Rect(0, t, l, b));
+    d->FImageCanvas->FillRect(Rect(r, t, W, b));
 }
 
 void TCanvas2D::Line(double x1, double y1, double x2, double y2) {
     const int W = ImageW(), H = ImageH(), mx = MarginX(), my = MarginY();
-    const double xrange = FAxisXMax - FAxisXMin, yrange = FAxisYMax - FAxisYMin;
+    const double xrange = d->FAxisXMax - d->FAxisXMin, yrange = d->FAxisYMax - d->FAxisYMin;
     const int w = W - 2 * mx, h = H - 2 * my;
     // MappingValid, with the values at hand.
     if (!(std::isfinite(xrange) && std::isfinite(yrange) && xrange != 0 && yrange != 0 && w > 0 && h > 0))
         return;
-    const auto [xlo, xhi] = std::minmax(FAxisXMin, FAxisXMax);
-    const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
+    const auto [xlo, xhi] = std::minmax(d->FAxisXMin, d->FAxisXMax);
+    const auto [ylo, yhi] = std::minmax(d->FAxisYMin, d->FAxisYMax);
     if ((x1 < xlo && x2 < xlo) || (x1 > xhi && x2 > xhi) || (y1 < ylo && y2 < ylo) || (y1 > yhi && y2 > yhi))
         return;
     // The mappings of ValToScrX and ValToScrY, with the geometry read once for the four ends.
-    const TAxisPixels columns(FAxisXMin, FAxisXMax, w, mx, false), rows(FAxisYMin, FAxisYMax, h, H - my, true);
+    const TAxisPixels columns(d->FAxisXMin, d->FAxisXMax, w, mx, false),
+        rows(d->FAxisYMin, d->FAxisYMax, h, H - my, true);
     const int sx1 = columns.Exact(x1), sy1 = rows.Exact(y1), sx2 = columns.Exact(x2), sy2 = rows.Exact(y2);
     if (!LineInGdiRange(sx1, sy1, sx2, sy2)) {
-        FOutOfRange = true;
+        d->FOutOfRange = true;
         return;
     }
-    FImageCanvas->MoveTo(sx1, sy1);
-    FImageCanvas->LineTo(sx2, sy2);
+    d->FImageCanvas->MoveTo(sx1, sy1);
+    d->FImageCanvas->LineTo(sx2, sy2);
 }
 
 void TCanvas2D::Point(double x, double y, int radius) {
@@ -565,26 +570,26 @@ void TCanvas2D::Point(double x, double y, int radius) {
         return;
     const long long sx = ValToScrX(x), sy = ValToScrY(y);
     if (radius < 1) {
-        FImageCanvas->SetPixel(int(sx), int(sy), FImageCanvas->Pen.Color);
+        d->FImageCanvas->SetPixel(int(sx), int(sy), d->FImageCanvas->Pen.Color);
         return;
     }
-    FImageCanvas->Ellipse(SaturateToInt(sx - radius), SaturateToInt(sy - radius), SaturateToInt(sx + radius + 1),
-                          SaturateToInt(sy + radius + 1));
+    d->FImageCanvas->Ellipse(SaturateToInt(sx - radius), SaturateToInt(sy - radius), SaturateToInt(sx + radius + 1),
+                             SaturateToInt(sy + radius + 1));
 }
 
 void TCanvas2D::Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
     if (!MappingValid())
         return;
-    if (!DrawTriangle(FImage, FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2), ValToScrX(x3),
-                      ValToScrY(y3)))
-        FOutOfRange = true;
+    if (!DrawTriangle(d->FImage, d->FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2),
+                      ValToScrX(x3), ValToScrY(y3)))
+        d->FOutOfRange = true;
 }
 
 void TCanvas2D::TextOutA(double x, double y, int dx, int dy, const QString& text) {
     if (!MappingValid() || !PointCheckIn(x, y))
         return;
-    SetBkMode(FImageCanvas->Handle(), TRANSPARENT);
-    FImageCanvas->TextOut(SaturateToInt(0LL + ValToScrX(x) + dx), SaturateToInt(0LL + ValToScrY(y) + dy), text);
+    SetBkMode(d->FImageCanvas->Handle(), TRANSPARENT);
+    d->FImageCanvas->TextOut(SaturateToInt(0LL + ValToScrX(x) + dx), SaturateToInt(0LL + ValToScrY(y) + dy), text);
 }
 
 // ---- Rubber bands --------------------------------------------------------------------------------
@@ -594,20 +599,20 @@ void TCanvas2D::TextOutA(double x, double y, int dx, int dy, const QString& text
 void TCanvas2D::InvertedStroke(int x0, int y0, int x1, int y1) {
     if (x0 == x1 && y0 == y1)
         return;
-    TPen& pen = FImageCanvas->Pen;
+    TPen& pen = d->FImageCanvas->Pen;
     pen.Mode = pmNot;
     pen.Width = 2;
-    FImageCanvas->MoveTo(x0, y0);
-    FImageCanvas->LineTo(x1, y1);
+    d->FImageCanvas->MoveTo(x0, y0);
+    d->FImageCanvas->LineTo(x1, y1);
     pen.Mode = pmCopy;
     pen.Width = 1;
 }
 
 void TCanvas2D::ZoomDraw() {
     DrawRegionSet();
-    const int hh = RoundToInt((ImageH() - 2 * MarginY()) * 0.5 * FZoomFactor);
-    const int hw = RoundToInt((ImageW() - 2 * MarginX()) * 0.5 * FZoomFactor);
-    const int L = FZoomX - hw, R = FZoomX + hw, T = FZoomY - hh, B = FZoomY + hh;
+    const int hh = RoundToInt((ImageH() - 2 * MarginY()) * 0.5 * d->FZoomFactor);
+    const int hw = RoundToInt((ImageW() - 2 * MarginX()) * 0.5 * d->FZoomFactor);
+    const int L = d->FZoomX - hw, R = d->FZoomX + hw, T = d->FZoomY - hh, B = d->FZoomY + hh;
     InvertedStroke(L, T, R, T);
     InvertedStroke(L, B, R, B);
     InvertedStroke(L, T + 2, L, B - 2);
@@ -615,16 +620,16 @@ void TCanvas2D::ZoomDraw() {
 }
 
 void TCanvas2D::ZoomDraw(int X, int Y) {
-    FZoomX = X;
-    FZoomY = Y;
+    d->FZoomX = X;
+    d->FZoomY = Y;
     ZoomDraw();
 }
 
-void TCanvas2D::PanDraw() { InvertedStroke(FPanX0, FPanY0, FPanX1, FPanY1); }
+void TCanvas2D::PanDraw() { InvertedStroke(d->FPanX0, d->FPanY0, d->FPanX1, d->FPanY1); }
 
 void TCanvas2D::PanDraw(int X, int Y) {
-    FPanX1 = X;
-    FPanY1 = Y;
+    d->FPanX1 = X;
+    d->FPanY1 = Y;
     PanDraw();
 }
 
@@ -644,12 +649,48 @@ QSize TCanvas2D::minimumSizeHint() const { return HintAround(kMinimumPlot); }
 
 void TCanvas2D::HintMaybeChanged() {
     const QSize hint = sizeHint();
-    if (hint == FKnownHint)
+    if (hint == d->FKnownHint)
         return;
-    FKnownHint = hint;
+    d->FKnownHint = hint;
     updateGeometry();
 }
 
 void TCanvas2D::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TCanvas2D")); }
+
+TVexImage* TCanvas2D::Image() const { return d->FImage; }
+TCanvas* TCanvas2D::ImageCanvas() const { return d->FImageCanvas; }
+TColor TCanvas2D::AxisColor() const { return d->FAxisColor; }
+const TFont& TCanvas2D::AxisFont() const { return d->FAxisFont; }
+bool TCanvas2D::AxisShow() const { return d->FAxisShow; }
+int TCanvas2D::AxisXMargin() const { return d->FAxisXMargin; }
+bool TCanvas2D::AxisXMarginAuto() const { return d->FAxisXMarginAuto; }
+int TCanvas2D::AxisXMarks() const { return d->FAxisXMarks; }
+double TCanvas2D::AxisXMax() const { return d->FAxisXMax; }
+double TCanvas2D::AxisXMin() const { return d->FAxisXMin; }
+int TCanvas2D::AxisYMargin() const { return d->FAxisYMargin; }
+bool TCanvas2D::AxisYMarginAuto() const { return d->FAxisYMarginAuto; }
+int TCanvas2D::AxisYMarks() const { return d->FAxisYMarks; }
+double TCanvas2D::AxisYMax() const { return d->FAxisYMax; }
+double TCanvas2D::AxisYMin() const { return d->FAxisYMin; }
+TColor TCanvas2D::ColorExt() const { return d->FColorExt; }
+TColor TCanvas2D::ColorInt() const { return d->FColorInt; }
+const QString& TCanvas2D::Format() const { return d->FFormat; }
+double TCanvas2D::ZoomAllXMax() const { return d->FZoomAllXMax; }
+double TCanvas2D::ZoomAllXMin() const { return d->FZoomAllXMin; }
+double TCanvas2D::ZoomAllYMax() const { return d->FZoomAllYMax; }
+double TCanvas2D::ZoomAllYMin() const { return d->FZoomAllYMin; }
+double TCanvas2D::ZoomFactor() const { return d->FZoomFactor; }
+int TCanvas2D::ZoomSteps() const { return d->FZoomSteps; }
+double TCanvas2D::LastDrawTime() const { return d->FLastDrawTime; }
+bool TCanvas2D::OutOfRange() const { return d->FOutOfRange; }
+TCanvas2D::TZoomMode TCanvas2D::ZoomMode() const { return TZoomMode(d->FZoomMode); }
+bool TCanvas2D::Busy() const { return d->FBusy; }
+void TCanvas2D::Abort() { d->FAbort = true; }
+bool TCanvas2D::CanZoomBack() const { return d->FHistoryIndex > 0; }
+bool TCanvas2D::CanZoomForward() const { return d->FHistoryIndex + 1 < int(d->FHistory.size()); }
+int TCanvas2D::MarginX() const { return d->FAxisShow ? d->FAxisXMargin : 0; }
+int TCanvas2D::MarginY() const { return d->FAxisShow ? d->FAxisYMargin : 0; }
+int TCanvas2D::ImageW() const { return d->FImage->width(); }
+int TCanvas2D::ImageH() const { return d->FImage->height(); }
 
 }  // namespace Tallwick

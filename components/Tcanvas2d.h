@@ -108,26 +108,26 @@ public:
 
     /// The surface everything is drawn on, and its canvas (pen, brush and font of the world
     /// calls). Both live as long as the component; the canvas survives every resize.
-    TVexImage* Image() const { return FImage; }
-    TCanvas* ImageCanvas() const { return FImageCanvas; }
+    TVexImage* Image() const;
+    TCanvas* ImageCanvas() const;
 
     /// Properties.
-    TColor AxisColor() const { return FAxisColor; }
+    TColor AxisColor() const;
     void SetAxisColor(TColor value);
     /// Font of the tick labels.
     ///@{
-    const TFont& AxisFont() const { return FAxisFont; }
+    const TFont& AxisFont() const;
     /// Copies every attribute of `font`, takes its colour as AxisColor and repaints, always.
     void SetAxisFont(const TFont& font);
     ///@}
     /// Whether the frame, tick marks and labels are drawn.
     ///@{
-    bool AxisShow() const { return FAxisShow; }
+    bool AxisShow() const;
     void SetAxisShow(bool value);
     ///@}
     /// Margin in pixels left and right of the plot area.
     ///@{
-    int AxisXMargin() const { return FAxisXMargin; }
+    int AxisXMargin() const;
     /// Stored only below half the image width minus 20; repaints whether stored or not. With the
     /// automatic margin on, that repaint measures the labels again, so the value does not stay.
     /// AxisXMarginChanged/AxisYMarginChanged announce the margin's net change once per call of a
@@ -136,94 +136,94 @@ public:
     ///@}
     /// The automatic margin comes first: while it is on, the margin follows the labels.
     ///@{
-    bool AxisXMarginAuto() const { return FAxisXMarginAuto; }
+    bool AxisXMarginAuto() const;
     void SetAxisXMarginAuto(bool value);
     ///@}
     /// Number of tick marks along the x axis.
     ///@{
-    int AxisXMarks() const { return FAxisXMarks; }
+    int AxisXMarks() const;
     void SetAxisXMarks(int value);
     ///@}
     /// World x at the plot area's right edge.
     ///@{
-    double AxisXMax() const { return FAxisXMax; }
+    double AxisXMax() const;
     void SetAxisXMax(double value);
     ///@}
     /// World x at the plot area's left edge.
     ///@{
-    double AxisXMin() const { return FAxisXMin; }
+    double AxisXMin() const;
     void SetAxisXMin(double value);
     ///@}
     /// Margin in pixels above and below the plot area.
     ///@{
-    int AxisYMargin() const { return FAxisYMargin; }
+    int AxisYMargin() const;
     void SetAxisYMargin(int value);
     ///@}
     /// Whether AxisYMargin follows the tick labels' height.
     ///@{
-    bool AxisYMarginAuto() const { return FAxisYMarginAuto; }
+    bool AxisYMarginAuto() const;
     void SetAxisYMarginAuto(bool value);
     ///@}
     /// Number of tick marks along the y axis.
     ///@{
-    int AxisYMarks() const { return FAxisYMarks; }
+    int AxisYMarks() const;
     void SetAxisYMarks(int value);
     ///@}
     /// World y at the plot area's top edge.
     ///@{
-    double AxisYMax() const { return FAxisYMax; }
+    double AxisYMax() const;
     void SetAxisYMax(double value);
     ///@}
     /// World y at the plot area's bottom edge.
     ///@{
-    double AxisYMin() const { return FAxisYMin; }
+    double AxisYMin() const;
     void SetAxisYMin(double value);
     ///@}
     /// Colour around the plot area.
     ///@{
-    TColor ColorExt() const { return FColorExt; }
+    TColor ColorExt() const;
     void SetColorExt(TColor value);
     ///@}
     /// Colour of the plot area.
     ///@{
-    TColor ColorInt() const { return FColorInt; }
+    TColor ColorInt() const;
     void SetColorInt(TColor value);
     ///@}
     /// Format picture of the tick labels, such as "0.00".
     ///@{
-    const QString& Format() const { return FFormat; }
+    const QString& Format() const;
     /// A different text repaints, then raises OnChangeFormat.
     void SetFormat(const QString& value);
     ///@}
     /// Right limit ZoomAll shows.
     ///@{
-    double ZoomAllXMax() const { return FZoomAllXMax; }
+    double ZoomAllXMax() const;
     void SetZoomAllXMax(double value);
     ///@}
     /// Left limit ZoomAll shows.
     ///@{
-    double ZoomAllXMin() const { return FZoomAllXMin; }
+    double ZoomAllXMin() const;
     void SetZoomAllXMin(double value);
     ///@}
     /// Top limit ZoomAll shows.
     ///@{
-    double ZoomAllYMax() const { return FZoomAllYMax; }
+    double ZoomAllYMax() const;
     void SetZoomAllYMax(double value);
     ///@}
     /// Bottom limit ZoomAll shows.
     ///@{
-    double ZoomAllYMin() const { return FZoomAllYMin; }
+    double ZoomAllYMin() const;
     void SetZoomAllYMin(double value);
     ///@}
     /// Factor between 0 and 1 by which one zoom-in step multiplies both axis ranges.
     ///@{
-    double ZoomFactor() const { return FZoomFactor; }
+    double ZoomFactor() const;
     /// Kept strictly between 0 and 1; other values are ignored. No repaint.
     void SetZoomFactor(double value);
     ///@}
     /// Number of frames of the animated zoom.
     ///@{
-    int ZoomSteps() const { return FZoomSteps; }
+    int ZoomSteps() const;
     /// Kept above 0; other values are ignored. No repaint.
     void SetZoomSteps(int value);
     ///@}
@@ -241,9 +241,7 @@ public:
     TMouseEvent OnMouseDown;      ///< mousePressed
     TMouseMoveEvent OnMouseMove;  ///< mouseMoved
     TMouseEvent OnMouseUp;        ///< mouseReleased
-    /// Raised after the repaint that follows every resize (the panel's notification of the same
-    /// name is the component's own).
-    TNotifyEvent OnResize;  ///< resized
+    // OnResize, the panel's, is raised after the repaint that follows every resize.
 
     /// Layout.
     void ImageResize();
@@ -292,10 +290,10 @@ public:
     void Triangle(double x1, double y1, double x2, double y2, double x3, double y3);
     void TextOutA(double x, double y, int dx, int dy, const QString& text);
     /// Milliseconds the last Draw took, OnDraw included.
-    double LastDrawTime() const { return FLastDrawTime; }
+    double LastDrawTime() const;
     /// Set when Line or Triangle met pixel coordinates outside the drawable range since the last
     /// Draw began its OnDraw.
-    bool OutOfRange() const { return FOutOfRange; }
+    bool OutOfRange() const;
 
     /// Rubber bands, drawn inverted: a second drawing erases the first.
     void ZoomDraw();
@@ -308,15 +306,15 @@ public:
     void AxisChange(double xmin, double ymin, double xmax, double ymax, int steps);
     void AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min, double x1max,
                     double y1max, int steps);
-    TZoomMode ZoomMode() const { return TZoomMode(FZoomMode); }
+    TZoomMode ZoomMode() const;
     void ZoomModeSet(int mode);
     void ZoomMore();
     void ZoomLess(int X, int Y);
     void Pan();
     void ZoomAll();
-    bool Busy() const { return FBusy; }
+    bool Busy() const;
     /// Ends a running animated change after its current step (what a right press does).
-    void Abort() { FAbort = true; }
+    void Abort();
 
     /// Wheel zoom: a turn of `units` (120 a notch, away from the user positive) over image pixel
     /// (X, Y) multiplies both axis ranges by ZoomFactor to the power units / 120, by a factor of 4
@@ -337,8 +335,8 @@ public:
     static constexpr int kHistoryViews = 100;
     void ZoomBack();
     void ZoomForward();
-    bool CanZoomBack() const { return FHistoryIndex > 0; }
-    bool CanZoomForward() const { return FHistoryIndex + 1 < int(FHistory.size()); }
+    bool CanZoomBack() const;
+    bool CanZoomForward() const;
 
     /// Handlers bound to Image() and to the panel.
     void Canvas2DMouseDown(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -424,10 +422,10 @@ private:
     struct TBox {
         double XMin, YMin, XMax, YMax;
     };
-    int MarginX() const { return FAxisShow ? FAxisXMargin : 0; }
-    int MarginY() const { return FAxisShow ? FAxisYMargin : 0; }
-    int ImageW() const { return FImage->width(); }
-    int ImageH() const { return FImage->height(); }
+    int MarginX() const;
+    int MarginY() const;
+    int ImageW() const;
+    int ImageH() const;
     bool XMappingValid() const;
     bool YMappingValid() const;
     void SetLimits(const TBox& box);
@@ -471,54 +469,8 @@ private:
     int LabelTop(int Y, double value, int h) const;
     void MarkYDrawLabel(int X, int Y, double value, TAxisLabel& label);
 
-    bool FBusy = false;
-    int FPanX0 = 0, FPanY0 = 0;
-    int FPanX1 = 0, FPanY1 = 0;
-    bool FPanning = false;
-    int FZoomMode = 0;
-    int FZoomX = 0, FZoomY = 0;
-    bool FAbort = false;
-
-    TColor FAxisColor = clWhite;
-    TFont FAxisFont;
-    bool FAxisShow = true;
-    int FAxisXMargin = 50;
-    bool FAxisXMarginAuto = true;
-    int FAxisXMarks = 9;
-    double FAxisXMax = 10;
-    double FAxisXMin = 0;
-    int FAxisYMargin = 30;
-    bool FAxisYMarginAuto = true;
-    int FAxisYMarks = 9;
-    double FAxisYMax = 10;
-    double FAxisYMin = 0;
-    TColor FColorExt = clBlack;
-    TColor FColorInt = clNavy;
-    QString FFormat;
-    double FZoomAllXMax = 10;
-    double FZoomAllXMin = 0;
-    double FZoomAllYMax = 10;
-    double FZoomAllYMin = 0;
-    double FZoomFactor = 0.5;
-    int FZoomSteps = 5;
-
-    TVexImage* FImage = nullptr;
-    TCanvas* FImageCanvas = nullptr;
-    bool FOutOfRange = false;
-    double FLastDrawTime = 0;
-    std::unique_ptr<TAxisLabels> FLabels;  ///< texts, sizes and pixels of the tick labels
-    int FMarginHold = 0;                   ///< > 0: a margin setter announces the net change itself
-    QSize FKnownHint;                      ///< the size hint the layout was last told of
-
-    /// The running animation: where it heads, and whether a wheel turn gave it a new target.
-    TBox FAnimTarget{};
-    bool FRetarget = false;
-    TAnchor FAnchor;
-    /// A walk through the history under way, and the place it goes to.
-    bool FWalking = false;
-    int FWalkDestination = 0;
-    std::vector<TBox> FHistory;
-    int FHistoryIndex = -1;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

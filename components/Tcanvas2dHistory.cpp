@@ -1,6 +1,7 @@
 // TCanvas2D: wheel zoom at the pointer, the history of views with its walks back and forward, and
 // the mouse buttons and keys that drive them.
 #include "Tcanvas2d.h"
+#include "Tcanvas2dPrivate.h"
 
 #include "Beep.h"
 #include "EventGuard.h"
@@ -27,8 +28,8 @@ TCanvas2D::TAnchor TCanvas2D::AnchorAt(const TBox& box, double X, double Y, int 
 }
 
 bool TCanvas2D::AnchorHolds() const {
-    return FAnchor.Active && std::fabs(ValToScrXD(FAnchor.WX) - FAnchor.X) <= 1 &&
-           std::fabs(ValToScrYD(FAnchor.WY) - FAnchor.Y) <= 1;
+    return d->FAnchor.Active && std::fabs(ValToScrXD(d->FAnchor.WX) - d->FAnchor.X) <= 1 &&
+           std::fabs(ValToScrYD(d->FAnchor.WY) - d->FAnchor.Y) <= 1;
 }
 
 // The margins follow the widest label, and the labels follow the box, so the box is placed with
@@ -53,21 +54,23 @@ TCanvas2D::TBox TCanvas2D::PlacedAround(const TAnchor& anchor, double rangeX, do
 
 void TCanvas2D::WheelZoom(double X, double Y, int units) {
     if (units == 0 || !MappingValid() || !Inside(int(std::floor(X)), int(std::floor(Y))) ||
-        (FZoomMode == zmPan && FPanning))
+        (d->FZoomMode == zmPan && d->FPanning))
         return;
-    const double factor = std::clamp(std::pow(FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
-    if (!FBusy) {
+    const double factor =
+        std::clamp(std::pow(d->FZoomFactor, units / kWheelNotch), 1 / kMaxWheelFactor, kMaxWheelFactor);
+    if (!d->FBusy) {
         const TBox view = Limits();
-        FAnchor = AnchorAt(view, X, Y, MarginX(), MarginY());
-        const TBox target = PlacedAround(FAnchor, (view.XMax - view.XMin) * factor, (view.YMax - view.YMin) * factor);
+        d->FAnchor = AnchorAt(view, X, Y, MarginX(), MarginY());
+        const TBox target =
+            PlacedAround(d->FAnchor, (view.XMax - view.XMin) * factor, (view.YMax - view.YMin) * factor);
         QPointer<TCanvas2D> self(this);
-        AxisChange(target.XMin, target.YMin, target.XMax, target.YMax, FZoomSteps);
+        AxisChange(target.XMin, target.YMin, target.XMax, target.YMax, d->FZoomSteps);
         if (self)
-            FAnchor.Active = false;
+            d->FAnchor.Active = false;
         return;
     }
     // An animation runs: carry on from the view it is heading to.
-    const TBox& heading = FAnimTarget;
+    const TBox& heading = d->FAnimTarget;
     const TAnchor anchor = AnchorAt(heading, X, Y, MarginXFor(heading), MarginYFor(heading));
     const TBox target =
         PlacedAround(anchor, (heading.XMax - heading.XMin) * factor, (heading.YMax - heading.YMin) * factor);
@@ -75,21 +78,21 @@ void TCanvas2D::WheelZoom(double X, double Y, int units) {
         MessageBeep();
         return;
     }
-    if (FWalking) {
+    if (d->FWalking) {
         // The walk counts as arrived; the wheel's change is recorded after its destination.
-        FWalking = false;
-        SetHistoryIndex(FWalkDestination);
+        d->FWalking = false;
+        SetHistoryIndex(d->FWalkDestination);
     }
-    FAnchor = anchor;
-    FAnimTarget = target;
-    FRetarget = true;
+    d->FAnchor = anchor;
+    d->FAnimTarget = target;
+    d->FRetarget = true;
 }
 
 // ---- History -------------------------------------------------------------------------------------
 
 void TCanvas2D::SetHistoryIndex(int index) {
     const bool back = CanZoomBack(), forward = CanZoomForward();
-    FHistoryIndex = index;
+    d->FHistoryIndex = index;
     if (back != CanZoomBack() || forward != CanZoomForward())
         emit ZoomHistoryChanged();
 }
@@ -99,40 +102,40 @@ void TCanvas2D::RecordView(const TBox& from, const TBox& to) {
     if (SameBox(from, to))
         return;
     const bool back = CanZoomBack(), forward = CanZoomForward();
-    FHistory.resize(FHistoryIndex + 1);  // a new view drops the views ahead
-    if (FHistory.empty() || !SameBox(FHistory.back(), from))
-        FHistory.push_back(from);
-    FHistory.push_back(to);
-    if (int(FHistory.size()) > kHistoryViews)
-        FHistory.erase(FHistory.begin(), FHistory.end() - kHistoryViews);
-    FHistoryIndex = int(FHistory.size()) - 1;
+    d->FHistory.resize(d->FHistoryIndex + 1);  // a new view drops the views ahead
+    if (d->FHistory.empty() || !SameBox(d->FHistory.back(), from))
+        d->FHistory.push_back(from);
+    d->FHistory.push_back(to);
+    if (int(d->FHistory.size()) > kHistoryViews)
+        d->FHistory.erase(d->FHistory.begin(), d->FHistory.end() - kHistoryViews);
+    d->FHistoryIndex = int(d->FHistory.size()) - 1;
     if (back != CanZoomBack() || forward != CanZoomForward())
         emit ZoomHistoryChanged();
 }
 
-void TCanvas2D::ZoomBack() { WalkHistory(FHistoryIndex - 1); }
-void TCanvas2D::ZoomForward() { WalkHistory(FHistoryIndex + 1); }
+void TCanvas2D::ZoomBack() { WalkHistory(d->FHistoryIndex - 1); }
+void TCanvas2D::ZoomForward() { WalkHistory(d->FHistoryIndex + 1); }
 
 // Views once shown are shown again as they were, without the checks of AxisChange.
 void TCanvas2D::WalkHistory(int destination) {
-    if (FBusy || destination < 0 || destination >= int(FHistory.size())) {
+    if (d->FBusy || destination < 0 || destination >= int(d->FHistory.size())) {
         MessageBeep();
         return;
     }
     QPointer<TCanvas2D> self(this);
-    FWalking = true;
-    FWalkDestination = destination;
-    const bool arrived = Animate(Limits(), FHistory[destination], FZoomSteps);
+    d->FWalking = true;
+    d->FWalkDestination = destination;
+    const bool arrived = Animate(Limits(), d->FHistory[destination], d->FZoomSteps);
     if (!self)
         return;
-    if (FWalking) {
-        FWalking = false;
+    if (d->FWalking) {
+        d->FWalking = false;
         if (arrived)
             SetHistoryIndex(destination);
         return;
     }
     // A wheel turn took the walk on from its destination.
-    RecordView(FHistory[FHistoryIndex], Limits());
+    RecordView(d->FHistory[d->FHistoryIndex], Limits());
 }
 
 // ---- Input ---------------------------------------------------------------------------------------
@@ -140,7 +143,7 @@ void TCanvas2D::WalkHistory(int destination) {
 // The wheel over the plot area, and the back and forward buttons, which neither count as a left
 // press (the image's mouse handlers see only left, right and middle) nor leave the zoom mode.
 bool TCanvas2D::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != FImage)
+    if (watched != d->FImage)
         return TCustomPanel::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Wheel: {

@@ -13,6 +13,7 @@
 // pen of any width covers the same pixels either way; only an inverting pen, which inverts twice
 // where segments overlap, needs the pairs one by one.
 #include "Tcanvas2d.h"
+#include "Tcanvas2dPrivate.h"
 
 #include "AxisPixels.h"
 #include "Canvas.h"
@@ -229,24 +230,24 @@ int TM4Chains::ExtendInside(const double* x, int from, int count) {
 void TCanvas2D::Polyline(const double* x, const double* y, int count) {
     if (!x || !y || count < 2 || !MappingValid())
         return;
-    if (FImageCanvas->Pen.Mode == pmNot) {
+    if (d->FImageCanvas->Pen.Mode == pmNot) {
         for (int i = 1; i < count; ++i)
             if (std::isfinite(x[i - 1]) && std::isfinite(y[i - 1]) && std::isfinite(x[i]) && std::isfinite(y[i]))
                 Line(x[i - 1], y[i - 1], x[i], y[i]);
         return;
     }
     const int mx = MarginX(), my = MarginY(), W = ImageW(), H = ImageH();
-    const auto [xlo, xhi] = std::minmax(FAxisXMin, FAxisXMax);
-    const auto [ylo, yhi] = std::minmax(FAxisYMin, FAxisYMax);
-    const TPlotBox box{TAxisPixels(FAxisXMin, FAxisXMax, W - 2 * mx, mx, false),
-                       TAxisPixels(FAxisYMin, FAxisYMax, H - 2 * my, H - my, true),
+    const auto [xlo, xhi] = std::minmax(d->FAxisXMin, d->FAxisXMax);
+    const auto [ylo, yhi] = std::minmax(d->FAxisYMin, d->FAxisYMax);
+    const TPlotBox box{TAxisPixels(d->FAxisXMin, d->FAxisXMax, W - 2 * mx, mx, false),
+                       TAxisPixels(d->FAxisYMin, d->FAxisYMax, H - 2 * my, H - my, true),
                        xlo,
                        xhi,
                        ylo,
                        yhi,
                        InGdiRange(mx) && InGdiRange(W - mx) && InGdiRange(my) && InGdiRange(H - my) &&
                            InGdiRange(W - 2 * mx) && InGdiRange(H - 2 * my)};
-    TM4Chains chains(FImageCanvas, box, y);
+    TM4Chains chains(d->FImageCanvas, box, y);
     bool chainOpen = false;
     TMappedPoint previous = box.Map(x[0], y[0]);
     for (int i = 1; i < count; ++i) {
@@ -262,7 +263,7 @@ void TCanvas2D::Polyline(const double* x, const double* y, int count) {
         const TMappedPoint current = box.Map(x[i], y[i]);
         bool drawn = previous.Finite && current.Finite && (previous.Sides & current.Sides) == 0;
         if (drawn && !LineInGdiRange(previous.X, previous.Y, current.X, current.Y)) {
-            FOutOfRange = true;
+            d->FOutOfRange = true;
             drawn = false;
         }
         if (drawn) {

@@ -5,6 +5,7 @@
 // sees it and can stop it with the right button. Meanwhile the component may be resized, receive
 // mouse input, or even be deleted; every step checks that it still exists before going on.
 #include "Tcanvas2d.h"
+#include "Tcanvas2dPrivate.h"
 
 #include "Beep.h"
 #include "Cursors.h"
@@ -22,14 +23,14 @@ constexpr double kMaxExtent = 1e20;
 constexpr double kMinExtent = 1e-20;
 }  // namespace
 
-TCanvas2D::TBox TCanvas2D::Limits() const { return TBox{FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax}; }
+TCanvas2D::TBox TCanvas2D::Limits() const { return TBox{d->FAxisXMin, d->FAxisYMin, d->FAxisXMax, d->FAxisYMax}; }
 
 void TCanvas2D::SetLimits(const TBox& box) {
     const TBox old = Limits();
-    FAxisXMin = box.XMin;
-    FAxisYMin = box.YMin;
-    FAxisXMax = box.XMax;
-    FAxisYMax = box.YMax;
+    d->FAxisXMin = box.XMin;
+    d->FAxisYMin = box.YMin;
+    d->FAxisXMax = box.XMax;
+    d->FAxisYMax = box.YMax;
     if (old.XMin != box.XMin)
         emit AxisXMinChanged();
     if (old.YMin != box.YMin)
@@ -51,19 +52,19 @@ bool TCanvas2D::SameBox(const TBox& a, const TBox& b) {
 }
 
 void TCanvas2D::AxisChange(double xmin, double ymin, double xmax, double ymax, int steps) {
-    if (FBusy || !BoxAcceptable(TBox{xmin, ymin, xmax, ymax})) {
+    if (d->FBusy || !BoxAcceptable(TBox{xmin, ymin, xmax, ymax})) {
         MessageBeep();
         return;
     }
-    TCursorScope hourglass(FImage, crHourGlass);
-    AxisChange(FAxisXMin, FAxisYMin, FAxisXMax, FAxisYMax, xmin, ymin, xmax, ymax, steps);
+    TCursorScope hourglass(d->FImage, crHourGlass);
+    AxisChange(d->FAxisXMin, d->FAxisYMin, d->FAxisXMax, d->FAxisYMax, xmin, ymin, xmax, ymax, steps);
 }
 
 // The change is recorded in the history of views, at the view where it ended.
 void TCanvas2D::AxisChange(double x0min, double y0min, double x0max, double y0max, double x1min, double y1min,
                            double x1max, double y1max, int steps) {
     const TBox start{x0min, y0min, x0max, y0max}, target{x1min, y1min, x1max, y1max};
-    if (FBusy || !BoxAcceptable(target)) {
+    if (d->FBusy || !BoxAcceptable(target)) {
         MessageBeep();
         return;
     }
@@ -85,36 +86,36 @@ bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
         QPointer<TCanvas2D> canvas;
         ~BusyScope() {
             if (canvas) {
-                canvas->FBusy = false;
-                canvas->FAnchor.Active = false;
+                canvas->d->FBusy = false;
+                canvas->d->FAnchor.Active = false;
             }
         }
     } busy{self};
-    FBusy = true;
-    FAbort = false;
-    FRetarget = false;
-    FAnimTarget = target;
-    bool startOutOfRange = FOutOfRange;
+    d->FBusy = true;
+    d->FAbort = false;
+    d->FRetarget = false;
+    d->FAnimTarget = target;
+    bool startOutOfRange = d->FOutOfRange;
     bool anchored = AnchorHolds();
     for (int i = 1; i <= steps; ++i) {
         SetLimits(i == steps ? target : StepBox(start, target, double(i) / steps, anchored));
         Draw();
-        if (FOutOfRange && !startOutOfRange) {
+        if (d->FOutOfRange && !startOutOfRange) {
             SetLimits(start);
             Draw();
-            FAbort = true;
+            d->FAbort = true;
         }
         QCoreApplication::processEvents();
         if (!self)
             return false;
-        if (FAbort)
+        if (d->FAbort)
             break;
-        if (FRetarget) {
-            FRetarget = false;
+        if (d->FRetarget) {
+            d->FRetarget = false;
             start = Limits();
-            target = FAnimTarget;
-            steps = FZoomSteps;
-            startOutOfRange = FOutOfRange;
+            target = d->FAnimTarget;
+            steps = d->FZoomSteps;
+            startOutOfRange = d->FOutOfRange;
             anchored = AnchorHolds();
             i = 0;
         }
@@ -127,71 +128,73 @@ bool TCanvas2D::Animate(TBox start, TBox target, int steps) {
 TCanvas2D::TBox TCanvas2D::StepBox(const TBox& start, const TBox& target, double t, bool anchored) {
     const auto between = [t](double a, double b) { return a + (b - a) * t; };
     if (anchored)
-        return PlacedAround(FAnchor, between(start.XMax - start.XMin, target.XMax - target.XMin),
+        return PlacedAround(d->FAnchor, between(start.XMax - start.XMin, target.XMax - target.XMin),
                             between(start.YMax - start.YMin, target.YMax - target.YMin));
     return TBox{between(start.XMin, target.XMin), between(start.YMin, target.YMin), between(start.XMax, target.XMax),
                 between(start.YMax, target.YMax)};
 }
 
 void TCanvas2D::ZoomModeSet(int mode) {
-    if (mode == FZoomMode)
+    if (mode == d->FZoomMode)
         return;
-    const int old = FZoomMode;
+    const int old = d->FZoomMode;
     switch (mode) {
-    case zmZoomIn: FImage->SetCursor(crZoomMore); break;
-    case zmNone: FImage->SetCursor(crDefault); break;
-    case zmZoomOut: FImage->SetCursor(crZoomLess); break;
-    case zmPan: FImage->SetCursor(crPanning); break;
+    case zmZoomIn: d->FImage->SetCursor(crZoomMore); break;
+    case zmNone: d->FImage->SetCursor(crDefault); break;
+    case zmZoomOut: d->FImage->SetCursor(crZoomLess); break;
+    case zmPan: d->FImage->SetCursor(crPanning); break;
     default: return;  // no such mode: nothing changes
     }
     if (old == zmZoomIn)
         ZoomDraw();  // erase the rectangle
-    if (old == zmPan && FPanning) {
+    if (old == zmPan && d->FPanning) {
         PanDraw();  // erase the line of a drag cut short
-        FPanning = false;
+        d->FPanning = false;
     }
-    FZoomMode = mode;
+    d->FZoomMode = mode;
     if (mode == zmZoomIn)
         ZoomDraw(ImageW() / 2, ImageH() / 2);
     emit ZoomModeChanged();
 }
 
 void TCanvas2D::ZoomMore() {
-    if (FBusy) {
+    if (d->FBusy) {
         MessageBeep();
         return;
     }
-    const double wx = (FAxisXMax - FAxisXMin) * FZoomFactor, wy = (FAxisYMax - FAxisYMin) * FZoomFactor;
-    const double cx = ScrToValX(FZoomX), cy = ScrToValY(FZoomY);
+    const double wx = (d->FAxisXMax - d->FAxisXMin) * d->FZoomFactor,
+                 wy = (d->FAxisYMax - d->FAxisYMin) * d->FZoomFactor;
+    const double cx = ScrToValX(d->FZoomX), cy = ScrToValY(d->FZoomY);
     const double xmin = cx - 0.5 * wx, ymin = cy - 0.5 * wy;
     QPointer<TCanvas2D> self(this);
     ZoomModeSet(zmNone);
-    AxisChange(xmin, ymin, xmin + wx, ymin + wy, FZoomSteps);
+    AxisChange(xmin, ymin, xmin + wx, ymin + wy, d->FZoomSteps);
     if (self)
         ZoomModeSet(zmZoomIn);
 }
 
 void TCanvas2D::ZoomLess(int X, int Y) {
-    if (FBusy) {
+    if (d->FBusy) {
         MessageBeep();
         return;
     }
-    const double wx = (FAxisXMax - FAxisXMin) / FZoomFactor, wy = (FAxisYMax - FAxisYMin) / FZoomFactor;
+    const double wx = (d->FAxisXMax - d->FAxisXMin) / d->FZoomFactor,
+                 wy = (d->FAxisYMax - d->FAxisYMin) / d->FZoomFactor;
     const double cx = ScrToValX(X), cy = ScrToValY(Y);
     const double xmin = cx - 0.5 * wx, ymin = cy - 0.5 * wy;
-    AxisChange(xmin, ymin, xmin + wx, ymin + wy, FZoomSteps);
+    AxisChange(xmin, ymin, xmin + wx, ymin + wy, d->FZoomSteps);
 }
 
 void TCanvas2D::Pan() {
-    if (FBusy) {
+    if (d->FBusy) {
         MessageBeep();
         return;
     }
-    const double dx = ScrToValX(FPanX1) - ScrToValX(FPanX0);
-    const double dy = ScrToValY(FPanY1) - ScrToValY(FPanY0);
+    const double dx = ScrToValX(d->FPanX1) - ScrToValX(d->FPanX0);
+    const double dy = ScrToValY(d->FPanY1) - ScrToValY(d->FPanY0);
     QPointer<TCanvas2D> self(this);
     ZoomModeSet(zmNone);
-    AxisChange(FAxisXMin - dx, FAxisYMin - dy, FAxisXMax - dx, FAxisYMax - dy, FZoomSteps);
+    AxisChange(d->FAxisXMin - dx, d->FAxisYMin - dy, d->FAxisXMax - dx, d->FAxisYMax - dy, d->FZoomSteps);
     if (self)
         ZoomModeSet(zmPan);
 }
@@ -199,8 +202,8 @@ void TCanvas2D::Pan() {
 // The stored full view is checked as an animated change is: a box that change would refuse, or
 // any jump while one runs, beeps and changes nothing.
 void TCanvas2D::ZoomAll() {
-    const TBox all{FZoomAllXMin, FZoomAllYMin, FZoomAllXMax, FZoomAllYMax};
-    if (FBusy || !BoxAcceptable(all)) {
+    const TBox all{d->FZoomAllXMin, d->FZoomAllYMin, d->FZoomAllXMax, d->FZoomAllYMax};
+    if (d->FBusy || !BoxAcceptable(all)) {
         MessageBeep();
         return;
     }
@@ -217,19 +220,19 @@ void TCanvas2D::Canvas2DMouseDown(QObject*, TMouseButton Button, TShiftState Shi
     GuardEvent(this, [&] {
         QPointer<TCanvas2D> self(this);
         if (Button != mbLeft) {
-            if (!FBusy)
+            if (!d->FBusy)
                 ZoomModeSet(zmNone);
-            FAbort = true;
-        } else if (FBusy) {
+            d->FAbort = true;
+        } else if (d->FBusy) {
             return;
-        } else if (FZoomMode == zmZoomIn) {
+        } else if (d->FZoomMode == zmZoomIn) {
             ZoomMore();
-        } else if (FZoomMode == zmZoomOut) {
+        } else if (d->FZoomMode == zmZoomOut) {
             ZoomLess(X, Y);
-        } else if (FZoomMode == zmPan) {
-            FPanX0 = FPanX1 = X;
-            FPanY0 = FPanY1 = Y;
-            FPanning = true;
+        } else if (d->FZoomMode == zmPan) {
+            d->FPanX0 = d->FPanX1 = X;
+            d->FPanY0 = d->FPanY1 = Y;
+            d->FPanning = true;
         }
         if (!self)
             return;
@@ -241,10 +244,10 @@ void TCanvas2D::Canvas2DMouseDown(QObject*, TMouseButton Button, TShiftState Shi
 
 void TCanvas2D::Canvas2DMouseMove(QObject*, TShiftState Shift, int X, int Y) {
     GuardEvent(this, [&] {
-        if (FZoomMode == zmZoomIn) {
+        if (d->FZoomMode == zmZoomIn) {
             ZoomDraw();
             ZoomDraw(X, Y);
-        } else if (FZoomMode == zmPan && FPanning) {
+        } else if (d->FZoomMode == zmPan && d->FPanning) {
             PanDraw();
             PanDraw(X, Y);
         }
@@ -259,9 +262,9 @@ void TCanvas2D::Canvas2DMouseMove(QObject*, TShiftState Shift, int X, int Y) {
 void TCanvas2D::Canvas2DMouseUp(QObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     GuardEvent(this, [&] {
         QPointer<TCanvas2D> self(this);
-        if (Button == mbLeft && FZoomMode == zmPan && FPanning) {
+        if (Button == mbLeft && d->FZoomMode == zmPan && d->FPanning) {
             PanDraw();
-            FPanning = false;
+            d->FPanning = false;
             Pan();
         }
         if (!self)
@@ -286,12 +289,8 @@ bool TCanvas2D::event(QEvent* event) {
     return TCustomPanel::event(event);
 }
 
-// Every resize repaints; then the owner hears of it (the panel emits resized next).
-void TCanvas2D::Canvas2DResize(QObject*) {
-    QPointer<TCanvas2D> self(this);
-    Draw();
-    if (self && OnResize)
-        OnResize(this);
-}
+// Every resize repaints; then the owner hears of it (the panel calls OnResize and emits resized
+// next).
+void TCanvas2D::Canvas2DResize(QObject*) { Draw(); }
 
 }  // namespace Tallwick

@@ -1,7 +1,9 @@
 // TColorButton: a bevelled colour swatch whose button opens the colour chooser.
 #include "Tcolorbutton.h"
+#include "TcolorbuttonTesting.h"
 
 #include "ComponentRegistry.h"
+#include "CustomPanelHooks.h"
 #include "Cursors.h"
 #include "EventGuard.h"
 
@@ -20,17 +22,24 @@ const char* const kFlatButtonStyle =
 
 }  // namespace
 
-TColorButton::TColorButton(QWidget* owner) : TCustomPanel(owner) {
-    TCustomPanel::OnResize = [this](QObject* Sender) { PanelResize(Sender); };
-    FColorDialog = new QColorDialog(this);
-    FButton = new QToolButton(this);
-    FButton->setCursor(CursorFor(crHandPoint));
-    FButton->setAutoRaise(true);
-    FButton->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
-    FButton->setToolTip(QStringLiteral("Elegir color"));
+class TColorButton::Private {
+public:
+    QColorDialog* FColorDialog = nullptr;
+    QToolButton* FButton = nullptr;
+    TColorChooser FChooser;
+};
+
+TColorButton::TColorButton(QWidget* owner) : TCustomPanel(owner), d(std::make_unique<Private>()) {
+    TCustomPanelHooks::SetAfterResize(*this, [this] { PanelResize(this); });
+    d->FColorDialog = new QColorDialog(this);
+    d->FButton = new QToolButton(this);
+    d->FButton->setCursor(CursorFor(crHandPoint));
+    d->FButton->setAutoRaise(true);
+    d->FButton->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
+    d->FButton->setToolTip(QStringLiteral("Elegir color"));
     // A speed button never takes the keyboard focus.
-    FButton->setFocusPolicy(Qt::NoFocus);
-    connect(FButton, &QToolButton::clicked, this, [this] { GuardEvent(this, [this] { ButtonClick(FButton); }); });
+    d->FButton->setFocusPolicy(Qt::NoFocus);
+    connect(d->FButton, &QToolButton::clicked, this, [this] { GuardEvent(this, [this] { ButtonClick(d->FButton); }); });
     SetBevelInner(bvLowered);
     SetBevelOuter(bvRaised);
     SetCaption(QStringLiteral(" "));
@@ -40,13 +49,19 @@ TColorButton::TColorButton(QWidget* owner) : TCustomPanel(owner) {
     ButtonResize();
 }
 
-TColorButton::~TColorButton() { TCustomPanel::OnResize = nullptr; }
+TColorButton::~TColorButton() { TCustomPanelHooks::SetAfterResize(*this, nullptr); }
 
-void TColorButton::SetChooser(TColorChooser chooser) { FChooser = std::move(chooser); }
+void TColorButtonTesting::SetChooser(TColorButton& button, TColorButton::TColorChooser chooser) {
+    button.d->FChooser = std::move(chooser);
+}
+
+QToolButton* TColorButton::Button() const { return d->FButton; }
+
+QColorDialog* TColorButton::ColorDialog() const { return d->FColorDialog; }
 
 void TColorButton::ButtonClick(QObject*) {
     const TColor preset = ColorToRGB(Color());
-    const std::optional<TColor> chosen = FChooser ? FChooser(this, preset) : RunColorDialog(preset);
+    const std::optional<TColor> chosen = d->FChooser ? d->FChooser(this, preset) : RunColorDialog(preset);
     if (!chosen || *chosen == Color())
         return;
     SetColor(*chosen);
@@ -56,20 +71,17 @@ void TColorButton::ButtonClick(QObject*) {
 }
 
 std::optional<TColor> TColorButton::RunColorDialog(TColor preset) {
-    FColorDialog->setCurrentColor(ColorToQColor(preset));
-    if (FColorDialog->exec() != QDialog::Accepted)
+    d->FColorDialog->setCurrentColor(ColorToQColor(preset));
+    if (d->FColorDialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return QColorToColor(FColorDialog->selectedColor());
+    return QColorToColor(d->FColorDialog->selectedColor());
 }
 
 // The button covers the face inside the two 1-pixel bevels; no minimum size is enforced.
-void TColorButton::ButtonResize() { FButton->setGeometry(2, 2, Width() - 4, Height() - 4); }
+void TColorButton::ButtonResize() { d->FButton->setGeometry(2, 2, Width() - 4, Height() - 4); }
 
-void TColorButton::PanelResize(QObject*) {
-    if (OnResize)
-        OnResize(this);
-    ButtonResize();
-}
+// The panel's OnResize has run: the face button follows the new size.
+void TColorButton::PanelResize(QObject*) { ButtonResize(); }
 
 void TColorButton::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TColorButton")); }
 

@@ -9,6 +9,7 @@
 #include <Tallwick/Types.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QColorDialog;
@@ -17,7 +18,8 @@ class QToolButton;
 namespace Tallwick {
 
 /// Qt face: Color (and ColorValue) and the panel's properties; OnChange is also the signal
-/// changed, OnResize the panel's signal resized.
+/// changed, OnResize (the panel's, called before the face button is laid out again) the panel's
+/// signal resized.
 class TALLWICK_EXPORT TColorButton : public TCustomPanel {
     Q_OBJECT
 public:
@@ -28,16 +30,10 @@ public:
     explicit TColorButton(QWidget* owner = nullptr);
     ~TColorButton() override;
 
-    /// The component's own resize notification, called before the face button is laid out again.
-    /// (The panel's notification of the same name is taken by the component itself.)
-    TNotifyEvent OnResize;
     TNotifyEvent OnChange;
 
-    /// Replaces the colour dialog, e.g. by a scripted chooser in tests; an empty function restores it.
-    void SetChooser(TColorChooser chooser);
-
-    QToolButton* Button() const { return FButton; }
-    QColorDialog* ColorDialog() const { return FColorDialog; }
+    QToolButton* Button() const;
+    QColorDialog* ColorDialog() const;
 
     void ButtonClick(QObject* Sender);
     void ButtonResize();
@@ -49,11 +45,11 @@ signals:
     void changed(QObject* Sender);
 
 private:
+    friend class TColorButtonTesting;  // TcolorbuttonTesting.h, internal: tests script the chooser
     std::optional<TColor> RunColorDialog(TColor preset);
 
-    QColorDialog* FColorDialog;
-    QToolButton* FButton;
-    TColorChooser FChooser;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -19,7 +19,28 @@
 
 namespace Tallwick {
 
-TEscala::TEscala(QWidget* owner) : TPnlImg(owner) {
+class TEscala::Private {
+public:
+    bool FAutoSize = true;
+    int FBandWidth = 30;
+    QString FFormat;
+    TColor FGradColor1 = clWhite;
+    TColor FGradColor2 = clBlack;
+    double FInterval = 0;
+    int FMargin = 5;
+    double FMaximum = 100;
+    double FMinimum = 0;
+    int FTextInterval = 4;
+    TEscalaAlignment FAlignment = eaNone;
+    TEscalaGraduation FGraduation = egTwo;
+    TEscalaOrientation FOrientation = eoVertical;
+    TEscalaPosition FPosition = epNormal;
+    bool FReady = false;  ///< the constructor's fields are set: resizes may redraw
+    int FTextW = 0;       ///< widest of the Maximum and Minimum labels
+    int FTextH = 0;       ///< highest of them
+};
+
+TEscala::TEscala(QWidget* owner) : TPnlImg(owner), d(std::make_unique<Private>()) {
     SetBevelInner(bvNone);
     SetBevelOuter(bvLowered);
     SetCaption(QStringLiteral(" "));
@@ -27,10 +48,10 @@ TEscala::TEscala(QWidget* owner) : TPnlImg(owner) {
     TPnlImg::Font().SetSize(8);
     TCustomPanel::SetHeight(320);
     TCustomPanel::SetWidth(48);
-    FFormat = QStringLiteral(",0.000");
+    d->FFormat = QStringLiteral(",0.000");
     // The panel's colour is the scale's background, however it is set.
     connect(this, &TCustomPanel::ColorChanged, this, [this] { GuardEvent(this, [&] { Draw(); }); });
-    FReady = true;
+    d->FReady = true;
     Draw();
 }
 
@@ -38,44 +59,44 @@ TEscala::~TEscala() { StopResizeNotifications(); }
 
 // Setters: an equal value does nothing; a change is stored, drawn, then announced.
 void TEscala::SetAutoSize(bool value) {
-    ChangeProperty(this, FAutoSize, value, &TEscala::Draw, &TEscala::AutoSizeChanged);
+    ChangeProperty(this, d->FAutoSize, value, &TEscala::Draw, &TEscala::AutoSizeChanged);
 }
 void TEscala::SetGradColor1(TColor value) {
-    ChangeProperty(this, FGradColor1, value, &TEscala::Draw, &TEscala::GradColor1Changed);
+    ChangeProperty(this, d->FGradColor1, value, &TEscala::Draw, &TEscala::GradColor1Changed);
 }
 void TEscala::SetGradColor2(TColor value) {
-    ChangeProperty(this, FGradColor2, value, &TEscala::Draw, &TEscala::GradColor2Changed);
+    ChangeProperty(this, d->FGradColor2, value, &TEscala::Draw, &TEscala::GradColor2Changed);
 }
 void TEscala::SetGraduation(TEscalaGraduation value) {
-    ChangeProperty(this, FGraduation, value, &TEscala::Draw, &TEscala::GraduationChanged);
+    ChangeProperty(this, d->FGraduation, value, &TEscala::Draw, &TEscala::GraduationChanged);
 }
 void TEscala::SetPosition(TEscalaPosition value) {
-    ChangeProperty(this, FPosition, value, &TEscala::Draw, &TEscala::PositionChanged);
+    ChangeProperty(this, d->FPosition, value, &TEscala::Draw, &TEscala::PositionChanged);
 }
 
 // Margin and band width stay within 0 .. kMaxPixels, so every position derived from them is an int.
 void TEscala::SetBandWidth(int value) {
     value = std::clamp(value, 0, kMaxPixels);
-    ChangeProperty(this, FBandWidth, value, &TEscala::Draw, &TEscala::BandWidthChanged);
+    ChangeProperty(this, d->FBandWidth, value, &TEscala::Draw, &TEscala::BandWidthChanged);
 }
 
 void TEscala::SetMargin(int value) {
     value = std::clamp(value, 0, kMaxPixels);
-    ChangeProperty(this, FMargin, value, &TEscala::Draw, &TEscala::MarginChanged);
+    ChangeProperty(this, d->FMargin, value, &TEscala::Draw, &TEscala::MarginChanged);
 }
 
 // Docked at the top or bottom the scale is horizontal, at the left or right vertical: another
 // orientation is refused there.
 void TEscala::SetOrientation(TEscalaOrientation value) {
-    if (FAlignment == eaTop || FAlignment == eaBottom)
+    if (d->FAlignment == eaTop || d->FAlignment == eaBottom)
         value = eoHorizontal;
-    if (FAlignment == eaLeft || FAlignment == eaRight)
+    if (d->FAlignment == eaLeft || d->FAlignment == eaRight)
         value = eoVertical;
-    ChangeProperty(this, FOrientation, value, &TEscala::Draw, &TEscala::OrientationChanged);
+    ChangeProperty(this, d->FOrientation, value, &TEscala::Draw, &TEscala::OrientationChanged);
 }
 
 void TEscala::SetFormat(const QString& value) {
-    ChangeProperty(this, FFormat, value, &TEscala::Draw, &TEscala::FormatChanged);
+    ChangeProperty(this, d->FFormat, value, &TEscala::Draw, &TEscala::FormatChanged);
 }
 
 void TEscala::SetFont(const TFont& value) {
@@ -89,9 +110,9 @@ void TEscala::SetFont(const TFont& value) {
 void TEscala::SetFontQFont(const QFont& value) { SetFont(FontWithQFont(TPnlImg::Font(), value)); }
 
 void TEscala::SetAlignment(TEscalaAlignment value) {
-    if (value == FAlignment)
+    if (value == d->FAlignment)
         return;
-    FAlignment = value;
+    d->FAlignment = value;
     switch (value) {
     case eaTop: SetAlign(alTop); break;
     case eaBottom: SetAlign(alBottom); break;
@@ -104,12 +125,12 @@ void TEscala::SetAlignment(TEscalaAlignment value) {
 }
 
 void TEscala::SetMaximum(double value) {
-    if (value == FMaximum || std::isnan(value))
+    if (value == d->FMaximum || std::isnan(value))
         return;
-    FMaximum = value;
-    const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
+    d->FMaximum = value;
+    const bool intervalReset = d->FInterval > 0 && d->FMaximum - d->FMinimum < d->FInterval;
     if (intervalReset)
-        FInterval = 0;
+        d->FInterval = 0;
     Draw();
     emit MaximumChanged();
     if (intervalReset)
@@ -117,12 +138,12 @@ void TEscala::SetMaximum(double value) {
 }
 
 void TEscala::SetMinimum(double value) {
-    if (value == FMinimum || std::isnan(value))
+    if (value == d->FMinimum || std::isnan(value))
         return;
-    FMinimum = value;
-    const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
+    d->FMinimum = value;
+    const bool intervalReset = d->FInterval > 0 && d->FMaximum - d->FMinimum < d->FInterval;
     if (intervalReset)
-        FInterval = 0;
+        d->FInterval = 0;
     Draw();
     emit MinimumChanged();
     if (intervalReset)
@@ -132,14 +153,14 @@ void TEscala::SetMinimum(double value) {
 void TEscala::SetMaxMin(double max, double min) {
     if (!(max > min))
         return;
-    if (max == FMaximum && min == FMinimum)
+    if (max == d->FMaximum && min == d->FMinimum)
         return;
-    const bool maxChanged = max != FMaximum, minChanged = min != FMinimum;
-    FMaximum = max;
-    FMinimum = min;
-    const bool intervalReset = FInterval > 0 && FMaximum - FMinimum < FInterval;
+    const bool maxChanged = max != d->FMaximum, minChanged = min != d->FMinimum;
+    d->FMaximum = max;
+    d->FMinimum = min;
+    const bool intervalReset = d->FInterval > 0 && d->FMaximum - d->FMinimum < d->FInterval;
     if (intervalReset)
-        FInterval = 0;
+        d->FInterval = 0;
     Draw();
     if (maxChanged)
         emit MaximumChanged();
@@ -151,16 +172,16 @@ void TEscala::SetMaxMin(double max, double min) {
 
 // A valid new value is stored even when the current Interval equals the range.
 void TEscala::SetInterval(double value) {
-    if (!(value >= 0) || value >= FMaximum - FMinimum)
+    if (!(value >= 0) || value >= d->FMaximum - d->FMinimum)
         return;
-    ChangeProperty(this, FInterval, value, &TEscala::Draw, &TEscala::IntervalChanged);
+    ChangeProperty(this, d->FInterval, value, &TEscala::Draw, &TEscala::IntervalChanged);
 }
 
 void TEscala::SetTextInterval(int value) {
     if (value < 0)
         return;
     value = std::min(value, kMaxTextInterval);
-    ChangeProperty(this, FTextInterval, value, &TEscala::Draw, &TEscala::TextIntervalChanged);
+    ChangeProperty(this, d->FTextInterval, value, &TEscala::Draw, &TEscala::TextIntervalChanged);
 }
 
 void TEscala::EscalaResize(QObject*) {
@@ -170,18 +191,18 @@ void TEscala::EscalaResize(QObject*) {
 
 // The image panel has already brought the bitmap to the image's size.
 void TEscala::ResizeContent() {
-    if (FReady)
+    if (d->FReady)
         Draw();
 }
 
-QString TEscala::Label(double value) const { return FormatFloat(FFormat, value); }
+QString TEscala::Label(double value) const { return FormatFloat(d->FFormat, value); }
 
 void TEscala::PlaceInParent() {
     QWidget* parent = parentWidget();
     if (!parent)
         return;
-    const bool h = FAlignment == eaCentered || FAlignment == eaHCentered;
-    const bool v = FAlignment == eaCentered || FAlignment == eaVCentered;
+    const bool h = d->FAlignment == eaCentered || d->FAlignment == eaHCentered;
+    const bool v = d->FAlignment == eaCentered || d->FAlignment == eaVCentered;
     if (h)
         move((parent->width() - width()) / 2, y());
     if (v)
@@ -189,14 +210,14 @@ void TEscala::PlaceInParent() {
 }
 
 void TEscala::Draw() {
-    if (!(FMaximum > FMinimum))
+    if (!(d->FMaximum > d->FMinimum))
         return;
     PlaceInParent();
-    if ((FAlignment == eaTop || FAlignment == eaBottom) && FOrientation != eoHorizontal) {
-        FOrientation = eoHorizontal;
+    if ((d->FAlignment == eaTop || d->FAlignment == eaBottom) && d->FOrientation != eoHorizontal) {
+        d->FOrientation = eoHorizontal;
         emit OrientationChanged();
-    } else if ((FAlignment == eaLeft || FAlignment == eaRight) && FOrientation != eoVertical) {
-        FOrientation = eoVertical;
+    } else if ((d->FAlignment == eaLeft || d->FAlignment == eaRight) && d->FOrientation != eoVertical) {
+        d->FOrientation = eoVertical;
         emit OrientationChanged();
     }
     UpdateSizePolicy();
@@ -215,7 +236,7 @@ void TEscala::Draw() {
     if (image->Width() < 5 || image->Height() < 5)
         return;
     canvas->Font.Assign(TPnlImg::Font());
-    if (FOrientation == eoHorizontal)
+    if (d->FOrientation == eoHorizontal)
         PaintHorizontal();
     else
         PaintVertical();
@@ -224,7 +245,7 @@ void TEscala::Draw() {
 
 QSize TEscala::LabelExtent() const {
     const QFontMetrics metrics(TPnlImg::Font().Resolved());
-    const QString hi = Label(FMaximum), lo = Label(FMinimum);
+    const QString hi = Label(d->FMaximum), lo = Label(d->FMinimum);
     return QSize(std::max(metrics.horizontalAdvance(hi), metrics.horizontalAdvance(lo)),
                  metrics.ascent() + metrics.descent());
 }
@@ -233,18 +254,18 @@ QSize TEscala::LabelExtent() const {
 // ones are centred on evenly spaced points over the band's length.
 QSize TEscala::Hint(int gap) const {
     const QSize text = LabelExtent();
-    const std::int64_t steps = std::int64_t(FTextInterval) + 1;
-    const bool horizontal = FOrientation == eoHorizontal;
-    const std::int64_t thickness = 3LL * FMargin + FBandWidth + (horizontal ? text.height() : text.width()) + 5;
-    const std::int64_t length = horizontal ? 2LL * FMargin + steps * (text.width() + gap)
-                                           : 2LL * FMargin + text.height() + steps * (text.height() + gap);
+    const std::int64_t steps = std::int64_t(d->FTextInterval) + 1;
+    const bool horizontal = d->FOrientation == eoHorizontal;
+    const std::int64_t thickness = 3LL * d->FMargin + d->FBandWidth + (horizontal ? text.height() : text.width()) + 5;
+    const std::int64_t length = horizontal ? 2LL * d->FMargin + steps * (text.width() + gap)
+                                           : 2LL * d->FMargin + text.height() + steps * (text.height() + gap);
     return QSize(int(std::min<std::int64_t>(thickness, kMaxPixels)), int(std::min<std::int64_t>(length, kMaxPixels)));
 }
 
 // The thickness is the panel's own size, as AutoSize sets it; the length holds the frame too.
 QSize TEscala::Oriented(QSize hint) const {
     const QSize length = WithFrame(QSize(hint.height(), hint.height()));
-    if (FOrientation == eoHorizontal)
+    if (d->FOrientation == eoHorizontal)
         return QSize(length.width(), hint.width());
     return QSize(hint.width(), length.height());
 }
@@ -254,37 +275,37 @@ QSize TEscala::minimumSizeHint() const { return Oriented(Hint(1)); }
 
 // With AutoSize the thickness is the scale's own: a layout may not change it.
 void TEscala::UpdateSizePolicy() {
-    const QSizePolicy::Policy across = FAutoSize ? QSizePolicy::Fixed : QSizePolicy::Preferred;
-    const QSizePolicy policy = FOrientation == eoHorizontal ? QSizePolicy(QSizePolicy::Preferred, across)
-                                                            : QSizePolicy(across, QSizePolicy::Preferred);
+    const QSizePolicy::Policy across = d->FAutoSize ? QSizePolicy::Fixed : QSizePolicy::Preferred;
+    const QSizePolicy policy = d->FOrientation == eoHorizontal ? QSizePolicy(QSizePolicy::Preferred, across)
+                                                               : QSizePolicy(across, QSizePolicy::Preferred);
     if (policy != sizePolicy())
         setSizePolicy(policy);
 }
 
 void TEscala::MeasureLabels() {
     TCanvas* canvas = Image()->Canvas();
-    const QString hi = Label(FMaximum), lo = Label(FMinimum);
-    FTextW = std::max(canvas->TextWidth(hi), canvas->TextWidth(lo));
-    FTextH = std::max(canvas->TextHeight(hi), canvas->TextHeight(lo));
+    const QString hi = Label(d->FMaximum), lo = Label(d->FMinimum);
+    d->FTextW = std::max(canvas->TextWidth(hi), canvas->TextWidth(lo));
+    d->FTextH = std::max(canvas->TextHeight(hi), canvas->TextHeight(lo));
 }
 
 void TEscala::PaintHorizontal() {
     MeasureLabels();
     PaintBandHorizontal();
     PaintTextHorizontal();
-    ApplyAutoSize(3 * FMargin + FBandWidth + FTextH + 5, true);
+    ApplyAutoSize(3 * d->FMargin + d->FBandWidth + d->FTextH + 5, true);
 }
 
 void TEscala::PaintVertical() {
     MeasureLabels();
     PaintBandVertical();
     PaintTextVertical();
-    ApplyAutoSize(3 * FMargin + FBandWidth + FTextW + 5, false);
+    ApplyAutoSize(3 * d->FMargin + d->FBandWidth + d->FTextW + 5, false);
 }
 
 // The new size comes back through the resize notification, which draws once more at that size.
 void TEscala::ApplyAutoSize(int thickness, bool horizontal) {
-    if (!FAutoSize)
+    if (!d->FAutoSize)
         return;
     if (horizontal)
         TCustomPanel::SetHeight(thickness);
@@ -295,9 +316,9 @@ void TEscala::ApplyAutoSize(int thickness, bool horizontal) {
 // A band one pixel long stands for the whole range: its line takes the middle value.
 double TEscala::BandValue(int i, int length, bool reversed) const {
     if (length == 1)
-        return FMinimum + (FMaximum - FMinimum) / 2;
+        return d->FMinimum + (d->FMaximum - d->FMinimum) / 2;
     const int k = reversed ? length - i - 1 : i;
-    return FMinimum + k * (FMaximum - FMinimum) / (length - 1);
+    return d->FMinimum + k * (d->FMaximum - d->FMinimum) / (length - 1);
 }
 
 namespace {
@@ -324,72 +345,72 @@ void PaintFineBand(TCanvas* canvas, int origin, int length, int across0, int acr
 // The value at `position` control pixels along a band of `length` (> 1) pixels.
 double TEscala::BandValueAt(double position, int length, bool reversed) const {
     const double p = reversed ? length - 1 - position : position;
-    return FMinimum + p * (FMaximum - FMinimum) / (length - 1);
+    return d->FMinimum + p * (d->FMaximum - d->FMinimum) / (length - 1);
 }
 
 void TEscala::PaintBandHorizontal() {
     TCanvas* canvas = Image()->Canvas();
-    const int length = Image()->Width() - 2 * FMargin;
-    const int y1 = FPosition == epNormal ? FMargin : FMargin + FTextH + 5;
-    const int y2 = y1 + FBandWidth;
+    const int length = Image()->Width() - 2 * d->FMargin;
+    const int y1 = d->FPosition == epNormal ? d->FMargin : d->FMargin + d->FTextH + 5;
+    const int y2 = y1 + d->FBandWidth;
     if (canvas->Scale() > 1 && length > 1) {
-        PaintFineBand(canvas, FMargin, length, y1, y2, false,
+        PaintFineBand(canvas, d->FMargin, length, y1, y2, false,
                       [&](double t) { return ValueToColor(BandValueAt(t, length, false)); });
         return;
     }
     for (int i = 0; i < length; ++i) {
         canvas->Pen.Color = ValueToColor(BandValue(i, length, false));
-        canvas->MoveTo(FMargin + i, y1);
-        canvas->LineTo(FMargin + i, y2);
+        canvas->MoveTo(d->FMargin + i, y1);
+        canvas->LineTo(d->FMargin + i, y2);
     }
 }
 
 void TEscala::PaintBandVertical() {
     TCanvas* canvas = Image()->Canvas();
-    const int length = Image()->Height() - 2 * FMargin;
-    const int x1 = FPosition == epNormal ? FMargin : FMargin + FTextW + 5;
-    const int x2 = x1 + FBandWidth;
+    const int length = Image()->Height() - 2 * d->FMargin;
+    const int x1 = d->FPosition == epNormal ? d->FMargin : d->FMargin + d->FTextW + 5;
+    const int x2 = x1 + d->FBandWidth;
     if (canvas->Scale() > 1 && length > 1) {
-        PaintFineBand(canvas, FMargin, length, x1, x2, true,
+        PaintFineBand(canvas, d->FMargin, length, x1, x2, true,
                       [&](double t) { return ValueToColor(BandValueAt(t, length, true)); });
         return;
     }
     for (int i = 0; i < length; ++i) {
         canvas->Pen.Color = ValueToColor(BandValue(i, length, true));
-        canvas->MoveTo(x1, FMargin + i);
-        canvas->LineTo(x2, FMargin + i);
+        canvas->MoveTo(x1, d->FMargin + i);
+        canvas->LineTo(x2, d->FMargin + i);
     }
 }
 
 void TEscala::PaintTextHorizontal() {
-    if (FTextInterval < 0)
+    if (d->FTextInterval < 0)
         return;
     TCanvas* canvas = Image()->Canvas();
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
     SetTextAlign(canvas->Handle(), TA_CENTER | TA_TOP);
-    const std::int64_t steps = std::int64_t(FTextInterval) + 1;
-    const std::int64_t span = Image()->Width() - 2 * FMargin;
-    const int y = FPosition == epNormal ? FMargin + FBandWidth + 5 : FMargin;
+    const std::int64_t steps = std::int64_t(d->FTextInterval) + 1;
+    const std::int64_t span = Image()->Width() - 2 * d->FMargin;
+    const int y = d->FPosition == epNormal ? d->FMargin + d->FBandWidth + 5 : d->FMargin;
     for (std::int64_t i = 0; i <= steps; ++i) {
-        const double value = FMinimum + i * (FMaximum - FMinimum) / steps;
-        canvas->TextOut(int(span * i / steps + FMargin), y, Label(value));
+        const double value = d->FMinimum + i * (d->FMaximum - d->FMinimum) / steps;
+        canvas->TextOut(int(span * i / steps + d->FMargin), y, Label(value));
     }
 }
 
 void TEscala::PaintTextVertical() {
-    if (FTextInterval < 0)
+    if (d->FTextInterval < 0)
         return;
     TCanvas* canvas = Image()->Canvas();
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
     SetTextAlign(canvas->Handle(), TA_RIGHT | TA_TOP);
-    const std::int64_t steps = std::int64_t(FTextInterval) + 1;
-    const std::int64_t span = Image()->Height() - 2 * FMargin - canvas->TextHeight(QStringLiteral("0"));
-    const int x = FPosition == epNormal ? FMargin + FBandWidth + FTextW + 6 : FMargin + FTextW + 1;
+    const std::int64_t steps = std::int64_t(d->FTextInterval) + 1;
+    const std::int64_t span = Image()->Height() - 2 * d->FMargin - canvas->TextHeight(QStringLiteral("0"));
+    const int x = d->FPosition == epNormal ? d->FMargin + d->FBandWidth + d->FTextW + 6 : d->FMargin + d->FTextW + 1;
     for (std::int64_t i = 0; i <= steps; ++i) {
-        const double value = FMaximum - i * (FMaximum - FMinimum) / steps;
-        canvas->TextOut(x, int(span * i / steps + FMargin), Label(value));
+        const double value = d->FMaximum - i * (d->FMaximum - d->FMinimum) / steps;
+        canvas->TextOut(x, int(span * i / steps + d->FMargin), Label(value));
     }
 }
 
@@ -398,21 +419,21 @@ int Channel(TColor c, int shift) { return (c >> shift) & 0xFF; }
 }  // namespace
 
 TColor TEscala::ValueToColor(double value) const {
-    const double range = FMaximum - FMinimum;
+    const double range = d->FMaximum - d->FMinimum;
     double q = 0;
     if (range > 0 && std::isfinite(range) && !std::isnan(value)) {
-        value = std::clamp(value, FMinimum, FMaximum);
-        const double v = FInterval > 0 ? std::floor(value / FInterval) * FInterval : value;
-        q = (v - FMinimum) * 510 / range;
+        value = std::clamp(value, d->FMinimum, d->FMaximum);
+        const double v = d->FInterval > 0 ? std::floor(value / d->FInterval) * d->FInterval : value;
+        q = (v - d->FMinimum) * 510 / range;
     }
     // Beyond the ends every value gives the end colour; keep the rounding in range.
     const int p = std::isnan(q) ? 0 : RoundToInt(std::clamp(q, -1.0, 511.0));
-    if (FGraduation == egTwo) {
+    if (d->FGraduation == egTwo) {
         if (p <= 0)
-            return FGradColor2;
+            return d->FGradColor2;
         if (p >= 510)
-            return FGradColor1;
-        const TColor c1 = ColorToRGB(FGradColor1), c2 = ColorToRGB(FGradColor2);
+            return d->FGradColor1;
+        const TColor c1 = ColorToRGB(d->FGradColor1), c2 = ColorToRGB(d->FGradColor2);
         int channel[3];
         for (int k = 0; k < 3; ++k)
             channel[k] = (Channel(c2, 8 * k) * (510 - p)) / 510 + (Channel(c1, 8 * k) * p) / 510;
@@ -432,16 +453,16 @@ void TEscala::DrawMarkVertical(double value) {
     canvas->Font.Assign(TPnlImg::Font());
     MeasureLabels();
     const int w = Image()->Width(), h = Image()->Height();
-    const int x1 = FPosition == epNormal ? 1 : FTextW + FMargin + FBandWidth + 7;
-    const int x2 = FPosition == epNormal ? FMargin - 2 : w - 1;
+    const int x1 = d->FPosition == epNormal ? 1 : d->FTextW + d->FMargin + d->FBandWidth + 7;
+    const int x2 = d->FPosition == epNormal ? d->FMargin - 2 : w - 1;
     canvas->Pen.Color = Color();
     canvas->Brush.Color = Color();
     canvas->Brush.Style = bsSolid;
     canvas->Rectangle(x1 - 1, 0, x2 + 1, h);
-    const double range = FMaximum - FMinimum;
-    if (!(range > 0) || !std::isfinite(range) || !(value >= FMinimum && value <= FMaximum))
+    const double range = d->FMaximum - d->FMinimum;
+    if (!(range > 0) || !std::isfinite(range) || !(value >= d->FMinimum && value <= d->FMaximum))
         return;
-    const int y = h - FMargin - RoundToInt((value - FMinimum) / range * (h - 2 * FMargin));
+    const int y = h - d->FMargin - RoundToInt((value - d->FMinimum) / range * (h - 2 * d->FMargin));
     canvas->Pen.Width = 2;
     canvas->Pen.Color = clBlack;
     canvas->MoveTo(x1, y);
@@ -450,5 +471,20 @@ void TEscala::DrawMarkVertical(double value) {
 }
 
 void TEscala::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TEscala")); }
+
+bool TEscala::AutoSize() const { return d->FAutoSize; }
+int TEscala::BandWidth() const { return d->FBandWidth; }
+const QString& TEscala::Format() const { return d->FFormat; }
+TColor TEscala::GradColor1() const { return d->FGradColor1; }
+TColor TEscala::GradColor2() const { return d->FGradColor2; }
+double TEscala::Interval() const { return d->FInterval; }
+int TEscala::Margin() const { return d->FMargin; }
+double TEscala::Maximum() const { return d->FMaximum; }
+double TEscala::Minimum() const { return d->FMinimum; }
+int TEscala::TextInterval() const { return d->FTextInterval; }
+TEscala::TEscalaAlignment TEscala::Alignment() const { return d->FAlignment; }
+TEscala::TEscalaGraduation TEscala::Graduation() const { return d->FGraduation; }
+TEscala::TEscalaOrientation TEscala::Orientation() const { return d->FOrientation; }
+TEscala::TEscalaPosition TEscala::Position() const { return d->FPosition; }
 
 }  // namespace Tallwick

@@ -20,6 +20,7 @@
 
 #include <QFont>
 #include <QString>
+#include <memory>
 
 namespace Tallwick {
 
@@ -79,76 +80,76 @@ public:
 
     /// Whether the scale's thickness follows its margins, band and labels.
     ///@{
-    bool AutoSize() const { return FAutoSize; }
+    bool AutoSize() const;
     void SetAutoSize(bool value);
     ///@}
     /// Thickness of the colour band in pixels (0 to kMaxPixels).
     ///@{
-    int BandWidth() const { return FBandWidth; }
+    int BandWidth() const;
     void SetBandWidth(int value);
     ///@}
     /// Format picture of the labels, such as ",0.000".
     ///@{
-    const QString& Format() const { return FFormat; }
+    const QString& Format() const;
     void SetFormat(const QString& value);
     ///@}
     /// Colour at Minimum of a two-colour scale (egTwo).
     ///@{
-    TColor GradColor1() const { return FGradColor1; }
+    TColor GradColor1() const;
     void SetGradColor1(TColor value);
     ///@}
     /// Colour at Maximum of a two-colour scale (egTwo).
     ///@{
-    TColor GradColor2() const { return FGradColor2; }
+    TColor GradColor2() const;
     void SetGradColor2(TColor value);
     ///@}
     /// Width of the value steps the band's colour changes in; 0 gives a smooth band.
     ///@{
-    double Interval() const { return FInterval; }
+    double Interval() const;
     /// Refused (nothing happens) when negative, not below the range, or not a number.
     void SetInterval(double value);
     ///@}
     /// Space in pixels around the band and the labels (0 to kMaxPixels).
     ///@{
-    int Margin() const { return FMargin; }
+    int Margin() const;
     void SetMargin(int value);
     ///@}
     /// Value at the top (vertical) or right (horizontal) end of the band.
     ///@{
-    double Maximum() const { return FMaximum; }
+    double Maximum() const;
     void SetMaximum(double value);
     ///@}
     /// Value at the other end of the band.
     ///@{
-    double Minimum() const { return FMinimum; }
+    double Minimum() const;
     void SetMinimum(double value);
     ///@}
     /// Both at once; refused when max <= min.
     void SetMaxMin(double max, double min);
     /// Number of labels between the two end labels.
     ///@{
-    int TextInterval() const { return FTextInterval; }
+    int TextInterval() const;
     /// Negative values are refused; values above kMaxTextInterval are taken as kMaxTextInterval.
     void SetTextInterval(int value);
     ///@}
     /// Placement of the scale in its parent.
     ///@{
-    TEscalaAlignment Alignment() const { return FAlignment; }
+    TEscalaAlignment Alignment() const;
     void SetAlignment(TEscalaAlignment value);
     ///@}
     /// Two-colour gradient (egTwo) or the fixed blue-green-red scale (egThree).
     ///@{
-    TEscalaGraduation Graduation() const { return FGraduation; }
+    TEscalaGraduation Graduation() const;
     void SetGraduation(TEscalaGraduation value);
     ///@}
     /// Orientation before Alignment: a docked scale's orientation follows the docking.
     ///@{
-    TEscalaOrientation Orientation() const { return FOrientation; }
+    TEscalaOrientation Orientation() const;
     void SetOrientation(TEscalaOrientation value);
     ///@}
     /// Band before the labels (epNormal) or after them (epInverse).
     ///@{
-    TEscalaPosition Position() const { return FPosition; }
+    TEscalaPosition Position() const;
     void SetPosition(TEscalaPosition value);
     ///@}
     /// Label font; a change redraws the scale.
@@ -232,23 +233,8 @@ private:
     double BandValue(int i, int length, bool reversed) const;
     double BandValueAt(double position, int length, bool reversed) const;
 
-    bool FAutoSize = true;
-    int FBandWidth = 30;
-    QString FFormat;
-    TColor FGradColor1 = clWhite;
-    TColor FGradColor2 = clBlack;
-    double FInterval = 0;
-    int FMargin = 5;
-    double FMaximum = 100;
-    double FMinimum = 0;
-    int FTextInterval = 4;
-    TEscalaAlignment FAlignment = eaNone;
-    TEscalaGraduation FGraduation = egTwo;
-    TEscalaOrientation FOrientation = eoVertical;
-    TEscalaPosition FPosition = epNormal;
-    bool FReady = false;  ///< the constructor's fields are set: resizes may redraw
-    int FTextW = 0;       ///< widest of the Maximum and Minimum labels
-    int FTextH = 0;       ///< highest of them
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -9,45 +9,58 @@
 
 namespace Tallwick {
 
+class TPnlImg::Private {
+public:
+    bool FScrollBars = false;
+    QSize FKnownHint;
+    TVexImage* FImage = nullptr;
+    TCustomPanel* FPanel = nullptr;
+    TCustomPanel* FPanelBottom = nullptr;
+    TCustomPanel* FPanelRight = nullptr;
+    TCustomPanel* FPanelCorner = nullptr;
+    QScrollBar* FScrollBarH = nullptr;
+    QScrollBar* FScrollBarV = nullptr;
+};
+
 namespace {
 constexpr int kBarThickness = 13;
 constexpr int kCornerWidth = 15;
 }  // namespace
 
-TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
+TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner), d(std::make_unique<Private>()) {
     SetBevelInner(bvLowered);
     SetBevelOuter(bvLowered);
     SetCaption(QStringLiteral(" "));
     TCustomPanel::SetHeight(160);
     TCustomPanel::SetWidth(160);
 
-    FPanel = new TCustomPanel(this);
-    FPanel->SetBevelInner(bvNone);
-    FPanel->SetBevelOuter(bvNone);
+    d->FPanel = new TCustomPanel(this);
+    d->FPanel->SetBevelInner(bvNone);
+    d->FPanel->SetBevelOuter(bvNone);
 
-    FImage = new TVexImage(FPanel);
-    FImage->SetFollowDeviceRatio(true);
+    d->FImage = new TVexImage(d->FPanel);
+    d->FImage->SetFollowDeviceRatio(true);
     // On a screen of another ratio the inside is drawn again, as after a resize.
-    connect(FImage, &TVexImage::DeviceRatioChanged, this, [this] {
-        if (FPanel->OnResize)
-            FPanel->OnResize(FPanel);
+    connect(d->FImage, &TVexImage::DeviceRatioChanged, this, [this] {
+        if (d->FPanel->OnResize)
+            d->FPanel->OnResize(d->FPanel);
     });
-    FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
-    FImage->OnDblClick = [this](QObject* s) { GuardEvent(this, [&] { ImageDblClick(s); }); };
-    FImage->OnMouseDown = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    d->FImage->OnClick = [this](QObject* s) { GuardEvent(this, [&] { ImageClick(s); }); };
+    d->FImage->OnDblClick = [this](QObject* s) { GuardEvent(this, [&] { ImageDblClick(s); }); };
+    d->FImage->OnMouseDown = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         GuardEvent(this, [&] { ImageMouseDown(s, b, sh, x, y); });
     };
-    FImage->OnMouseMove = [this](QObject* s, TShiftState sh, int x, int y) {
+    d->FImage->OnMouseMove = [this](QObject* s, TShiftState sh, int x, int y) {
         GuardEvent(this, [&] { ImageMouseMove(s, sh, x, y); });
     };
-    FImage->OnMouseUp = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    d->FImage->OnMouseUp = [this](QObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         GuardEvent(this, [&] { ImageMouseUp(s, b, sh, x, y); });
     };
-    FImage->SetAlign(alClient);
-    FPanel->OnResize = [this](QObject*) { GuardEvent(this, [&] { PanelResize(this); }); };
+    d->FImage->SetAlign(alClient);
+    d->FPanel->OnResize = [this](QObject*) { GuardEvent(this, [&] { PanelResize(this); }); };
     // Aligned last, once its resize handler is bound: the first layout of the inside already
     // gives the image a bitmap of its size.
-    SetControlAlign(FPanel, alClient);
+    SetControlAlign(d->FPanel, alClient);
     // The frame is part of every descendant's size hint.
     for (auto changed : {&TCustomPanel::BevelInnerChanged, &TCustomPanel::BevelOuterChanged,
                          &TCustomPanel::BevelWidthChanged, &TCustomPanel::BorderWidthChanged})
@@ -58,33 +71,33 @@ TPnlImg::TPnlImg(QWidget* owner) : TCustomPanel(owner) {
 // whose own part is already destroyed.
 TPnlImg::~TPnlImg() {
     StopResizeNotifications();
-    if (FScrollBars)
+    if (d->FScrollBars)
         ScrollBarsDelete();
-    FScrollBars = false;
-    FImage->OnClick = nullptr;
-    FImage->OnDblClick = nullptr;
-    FImage->OnMouseDown = nullptr;
-    FImage->OnMouseMove = nullptr;
-    FImage->OnMouseUp = nullptr;
+    d->FScrollBars = false;
+    d->FImage->OnClick = nullptr;
+    d->FImage->OnDblClick = nullptr;
+    d->FImage->OnMouseDown = nullptr;
+    d->FImage->OnMouseMove = nullptr;
+    d->FImage->OnMouseUp = nullptr;
 }
 
 void TPnlImg::StopResizeNotifications() {
-    FPanel->OnResize = nullptr;
+    d->FPanel->OnResize = nullptr;
     OnResize = nullptr;
 }
 
 void TPnlImg::SetCursor(TCursor value) {
-    if (value == FImage->Cursor())
+    if (value == d->FImage->Cursor())
         return;
-    FImage->SetCursor(value);
+    d->FImage->SetCursor(value);
     emit CursorChanged();
 }
 
 QSize TPnlImg::WithFrame(QSize inside) const {
-    const QMargins outer = contentsMargins(), inner = FPanel->contentsMargins();
+    const QMargins outer = contentsMargins(), inner = d->FPanel->contentsMargins();
     int w = inside.width() + outer.left() + outer.right() + inner.left() + inner.right();
     int h = inside.height() + outer.top() + outer.bottom() + inner.top() + inner.bottom();
-    if (FScrollBars) {
+    if (d->FScrollBars) {
         w += kBarThickness;
         h += kBarThickness;
     }
@@ -93,9 +106,9 @@ QSize TPnlImg::WithFrame(QSize inside) const {
 
 void TPnlImg::HintMaybeChanged() {
     const QSize hint = sizeHint();
-    if (hint == FKnownHint)
+    if (hint == d->FKnownHint)
         return;
-    FKnownHint = hint;
+    d->FKnownHint = hint;
     updateGeometry();
 }
 
@@ -144,7 +157,7 @@ void TPnlImg::ScrollBarVChange(QObject*) {
 }
 
 void TPnlImg::PanelResize(QObject*) {
-    FImage->Resize();
+    d->FImage->Resize();
     ResizeContent();
     if (OnResize)
         OnResize(this);
@@ -152,13 +165,13 @@ void TPnlImg::PanelResize(QObject*) {
 }
 
 void TPnlImg::SetScrollBars(bool value) {
-    if (value == FScrollBars)
+    if (value == d->FScrollBars)
         return;
     if (value)
         ScrollBarsCreate();
     else
         ScrollBarsDelete();
-    FScrollBars = value;
+    d->FScrollBars = value;
     HintMaybeChanged();
     emit ScrollBarsChanged();
     PanelResize(this);
@@ -191,25 +204,32 @@ QScrollBar* NewBar(Qt::Orientation orientation, QWidget* parent) {
 }  // namespace
 
 void TPnlImg::ScrollBarsCreate() {
-    FPanelRight = NewEdgePanel(FPanel, alRight, kBarThickness);
-    FScrollBarV = NewBar(Qt::Vertical, FPanelRight);
-    connect(FScrollBarV, &QScrollBar::valueChanged, this,
-            [this] { GuardEvent(this, [&] { ScrollBarVChange(FScrollBarV); }); });
-    FPanelBottom = NewEdgePanel(FPanel, alBottom, kBarThickness);
-    FPanelCorner = NewEdgePanel(FPanelBottom, alRight, kCornerWidth);
-    FScrollBarH = NewBar(Qt::Horizontal, FPanelBottom);
-    connect(FScrollBarH, &QScrollBar::valueChanged, this,
-            [this] { GuardEvent(this, [&] { ScrollBarHChange(FScrollBarH); }); });
+    d->FPanelRight = NewEdgePanel(d->FPanel, alRight, kBarThickness);
+    d->FScrollBarV = NewBar(Qt::Vertical, d->FPanelRight);
+    connect(d->FScrollBarV, &QScrollBar::valueChanged, this,
+            [this] { GuardEvent(this, [&] { ScrollBarVChange(d->FScrollBarV); }); });
+    d->FPanelBottom = NewEdgePanel(d->FPanel, alBottom, kBarThickness);
+    d->FPanelCorner = NewEdgePanel(d->FPanelBottom, alRight, kCornerWidth);
+    d->FScrollBarH = NewBar(Qt::Horizontal, d->FPanelBottom);
+    connect(d->FScrollBarH, &QScrollBar::valueChanged, this,
+            [this] { GuardEvent(this, [&] { ScrollBarHChange(d->FScrollBarH); }); });
 }
 
 void TPnlImg::ScrollBarsDelete() {
-    delete FPanelRight;
-    delete FPanelBottom;
-    FPanelRight = FPanelBottom = FPanelCorner = nullptr;
-    FScrollBarH = FScrollBarV = nullptr;
-    AlignChildren(FPanel);
+    delete d->FPanelRight;
+    delete d->FPanelBottom;
+    d->FPanelRight = d->FPanelBottom = d->FPanelCorner = nullptr;
+    d->FScrollBarH = d->FScrollBarV = nullptr;
+    AlignChildren(d->FPanel);
 }
 
 void TPnlImg::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TPnlImg")); }
+
+TVexImage* TPnlImg::Image() const { return d->FImage; }
+TCustomPanel* TPnlImg::InnerPanel() const { return d->FPanel; }
+QScrollBar* TPnlImg::ScrollBarH() const { return d->FScrollBarH; }
+QScrollBar* TPnlImg::ScrollBarV() const { return d->FScrollBarV; }
+TCursor TPnlImg::GetCursor() const { return d->FImage->Cursor(); }
+bool TPnlImg::ScrollBars() const { return d->FScrollBars; }
 
 }  // namespace Tallwick

@@ -13,6 +13,7 @@
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Tveximage.h>
 #include <Tallwick/Types.h>
+#include <memory>
 
 class QScrollBar;
 
@@ -28,18 +29,18 @@ public:
     explicit TPnlImg(QWidget* owner = nullptr);
     ~TPnlImg() override;
 
-    TVexImage* Image() const { return FImage; }
-    TCustomPanel* InnerPanel() const { return FPanel; }
+    TVexImage* Image() const;
+    TCustomPanel* InnerPanel() const;
     /// The two bars while ScrollBars is on (null otherwise), so that users can read and set their
     /// positions and ranges. Both run from 0 to 100, small step 1, large step 10, at creation.
-    QScrollBar* ScrollBarH() const { return FScrollBarH; }
-    QScrollBar* ScrollBarV() const { return FScrollBarV; }
+    QScrollBar* ScrollBarH() const;
+    QScrollBar* ScrollBarV() const;
 
-    TCursor GetCursor() const { return FImage->Cursor(); }
+    TCursor GetCursor() const;
     void SetCursor(TCursor value);
     /// Whether the horizontal and vertical scroll bars are shown.
     ///@{
-    bool ScrollBars() const { return FScrollBars; }
+    bool ScrollBars() const;
     void SetScrollBars(bool value);
     ///@}
 
@@ -97,15 +98,8 @@ private:
     void ScrollBarsDelete();
     TCustomPanel* NewEdgePanel(QWidget* parent, TAlign align, int size);
 
-    bool FScrollBars = false;
-    QSize FKnownHint;
-    TVexImage* FImage = nullptr;
-    TCustomPanel* FPanel = nullptr;
-    TCustomPanel* FPanelBottom = nullptr;
-    TCustomPanel* FPanelRight = nullptr;
-    TCustomPanel* FPanelCorner = nullptr;
-    QScrollBar* FScrollBarH = nullptr;
-    QScrollBar* FScrollBarV = nullptr;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

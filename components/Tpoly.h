@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <vector>
+#include <memory>
 
 namespace Tallwick {
 
@@ -52,41 +53,41 @@ public:
 
     /// Colour around the polygon.
     ///@{
-    TColor ColorBack() const { return FColorBack; }
+    TColor ColorBack() const;
     void SetColorBack(TColor value);
     ///@}
     /// Fill colour of the polygon.
     ///@{
-    TColor ColorBrush() const { return FColorBrush; }
+    TColor ColorBrush() const;
     void SetColorBrush(TColor value);
     ///@}
     /// Colour of the polygon's outline.
     ///@{
-    TColor ColorPen() const { return FColorPen; }
+    TColor ColorPen() const;
     void SetColorPen(TColor value);
     ///@}
     /// Number of corners; 0 or less draws no polygon.
     ///@{
-    int Count() const { return FCount; }
+    int Count() const;
     void SetCount(int value);
     ///@}
     /// The stored default of Count is 5, not the random initial value: a form writer leaves out a
     /// Count of 5, so such a form comes back with a fresh random count. (Qt 6 takes no function
     /// for a property's STORED attribute; writers ask here.)
-    bool IsCountStored() const { return FCount != kStoredCount; }
+    bool IsCountStored() const;
     /// Whether OnGetPointValue places the corners instead of the regular layout.
     ///@{
-    bool Manual() const { return FManual; }
+    bool Manual() const;
     void SetManual(bool value);
     ///@}
     /// Turn of the regular polygon in degrees.
     ///@{
-    double Rotation() const { return FRotation; }
+    double Rotation() const;
     void SetRotation(double value);
     ///@}
     /// Width of the outline in pixels.
     ///@{
-    int WidthPen() const { return FWidthPen; }
+    int WidthPen() const;
     void SetWidthPen(int value);
     ///@}
     TALLWICK_COLOR_ACCESSORS(ColorBack)
@@ -142,14 +143,8 @@ private:
     /// at fraction f and the part t of that edge still ahead of the point. False without a contour.
     bool ContWalk(double f, int xc, int yc, double r, int& edge, double& t);
 
-    TColor FColorBack;
-    TColor FColorBrush;
-    TColor FColorPen;
-    int FCount;
-    bool FManual;
-    double FRotation;
-    int FWidthPen;
-    std::vector<TPoint> FPoints;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -2,6 +2,8 @@
 // primitives, text and files live in the TveximageDrawing, TveximageText and TveximageFiles
 // sources).
 #include "Tveximage.h"
+#include "TveximagePrivate.h"
+#include "TveximageTesting.h"
 
 #include "Canvas.h"
 #include "ComponentRegistry.h"
@@ -20,7 +22,7 @@ constexpr int kNewControlSide = 105;
 constexpr int kMinimumSide = 16;
 }  // namespace
 
-TVexImage::TVexImage(QWidget* owner) : TImage(owner), FWorkBitmap(std::make_unique<TBitmap>()) {
+TVexImage::TVexImage(QWidget* owner) : TImage(owner), d(std::make_unique<Private>()) {
     SetCanvasScale(ScreenScale());
     connect(this, &TImage::PictureChanged, this, &TVexImage::PictureMaybeResized);
     connect(this, &TImage::StretchChanged, this, [this] { updateGeometry(); });
@@ -65,7 +67,7 @@ int TVexImage::ScreenScale() const { return int(std::ceil(devicePixelRatioF() - 
 
 void TVexImage::SetPixelRatio(double ratio) {
     const double whole = std::round(ratio);
-    FFollowDeviceRatio = false;
+    d->FFollowDeviceRatio = false;
     if (whole != ratio || whole < 1 || whole > TCanvas::kMaxScale) {
         TImage::SetPixelRatio(ratio);
         return;
@@ -75,7 +77,7 @@ void TVexImage::SetPixelRatio(double ratio) {
 }
 
 void TVexImage::Resize() {
-    if (FFollowDeviceRatio && !RatioSetByName())
+    if (d->FFollowDeviceRatio && !RatioSetByName())
         SetCanvasScale(ScreenScale());
     TBitmap* bitmap = Picture()->Bitmap();
     if (bitmap->Height() != DeviceHeight())
@@ -91,32 +93,32 @@ void TVexImage::PixelOpen() {
 
 // At a canvas scale above 1 every write goes to a whole block, without a kept row address.
 void TVexImage::PixelRowSet(int row) {
-    FPixelRow = row;
+    d->FPixelRow = row;
     if (CanvasScale() > 1) {
-        FScanLine = nullptr;
+        d->FScanLine = nullptr;
         return;
     }
     if (PixelIn(0, row)) {
         TBitmap* bitmap = Picture()->Bitmap();
         GdiFlush();
-        FScanLine = bitmap->ScanLine(row);
-        FScanLineGeneration = bitmap->Generation();
-        FScanLineRow = row;
+        d->FScanLine = bitmap->ScanLine(row);
+        d->FScanLineGeneration = bitmap->Generation();
+        d->FScanLineRow = row;
     }
 }
 
 void TVexImage::PixelSet(int x, TColor color) {
-    if (!PixelIn(x, FPixelRow))
+    if (!PixelIn(x, d->FPixelRow))
         return;
     if (CanvasScale() > 1) {
-        SetBlock(x, FPixelRow, PixelValue(color));
+        SetBlock(x, d->FPixelRow, PixelValue(color));
         return;
     }
     // A row address taken before the bitmap was resized or replaced is stale, and one kept from an
     // earlier row (the clip area left out column 0 of this one) is another row's: ignore both.
-    if (!FScanLine || FScanLineRow != FPixelRow || Picture()->Bitmap()->Generation() != FScanLineGeneration)
+    if (!d->FScanLine || d->FScanLineRow != d->FPixelRow || Picture()->Bitmap()->Generation() != d->FScanLineGeneration)
         return;
-    FScanLine[x] = PixelValue(color);
+    d->FScanLine[x] = PixelValue(color);
 }
 
 void TVexImage::PixelSet(int x, int y, TColor color) {
@@ -139,8 +141,8 @@ void TVexImage::SetBlock(int x, int y, std::uint32_t value) {
 
 void TVexImage::SizeWorkBitmap(const TRect& part) {
     const int k = Canvas()->Scale();
-    FWorkBitmap->Canvas()->SetScale(k);
-    FWorkBitmap->SetSize(part.Width() * k, part.Height() * k);
+    d->FWorkBitmap->Canvas()->SetScale(k);
+    d->FWorkBitmap->SetSize(part.Width() * k, part.Height() * k);
 }
 
 bool TVexImage::PixelIn(int x, int y) { return PtVisible(Canvas()->Handle(), x, y); }
@@ -165,21 +167,27 @@ QSize TVexImage::minimumSizeHint() const {
 // Drawing changes the picture all the time; only a new size concerns the layout.
 void TVexImage::PictureMaybeResized() {
     const QSize hint = sizeHint();
-    if (hint == FKnownHint)
+    if (hint == d->FKnownHint)
         return;
-    FKnownHint = hint;
+    d->FKnownHint = hint;
     updateGeometry();
 }
 
 // Qt tells every widget of a window that moved to another screen.
 bool TVexImage::event(QEvent* event) {
     const bool handled = TImage::event(event);
-    if (event->type() == QEvent::ScreenChangeInternal && FFollowDeviceRatio && !RatioSetByName() &&
+    if (event->type() == QEvent::ScreenChangeInternal && d->FFollowDeviceRatio && !RatioSetByName() &&
         ScreenScale() != CanvasScale())
         emit DeviceRatioChanged();
     return handled;
 }
 
 void TVexImage::Register() { RegisterComponent(QStringLiteral("Tallwick"), QStringLiteral("TVexImage")); }
+
+bool TVexImage::FollowDeviceRatio() const { return d->FFollowDeviceRatio; }
+void TVexImage::SetFollowDeviceRatio(bool value) { d->FFollowDeviceRatio = value; }
+TBitmap* TVexImageTesting::WorkBitmap(TVexImage& image) { return image.d->FWorkBitmap.get(); }
+const TImageIO* TVexImageTesting::ImageIOObject(const TVexImage& image) { return image.d->FImageIO.get(); }
+const TImageProc* TVexImageTesting::ImageProcObject(const TVexImage& image) { return image.d->FImageProc.get(); }
 
 }  // namespace Tallwick

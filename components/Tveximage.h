@@ -44,8 +44,8 @@ public:
     // Whether the canvas draws at the screen's resolution: a new surface takes the window's device
     // ratio rounded up as its canvas scale, and Resize() follows it. On by default; off once a
     // pixel ratio is set.
-    bool FollowDeviceRatio() const { return FFollowDeviceRatio; }
-    void SetFollowDeviceRatio(bool value) { FFollowDeviceRatio = value; }
+    bool FollowDeviceRatio() const;
+    void SetFollowDeviceRatio(bool value);
     /// A whole ratio k is drawn as the screen draws it: the canvas maps control pixels onto k x k
     /// bitmap pixels and the bitmap takes the control's size, so drawing fills the control. Other
     /// ratios are TImage's: the caller draws in bitmap pixels itself (TImage::SetPixelRatio, which
@@ -134,12 +134,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    TBitmap* WorkBitmap() { return FWorkBitmap.get(); }
-    /// The picture library's objects, null until first used.
-    const TImageIO* ImageIOObject() const { return FImageIO.get(); }
-    const TImageProc* ImageProcObject() const { return FImageProc.get(); }
 
 private:
+    friend class TVexImageTesting;  // TveximageTesting.h, internal: the tests look at the scratch objects
     /// ORs `color` into the box (or the ellipse inscribed in it) through the scratch bitmap.
     void OrShape(long long x1, long long y1, long long x2, long long y2, TColor color, bool ellipse);
 
@@ -159,15 +156,8 @@ private:
 
     void PictureMaybeResized();
 
-    std::unique_ptr<TBitmap> FWorkBitmap;
-    QSize FKnownHint;                        ///< the size hint the layout was last told of
-    std::unique_ptr<TImageIO> FImageIO;      ///< created on first use
-    std::unique_ptr<TImageProc> FImageProc;  ///< created on first use
-    std::uint32_t* FScanLine = nullptr;
-    unsigned FScanLineGeneration = 0;  ///< bitmap generation FScanLine belongs to
-    int FScanLineRow = -1;             ///< row FScanLine points at
-    int FPixelRow = 0;
-    bool FFollowDeviceRatio = true;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 /// The stored word of a colour: red and blue exchanged, high byte dropped (kept opaque, see TBitmap).

@@ -1,6 +1,7 @@
 // TVexImage shapes: shaded balls, circles and ellipses by centre, shapes ORed into the picture and
 // bevelled fills.
 #include "Tveximage.h"
+#include "TveximagePrivate.h"
 
 #include "Canvas.h"
 #include "Frame3D.h"
@@ -145,7 +146,7 @@ void TVexImage::OrShape(long long x1, long long y1, long long x2, long long y2, 
     const TRect part = VisiblePart(canvas, x1, y1, x2, y2);
     SizeWorkBitmap(part);
     if (part.Width() > 0 && part.Height() > 0) {
-        TCanvas* work = FWorkBitmap->Canvas();
+        TCanvas* work = d->FWorkBitmap->Canvas();
         const TRect all = Rect(0, 0, part.Width(), part.Height());
         if (ellipse) {
             work->Brush.Color = clBlack;
@@ -159,7 +160,7 @@ void TVexImage::OrShape(long long x1, long long y1, long long x2, long long y2, 
             work->FillRect(all);
         }
         canvas->CopyMode = cmSrcPaint;
-        canvas->DrawScaled(part.Left, part.Top, *FWorkBitmap);
+        canvas->DrawScaled(part.Left, part.Top, *d->FWorkBitmap);
     }
     canvas->CopyMode = cmSrcCopy;
 }

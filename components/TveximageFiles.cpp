@@ -1,5 +1,6 @@
 // TVexImage picture files and rotation, through the picture library.
 #include "Tveximage.h"
+#include "TveximagePrivate.h"
 
 #include "Bitmap.h"
 #include "Canvas.h"
@@ -23,38 +24,38 @@ TBitmap* TVexImage::PictureBitmap() {
 void TVexImage::LoadFromFile(const QString& fileName) {
     // A file's pixels are control pixels, shown as at ratio 1 rather than at half size.
     if (CanvasScale() > 1 && !RatioSetByName()) {
-        FFollowDeviceRatio = false;
+        d->FFollowDeviceRatio = false;
         SetCanvasScale(1);
     }
-    if (!FImageIO)
-        FImageIO = std::make_unique<TImageIO>();
+    if (!d->FImageIO)
+        d->FImageIO = std::make_unique<TImageIO>();
     if (Picture()->HoldsBitmap()) {
-        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
-        FImageIO->LoadFromFile(fileName);
+        d->FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+        d->FImageIO->LoadFromFile(fileName);
     } else {
         TBitmap loaded;
-        FImageIO->SetAttachedBitmap(&loaded);
+        d->FImageIO->SetAttachedBitmap(&loaded);
         try {
-            FImageIO->LoadFromFile(fileName);
+            d->FImageIO->LoadFromFile(fileName);
         } catch (...) {
-            FImageIO->SetAttachedBitmap(nullptr);
+            d->FImageIO->SetAttachedBitmap(nullptr);
             throw;
         }
         Picture()->Bitmap()->Assign(loaded);
-        FImageIO->SetAttachedBitmap(Picture()->Bitmap());
+        d->FImageIO->SetAttachedBitmap(Picture()->Bitmap());
     }
     const TBitmap* bitmap = Picture()->Bitmap();
     SetHeightWidth(bitmap->Height(), bitmap->Width());
 }
 
 void TVexImage::SaveToFile(const QString& fileName) {
-    if (!FImageIO)
-        FImageIO = std::make_unique<TImageIO>();
+    if (!d->FImageIO)
+        d->FImageIO = std::make_unique<TImageIO>();
     TBitmap* picture = PictureBitmap();
     const int k = CanvasScale();
     if (k == 1 || RatioSetByName()) {
-        FImageIO->SetAttachedBitmap(picture);
-        FImageIO->SaveToFile(fileName);
+        d->FImageIO->SetAttachedBitmap(picture);
+        d->FImageIO->SaveToFile(fileName);
         return;
     }
     // Drawn at the screen's resolution, saved at the control's: each control pixel as the canvas
@@ -68,21 +69,21 @@ void TVexImage::SaveToFile(const QString& fileName) {
         for (int x = 0; x < saved.Width(); ++x)
             row[x] = device[x * k];
     }
-    FImageIO->SetAttachedBitmap(&saved);
+    d->FImageIO->SetAttachedBitmap(&saved);
     try {
-        FImageIO->SaveToFile(fileName);
+        d->FImageIO->SaveToFile(fileName);
     } catch (...) {
-        FImageIO->SetAttachedBitmap(picture);
+        d->FImageIO->SetAttachedBitmap(picture);
         throw;
     }
-    FImageIO->SetAttachedBitmap(picture);
+    d->FImageIO->SetAttachedBitmap(picture);
 }
 
 void TVexImage::Rotate(int angle) {
-    if (!FImageProc)
-        FImageProc = std::make_unique<TImageProc>();
-    FImageProc->SetAttachedBitmap(PictureBitmap());
-    FImageProc->Rotate(angle, true);
+    if (!d->FImageProc)
+        d->FImageProc = std::make_unique<TImageProc>();
+    d->FImageProc->SetAttachedBitmap(PictureBitmap());
+    d->FImageProc->Rotate(angle, true);
 }
 
 }  // namespace Tallwick

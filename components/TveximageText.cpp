@@ -1,5 +1,6 @@
 // TVexImage text operations: inverted text, rotated text and text around a centre.
 #include "Tveximage.h"
+#include "TveximagePrivate.h"
 
 #include "Canvas.h"
 #include "GdiCalls.h"
@@ -49,7 +50,7 @@ TextCell TurnedCell(int width, int height, int escapement) {
 // shifted, so each glyph pixel lands where drawing the whole cell would have put it.
 void TVexImage::TextOutInv(int x, int y, const QString& text) {
     TCanvas* canvas = Canvas();
-    TCanvas* work = FWorkBitmap->Canvas();
+    TCanvas* work = d->FWorkBitmap->Canvas();
     work->Font.Assign(canvas->Font);
     SetBkMode(work->Handle(), TRANSPARENT);
     SetTextAlign(work->Handle(), TA_LEFT | TA_TOP);
@@ -63,7 +64,7 @@ void TVexImage::TextOutInv(int x, int y, const QString& text) {
         work->Font.SetColor(clWhite);
         work->TextOut(x - part.Left, y - part.Top, text);
         canvas->CopyMode = cmSrcInvert;
-        canvas->DrawScaled(part.Left, part.Top, *FWorkBitmap);
+        canvas->DrawScaled(part.Left, part.Top, *d->FWorkBitmap);
     }
     canvas->CopyMode = cmSrcCopy;
 }

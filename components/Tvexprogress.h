@@ -17,6 +17,7 @@
 
 #include <QFont>
 #include <cstdint>
+#include <memory>
 
 namespace Tallwick {
 
@@ -57,71 +58,70 @@ public:
 
     /// Colour of the part not yet filled (ordinary mode).
     ///@{
-    TColor BackColor() const { return FBackColor; }
+    TColor BackColor() const;
     void SetBackColor(TColor value);
     ///@}
     /// Colour of the gradient at the start of the bar (ordinary mode) or at both bounds (timer mode).
     ///@{
-    TColor Color1() const { return FColor1; }
+    TColor Color1() const;
     void SetColor1(TColor value);
     ///@}
     /// Colour of the gradient at the position.
     ///@{
-    TColor Color2() const { return FColor2; }
+    TColor Color2() const;
     void SetColor2(TColor value);
     ///@}
     /// Font of the percentage label.
     ///@{
-    const TFont& Font() const { return FFont; }
+    const TFont& Font() const;
     void SetFont(const TFont& value);
     ///@}
-    QFont FontQFont() const { return FontToQFont(FFont); }
-    void SetFontQFont(const QFont& value) { SetFont(FontWithQFont(FFont, value)); }
+    QFont FontQFont() const;
+    void SetFontQFont(const QFont& value);
     /// Timer mode: two gradients meet at the position, and StepIt moves it back and forth.
     ///@{
-    bool IsTimer() const { return FIsTimer; }
+    bool IsTimer() const;
     void SetIsTimer(bool value);
     ///@}
     /// Upper bound of the position; always above Min.
     ///@{
-    int Max() const { return FMax; }
+    int Max() const;
     /// Refused when not above Min; Position is brought back into the new range.
     void SetMax(int value);
     ///@}
     /// Lower bound of the position; always below Max.
     ///@{
-    int Min() const { return FMin; }
+    int Min() const;
     /// Refused when not below Max; Position is brought back into the new range.
     void SetMin(int value);
     ///@}
     /// The value shown, from Min to Max; the label is its share of the range.
     ///@{
-    int Position() const { return FPosition; }
+    int Position() const;
     /// Values outside the range store the nearer bound.
     void SetPosition(int value);
     ///@}
     /// Whether the percentage is written across the bar.
     ///@{
-    bool ShowValue() const { return FShowValue; }
+    bool ShowValue() const;
     void SetShowValue(bool value);
     ///@}
     /// Horizontal (filling from the left) or vertical (filling from the bottom).
     ///@{
-    TVexProgressOrientation Orientation() const { return FOrientation; }
+    TVexProgressOrientation Orientation() const;
     void SetOrientation(TVexProgressOrientation value);
     ///@}
     TALLWICK_COLOR_ACCESSORS(BackColor)
     TALLWICK_COLOR_ACCESSORS(Color1)
     TALLWICK_COLOR_ACCESSORS(Color2)
 
-    int StepDirection() const { return FStepDirection; }
+    int StepDirection() const;
     /// The label drawn now: the percentage followed by " %".
     QString LabelText() const;
 
     void Draw();
     void DrawHorizontal();
     void DrawVertical();
-    void VexProgressResize(QObject* Sender);
     void StepIt() { StepIt(1); }
     void StepIt(int delta);
 
@@ -167,19 +167,8 @@ private:
     QSize Oriented(QSize inside) const;
     void LayoutChanged();
 
-    std::int16_t FColorCount = 64;
-    int FStepDirection = 1;
-    TColor FBackColor = clBtnFace;
-    TColor FColor1 = clAqua;
-    TColor FColor2 = clNavy;
-    TFont FFont;
-    bool FIsTimer = false;
-    int FMax = 100;
-    int FMin = 0;
-    int FPosition = 50;
-    bool FShowValue = true;
-    TVexProgressOrientation FOrientation = vpoHorizontal;
-    bool FReady = false;  ///< the constructor's fields are set: resizes may redraw
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -12,14 +12,19 @@
 
 namespace Tallwick {
 
-void TImageIO::SetAttachedBitmap(TBitmap* bitmap) { FBitmap = bitmap; }
-TBitmap* TImageIO::AttachedBitmap() const { return FBitmap; }
+class TImageIO::Private {
+public:
+    TBitmap* FBitmap = nullptr;
+};
+
+void TImageIO::SetAttachedBitmap(TBitmap* bitmap) { d->FBitmap = bitmap; }
+TBitmap* TImageIO::AttachedBitmap() const { return d->FBitmap; }
 
 TBitmap& TImageIO::Bitmap() const {
-    if (!FBitmap)
+    if (!d->FBitmap)
         throw EInvalidGraphicOperation(
             QCoreApplication::translate("Tallwick", "No bitmap is attached for picture files"));
-    return *FBitmap;
+    return *d->FBitmap;
 }
 
 void TImageIO::LoadFromFile(const QString& fileName) {
@@ -44,6 +49,15 @@ void TImageIO::SaveToFile(const QString& fileName) {
         throw EInvalidGraphicOperation(QCoreApplication::translate("Tallwick", "Cannot save an empty picture to %1")
                                            .arg(QDir::toNativeSeparators(fileName)));
     ReplaceFile(fileName, format.Write(bitmap.Image()));
+}
+
+TImageIO::~TImageIO() = default;
+
+TImageIO::TImageIO() : d(std::make_unique<Private>()) {}
+TImageIO::TImageIO(const TImageIO& other) : d(std::make_unique<Private>(*other.d)) {}
+TImageIO& TImageIO::operator=(const TImageIO& other) {
+    *d = *other.d;
+    return *this;
 }
 
 }  // namespace Tallwick

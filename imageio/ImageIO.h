@@ -6,11 +6,17 @@
 #include <Tallwick/ImageProc.h>
 
 #include <QString>
+#include <memory>
 
 namespace Tallwick {
 
 class TALLWICK_EXPORT TImageIO {
 public:
+    TImageIO();
+    TImageIO(const TImageIO& other);
+    TImageIO& operator=(const TImageIO& other);
+    ~TImageIO();
+
     void SetAttachedBitmap(TBitmap* bitmap);
     TBitmap* AttachedBitmap() const;
 
@@ -31,7 +37,8 @@ public:
 private:
     TBitmap& Bitmap() const;
 
-    TBitmap* FBitmap = nullptr;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

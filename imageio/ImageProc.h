@@ -5,13 +5,19 @@
 #include <Tallwick/Bitmap.h>
 
 #include <cstdint>
+#include <memory>
 
 namespace Tallwick {
 
 class TALLWICK_EXPORT TImageProc {
 public:
+    TImageProc();
+    TImageProc(const TImageProc& other);
+    TImageProc& operator=(const TImageProc& other);
+    ~TImageProc();
+
     void SetAttachedBitmap(TBitmap* bitmap);
-    TBitmap* AttachedBitmap() const { return FBitmap; }
+    TBitmap* AttachedBitmap() const;
 
     /// Turns the bitmap in place by `angle` degrees, positive counter-clockwise. Quarter turns are
     /// exact and exchange width and height; other angles enlarge the bitmap to hold the turned
@@ -24,7 +30,8 @@ public:
     static constexpr std::uint32_t kBackground = 0xFFFFFFFFu;
 
 private:
-    TBitmap* FBitmap = nullptr;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -1,6 +1,7 @@
 # `cpack -G DEB` in the build folder makes four packages, one per install component, under /usr:
 #   skyglow                             the saver for its hosts ("saver")
-#   libtallwick2                        the shared component library ("library")
+#   libtallwick3                        the shared component library ("library"), named after its
+#                                       SOVERSION (TALLWICK_SOVERSION)
 #   libtallwick-dev                     headers, CMake package, link, reference, Designer plugin ("dev")
 #   qt6-image-formats-plugin-tallwick   Qt's WMF/EMF/PCX plugin, tallwick-convert, the thumbnailer
 #                                       ("imageformats")
@@ -41,7 +42,7 @@ the number of stars, the speed, the logo and the four colours.")
 set(CPACK_DEBIAN_SAVER_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_SAVER_PACKAGE_SUGGESTS "xscreensaver")
 
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libtallwick2)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libtallwick${TALLWICK_SOVERSION})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "Tallwick Qt 6 components - shared library
 Qt widgets for programs that show pictures and measurements: an image

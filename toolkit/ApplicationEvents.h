@@ -7,6 +7,7 @@
 #include <Tallwick/Types.h>
 
 #include <QObject>
+#include <memory>
 
 namespace Tallwick {
 
@@ -14,6 +15,7 @@ class TALLWICK_EXPORT TApplicationEvents : public QObject {
     Q_OBJECT
 public:
     explicit TApplicationEvents(QObject* owner = nullptr);
+    ~TApplicationEvents() override;
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
@@ -21,7 +23,8 @@ public:
 private:
     void StateChanged(Qt::ApplicationState state);
 
-    bool FActive = false;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

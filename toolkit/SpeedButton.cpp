@@ -6,25 +6,31 @@
 
 namespace Tallwick {
 
-TSpeedButton::TSpeedButton(QWidget* owner) : QToolButton(owner) {
+class TSpeedButton::Private {
+public:
+    QIcon FGlyph;
+    int FMargin = -1;
+};
+
+TSpeedButton::TSpeedButton(QWidget* owner) : QToolButton(owner), d(std::make_unique<Private>()) {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void TSpeedButton::SetGlyph(const QIcon& glyph) {
-    FGlyph = glyph;
+    d->FGlyph = glyph;
     update();
 }
 
 void TSpeedButton::SetMargin(int value) {
-    FMargin = value;
+    d->FMargin = value;
     update();
 }
 
 QRect TSpeedButton::GlyphRect() const {
-    const QList<QSize> sizes = FGlyph.availableSizes();
+    const QList<QSize> sizes = d->FGlyph.availableSizes();
     const QSize size = sizes.isEmpty() ? QSize() : sizes.front();
-    const int x = FMargin < 0 ? (width() - size.width()) / 2 : FMargin;
+    const int x = d->FMargin < 0 ? (width() - size.width()) / 2 : d->FMargin;
     const int y = (height() - size.height()) / 2;
     const int shift = Down() ? 1 : 0;
     return QRect(QPoint(x + shift, y + shift), size);
@@ -41,7 +47,11 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     if (place.isEmpty())
         return;
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    painter.drawPixmap(place.topLeft(), FGlyph.pixmap(place.size(), devicePixelRatio(), mode));
+    painter.drawPixmap(place.topLeft(), d->FGlyph.pixmap(place.size(), devicePixelRatio(), mode));
 }
+
+const QIcon& TSpeedButton::Glyph() const { return d->FGlyph; }
+int TSpeedButton::Margin() const { return d->FMargin; }
+TSpeedButton::~TSpeedButton() = default;
 
 }  // namespace Tallwick

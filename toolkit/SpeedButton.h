@@ -6,6 +6,7 @@
 #include <Tallwick/TallwickExport.h>
 #include <QIcon>
 #include <QToolButton>
+#include <memory>
 
 namespace Tallwick {
 
@@ -13,10 +14,11 @@ class TALLWICK_EXPORT TSpeedButton : public QToolButton {
     Q_OBJECT
 public:
     explicit TSpeedButton(QWidget* owner = nullptr);
+    ~TSpeedButton() override;
 
     void SetGlyph(const QIcon& glyph);
-    const QIcon& Glyph() const { return FGlyph; }
-    int Margin() const { return FMargin; }
+    const QIcon& Glyph() const;
+    int Margin() const;
     void SetMargin(int value);
     bool Down() const { return isChecked() || isDown(); }
     void SetDown(bool value) { setChecked(value); }
@@ -28,8 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QIcon FGlyph;
-    int FMargin = -1;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -7,6 +7,17 @@
 
 namespace Tallwick {
 
+class TSpinEdit::Private {
+public:
+    double FMinValue = 0;
+    double FMaxValue = 0;
+    double FIncrement = 1;
+    int FDecimals = 0;
+    int FMaxLength = 0;
+    TAlignment FAlignment = taLeftJustify;
+    QString FShownText;  ///< the text of the last value set from code
+};
+
 namespace {
 // The user's number format, without group separators (they would not survive typing).
 QLocale NumberLocale() {
@@ -16,7 +27,7 @@ QLocale NumberLocale() {
 }
 }  // namespace
 
-TSpinEdit::TSpinEdit(QWidget* owner) : QAbstractSpinBox(owner) {
+TSpinEdit::TSpinEdit(QWidget* owner) : QAbstractSpinBox(owner), d(std::make_unique<Private>()) {
     setAccelerated(true);
     SetValue(0);
 }
@@ -27,36 +38,36 @@ double TSpinEdit::Value() const {
     double value = NumberLocale().toDouble(text, &ok);
     if (!ok)
         value = QLocale::c().toDouble(text, &ok);
-    return ok ? value : FMinValue;
+    return ok ? value : d->FMinValue;
 }
 
 void TSpinEdit::SetValue(double value) {
-    FShownText = FormatValue(CheckValue(value));
-    lineEdit()->setText(FShownText);
+    d->FShownText = FormatValue(CheckValue(value));
+    lineEdit()->setText(d->FShownText);
     update();
 }
 
 void TSpinEdit::SetMinValue(double value) {
-    if (value == FMinValue)
+    if (value == d->FMinValue)
         return;
-    FMinValue = value;
+    d->FMinValue = value;
     SetValue(Value());
 }
 
 void TSpinEdit::SetMaxValue(double value) {
-    if (value == FMaxValue)
+    if (value == d->FMaxValue)
         return;
-    FMaxValue = value;
+    d->FMaxValue = value;
     SetValue(Value());
 }
 
 void TSpinEdit::SetDecimals(int value) {
-    FDecimals = std::max(0, value);
+    d->FDecimals = std::max(0, value);
     SetValue(Value());
 }
 
 void TSpinEdit::SetAlignment(TAlignment value) {
-    FAlignment = value;
+    d->FAlignment = value;
     Qt::Alignment horizontal = Qt::AlignLeft;
     if (value == taRightJustify)
         horizontal = Qt::AlignRight;
@@ -68,13 +79,13 @@ void TSpinEdit::SetAlignment(TAlignment value) {
 double TSpinEdit::CheckValue(double value) const {
     if (!HasBounds())
         return value;
-    return std::clamp(value, std::min(FMinValue, FMaxValue), std::max(FMinValue, FMaxValue));
+    return std::clamp(value, std::min(d->FMinValue, d->FMaxValue), std::max(d->FMinValue, d->FMaxValue));
 }
 
-QString TSpinEdit::FormatValue(double value) const { return NumberLocale().toString(value, 'f', FDecimals); }
+QString TSpinEdit::FormatValue(double value) const { return NumberLocale().toString(value, 'f', d->FDecimals); }
 
 void TSpinEdit::stepBy(int steps) {
-    SetValue(Value() + steps * FIncrement);
+    SetValue(Value() + steps * d->FIncrement);
     if (hasFocus())
         selectAll();
 }
@@ -86,9 +97,9 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
         return StepUpEnabled | StepDownEnabled;
     const double value = Value();
     StepEnabled enabled = StepNone;
-    if (value < FMaxValue)
+    if (value < d->FMaxValue)
         enabled |= StepUpEnabled;
-    if (value > FMinValue)
+    if (value > d->FMinValue)
         enabled |= StepDownEnabled;
     return enabled;
 }
@@ -98,10 +109,10 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
 // code may be longer than MaxLength; it must count as valid, or the line edit would stop refusing
 // typed input that is too long.
 QValidator::State TSpinEdit::validate(QString& input, int&) const {
-    if (FMaxLength > 0 && input.size() > FMaxLength && input != FShownText)
+    if (d->FMaxLength > 0 && input.size() > d->FMaxLength && input != d->FShownText)
         return QValidator::Invalid;
     const QLocale locale = NumberLocale();
-    const bool signAllowed = !HasBounds() || std::min(FMinValue, FMaxValue) < 0;
+    const bool signAllowed = !HasBounds() || std::min(d->FMinValue, d->FMaxValue) < 0;
     bool seenSeparator = false, seenDigit = false;
     for (int i = 0; i < input.size(); ++i) {
         const QChar c = input.at(i);
@@ -109,7 +120,7 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const {
             seenDigit = true;
         else if (i == 0 && signAllowed && (c == locale.negativeSign().front() || c == QLatin1Char('-')))
             continue;
-        else if (FDecimals > 0 && !seenSeparator && c == locale.decimalPoint().front())
+        else if (d->FDecimals > 0 && !seenSeparator && c == locale.decimalPoint().front())
             seenSeparator = true;
         else if (c != QLatin1Char(' '))
             return QValidator::Invalid;
@@ -124,5 +135,16 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
         SetValue(Value());
     QAbstractSpinBox::focusOutEvent(event);
 }
+
+double TSpinEdit::MinValue() const { return d->FMinValue; }
+double TSpinEdit::MaxValue() const { return d->FMaxValue; }
+double TSpinEdit::Increment() const { return d->FIncrement; }
+void TSpinEdit::SetIncrement(double value) { d->FIncrement = value; }
+int TSpinEdit::Decimals() const { return d->FDecimals; }
+int TSpinEdit::MaxLength() const { return d->FMaxLength; }
+void TSpinEdit::SetMaxLength(int value) { d->FMaxLength = value; }
+TAlignment TSpinEdit::Alignment() const { return d->FAlignment; }
+bool TSpinEdit::HasBounds() const { return d->FMaxValue != d->FMinValue; }
+TSpinEdit::~TSpinEdit() = default;
 
 }  // namespace Tallwick

@@ -10,6 +10,7 @@
 #include <Tallwick/CustomPanel.h>
 
 #include <QAbstractSpinBox>
+#include <memory>
 
 namespace Tallwick {
 
@@ -21,22 +22,23 @@ class TALLWICK_EXPORT TSpinEdit : public QAbstractSpinBox {
     Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
 public:
     explicit TSpinEdit(QWidget* owner = nullptr);
+    ~TSpinEdit() override;
 
     double Value() const;
     /// Stores the value brought into the bounds and shows it with Decimals places.
     void SetValue(double value);
-    double MinValue() const { return FMinValue; }
+    double MinValue() const;
     void SetMinValue(double value);
-    double MaxValue() const { return FMaxValue; }
+    double MaxValue() const;
     void SetMaxValue(double value);
-    double Increment() const { return FIncrement; }
-    void SetIncrement(double value) { FIncrement = value; }
-    int Decimals() const { return FDecimals; }
+    double Increment() const;
+    void SetIncrement(double value);
+    int Decimals() const;
     void SetDecimals(int value);
     /// Most characters the user may type; 0 for no limit. Values set from code are shown in full.
-    int MaxLength() const { return FMaxLength; }
-    void SetMaxLength(int value) { FMaxLength = value; }
-    TAlignment Alignment() const { return FAlignment; }
+    int MaxLength() const;
+    void SetMaxLength(int value);
+    TAlignment Alignment() const;
     void SetAlignment(TAlignment value);
 
     void stepBy(int steps) override;
@@ -47,17 +49,12 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    bool HasBounds() const { return FMaxValue != FMinValue; }
+    bool HasBounds() const;
     double CheckValue(double value) const;
     QString FormatValue(double value) const;
 
-    double FMinValue = 0;
-    double FMaxValue = 0;
-    double FIncrement = 1;
-    int FDecimals = 0;
-    int FMaxLength = 0;
-    TAlignment FAlignment = taLeftJustify;
-    QString FShownText;  ///< the text of the last value set from code
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -11,7 +11,16 @@
 
 namespace Tallwick {
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+class TApplication::Private {
+public:
+    QString FTitle;
+    ErrorBox FErrorBox;
+    QPointer<QWidget> FMainForm;
+    bool FTerminated = false;
+    bool FRunning = false;
+};
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv), d(std::make_unique<Private>()) {
     InstallFontSubstitutions();
     // Only the main form ends the program; closing the last of several windows does not.
     setQuitOnLastWindowClosed(false);
@@ -19,14 +28,14 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 
 TApplication::~TApplication() = default;
 
-QString TApplication::Title() const { return FTitle; }
+QString TApplication::Title() const { return d->FTitle; }
 
-void TApplication::SetTitle(const QString& title) { FTitle = title; }
+void TApplication::SetTitle(const QString& title) { d->FTitle = title; }
 
 QString TApplication::ExeName() const { return applicationFilePath(); }
 
 void TApplication::Terminate() {
-    FTerminated = true;
+    d->FTerminated = true;
     // exit(), not quit(): quit() first asks every window to close and may be refused. With no loop
     // running there is nothing to end (Run looks at the flag), and exit() would make every modal
     // box shown before Run, such as one saying why the program ends, return at once.
@@ -34,38 +43,38 @@ void TApplication::Terminate() {
         QCoreApplication::exit(0);
 }
 
-bool TApplication::Terminated() const { return FTerminated; }
+bool TApplication::Terminated() const { return d->FTerminated; }
 
 void TApplication::ProcessMessages() { processEvents(QEventLoop::AllEvents); }
 
 void TApplication::Run(QWidget* mainForm) {
-    if (FTerminated)
+    if (d->FTerminated)
         return;
     WatchMainForm(mainForm);
     if (mainForm)
         mainForm->show();
     // A show handler may already have asked to terminate; exit() had no loop to end then.
-    if (!FTerminated) {
-        FRunning = true;
+    if (!d->FTerminated) {
+        d->FRunning = true;
         exec();
-        FRunning = false;
+        d->FRunning = false;
     }
     WatchMainForm(nullptr);
 }
 
-QWidget* TApplication::MainForm() const { return FMainForm; }
+QWidget* TApplication::MainForm() const { return d->FMainForm; }
 
 void TApplication::WatchMainForm(QWidget* form) {
-    if (FMainForm) {
-        FMainForm->removeEventFilter(this);
-        disconnect(FMainForm, &QObject::destroyed, this, nullptr);
+    if (d->FMainForm) {
+        d->FMainForm->removeEventFilter(this);
+        disconnect(d->FMainForm, &QObject::destroyed, this, nullptr);
     }
-    FMainForm = form;
+    d->FMainForm = form;
     if (!form)
         return;
     form->installEventFilter(this);
     connect(form, &QObject::destroyed, this, [this] {
-        if (FRunning)
+        if (d->FRunning)
             Terminate();
     });
 }
@@ -73,13 +82,13 @@ void TApplication::WatchMainForm(QWidget* form) {
 bool TApplication::eventFilter(QObject* watched, QEvent* event) {
     // The close event reaches the filter before the form decides whether to accept it, so the
     // outcome is looked at once the close has been handled.
-    if (watched == FMainForm && event->type() == QEvent::Close)
+    if (watched == d->FMainForm && event->type() == QEvent::Close)
         QMetaObject::invokeMethod(this, &TApplication::CheckMainFormClosed, Qt::QueuedConnection);
     return QApplication::eventFilter(watched, event);
 }
 
 void TApplication::CheckMainFormClosed() {
-    if (FRunning && (!FMainForm || !FMainForm->isVisible()))
+    if (d->FRunning && (!d->FMainForm || !d->FMainForm->isVisible()))
         Terminate();
 }
 
@@ -92,13 +101,13 @@ void TApplication::ShowException(const std::exception& error) {
         ShowError(QString::fromUtf8(error.what()));
 }
 
-void TApplication::SetErrorBox(ErrorBox box) { FErrorBox = std::move(box); }
+void TApplication::SetErrorBox(ErrorBox box) { d->FErrorBox = std::move(box); }
 
 void TApplication::ShowError(const QString& text) {
-    if (FErrorBox)
-        FErrorBox(FTitle, text);
+    if (d->FErrorBox)
+        d->FErrorBox(d->FTitle, text);
     else
-        QMessageBox::critical(activeWindow(), FTitle, text);
+        QMessageBox::critical(activeWindow(), d->FTitle, text);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -14,6 +14,7 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -67,11 +68,8 @@ private:
     void WatchMainForm(QWidget* form);
     void CheckMainFormClosed();
 
-    QString FTitle;
-    ErrorBox FErrorBox;
-    QPointer<QWidget> FMainForm;
-    bool FTerminated = false;
-    bool FRunning = false;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 /// The application object of the process, or nullptr when there is none (or it is no TApplication).

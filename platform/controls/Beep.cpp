@@ -1,5 +1,6 @@
-// The default system beep, which programs and tests may replace.
+// The default system beep, which tests may replace (BeepTesting.h).
 #include "Beep.h"
+#include "BeepTesting.h"
 
 #include <QApplication>
 #include <utility>

@@ -9,12 +9,21 @@
 
 namespace Tallwick {
 
-TControl::TControl(QWidget* parent) : QWidget(parent) {
+class TControl::Private {
+public:
+    QRect FReportedBounds;  ///< the bounds the last position and size signals announced
+    TCursor FCursor = crDefault;
+    QString FHint;
+    int FTag = 0;
+    bool FReportedEnabled = true;
+};
+
+TControl::TControl(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
     // Controls are visible from creation, also inside a window that is already shown (where Qt
     // would leave a new child hidden).
     if (parent && parent->isVisible())
         show();
-    FReportedBounds = geometry();
+    d->FReportedBounds = geometry();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -31,17 +40,17 @@ void TControl::SetAlign(TAlign align) {
 }
 
 void TControl::SetCursor(TCursor cursor) {
-    if (cursor == FCursor)
+    if (cursor == d->FCursor)
         return;
-    FCursor = cursor;
+    d->FCursor = cursor;
     setCursor(CursorFor(cursor));
     emit CursorChanged();
 }
 
 void TControl::SetHint(const QString& hint) {
-    if (hint == FHint)
+    if (hint == d->FHint)
         return;
-    FHint = hint;
+    d->FHint = hint;
     setToolTip(hint);
     emit HintChanged();
 }
@@ -71,15 +80,15 @@ bool TControl::Designing() const {
     return false;
 }
 
-void TControl::SetTag(int value) { ChangeProperty(this, FTag, value, nullptr, &TControl::TagChanged); }
+void TControl::SetTag(int value) { ChangeProperty(this, d->FTag, value, nullptr, &TControl::TagChanged); }
 
 // Position and size change through setters, alignment, layouts and the window manager alike; the
 // signals follow the control's real geometry.
 void TControl::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     GuardEvent(this, [this] {
-        const QRect before = FReportedBounds;
-        FReportedBounds.moveTopLeft(pos());
+        const QRect before = d->FReportedBounds;
+        d->FReportedBounds.moveTopLeft(pos());
         if (before.x() != x())
             emit LeftChanged();
         if (before.y() != y())
@@ -90,8 +99,8 @@ void TControl::moveEvent(QMoveEvent* event) {
 void TControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     GuardEvent(this, [this] {
-        const QRect before = FReportedBounds;
-        FReportedBounds.setSize(size());
+        const QRect before = d->FReportedBounds;
+        d->FReportedBounds.setSize(size());
         if (before.width() != width())
             emit WidthChanged();
         if (before.height() != height())
@@ -101,10 +110,15 @@ void TControl::resizeEvent(QResizeEvent* event) {
 
 void TControl::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && isEnabled() != FReportedEnabled) {
-        FReportedEnabled = isEnabled();
+    if (event->type() == QEvent::EnabledChange && isEnabled() != d->FReportedEnabled) {
+        d->FReportedEnabled = isEnabled();
         GuardEvent(this, [this] { emit EnabledChanged(); });
     }
 }
+
+TCursor TControl::Cursor() const { return d->FCursor; }
+const QString& TControl::Hint() const { return d->FHint; }
+int TControl::Tag() const { return d->FTag; }
+TControl::~TControl() = default;
 
 }  // namespace Tallwick

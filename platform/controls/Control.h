@@ -9,6 +9,7 @@
 #include <Tallwick/Types.h>
 
 #include <QWidget>
+#include <memory>
 
 namespace Tallwick {
 
@@ -36,6 +37,7 @@ class TALLWICK_EXPORT TControl : public QWidget {
     Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
 public:
     explicit TControl(QWidget* parent = nullptr);
+    ~TControl() override;
 
     /// Distance in pixels from the parent's left edge.
     ///@{
@@ -68,11 +70,11 @@ public:
     ///@}
     /// Number of the mouse cursor over the control (one of the library's cursor slots).
     ///@{
-    TCursor Cursor() const { return FCursor; }
+    TCursor Cursor() const;
     void SetCursor(TCursor cursor);
     ///@}
     /// The hint shows as the control's tooltip.
-    const QString& Hint() const { return FHint; }
+    const QString& Hint() const;
     void SetHint(const QString& hint);
     /// True unless hidden on purpose. A control without a parent counts as visible, as a new one
     /// is, until SetVisible(false), although Qt calls it hidden as long as it was never shown.
@@ -84,7 +86,7 @@ public:
     void SetEnabled(bool value);
     ///@}
     /// A number kept for the owner's use.
-    int Tag() const { return FTag; }
+    int Tag() const;
     void SetTag(int value);
 
 signals:
@@ -121,11 +123,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QRect FReportedBounds;  ///< the bounds the last position and size signals announced
-    TCursor FCursor = crDefault;
-    QString FHint;
-    int FTag = 0;
-    bool FReportedEnabled = true;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -9,6 +9,7 @@
 #include <Tallwick/Types.h>
 
 #include <QWidget>
+#include <memory>
 
 namespace Tallwick {
 
@@ -32,41 +33,42 @@ class TALLWICK_EXPORT TCustomPanel : public TControl {
     Q_PROPERTY(Tallwick::TAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
 public:
     explicit TCustomPanel(QWidget* parent = nullptr);
+    ~TCustomPanel() override;
 
     /// Cut of the inner bevel (bvNone, bvLowered, bvRaised or bvSpace).
     ///@{
-    TBevelCut BevelInner() const { return FBevelInner; }
+    TBevelCut BevelInner() const;
     void SetBevelInner(TBevelCut value);
     ///@}
     /// Cut of the outer bevel (bvNone, bvLowered, bvRaised or bvSpace).
     ///@{
-    TBevelCut BevelOuter() const { return FBevelOuter; }
+    TBevelCut BevelOuter() const;
     void SetBevelOuter(TBevelCut value);
     ///@}
     /// At least 1; smaller values are ignored.
-    int BevelWidth() const { return FBevelWidth; }
+    int BevelWidth() const;
     void SetBevelWidth(int value);
     /// At least 0; negative values are ignored.
-    int BorderWidth() const { return FBorderWidth; }
+    int BorderWidth() const;
     void SetBorderWidth(int value);
     /// Text drawn on the panel's face.
     ///@{
-    const QString& Caption() const { return FCaption; }
+    const QString& Caption() const;
     void SetCaption(const QString& caption);
     ///@}
     /// Colour of the panel's face.
     ///@{
-    TColor Color() const { return FColor; }
+    TColor Color() const;
     void SetColor(TColor color);
     ///@}
     TALLWICK_COLOR_ACCESSORS(Color)
     /// Where the caption stands on the face.
     ///@{
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const;
     void SetAlignment(TAlignment value);
     ///@}
-    TFont& Font() { return FFont; }
-    const TFont& Font() const { return FFont; }
+    TFont& Font();
+    const TFont& Font() const;
 
     /// The panel's own resize notification (called after every size change), then the signal
     /// resized.
@@ -98,14 +100,9 @@ private:
     void Relayout();  ///< margins for the bevels, then a repaint
     void PaintFace();
 
-    TBevelCut FBevelInner = bvNone;
-    TBevelCut FBevelOuter = bvRaised;
-    int FBevelWidth = 1;
-    int FBorderWidth = 0;
-    QString FCaption;
-    TColor FColor = clBtnFace;
-    TAlignment FAlignment = taCenter;
-    TFont FFont;
+    friend class TCustomPanelHooks;  // CustomPanelHooks.h, internal: the library's subclasses
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

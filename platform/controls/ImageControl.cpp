@@ -19,30 +19,42 @@
 
 namespace Tallwick {
 
-TImage::TImage(QWidget* parent) : TControl(parent) {
+class TImage::Private {
+public:
+    TPicture FPicture;
+    bool FAutoSize = false;
+    bool FCenter = false;
+    bool FStretch = false;
+    bool FUpdatePending = false;
+    bool FPressed = false;
+    double FPixelRatio = 1;
+    int FCanvasScale = 1;
+};
+
+TImage::TImage(QWidget* parent) : TControl(parent), d(std::make_unique<Private>()) {
     SetBounds(0, 0, 105, 105);
     setMouseTracking(true);
-    FPicture.OnChange = [this] { PictureChanging(); };
+    d->FPicture.OnChange = [this] { PictureChanging(); };
 }
 
-TImage::~TImage() { FPicture.OnChange = nullptr; }
+TImage::~TImage() { d->FPicture.OnChange = nullptr; }
 
 TCanvas* TImage::Canvas() {
-    if (!FPicture.Graphic()) {
+    if (!d->FPicture.Graphic()) {
         auto bitmap = std::make_unique<TBitmap>();
         bitmap->SetSize(DeviceWidth(), DeviceHeight());
-        FPicture.SetGraphic(std::move(bitmap));
+        d->FPicture.SetGraphic(std::move(bitmap));
     }
-    if (!FPicture.HoldsBitmap())
+    if (!d->FPicture.HoldsBitmap())
         throw EInvalidGraphicOperation(
             QCoreApplication::translate("Tallwick", "Can only modify an image if it contains a bitmap"));
-    TCanvas* canvas = FPicture.Bitmap()->Canvas();
-    canvas->SetScale(FCanvasScale);
+    TCanvas* canvas = d->FPicture.Bitmap()->Canvas();
+    canvas->SetScale(d->FCanvasScale);
     return canvas;
 }
 
 QPixmap TImage::PicturePixmap() const {
-    const TGraphic* graphic = FPicture.Graphic();
+    const TGraphic* graphic = d->FPicture.Graphic();
     if (!graphic || graphic->Empty())
         return QPixmap();
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(graphic))
@@ -55,56 +67,58 @@ QPixmap TImage::PicturePixmap() const {
 
 void TImage::SetPicturePixmap(const QPixmap& pixmap) {
     if (pixmap.isNull()) {
-        if (FPicture.Graphic())
-            FPicture.SetGraphic(nullptr);
+        if (d->FPicture.Graphic())
+            d->FPicture.SetGraphic(nullptr);
         return;
     }
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-    const auto* current = dynamic_cast<const TBitmap*>(FPicture.Graphic());
+    const auto* current = dynamic_cast<const TBitmap*>(d->FPicture.Graphic());
     if (current && current->Image() == image)
         return;
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->Assign(image);
     bitmap->SetPixelFormat(pf24bit);
-    FPicture.SetGraphic(std::move(bitmap));
+    d->FPicture.SetGraphic(std::move(bitmap));
 }
 
 void TImage::SetAutoSize(bool value) {
-    ChangeProperty(this, FAutoSize, value, &TImage::PictureChanging, &TImage::AutoSizeChanged);
+    ChangeProperty(this, d->FAutoSize, value, &TImage::PictureChanging, &TImage::AutoSizeChanged);
 }
 
-void TImage::SetCenter(bool value) { ChangeProperty(this, FCenter, value, &TImage::Repaint, &TImage::CenterChanged); }
+void TImage::SetCenter(bool value) {
+    ChangeProperty(this, d->FCenter, value, &TImage::Repaint, &TImage::CenterChanged);
+}
 
 void TImage::SetStretch(bool value) {
-    ChangeProperty(this, FStretch, value, &TImage::Repaint, &TImage::StretchChanged);
+    ChangeProperty(this, d->FStretch, value, &TImage::Repaint, &TImage::StretchChanged);
 }
 
 void TImage::SetPixelRatio(double ratio) {
     if (!(ratio >= 1.0 / 16 && ratio <= 16))
         return;
-    if (FCanvasScale != 1) {
-        FCanvasScale = 1;
-        if (FPicture.HoldsBitmap())
-            FPicture.Bitmap()->Canvas()->SetScale(1);
+    if (d->FCanvasScale != 1) {
+        d->FCanvasScale = 1;
+        if (d->FPicture.HoldsBitmap())
+            d->FPicture.Bitmap()->Canvas()->SetScale(1);
     }
     StorePixelRatio(ratio);
 }
 
 void TImage::StorePixelRatio(double ratio) {
-    if (ratio == FPixelRatio)
+    if (ratio == d->FPixelRatio)
         return;
-    FPixelRatio = ratio;
+    d->FPixelRatio = ratio;
     update();
 }
 
 void TImage::SetCanvasScale(int scale) {
     scale = std::clamp(scale, 1, TCanvas::kMaxScale);
     StorePixelRatio(scale);
-    if (scale == FCanvasScale)
+    if (scale == d->FCanvasScale)
         return;
-    FCanvasScale = scale;
-    if (FPicture.HoldsBitmap())
-        FPicture.Bitmap()->Canvas()->SetScale(scale);
+    d->FCanvasScale = scale;
+    if (d->FPicture.HoldsBitmap())
+        d->FPicture.Bitmap()->Canvas()->SetScale(scale);
 }
 
 int DevicePixels(int length, double ratio) {
@@ -112,9 +126,9 @@ int DevicePixels(int length, double ratio) {
     return int(std::clamp(pixels, 0.0, double(std::numeric_limits<int>::max() / 2)));
 }
 
-int TImage::DeviceWidth() const { return DevicePixels(width(), FPixelRatio); }
+int TImage::DeviceWidth() const { return DevicePixels(width(), d->FPixelRatio); }
 
-int TImage::DeviceHeight() const { return DevicePixels(height(), FPixelRatio); }
+int TImage::DeviceHeight() const { return DevicePixels(height(), d->FPixelRatio); }
 
 void TImage::RepaintNow() {
     if (isVisible() && window()->windowHandle())
@@ -123,36 +137,36 @@ void TImage::RepaintNow() {
 
 // Many canvas calls a frame: one repaint request until the next paint.
 void TImage::PictureChanging() {
-    if (FAutoSize && FPicture.Graphic() && !FPicture.Graphic()->Empty())
-        resize(FPicture.Width(), FPicture.Height());
-    if (!FUpdatePending && isVisible()) {
-        FUpdatePending = true;
+    if (d->FAutoSize && d->FPicture.Graphic() && !d->FPicture.Graphic()->Empty())
+        resize(d->FPicture.Width(), d->FPicture.Height());
+    if (!d->FUpdatePending && isVisible()) {
+        d->FUpdatePending = true;
         update();
     }
     emit PictureChanged();
 }
 
 void TImage::paintEvent(QPaintEvent*) {
-    FUpdatePending = false;
+    d->FUpdatePending = false;
     GuardEvent(this, [this] { PaintPicture(); });
 }
 
 void TImage::PaintPicture() {
-    const TGraphic* graphic = FPicture.Graphic();
+    const TGraphic* graphic = d->FPicture.Graphic();
     if (!graphic || graphic->Empty()) {
         if (Designing())
             PaintDesignOutline();
         return;
     }
     QPainter painter(this);
-    if (FPixelRatio != 1) {
+    if (d->FPixelRatio != 1) {
         PaintDevicePixels(painter, *graphic);
         return;
     }
     QRect target(0, 0, graphic->Width(), graphic->Height());
-    if (FStretch)
+    if (d->FStretch)
         target = rect();
-    else if (FCenter)
+    else if (d->FCenter)
         target.moveTo((width() - graphic->Width()) / 2, (height() - graphic->Height()) / 2);
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(graphic)) {
         painter.drawImage(target, bitmap->Image());
@@ -180,8 +194,8 @@ void TImage::PaintDevicePixels(QPainter& painter, const TGraphic& graphic) {
     if (!bitmap)
         return;
     const QImage& image = bitmap->Image();
-    const QRectF target(0, 0, image.width() / FPixelRatio, image.height() / FPixelRatio);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, FPixelRatio != painter.device()->devicePixelRatioF());
+    const QRectF target(0, 0, image.width() / d->FPixelRatio, image.height() / d->FPixelRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, d->FPixelRatio != painter.device()->devicePixelRatioF());
     painter.drawImage(target, image, QRectF(image.rect()));
 }
 
@@ -249,15 +263,15 @@ void TImage::DoDblClick() {
 }
 
 void TImage::mousePressEvent(QMouseEvent* event) {
-    FPressed = true;
+    d->FPressed = true;
     const QPoint p = event->position().toPoint();
     GuardEvent(this, [&] { DoMouseDown(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    const bool click = FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
-    FPressed = false;
+    const bool click = d->FPressed && rect().contains(p) && event->button() == Qt::LeftButton;
+    d->FPressed = false;
     const QPointer<TImage> self(this);  // a handler may delete the control
     GuardEvent(this, [&] { DoMouseUp(MouseButtonOf(event), ShiftStateOf(event), p.x(), p.y()); });
     if (self && click)
@@ -279,5 +293,13 @@ void TImage::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     GuardEvent(this, [&] { DoMouseMove(ShiftStateOf(event), p.x(), p.y()); });
 }
+
+TPicture* TImage::Picture() { return &d->FPicture; }
+const TPicture* TImage::Picture() const { return &d->FPicture; }
+bool TImage::AutoSize() const { return d->FAutoSize; }
+bool TImage::Center() const { return d->FCenter; }
+bool TImage::Stretch() const { return d->FStretch; }
+double TImage::PixelRatio() const { return d->FPixelRatio; }
+int TImage::CanvasScale() const { return d->FCanvasScale; }
 
 }  // namespace Tallwick

@@ -15,6 +15,7 @@
 #include <Tallwick/Types.h>
 
 #include <QPixmap>
+#include <memory>
 
 class QPainter;
 
@@ -35,18 +36,18 @@ public:
     /// The canvas of the picture's bitmap; an empty picture first gets a bitmap of the control's
     /// size. Fails with "Can only modify an image if it contains a bitmap" for other graphics.
     TCanvas* Canvas();
-    TPicture* Picture() { return &FPicture; }
-    const TPicture* Picture() const { return &FPicture; }
+    TPicture* Picture();
+    const TPicture* Picture() const;
     /// The picture as Qt shows it (a null pixmap when empty), and a picture from a Qt pixmap (a
     /// 24-bit bitmap; a null pixmap empties the picture).
     QPixmap PicturePixmap() const;
     void SetPicturePixmap(const QPixmap& pixmap);
 
-    bool AutoSize() const { return FAutoSize; }
+    bool AutoSize() const;
     void SetAutoSize(bool value);
-    bool Center() const { return FCenter; }
+    bool Center() const;
     void SetCenter(bool value);
-    bool Stretch() const { return FStretch; }
+    bool Stretch() const;
     void SetStretch(bool value);
 
     /// Draws the control at once when it is visible and its window exists; otherwise nothing.
@@ -59,7 +60,7 @@ public:
     /// device's, rather than enlarged. Values outside 1/16 to 16 (or not numbers) are ignored.
     /// Setting a ratio here says the caller draws in bitmap pixels itself: the canvas scale goes
     /// back to 1.
-    double PixelRatio() const { return FPixelRatio; }
+    double PixelRatio() const;
     void SetPixelRatio(double ratio);
     /// The control's size in bitmap pixels: its size times the ratio, rounded up.
     int DeviceWidth() const;
@@ -68,7 +69,7 @@ public:
     // pixel ratio becomes k and the bitmap's canvas maps each control pixel onto k x k bitmap
     // pixels (see TCanvas's scale). Shown on a screen of another ratio (1.5, say), the bitmap is
     // scaled smoothly onto the screen's pixels.
-    int CanvasScale() const { return FCanvasScale; }
+    int CanvasScale() const;
     void SetCanvasScale(int scale);
 
     TNotifyEvent OnClick;
@@ -110,14 +111,8 @@ private:
     void PaintDevicePixels(QPainter& painter, const TGraphic& graphic);
     void StorePixelRatio(double ratio);
 
-    TPicture FPicture;
-    bool FAutoSize = false;
-    bool FCenter = false;
-    bool FStretch = false;
-    bool FUpdatePending = false;
-    bool FPressed = false;
-    double FPixelRatio = 1;
-    int FCanvasScale = 1;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 /// `length` control pixels in bitmap pixels at `ratio`, rounded up (a hair of rounding error in the

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace Tallwick {
 
@@ -23,6 +24,7 @@ public:
 
     /// Like the framework's component: interval 1000 ms, enabled.
     explicit TTimer(QObject* owner = nullptr);
+    ~TTimer() override;
 
     int Interval() const;
     void SetInterval(int milliseconds);  ///< 0 or less stops the ticks
@@ -39,11 +41,8 @@ private:
     void ScheduleNext();
     qint64 PeriodNs() const;
 
-    QTimer FTimer;
-    QElapsedTimer FClock;
-    qint64 FNextDeadlineNs = 0;
-    int FInterval = 1000;
-    bool FEnabled = true;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -9,18 +9,34 @@
 
 namespace Tallwick {
 
+class TFont::Private {
+public:
+    QString FName;
+    int FHeight;
+    TFontStyles FStyle = 0;
+    TFontCharset FCharset = DEFAULT_CHARSET;
+    TFontPitch FPitch = fpDefault;
+    TColor FColor = clWindowText;
+    int FOrientation = 0;
+    mutable QFont FResolved;
+    mutable QString FResolvedKey;
+};
+
 namespace {
 constexpr int kPixelsPerInch = 96;
 constexpr int kDefaultPixelHeight = 16;
 }  // namespace
 
-TFont::TFont() : FName(QStringLiteral("MS Sans Serif")), FHeight(-MulDiv(8, kPixelsPerInch, 72)) {}
+TFont::TFont() : d(std::make_unique<Private>()) {
+    d->FName = QStringLiteral("MS Sans Serif");
+    d->FHeight = -MulDiv(8, kPixelsPerInch, 72);
+}
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, kPixelsPerInch); }
+int TFont::Size() const { return -MulDiv(d->FHeight, 72, kPixelsPerInch); }
 
 void TFont::SetSize(int points) {
-    FHeight = -MulDiv(points, kPixelsPerInch, 72);
-    FOrientation = 0;
+    d->FHeight = -MulDiv(points, kPixelsPerInch, 72);
+    d->FOrientation = 0;
 }
 
 HFONT CreateFontIndirect(const TLogFont& logFont) {
@@ -31,61 +47,103 @@ HFONT CreateFontIndirect(const TLogFont& logFont) {
 
 HFONT TFont::Handle() const {
     TLogFont lf;
-    lf.lfHeight = FHeight;
-    lf.lfEscapement = FOrientation;
-    lf.lfWeight = FStyle & fsBold ? 700 : 400;
-    lf.lfItalic = FStyle & fsItalic;
-    lf.lfUnderline = FStyle & fsUnderline;
-    lf.lfStrikeOut = FStyle & fsStrikeOut;
-    lf.lfCharSet = FCharset;
-    lf.lfPitchAndFamily = FPitch == fpFixed ? 1 : FPitch == fpVariable ? 2 : 0;
-    lf.lfFaceName = FName;
+    lf.lfHeight = d->FHeight;
+    lf.lfEscapement = d->FOrientation;
+    lf.lfWeight = d->FStyle & fsBold ? 700 : 400;
+    lf.lfItalic = d->FStyle & fsItalic;
+    lf.lfUnderline = d->FStyle & fsUnderline;
+    lf.lfStrikeOut = d->FStyle & fsStrikeOut;
+    lf.lfCharSet = d->FCharset;
+    lf.lfPitchAndFamily = d->FPitch == fpFixed ? 1 : d->FPitch == fpVariable ? 2 : 0;
+    lf.lfFaceName = d->FName;
     return CreateFontIndirect(lf);
 }
 
 void TFont::SetHandle(const HFONT& font) {
     if (!font)
         return;
-    FName = font->lfFaceName;
-    FHeight = font->lfHeight;
-    FStyle = 0;
+    d->FName = font->lfFaceName;
+    d->FHeight = font->lfHeight;
+    d->FStyle = 0;
     if (font->lfWeight >= 700)
-        FStyle |= fsBold;
+        d->FStyle |= fsBold;
     if (font->lfItalic)
-        FStyle |= fsItalic;
+        d->FStyle |= fsItalic;
     if (font->lfUnderline)
-        FStyle |= fsUnderline;
+        d->FStyle |= fsUnderline;
     if (font->lfStrikeOut)
-        FStyle |= fsStrikeOut;
-    FCharset = font->lfCharSet;
+        d->FStyle |= fsStrikeOut;
+    d->FCharset = font->lfCharSet;
     const int pitch = font->lfPitchAndFamily & 3;
-    FPitch = pitch == 1 ? fpFixed : pitch == 2 ? fpVariable : fpDefault;
-    FOrientation = font->lfEscapement;
+    d->FPitch = pitch == 1 ? fpFixed : pitch == 2 ? fpVariable : fpDefault;
+    d->FOrientation = font->lfEscapement;
 }
 
 QString TFont::Key() const {
-    return QStringLiteral("%1|%2|%3|%4|%5").arg(FName).arg(FHeight).arg(FStyle).arg(FOrientation).arg(int(FPitch));
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(d->FName)
+        .arg(d->FHeight)
+        .arg(d->FStyle)
+        .arg(d->FOrientation)
+        .arg(int(d->FPitch));
 }
 
 const QFont& TFont::Resolved() const {
     const QString key = Key();
-    if (key == FResolvedKey)
-        return FResolved;
+    if (key == d->FResolvedKey)
+        return d->FResolved;
     InstallFontSubstitutions();
-    QFont font(FName);
+    QFont font(d->FName);
     // A height of 0 asks the font mapper for its default height (12 points here).
-    font.setPixelSize(FHeight == 0 ? kDefaultPixelHeight : std::abs(FHeight));
-    font.setBold(FStyle & fsBold);
-    font.setItalic(FStyle & fsItalic);
-    font.setUnderline(FStyle & fsUnderline);
-    font.setStrikeOut(FStyle & fsStrikeOut);
-    if (FPitch == fpFixed)  // a face that is not there falls back to a fixed-pitch one
+    font.setPixelSize(d->FHeight == 0 ? kDefaultPixelHeight : std::abs(d->FHeight));
+    font.setBold(d->FStyle & fsBold);
+    font.setItalic(d->FStyle & fsItalic);
+    font.setUnderline(d->FStyle & fsUnderline);
+    font.setStrikeOut(d->FStyle & fsStrikeOut);
+    if (d->FPitch == fpFixed)  // a face that is not there falls back to a fixed-pitch one
         font.setStyleHint(QFont::Monospace);
     font.setKerning(false);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    FResolved = font;
-    FResolvedKey = key;
-    return FResolved;
+    d->FResolved = font;
+    d->FResolvedKey = key;
+    return d->FResolved;
+}
+
+const QString& TFont::Name() const { return d->FName; }
+void TFont::SetName(const QString& name) {
+    d->FName = name;
+    d->FOrientation = 0;
+}
+int TFont::Height() const { return d->FHeight; }
+void TFont::SetHeight(int pixels) {
+    d->FHeight = pixels;
+    d->FOrientation = 0;
+}
+TFontStyles TFont::Style() const { return d->FStyle; }
+void TFont::SetStyle(TFontStyles style) {
+    d->FStyle = style;
+    d->FOrientation = 0;
+}
+TFontCharset TFont::Charset() const { return d->FCharset; }
+void TFont::SetCharset(TFontCharset charset) {
+    d->FCharset = charset;
+    d->FOrientation = 0;
+}
+TFontPitch TFont::Pitch() const { return d->FPitch; }
+void TFont::SetPitch(TFontPitch pitch) {
+    d->FPitch = pitch;
+    d->FOrientation = 0;
+}
+TColor TFont::Color() const { return d->FColor; }
+void TFont::SetColor(TColor color) { d->FColor = color; }
+int TFont::Orientation() const { return d->FOrientation; }
+void TFont::SetOrientation(int tenths) { d->FOrientation = tenths; }
+TFont::~TFont() = default;
+
+TFont::TFont(const TFont& other) : d(std::make_unique<Private>(*other.d)) {}
+TFont& TFont::operator=(const TFont& other) {
+    *d = *other.d;
+    return *this;
 }
 
 }  // namespace Tallwick

@@ -49,39 +49,27 @@ TALLWICK_EXPORT HFONT CreateFontIndirect(const TLogFont& logFont);
 class TALLWICK_EXPORT TFont {
 public:
     TFont();
+    ~TFont();
+    TFont(const TFont& other);
+    TFont& operator=(const TFont& other);
 
-    const QString& Name() const { return FName; }
-    void SetName(const QString& name) {
-        FName = name;
-        FOrientation = 0;
-    }
+    const QString& Name() const;
+    void SetName(const QString& name);
     int Size() const;  ///< points
     void SetSize(int points);
-    int Height() const { return FHeight; }  // pixels; negative: the em-height
-    void SetHeight(int pixels) {
-        FHeight = pixels;
-        FOrientation = 0;
-    }
-    TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles style) {
-        FStyle = style;
-        FOrientation = 0;
-    }
-    TFontCharset Charset() const { return FCharset; }
-    void SetCharset(TFontCharset charset) {
-        FCharset = charset;
-        FOrientation = 0;
-    }
-    TFontPitch Pitch() const { return FPitch; }
-    void SetPitch(TFontPitch pitch) {
-        FPitch = pitch;
-        FOrientation = 0;
-    }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor color) { FColor = color; }
+    int Height() const;  // pixels; negative: the em-height
+    void SetHeight(int pixels);
+    TFontStyles Style() const;
+    void SetStyle(TFontStyles style);
+    TFontCharset Charset() const;
+    void SetCharset(TFontCharset charset);
+    TFontPitch Pitch() const;
+    void SetPitch(TFontPitch pitch);
+    TColor Color() const;
+    void SetColor(TColor color);
     /// The escapement of the device font: tenths of a degree, counter-clockwise.
-    int Orientation() const { return FOrientation; }
-    void SetOrientation(int tenths) { FOrientation = tenths; }
+    int Orientation() const;
+    void SetOrientation(int tenths);
 
     /// The device font these properties describe (with the current escapement).
     HFONT Handle() const;
@@ -97,15 +85,8 @@ public:
     QString Key() const;
 
 private:
-    QString FName;
-    int FHeight;
-    TFontStyles FStyle = 0;
-    TFontCharset FCharset = DEFAULT_CHARSET;
-    TFontPitch FPitch = fpDefault;
-    TColor FColor = clWindowText;
-    int FOrientation = 0;
-    mutable QFont FResolved;
-    mutable QString FResolvedKey;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -8,18 +8,34 @@
 
 namespace Tallwick {
 
+class TMetafile::Private {
+public:
+    QPicture FRecording;
+    int FWidth;
+    int FHeight;
+};
+
 TMetafile::TMetafile(const QPicture& recording, int width, int height)
-    : FRecording(recording),
-      FWidth(width),
-      FHeight(height) {}
+    : d(std::make_unique<Private>(Private{recording, width, height})) {}
 
 void TMetafile::Draw(TCanvas* target, const TRect& rect) const {
     if (Empty() || rect.Width() <= 0 || rect.Height() <= 0)
         return;
     QPainter painter(&target->Bitmap()->Image());
     painter.translate(rect.Left, rect.Top);
-    painter.scale(double(rect.Width()) / FWidth, double(rect.Height()) / FHeight);
-    painter.drawPicture(0, 0, FRecording);
+    painter.scale(double(rect.Width()) / d->FWidth, double(rect.Height()) / d->FHeight);
+    painter.drawPicture(0, 0, d->FRecording);
+}
+
+int TMetafile::Width() const { return d->FWidth; }
+int TMetafile::Height() const { return d->FHeight; }
+bool TMetafile::Empty() const { return d->FWidth == 0 || d->FHeight == 0; }
+TMetafile::~TMetafile() = default;
+
+TMetafile::TMetafile(const TMetafile& other) : d(std::make_unique<Private>(*other.d)) {}
+TMetafile& TMetafile::operator=(const TMetafile& other) {
+    *d = *other.d;
+    return *this;
 }
 
 }  // namespace Tallwick

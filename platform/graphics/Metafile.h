@@ -6,21 +6,24 @@
 #include <Tallwick/Graphic.h>
 
 #include <QPicture>
+#include <memory>
 
 namespace Tallwick {
 
 class TALLWICK_EXPORT TMetafile : public TGraphic {
 public:
     explicit TMetafile(const QPicture& recording, int width, int height);
-    int Width() const override { return FWidth; }
-    int Height() const override { return FHeight; }
-    bool Empty() const override { return FWidth == 0 || FHeight == 0; }
+    ~TMetafile() override;
+    TMetafile(const TMetafile& other);
+    TMetafile& operator=(const TMetafile& other);
+    int Width() const override;
+    int Height() const override;
+    bool Empty() const override;
     void Draw(TCanvas* target, const TRect& rect) const override;
 
 private:
-    QPicture FRecording;
-    int FWidth;
-    int FHeight;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

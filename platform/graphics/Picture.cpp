@@ -5,12 +5,17 @@
 
 namespace Tallwick {
 
-TPicture::TPicture() = default;
+class TPicture::Private {
+public:
+    std::unique_ptr<TGraphic> FGraphic;
+};
+
+TPicture::TPicture() : d(std::make_unique<Private>()) {}
 TPicture::~TPicture() = default;
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
-    FGraphic = std::move(graphic);
-    if (auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get()))
+    d->FGraphic = std::move(graphic);
+    if (auto* bitmap = dynamic_cast<TBitmap*>(d->FGraphic.get()))
         bitmap->OnChange = [this] { Changed(); };
     Changed();
 }
@@ -18,17 +23,19 @@ void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
 TBitmap* TPicture::Bitmap() {
     if (!HoldsBitmap())
         SetGraphic(std::make_unique<TBitmap>());
-    return static_cast<TBitmap*>(FGraphic.get());
+    return static_cast<TBitmap*>(d->FGraphic.get());
 }
 
-bool TPicture::HoldsBitmap() const { return dynamic_cast<TBitmap*>(FGraphic.get()) != nullptr; }
+bool TPicture::HoldsBitmap() const { return dynamic_cast<TBitmap*>(d->FGraphic.get()) != nullptr; }
 
-int TPicture::Width() const { return FGraphic ? FGraphic->Width() : 0; }
-int TPicture::Height() const { return FGraphic ? FGraphic->Height() : 0; }
+int TPicture::Width() const { return d->FGraphic ? d->FGraphic->Width() : 0; }
+int TPicture::Height() const { return d->FGraphic ? d->FGraphic->Height() : 0; }
 
 void TPicture::Changed() {
     if (OnChange)
         OnChange();
 }
+
+TGraphic* TPicture::Graphic() const { return d->FGraphic.get(); }
 
 }  // namespace Tallwick

@@ -16,7 +16,7 @@ public:
     TPicture();
     ~TPicture();
 
-    TGraphic* Graphic() const { return FGraphic.get(); }
+    TGraphic* Graphic() const;
     void SetGraphic(std::unique_ptr<TGraphic> graphic);
     /// The picture's bitmap; an empty picture or one holding another kind of graphic first gets a
     /// new, empty (0 x 0) bitmap in place of its content.
@@ -29,7 +29,8 @@ public:
     void Changed();
 
 private:
-    std::unique_ptr<TGraphic> FGraphic;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

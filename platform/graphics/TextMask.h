@@ -9,11 +9,17 @@
 
 #include <QString>
 #include <vector>
+#include <memory>
 
 namespace Tallwick {
 
 class TALLWICK_EXPORT TTextMask {
 public:
+    TTextMask();
+    TTextMask(const TTextMask& other);
+    TTextMask& operator=(const TTextMask& other);
+    ~TTextMask();
+
     struct Span {
         int y, x0, x1;  ///< relative to the text cell's top-left; x1 inclusive
     };
@@ -21,18 +27,15 @@ public:
     /// Renders `text` in `font` unless this mask already holds exactly that.
     void Update(const TFont& font, const QString& text);
 
-    const QString& Text() const { return FText; }
-    int Width() const { return FWidth; }    // advance width, as TextWidth
-    int Height() const { return FHeight; }  // ascent + descent, as TextHeight
-    int Ascent() const { return FAscent; }
-    const std::vector<Span>& Spans() const { return FSpans; }
+    const QString& Text() const;
+    int Width() const;   // advance width, as TextWidth
+    int Height() const;  // ascent + descent, as TextHeight
+    int Ascent() const;
+    const std::vector<Span>& Spans() const;
 
 private:
-    QString FText;
-    QString FFontKey;
-    bool FValid = false;
-    int FWidth = 0, FHeight = 0, FAscent = 0;
-    std::vector<Span> FSpans;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -8,6 +8,7 @@
 #include <Tallwick/SpeedButton.h>
 #include <Tallwick/SpinEdit.h>
 #include <Tallwick/Tcolorbutton.h>
+#include "TcolorbuttonTesting.h"
 #include <Tallwick/Vexutils.h>
 
 #include <QApplication>
@@ -249,7 +250,8 @@ void TestSettingsDialog::okWritesEveryControl() {
     TColorButton* buttons[] = {form.ColorButton1, form.ColorButton2, form.ColorButton3, form.ColorButton4};
     for (int i = 0; i < 4; ++i) {
         const TColor colour = chosen[i];
-        buttons[i]->SetChooser([colour](TColorButton*, TColor) { return std::optional<TColor>(colour); });
+        TColorButtonTesting::SetChooser(*buttons[i],
+                                        [colour](TColorButton*, TColor) { return std::optional<TColor>(colour); });
         QTest::mouseClick(buttons[i]->Button(), Qt::LeftButton);
     }
     form.TrackBar1->setFocus();
@@ -289,7 +291,8 @@ void TestSettingsDialog::leavingWithoutOkWritesNothing() {
     {
         TForm3 form;
         QVERIFY(ShowActive(form));
-        form.ColorButton1->SetChooser([](TColorButton*, TColor) { return std::optional<TColor>(clRed); });
+        TColorButtonTesting::SetChooser(*form.ColorButton1,
+                                        [](TColorButton*, TColor) { return std::optional<TColor>(clRed); });
         QTest::mouseClick(form.ColorButton1->Button(), Qt::LeftButton);
         QCOMPARE(form.ColorButton1->Color(), clRed);
         Retype(form.SpinEdit1, "77");

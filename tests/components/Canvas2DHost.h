@@ -1,6 +1,6 @@
 #pragma once
 // A plotting canvas shown inside a window, as a program places one, for the canvas tests.
-#include <Tallwick/Beep.h>
+#include "BeepTesting.h"
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>
 #include <Tallwick/Tcanvas2d.h>

@@ -3,6 +3,7 @@
 // a change raises.
 #include <Tallwick/Tcanvas2d.h>
 #include <Tallwick/Tcolorbutton.h>
+#include "TcolorbuttonTesting.h"
 #include <Tallwick/Tescala.h>
 #include <Tallwick/Tpnlimg.h>
 #include <Tallwick/Tpoly.h>
@@ -232,7 +233,7 @@ void TestAccessibility::namesGivenByTheProgram() {
 void TestAccessibility::colorButtonPress() {
     TColorButton button;
     int asked = 0;
-    button.SetChooser([&](TColorButton*, TColor) -> std::optional<TColor> {
+    TColorButtonTesting::SetChooser(button, [&](TColorButton*, TColor) -> std::optional<TColor> {
         ++asked;
         return RGB(1, 2, 3);
     });

@@ -1,5 +1,6 @@
 // The colour button: geometry and face, the chooser round trip and when OnChange fires.
 #include <Tallwick/Tcolorbutton.h>
+#include "TcolorbuttonTesting.h"
 
 #include <Tallwick/ComponentRegistry.h>
 
@@ -153,7 +154,7 @@ void TestColorButton::chooser() {
     TColorButton button;
     button.SetColor(initial);
     TColor presetSeen = -1;
-    button.SetChooser([&](TColorButton*, TColor preset) {
+    TColorButtonTesting::SetChooser(button, [&](TColorButton*, TColor preset) {
         presetSeen = preset;
         return answer;
     });
@@ -178,7 +179,7 @@ void TestColorButton::clickOnFaceOpensChooser() {
     QVERIFY(QTest::qWaitForWindowExposed(&button));
     int asked = 0;
     TColorButton* askedBy = nullptr;
-    button.SetChooser([&](TColorButton* sender, TColor) {
+    TColorButtonTesting::SetChooser(button, [&](TColorButton* sender, TColor) {
         ++asked;
         askedBy = sender;
         return std::optional<TColor>(clLime);

@@ -6,6 +6,7 @@
 #include <Tallwick/Canvas.h>
 #include <Tallwick/Metafile.h>
 #include <Tallwick/Tcolorbutton.h>
+#include "TcolorbuttonTesting.h"
 #include <Tallwick/Tveximage.h>
 
 #include <QPicture>
@@ -99,7 +100,7 @@ void TestErrorBoundary::mouseHandlerOnAPictureThatCannotChange() {
 // An error in the handler of a colour chosen by the user (reached through a Qt signal).
 void TestErrorBoundary::colourChosenHandlerFails() {
     TColorButton button;
-    button.SetChooser([](TColorButton*, TColor) -> std::optional<TColor> { return clBlue; });
+    TColorButtonTesting::SetChooser(button, [](TColorButton*, TColor) -> std::optional<TColor> { return clBlue; });
     button.OnChange = [](QObject*) { throw EConvertError(QStringLiteral("'x' is not a valid integer value")); };
     button.show();
     QVERIFY(QTest::qWaitForWindowExposed(&button));
@@ -111,7 +112,7 @@ void TestErrorBoundary::colourChosenHandlerFails() {
     QCOMPARE(gReported, QStringList{expected});
 #endif
     button.OnChange = nullptr;
-    button.SetChooser([](TColorButton*, TColor) -> std::optional<TColor> { return clLime; });
+    TColorButtonTesting::SetChooser(button, [](TColorButton*, TColor) -> std::optional<TColor> { return clLime; });
     QTest::mouseClick(button.Button(), Qt::LeftButton);
     QCOMPARE(button.Color(), clLime);
 }

@@ -4,6 +4,7 @@
 #include <Tallwick/Frame3D.h>
 #include "PixelTools.h"
 #include <Tallwick/Tveximage.h>
+#include "TveximageTesting.h"
 #include <Tallwick/Vexutils.h>
 
 #include <QtTest>
@@ -13,8 +14,10 @@ using namespace Tallwick;
 
 namespace {
 struct Surface : TVexImage {
-    using TVexImage::WorkBitmap;
-    QSize Scratch() { return QSize(WorkBitmap()->Width(), WorkBitmap()->Height()); }
+    QSize Scratch() {
+        const TBitmap* scratch = TVexImageTesting::WorkBitmap(*this);
+        return QSize(scratch->Width(), scratch->Height());
+    }
 };
 
 TBitmap* BitmapOf(TVexImage& image) { return image.Picture()->Bitmap(); }

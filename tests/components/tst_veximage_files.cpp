@@ -6,6 +6,7 @@
 #include <Tallwick/Metafile.h>
 #include "PixelTools.h"
 #include <Tallwick/Tveximage.h>
+#include "TveximageTesting.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,8 +23,8 @@ namespace {
 const QString kData = QStringLiteral(IMAGEIO_TEST_DATA);
 
 struct Surface : TVexImage {
-    using TVexImage::ImageIOObject;
-    using TVexImage::ImageProcObject;
+    const TImageIO* ImageIOObject() const { return TVexImageTesting::ImageIOObject(*this); }
+    const TImageProc* ImageProcObject() const { return TVexImageTesting::ImageProcObject(*this); }
 };
 
 TBitmap* BitmapOf(TVexImage& image) { return image.Picture()->Bitmap(); }

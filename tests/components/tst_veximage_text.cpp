@@ -4,6 +4,7 @@
 #include <Tallwick/GdiCalls.h>
 #include "PixelTools.h"
 #include <Tallwick/Tveximage.h>
+#include "TveximageTesting.h"
 
 #include <QtTest>
 #include <climits>
@@ -182,9 +183,7 @@ void TestVexImageText::textOutInvScratchCoversVisiblePartOnly() {
     QFETCH(int, y);
     QFETCH(int, escapement);
     QFETCH(QSize, scratch);
-    struct Probe : TVexImage {
-        using TVexImage::WorkBitmap;
-    } image;
+    TVexImage image;
     image.SetHeightWidth(60, 100);
     UseFont(image.Canvas(), QStringLiteral("Arial"), 10, 0, escapement);
     const QString text = QStringLiteral("scratch");
@@ -193,7 +192,8 @@ void TestVexImageText::textOutInvScratchCoversVisiblePartOnly() {
     const QSize expected(scratch.width() == -1 ? width : scratch.width(), scratch.height() == -1   ? height
                                                                           : scratch.height() == -6 ? height - 5
                                                                                                    : scratch.height());
-    QCOMPARE(QSize(image.WorkBitmap()->Width(), image.WorkBitmap()->Height()), expected);
+    const TBitmap* scratchBitmap = TVexImageTesting::WorkBitmap(image);
+    QCOMPARE(QSize(scratchBitmap->Width(), scratchBitmap->Height()), expected);
 }
 
 // Under a 600 MB address-space limit, text placed where a scratch bitmap of its whole extent

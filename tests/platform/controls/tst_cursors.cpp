@@ -1,6 +1,6 @@
 // The cursor table: built-in shapes, the library's own pictures in their slots, pictures loaded by
 // path, and the default cursor wherever a picture cannot be loaded. Also the replaceable beep.
-#include <Tallwick/Beep.h>
+#include "BeepTesting.h"
 #include <Tallwick/Cursors.h>
 
 #include <QApplication>

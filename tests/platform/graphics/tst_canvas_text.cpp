@@ -42,6 +42,9 @@ private slots:
     void maskDrawsAsTextOut();
     void escapement();
     void zeroSizeTakesDefaultHeight();
+    void fontCopiesAreIndependent_data();
+    void fontCopiesAreIndependent();
+    void maskCopiesAreIndependent();
 };
 
 void TestCanvasText::faces_data() {
@@ -310,6 +313,73 @@ void TestCanvasText::zeroSizeTakesDefaultHeight() {
     QCOMPARE(canvas->Font.Height(), 0);
     QCOMPARE(canvas->TextHeight(QStringLiteral("0")), twelvePoints);
     QVERIFY(twelvePoints > 10);
+}
+
+void TestCanvasText::fontCopiesAreIndependent_data() {
+    QTest::addColumn<int>("method");
+    QTest::newRow("copy construction") << 0;
+    QTest::newRow("assignment") << 1;
+    QTest::newRow("Assign") << 2;
+}
+
+// A copy holds the whole font (turned, resolved) and keeps it when the original changes.
+void TestCanvasText::fontCopiesAreIndependent() {
+    QFETCH(int, method);
+    TFont original;
+    original.SetName(QStringLiteral("Times New Roman"));
+    original.SetSize(14);
+    original.SetStyle(fsBold);
+    original.SetColor(clRed);
+    original.SetOrientation(450);
+    const QString key = original.Key();
+    const int pixelSize = original.Resolved().pixelSize();
+    const TFont copied = [&] {
+        if (method == 0)
+            return TFont(original);
+        TFont result;
+        if (method == 1)
+            result = original;
+        else
+            result.Assign(original);
+        return result;
+    }();
+    original.SetName(QStringLiteral("Arial"));
+    original.SetSize(30);
+    original.SetStyle(fsItalic);
+    original.SetColor(clBlue);
+    QCOMPARE(copied.Name(), QStringLiteral("Times New Roman"));
+    QCOMPARE(copied.Size(), 14);
+    QCOMPARE(copied.Style(), TFontStyles(fsBold));
+    QCOMPARE(copied.Color(), clRed);
+    QCOMPARE(copied.Orientation(), 450);
+    QCOMPARE(copied.Key(), key);
+    QCOMPARE(copied.Resolved().pixelSize(), pixelSize);
+    TFont& alias = original;
+    original = alias;  // assigning a font to itself keeps it
+    QCOMPARE(original.Name(), QStringLiteral("Arial"));
+}
+
+// A copied mask keeps its text, sizes and spans when the original is prepared for other text.
+void TestCanvasText::maskCopiesAreIndependent() {
+    TFont font;
+    font.SetName(QStringLiteral("MS Sans Serif"));
+    font.SetSize(12);
+    TTextMask original;
+    original.Update(font, QStringLiteral("Wg"));
+    const TTextMask copied(original);
+    TTextMask assigned;
+    assigned = original;
+    const int width = original.Width(), height = original.Height();
+    const size_t spans = original.Spans().size();
+    QVERIFY(spans > 0);
+    original.Update(font, QStringLiteral("a much longer line"));
+    QVERIFY(original.Width() > width);
+    for (const TTextMask* mask : {&copied, static_cast<const TTextMask*>(&assigned)}) {
+        QCOMPARE(mask->Text(), QStringLiteral("Wg"));
+        QCOMPARE(mask->Width(), width);
+        QCOMPARE(mask->Height(), height);
+        QCOMPARE(mask->Spans().size(), spans);
+    }
 }
 
 QTEST_MAIN(TestCanvasText)

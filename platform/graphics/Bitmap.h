@@ -32,9 +32,9 @@ public:
     void SetSize(int width, int height);
 
     /// Changes whenever the pixel memory is replaced, so that saved row addresses can be checked.
-    unsigned Generation() const { return FGeneration; }
+    unsigned Generation() const;
 
-    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    TPixelFormat PixelFormat() const;
     void SetPixelFormat(TPixelFormat format);
 
     /// Start of row `row`, counted from the top: one 32-bit word per pixel, 0xFFRRGGBB.
@@ -43,8 +43,10 @@ public:
     std::uint32_t* ScanLine(int row);
 
     TCanvas* Canvas();
-    QImage& Image() { return FImage; }
-    const QImage& Image() const { return FImage; }
+    /// The one image behind the bitmap: the reference stays valid for the bitmap's lifetime, while
+    /// its pixels are replaced on a change of size or on Assign (see Generation).
+    QImage& Image();
+    const QImage& Image() const;
 
     void Assign(const QImage& image);  ///< takes a copy, converted to Format_RGB32
     void Assign(const TBitmap& source);
@@ -56,12 +58,8 @@ public:
 private:
     void Reallocate(int width, int height);
 
-    QImage FImage;  ///< null while either side is 0
-    int FWidth = 0;
-    int FHeight = 0;
-    unsigned FGeneration = 0;
-    TPixelFormat FPixelFormat = pfDevice;
-    std::unique_ptr<TCanvas> FCanvas;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace Tallwick {
 
@@ -17,14 +18,76 @@ namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 }
 
-TCanvas::TCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
+// The device context's state and the raster work behind the public calls. Boxes, rows and spans
+// are in device pixels unless a comment says logical.
+class TCanvas::Private {
+public:
+    using Span = RasterSpan;
+    struct Box {
+        int x0, y0, x1, y1;  ///< exclusive x1, y1
+    };
+    struct Rows {
+        std::uint32_t* bits;  ///< row y starts at bits + y * stride
+        long long stride;
+    };
 
-void TCanvas::Changed() { FBitmap->Changed(); }
+    explicit Private(TBitmap* bitmap) : FBitmap(bitmap) {}
 
-void TCanvas::SetScale(int scale) { FScale = std::clamp(scale, 1, kMaxScale); }
+    Box Visible() const;
+    RasterClip ClipBox() const;
+    // The visible area in logical pixels (whole blocks that are partly visible included).
+    RasterClip LogicalClipBox() const;
+    Rows RowsForWriting();
+    void RealizeBrush(const TBrush& brush);
+    void Changed();
+    // The box in logical pixels: all the device pixels of its blocks.
+    void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
+    void PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
+    // A logical point in device pixels: its block's corner, or the pixel nearest the block's centre.
+    TPoint DeviceCorner(TPoint p) const;
+    TPoint DeviceCentre(TPoint p) const;
+    void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
+    void StrokePath(const TPen& pen, const TPoint* points, int count, bool closed);
+    void StrokeThin(const TPen& pen, const TPoint* points, int count, int segments, const RasterClip& clip);
+    void StrokeThinBlocks(const TPen& pen, const TPoint* points, int count, int segments);
+    void DrawDevice(int x, int y, const TBitmap& source, TCopyMode mode);
+    void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source, TCopyMode mode);
+    TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
+
+    TBitmap* const FBitmap;
+    int FScale = 1;
+    TPoint FPenPos;
+    bool FHasClip = false;
+    TRect FClip;
+    int FBkMode = OPAQUE;
+    unsigned FTextAlign = TA_LEFT | TA_TOP;
+    TBrush FRealizedBrush;
+    std::vector<Span> FSpans;  ///< scratch, kept to avoid allocating per call
+};
+
+TCanvas::TCanvas(TBitmap* bitmap) : d(std::make_unique<Private>(bitmap)) {}
+TCanvas::~TCanvas() = default;
+
+HDC TCanvas::Handle() {
+    d->RealizeBrush(Brush);
+    return this;
+}
+
+TBitmap* TCanvas::Bitmap() const { return d->FBitmap; }
+int TCanvas::Scale() const { return d->FScale; }
+TPoint TCanvas::PenPos() const { return d->FPenPos; }
+bool TCanvas::HasClipRect() const { return d->FHasClip; }
+int TCanvas::BkMode() const { return d->FBkMode; }
+void TCanvas::SetBkMode(int mode) { d->FBkMode = mode; }
+unsigned TCanvas::TextAlign() const { return d->FTextAlign; }
+void TCanvas::SetTextAlign(unsigned align) { d->FTextAlign = align; }
+
+void TCanvas::Private::Changed() { FBitmap->Changed(); }
+
+void TCanvas::SetScale(int scale) { d->FScale = std::clamp(scale, 1, kMaxScale); }
 
 // The clip rectangle is kept in logical pixels and met here in device pixels, in 64 bits.
-TCanvas::Box TCanvas::Visible() const {
+TCanvas::Private::Box TCanvas::Private::Visible() const {
     const int w = FBitmap->Width(), h = FBitmap->Height();
     Box b{0, 0, w, h};
     if (FHasClip) {
@@ -44,7 +107,7 @@ TCanvas::Box TCanvas::Visible() const {
     return b;
 }
 
-RasterClip TCanvas::LogicalClipBox() const {
+RasterClip TCanvas::Private::LogicalClipBox() const {
     const Box v = Visible();
     const int k = FScale;
     return RasterClip{v.x0 / k, v.y0 / k, (v.x1 + k - 1) / k, (v.y1 + k - 1) / k};
@@ -55,16 +118,16 @@ namespace {
 int Saturated(long long v) { return int(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 }  // namespace
 
-TPoint TCanvas::DeviceCorner(TPoint p) const {
+TPoint TCanvas::Private::DeviceCorner(TPoint p) const {
     return Point(Saturated(1LL * p.x * FScale), Saturated(1LL * p.y * FScale));
 }
 
-TPoint TCanvas::DeviceCentre(TPoint p) const {
+TPoint TCanvas::Private::DeviceCentre(TPoint p) const {
     const long long half = (FScale - 1) / 2;
     return Point(Saturated(1LL * p.x * FScale + half), Saturated(1LL * p.y * FScale + half));
 }
 
-RasterClip TCanvas::ClipBox() const {
+RasterClip TCanvas::Private::ClipBox() const {
     const Box v = Visible();
     return RasterClip{v.x0, v.y0, v.x1, v.y1};
 }
@@ -72,15 +135,15 @@ RasterClip TCanvas::ClipBox() const {
 // The device context's background mode follows the brush whenever the brush changed since it was
 // last used: a solid brush makes text opaque, a clear one transparent. SetBkMode in between wins
 // until the brush changes again.
-void TCanvas::RealizeBrush() {
-    if (Brush == FRealizedBrush)
+void TCanvas::Private::RealizeBrush(const TBrush& brush) {
+    if (brush == FRealizedBrush)
         return;
-    FRealizedBrush = Brush;
-    FBkMode = Brush.Style == bsSolid ? OPAQUE : TRANSPARENT;
+    FRealizedBrush = brush;
+    FBkMode = brush.Style == bsSolid ? OPAQUE : TRANSPARENT;
 }
 
 // The pixel memory, taken once per call: QImage's row access checks for sharing on every row.
-TCanvas::Rows TCanvas::RowsForWriting() {
+TCanvas::Private::Rows TCanvas::Private::RowsForWriting() {
     QImage& image = FBitmap->Image();
     if (image.isNull())
         return Rows{nullptr, 0};
@@ -89,7 +152,7 @@ TCanvas::Rows TCanvas::RowsForWriting() {
 }
 
 // Spans cut to the clip box, computed once for all of them.
-void TCanvas::PaintSpans(const std::vector<Span>& spans, TColor color, bool invert) {
+void TCanvas::Private::PaintSpans(const std::vector<Span>& spans, TColor color, bool invert) {
     const std::uint32_t pixel = ColorToQRgb(color) | kOpaque;
     const Box v = Visible();
     if (v.x0 >= v.x1 || v.y0 >= v.y1)
@@ -113,42 +176,42 @@ void TCanvas::PaintSpans(const std::vector<Span>& spans, TColor color, bool inve
 TColor TCanvas::Pixel(int x, int y) const {
     if (!PtVisible(x, y))
         return -1;
-    return QRgbToColor(const_cast<TBitmap*>(FBitmap)->ScanLine(y * FScale)[x * FScale]);
+    return QRgbToColor(d->FBitmap->ScanLine(y * d->FScale)[x * d->FScale]);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
     if (!PtVisible(x, y))
         return;
-    if (FScale == 1)
-        FBitmap->ScanLine(y)[x] = ColorToQRgb(color) | kOpaque;
+    if (d->FScale == 1)
+        d->FBitmap->ScanLine(y)[x] = ColorToQRgb(color) | kOpaque;
     else
-        PaintBox(x, y, 1LL + x, 1LL + y, color, false);
-    Changed();
+        d->PaintBox(x, y, 1LL + x, 1LL + y, color, false);
+    d->Changed();
 }
 
-void TCanvas::MoveTo(int x, int y) { FPenPos = Point(x, y); }
+void TCanvas::MoveTo(int x, int y) { d->FPenPos = Point(x, y); }
 
 // The outline of a path in the pen. A wide pen draws the path as one shape, so where segments
 // meet (or cross) each pixel is painted once: an inverting pen inverts it once.
-void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
-    if (Pen.Style == psClear || count < 2)
+void TCanvas::Private::StrokePath(const TPen& pen, const TPoint* points, int count, bool closed) {
+    if (pen.Style == psClear || count < 2)
         return;
     const RasterClip clip = ClipBox();
     const int segments = closed ? count : count - 1;
-    if (Pen.Width <= 1 && FScale == 1) {
-        StrokeThin(points, count, segments, clip);
+    if (pen.Width <= 1 && FScale == 1) {
+        StrokeThin(pen, points, count, segments, clip);
         return;
     }
-    if (Pen.Width <= 1) {
-        StrokeThinBlocks(points, count, segments);
+    if (pen.Width <= 1) {
+        StrokeThinBlocks(pen, points, count, segments);
         return;
     }
     FSpans.clear();
     for (int i = 0; i < segments; ++i)
         Raster::WideLine(DeviceCentre(points[i]), DeviceCentre(points[(i + 1) % count]),
-                         Saturated(1LL * Pen.Width * FScale), clip, FSpans);
+                         Saturated(1LL * pen.Width * FScale), clip, FSpans);
     Raster::MergeSpans(FSpans);
-    PaintSpans(FSpans, Pen.Color, Pen.Mode == pmNot);
+    PaintSpans(FSpans, pen.Color, pen.Mode == pmNot);
 }
 
 // A one-pixel line at a scale above 1 is one logical pixel wide but stepped in device pixels: a
@@ -156,12 +219,12 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
 // end. Along an axis it covers exactly the line's logical blocks; a slanted line steps every device
 // row or column rather than every block. The pen's squares overlap, so each segment's pixels are
 // merged first and an inverting pen inverts each of them once.
-void TCanvas::StrokeThinBlocks(const TPoint* points, int count, int segments) {
+void TCanvas::Private::StrokeThinBlocks(const TPen& pen, const TPoint* points, int count, int segments) {
     const Box v = Visible();
     if (v.x0 >= v.x1 || v.y0 >= v.y1)
         return;
     const long long k = FScale;
-    const bool invert = Pen.Mode == pmNot;
+    const bool invert = pen.Mode == pmNot;
     for (int i = 0; i < segments; ++i) {
         const TPoint a = points[i], b = points[(i + 1) % count];
         const long long dx = std::llabs(0LL + b.x - a.x), dy = std::llabs(0LL + b.y - a.y);
@@ -184,20 +247,21 @@ void TCanvas::StrokeThinBlocks(const TPoint* points, int count, int segments) {
                 FSpans.push_back({int(row), x0, int(x1 + k - 1)});
         });
         Raster::MergeSpans(FSpans);
-        PaintSpans(FSpans, Pen.Color, invert);
+        PaintSpans(FSpans, pen.Color, invert);
     }
 }
 
 // One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
 // segments are separate strokes, as consecutive LineTo calls are.
-void TCanvas::StrokeThin(const TPoint* points, int count, int segments, const RasterClip& clip) {
+void TCanvas::Private::StrokeThin(const TPen& pen, const TPoint* points, int count, int segments,
+                                  const RasterClip& clip) {
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
         return;
     const Rows rows = RowsForWriting();
-    const std::uint32_t pixel = ColorToQRgb(Pen.Color) | kOpaque;
+    const std::uint32_t pixel = ColorToQRgb(pen.Color) | kOpaque;
     for (int i = 0; i < segments; ++i) {
         const TPoint a = points[i], b = points[(i + 1) % count];
-        if (Pen.Mode == pmNot) {
+        if (pen.Mode == pmNot) {
             Raster::ThinLineSpans(a, b, clip, [&](int y, int x0, int x1) {
                 std::uint32_t* row = rows.bits + y * rows.stride;
                 for (int x = x0; x <= x1; ++x)
@@ -216,20 +280,20 @@ void TCanvas::StrokeThin(const TPoint* points, int count, int segments, const Ra
 }
 
 void TCanvas::LineTo(int x, int y) {
-    const TPoint segment[2] = {FPenPos, Point(x, y)};
-    StrokePath(segment, 2, false);
-    FPenPos = Point(x, y);
-    Changed();
+    const TPoint segment[2] = {d->FPenPos, Point(x, y)};
+    d->StrokePath(Pen, segment, 2, false);
+    d->FPenPos = Point(x, y);
+    d->Changed();
 }
 
 // Like the device call, a polyline leaves the pen position where it was.
 void TCanvas::Polyline(const TPoint* points, int count) {
-    StrokePath(points, count, false);
-    Changed();
+    d->StrokePath(Pen, points, count, false);
+    d->Changed();
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     if (right < left)
         std::swap(left, right);
     if (bottom < top)
@@ -242,31 +306,32 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     const long long inRight = outlined ? r - w : r - 1;
     const long long inBottom = outlined ? b - w : b - 1;
     if (Brush.Style == bsSolid)
-        PaintBox(l + w, t + w, inRight, inBottom, Brush.Color, false);
+        d->PaintBox(l + w, t + w, inRight, inBottom, Brush.Color, false);
     if (outlined && r > l && b > t) {
         // The outline as four disjoint boxes, so an inverting pen touches each pixel once.
         const long long x0 = l - (w - 1) / 2, y0 = t - (w - 1) / 2;
         const long long x1 = r + w / 2, y1 = b + w / 2;  // exclusive
         const bool invert = Pen.Mode == pmNot;
         if (x1 - x0 <= 2 * w || y1 - y0 <= 2 * w) {
-            PaintBox(x0, y0, x1, y1, Pen.Color, invert);
+            d->PaintBox(x0, y0, x1, y1, Pen.Color, invert);
         } else {
-            PaintBox(x0, y0, x1, y0 + w, Pen.Color, invert);
-            PaintBox(x0, y1 - w, x1, y1, Pen.Color, invert);
-            PaintBox(x0, y0 + w, x0 + w, y1 - w, Pen.Color, invert);
-            PaintBox(x1 - w, y0 + w, x1, y1 - w, Pen.Color, invert);
+            d->PaintBox(x0, y0, x1, y0 + w, Pen.Color, invert);
+            d->PaintBox(x0, y1 - w, x1, y1, Pen.Color, invert);
+            d->PaintBox(x0, y0 + w, x0 + w, y1 - w, Pen.Color, invert);
+            d->PaintBox(x1 - w, y0 + w, x1, y1 - w, Pen.Color, invert);
         }
     }
-    Changed();
+    d->Changed();
 }
 
-void TCanvas::PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
+void TCanvas::Private::PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
     const long long k = FScale;
     PaintDeviceBox(x0 * k, y0 * k, x1 * k, y1 * k, color, invert);
 }
 
 // Fills (or inverts) the box [x0, x1) x [y0, y1), clipped once, walking the rows by their stride.
-void TCanvas::PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert) {
+void TCanvas::Private::PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color,
+                                      bool invert) {
     const Box v = Visible();
     // Compared in 64 bits: a box beyond the int range must not wrap round into the bitmap.
     const long long left64 = std::max<long long>(x0, v.x0), top64 = std::max<long long>(y0, v.y0);
@@ -287,30 +352,30 @@ void TCanvas::PaintDeviceBox(long long x0, long long y0, long long x1, long long
 }
 
 void TCanvas::FillRect(const TRect& r) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     if (Brush.Style == bsSolid)
-        PaintBox(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                 std::max(r.Top, r.Bottom), Brush.Color, false);
-    Changed();
+        d->PaintBox(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                    std::max(r.Top, r.Bottom), Brush.Color, false);
+    d->Changed();
 }
 
 void TCanvas::FillDeviceRect(long long x0, long long y0, long long x1, long long y1) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     if (Brush.Style == bsSolid)
-        PaintDeviceBox(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), Brush.Color, false);
-    Changed();
+        d->PaintDeviceBox(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), Brush.Color, false);
+    d->Changed();
 }
 
 // The box and the pen scale to device pixels, and the curve is traced there.
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     if (right < left)
         std::swap(left, right);
     if (bottom < top)
         std::swap(top, bottom);
-    const long long u = FScale;
+    const long long u = d->FScale;
     const long long l = left * u, t = top * u, r = right * u, b = bottom * u;
-    const RasterClip clip = ClipBox();
+    const RasterClip clip = d->ClipBox();
     std::vector<RasterSpan> rows, outline, inside;
     const bool outlined = Pen.Style != psClear;
     if (!outlined) {
@@ -330,32 +395,32 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
         inside.swap(inner);
     }
     if (Brush.Style == bsSolid)
-        PaintSpans(inside, Brush.Color, false);
-    PaintSpans(outline, Pen.Color, Pen.Mode == pmNot);
-    Changed();
+        d->PaintSpans(inside, Brush.Color, false);
+    d->PaintSpans(outline, Pen.Color, Pen.Mode == pmNot);
+    d->Changed();
 }
 
 void TCanvas::Polygon(const TPoint* points, int count) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     if (count < 1)
         return;
     if (Brush.Style == bsSolid) {
         std::vector<RasterSpan> inside;
-        if (FScale == 1) {
-            Raster::PolygonFill(points, count, ClipBox(), inside);
+        if (d->FScale == 1) {
+            Raster::PolygonFill(points, count, d->ClipBox(), inside);
         } else {
             std::vector<TPoint> corners(points, points + count);
             for (TPoint& p : corners)
-                p = DeviceCorner(p);
-            Raster::PolygonFill(corners.data(), count, ClipBox(), inside);
+                p = d->DeviceCorner(p);
+            Raster::PolygonFill(corners.data(), count, d->ClipBox(), inside);
         }
-        PaintSpans(inside, Brush.Color, false);
+        d->PaintSpans(inside, Brush.Color, false);
     }
-    StrokePath(points, count, true);
-    Changed();
+    d->StrokePath(Pen, points, count, true);
+    d->Changed();
 }
 
-TPoint TCanvas::TextOrigin(int x, int y, int width, int height, int ascent) const {
+TPoint TCanvas::Private::TextOrigin(int x, int y, int width, int height, int ascent) const {
     const unsigned horizontal = FTextAlign & 6, vertical = FTextAlign & 24;
     if (horizontal == TA_CENTER)
         x -= width / 2;
@@ -384,21 +449,21 @@ QFont DeviceFont(const QFont& font, int k) {
 
 // Placed and measured in logical pixels, drawn with the font enlarged to the device's pixels.
 void TCanvas::TextOut(int x, int y, const QString& text) {
-    RealizeBrush();
+    d->RealizeBrush(Brush);
     const QFont& font = Font.Resolved();
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(text);
     const int height = metrics.ascent() + metrics.descent();
-    const TPoint origin = TextOrigin(x, y, width, height, metrics.ascent());
-    if (FBkMode == OPAQUE && Font.Orientation() == 0)
-        PaintBox(origin.x, origin.y, 0LL + origin.x + width, 0LL + origin.y + height, Brush.Color, false);
-    const Box v = Visible();
+    const TPoint origin = d->TextOrigin(x, y, width, height, metrics.ascent());
+    if (d->FBkMode == OPAQUE && Font.Orientation() == 0)
+        d->PaintBox(origin.x, origin.y, 0LL + origin.x + width, 0LL + origin.y + height, Brush.Color, false);
+    const Private::Box v = d->Visible();
     if (v.x1 > v.x0 && v.y1 > v.y0 && !text.isEmpty()) {
-        QPainter painter(&FBitmap->Image());
+        QPainter painter(&d->FBitmap->Image());
         painter.setClipRect(v.x0, v.y0, v.x1 - v.x0, v.y1 - v.y0);
-        painter.setFont(DeviceFont(font, FScale));
+        painter.setFont(DeviceFont(font, d->FScale));
         painter.setPen(QColor::fromRgb(ColorToQRgb(Font.Color())));
-        const double k = FScale;
+        const double k = d->FScale;
         if (Font.Orientation() != 0) {
             // Escapement turns the text about its reference point.
             painter.translate(x * k, y * k);
@@ -408,26 +473,27 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
             painter.drawText(QPointF(origin.x * k, (origin.y + metrics.ascent()) * k), text);
         }
     }
-    FPenPos = Point(x + width, y);
-    Changed();
+    d->FPenPos = Point(x + width, y);
+    d->Changed();
 }
 
 void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
-    RealizeBrush();
-    const TPoint origin = TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
-    if (FBkMode == OPAQUE)
-        PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color, false);
-    if (FScale != 1) {  // a mask holds logical pixels: each span covers whole blocks
+    d->RealizeBrush(Brush);
+    const TPoint origin = d->TextOrigin(x, y, mask.Width(), mask.Height(), mask.Ascent());
+    if (d->FBkMode == OPAQUE)
+        d->PaintBox(origin.x, origin.y, 0LL + origin.x + mask.Width(), 0LL + origin.y + mask.Height(), Brush.Color,
+                    false);
+    if (d->FScale != 1) {  // a mask holds logical pixels: each span covers whole blocks
         for (const TTextMask::Span& s : mask.Spans())
-            PaintBox(0LL + origin.x + s.x0, 0LL + origin.y + s.y, 1LL + origin.x + s.x1, 1LL + origin.y + s.y,
-                     Font.Color(), false);
-        FPenPos = Point(x + mask.Width(), y);
-        Changed();
+            d->PaintBox(0LL + origin.x + s.x0, 0LL + origin.y + s.y, 1LL + origin.x + s.x1, 1LL + origin.y + s.y,
+                        Font.Color(), false);
+        d->FPenPos = Point(x + mask.Width(), y);
+        d->Changed();
         return;
     }
     const std::uint32_t pixel = ColorToQRgb(Font.Color()) | kOpaque;
-    const Box v = Visible();
-    const Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? RowsForWriting() : Rows{nullptr, 0};
+    const Private::Box v = d->Visible();
+    const Private::Rows rows = v.x0 < v.x1 && v.y0 < v.y1 ? d->RowsForWriting() : Private::Rows{nullptr, 0};
     for (const TTextMask::Span& s : mask.Spans()) {
         const long long row = 0LL + origin.y + s.y;
         const long long x0 = std::max<long long>(0LL + origin.x + s.x0, v.x0);
@@ -435,8 +501,8 @@ void TCanvas::TextOutMask(int x, int y, const TTextMask& mask) {
         if (rows.bits && row >= v.y0 && row < v.y1 && x0 <= x1)
             std::fill(rows.bits + row * rows.stride + x0, rows.bits + row * rows.stride + x1 + 1, pixel);
     }
-    FPenPos = Point(x + mask.Width(), y);
-    Changed();
+    d->FPenPos = Point(x + mask.Width(), y);
+    d->Changed();
 }
 
 int TCanvas::TextWidth(const QString& text) const { return QFontMetrics(Font.Resolved()).horizontalAdvance(text); }
@@ -465,22 +531,22 @@ inline std::uint32_t Combine(TCopyMode mode, std::uint32_t d, std::uint32_t s) {
 }  // namespace
 
 void TCanvas::Draw(int x, int y, const TBitmap& source) {
-    if (FScale == 1)
-        DrawDevice(x, y, source);
+    if (d->FScale == 1)
+        d->DrawDevice(x, y, source, CopyMode);
     else
-        StretchDevice(1LL * x * FScale, 1LL * y * FScale, 1LL * source.Width() * FScale, 1LL * source.Height() * FScale,
-                      source);
+        d->StretchDevice(1LL * x * d->FScale, 1LL * y * d->FScale, 1LL * source.Width() * d->FScale,
+                         1LL * source.Height() * d->FScale, source, CopyMode);
 }
 
 void TCanvas::DrawScaled(int x, int y, const TBitmap& source) {
-    DrawDevice(Saturated(1LL * x * FScale), Saturated(1LL * y * FScale), source);
+    d->DrawDevice(Saturated(1LL * x * d->FScale), Saturated(1LL * y * d->FScale), source, CopyMode);
 }
 
-void TCanvas::DrawDevice(int x, int y, const TBitmap& source) {
+void TCanvas::Private::DrawDevice(int x, int y, const TBitmap& source, TCopyMode mode) {
     if (&source == FBitmap) {  // drawing a bitmap onto itself: read from a copy
         TBitmap copy;
         copy.Assign(source.Image());
-        DrawDevice(x, y, copy);
+        DrawDevice(x, y, copy, mode);
         return;
     }
     const Box v = Visible();
@@ -490,12 +556,12 @@ void TCanvas::DrawDevice(int x, int y, const TBitmap& source) {
     for (int row = y0; row < y1 && count > 0; ++row) {
         const auto* s = reinterpret_cast<const std::uint32_t*>(source.Image().constScanLine(row - y)) + (x0 - x);
         std::uint32_t* d = FBitmap->ScanLine(row) + x0;
-        if (CopyMode == cmSrcCopy) {
+        if (mode == cmSrcCopy) {
             std::memcpy(d, s, sizeof(std::uint32_t) * count);
             continue;
         }
         for (int i = 0; i < count; ++i)
-            d[i] = Combine(CopyMode, d[i], s[i]) | kOpaque;
+            d[i] = Combine(mode, d[i], s[i]) | kOpaque;
     }
     Changed();
 }
@@ -504,24 +570,25 @@ void TCanvas::DrawDevice(int x, int y, const TBitmap& source) {
 // source pixel under its centre; a negative width or height mirrors. Only the visible target
 // pixels are computed, whatever the rectangle's size.
 void TCanvas::StretchDrawBitmap(const TRect& rect, const TBitmap& source) {
-    const long long k = FScale;
-    StretchDevice(rect.Left * k, rect.Top * k, (0LL + rect.Right - rect.Left) * k, (0LL + rect.Bottom - rect.Top) * k,
-                  source);
+    const long long k = d->FScale;
+    d->StretchDevice(rect.Left * k, rect.Top * k, (0LL + rect.Right - rect.Left) * k,
+                     (0LL + rect.Bottom - rect.Top) * k, source, CopyMode);
 }
 
 // The target box [left, left + w) x [top, top + h) in device pixels; a negative w or h mirrors.
-void TCanvas::StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source) {
+void TCanvas::Private::StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source,
+                                     TCopyMode mode) {
     if (w == 0 || h == 0 || source.Empty())
         return;
     if (w == source.Width() && h == source.Height() && left >= INT_MIN && left <= INT_MAX && top >= INT_MIN &&
         top <= INT_MAX) {
-        DrawDevice(int(left), int(top), source);
+        DrawDevice(int(left), int(top), source, mode);
         return;
     }
     if (&source == FBitmap) {
         TBitmap copy;
         copy.Assign(source.Image());
-        StretchDevice(left, top, w, h, copy);
+        StretchDevice(left, top, w, h, copy, mode);
         return;
     }
     if (w < 0)
@@ -543,7 +610,7 @@ void TCanvas::StretchDevice(long long left, long long top, long long w, long lon
         std::uint32_t* d = FBitmap->ScanLine(row);
         for (int col = x0; col < x1; ++col) {
             const std::uint32_t pixel = s[sourceIndex(col - left, width, sw, w < 0)];
-            d[col] = CopyMode == cmSrcCopy ? pixel : Combine(CopyMode, d[col], pixel) | kOpaque;
+            d[col] = mode == cmSrcCopy ? pixel : Combine(mode, d[col], pixel) | kOpaque;
         }
     }
     Changed();
@@ -557,23 +624,23 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic& source) {
 }
 
 TRect TCanvas::ClipRect() const {
-    const int k = FScale;
-    if (!FHasClip)
-        return Rect(0, 0, (FBitmap->Width() + k - 1) / k, (FBitmap->Height() + k - 1) / k);
-    const RasterClip v = LogicalClipBox();
+    const int k = d->FScale;
+    if (!d->FHasClip)
+        return Rect(0, 0, (d->FBitmap->Width() + k - 1) / k, (d->FBitmap->Height() + k - 1) / k);
+    const RasterClip v = d->LogicalClipBox();
     return Rect(v.x0, v.y0, std::max(v.x0, v.x1), std::max(v.y0, v.y1));
 }
 
 void TCanvas::SetClipRect(const TRect& r) {
-    FHasClip = true;
-    FClip = r;
+    d->FHasClip = true;
+    d->FClip = r;
 }
 
-void TCanvas::ClearClipRect() { FHasClip = false; }
+void TCanvas::ClearClipRect() { d->FHasClip = false; }
 
 bool TCanvas::PtVisible(int x, int y) const {
-    const Box v = Visible();
-    const long long dx = 1LL * x * FScale, dy = 1LL * y * FScale;
+    const Private::Box v = d->Visible();
+    const long long dx = 1LL * x * d->FScale, dy = 1LL * y * d->FScale;
     return dx >= v.x0 && dx < v.x1 && dy >= v.y0 && dy < v.y1;
 }
 

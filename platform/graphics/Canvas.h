@@ -21,12 +21,11 @@
 #include <Tallwick/TallwickExport.h>
 #include <Tallwick/Color.h>
 #include <Tallwick/Font.h>
-#include <Tallwick/Raster.h>
 #include <Tallwick/Types.h>
 
 #include <QString>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace Tallwick {
 
@@ -76,6 +75,10 @@ using HDC = TCanvas*;
 class TALLWICK_EXPORT TCanvas {
 public:
     explicit TCanvas(TBitmap* bitmap);
+    ~TCanvas();
+    /// A canvas belongs to its bitmap (TBitmap::Canvas) and is neither copied nor moved.
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
 
     TPen Pen;
     TBrush Brush;
@@ -84,15 +87,12 @@ public:
 
     /// Asking for the handle brings the device context up to date with the brush first, as the
     /// framework does, so SetBkMode(Canvas->Handle(), TRANSPARENT) after a brush change holds.
-    HDC Handle() {
-        RealizeBrush();
-        return this;
-    }
-    TBitmap* Bitmap() const { return FBitmap; }
+    HDC Handle();
+    TBitmap* Bitmap() const;
 
     /// Device pixels per logical pixel, 1 to kMaxScale; other values are taken as the nearer bound.
     static constexpr int kMaxScale = 16;
-    int Scale() const { return FScale; }
+    int Scale() const;
     void SetScale(int scale);
 
     /// Pixels; reading outside the bitmap gives -1.
@@ -101,7 +101,7 @@ public:
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    TPoint PenPos() const { return FPenPos; }
+    TPoint PenPos() const;
     void Polyline(const TPoint* points, int count);
 
     void Rectangle(int left, int top, int right, int bottom);
@@ -132,59 +132,20 @@ public:
     void StretchDrawBitmap(const TRect& rect, const TBitmap& source);
 
     /// The clip rectangle, if any, in logical pixels; drawing never leaves it.
-    bool HasClipRect() const { return FHasClip; }
+    bool HasClipRect() const;
     TRect ClipRect() const;
     void SetClipRect(const TRect& r);
     void ClearClipRect();
     bool PtVisible(int x, int y) const;
 
-    int BkMode() const { return FBkMode; }
-    void SetBkMode(int mode) { FBkMode = mode; }
-    unsigned TextAlign() const { return FTextAlign; }
-    void SetTextAlign(unsigned align) { FTextAlign = align; }
+    int BkMode() const;
+    void SetBkMode(int mode);
+    unsigned TextAlign() const;
+    void SetTextAlign(unsigned align);
 
 private:
-    using Span = RasterSpan;
-    struct Box {
-        int x0, y0, x1, y1;  ///< exclusive x1, y1
-    };
-
-    struct Rows {
-        std::uint32_t* bits;  ///< row y starts at bits + y * stride
-        long long stride;
-    };
-
-    Box Visible() const;
-    RasterClip ClipBox() const;
-    Rows RowsForWriting();
-    void RealizeBrush();
-    void Changed();
-    // The box in logical pixels: all the device pixels of its blocks.
-    void PaintBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
-    void PaintDeviceBox(long long x0, long long y0, long long x1, long long y1, TColor color, bool invert);
-    // The visible area in logical pixels (whole blocks that are partly visible included).
-    RasterClip LogicalClipBox() const;
-    // A logical point in device pixels: its block's corner, or the pixel nearest the block's centre.
-    TPoint DeviceCorner(TPoint p) const;
-    TPoint DeviceCentre(TPoint p) const;
-    void StrokeThinBlocks(const TPoint* points, int count, int segments);
-    void EllipseDevice(long long l, long long t, long long r, long long b);
-    void DrawDevice(int x, int y, const TBitmap& source);
-    void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source);
-    void PaintSpans(const std::vector<Span>& spans, TColor color, bool invert);
-    void StrokePath(const TPoint* points, int count, bool closed);
-    void StrokeThin(const TPoint* points, int count, int segments, const RasterClip& clip);
-    TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
-
-    TBitmap* FBitmap;
-    int FScale = 1;
-    TPoint FPenPos;
-    bool FHasClip = false;
-    TRect FClip;
-    int FBkMode = OPAQUE;
-    unsigned FTextAlign = TA_LEFT | TA_TOP;
-    TBrush FRealizedBrush;
-    std::vector<Span> FSpans;  ///< scratch, kept to avoid allocating per call
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace Tallwick

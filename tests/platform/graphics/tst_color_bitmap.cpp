@@ -9,6 +9,9 @@
 
 using namespace Tallwick;
 
+enum class BitmapChange { Grow, Shrink, Empty, AssignImage, AssignBitmap };
+Q_DECLARE_METATYPE(BitmapChange)
+
 class TestColorBitmap : public QObject {
     Q_OBJECT
 private slots:
@@ -23,6 +26,8 @@ private slots:
     void rowsAreTopDownRgbWords();
     void hugeSizeFailsCleanly_data();
     void hugeSizeFailsCleanly();
+    void imageAndCanvasOutliveChanges_data();
+    void imageAndCanvasOutliveChanges();
 };
 
 // Distinct palette colours, so that a system colour resolved through the wrong role shows.
@@ -176,6 +181,47 @@ void TestColorBitmap::hugeSizeFailsCleanly() {
     QCOMPARE(bitmap->Width(), 5);
     QCOMPARE(bitmap->Height(), 5);
     QCOMPARE(CountOf(bitmap->Image(), clBlue), 25);
+}
+
+void TestColorBitmap::imageAndCanvasOutliveChanges_data() {
+    QTest::addColumn<BitmapChange>("change");
+    QTest::addColumn<int>("linePixels");  ///< of the clipped line drawn afterwards
+    QTest::newRow("grow") << BitmapChange::Grow << 2;
+    QTest::newRow("shrink past the clip") << BitmapChange::Shrink << 0;
+    QTest::newRow("empty") << BitmapChange::Empty << 0;
+    QTest::newRow("assign a picture") << BitmapChange::AssignImage << 2;
+    QTest::newRow("assign a bitmap") << BitmapChange::AssignBitmap << 2;
+}
+
+// The image reference and the canvas belong to the bitmap for its lifetime: kept across new
+// pixels, they still reach the bitmap's current pixels, and the canvas keeps its clip and pen.
+void TestColorBitmap::imageAndCanvasOutliveChanges() {
+    QFETCH(BitmapChange, change);
+    QFETCH(int, linePixels);
+    auto bitmap = FilledBitmap(4, 3, clRed);
+    QImage* const image = &bitmap->Image();
+    TCanvas* const canvas = bitmap->Canvas();
+    canvas->SetClipRect(Rect(1, 1, 3, 3));
+    canvas->MoveTo(2, 1);
+    const unsigned generation = bitmap->Generation();
+    switch (change) {
+    case BitmapChange::Grow: bitmap->SetSize(6, 5); break;
+    case BitmapChange::Shrink: bitmap->SetSize(1, 2); break;
+    case BitmapChange::Empty: bitmap->SetSize(0, 0); break;
+    case BitmapChange::AssignImage: bitmap->Assign(ImageFrom(5, 5, [](int, int) { return clLime; })); break;
+    case BitmapChange::AssignBitmap: bitmap->Assign(*FilledBitmap(5, 5, clLime)); break;
+    }
+    QVERIFY(bitmap->Generation() != generation);
+    QCOMPARE(&bitmap->Image(), image);
+    QCOMPARE(&std::as_const(*bitmap).Image(), image);
+    QCOMPARE(image->size(), QSize(bitmap->Width(), bitmap->Height()));
+    QCOMPARE(bitmap->Canvas(), canvas);
+    QCOMPARE(canvas->Bitmap(), bitmap.get());
+    QVERIFY(canvas->HasClipRect());
+    canvas->Pen.Color = clBlue;
+    canvas->LineTo(2, 4);
+    QCOMPARE(CountOf(*image, clBlue), linePixels);
+    QCOMPARE(canvas->PenPos().y, 4);
 }
 
 QTEST_MAIN(TestColorBitmap)

@@ -1,10 +1,18 @@
 // The one base class of every error the system raises.
 #include "Exception.h"
 
+#include <string>
+
 namespace Tallwick {
 
-Exception::Exception(const QString& message) : Message(message), FUtf8(message.toStdString()) {}
+class Exception::Private {
+public:
+    std::string Utf8;  ///< the message as it was raised, for what()
+};
 
-const char* Exception::what() const noexcept { return FUtf8.c_str(); }
+Exception::Exception(const QString& message)
+    : Message(message), d(std::make_shared<const Private>(Private{message.toStdString()})) {}
+
+const char* Exception::what() const noexcept { return d->Utf8.c_str(); }
 
 }  // namespace Tallwick

@@ -5,7 +5,7 @@
 #include <Tallwick/TallwickExport.h>
 #include <QString>
 #include <exception>
-#include <string>
+#include <memory>
 
 namespace Tallwick {
 
@@ -17,7 +17,8 @@ public:
     QString Message;
 
 private:
-    std::string FUtf8;
+    class Private;
+    std::shared_ptr<const Private> d;  ///< shared: copying an exception, as throwing does, cannot fail
 };
 
 /// A text that is not a number where one was expected ("'%s' is not a valid integer value").

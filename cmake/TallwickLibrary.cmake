@@ -54,6 +54,8 @@ target_include_directories(imageio_codecs PRIVATE ${CMAKE_BINARY_DIR}/include/im
 # second copy of Qt.
 if(WIN32)
   add_library(TallwickComponents STATIC)
+  # The components' accessible faces register themselves at start-up; see AccessibleKinds.cpp.
+  target_link_options(TallwickComponents INTERFACE "LINKER:--undefined=tallwick_accessible_faces")
 else()
   add_library(TallwickComponents SHARED)
 endif()

@@ -158,4 +158,9 @@ void InstallComponentFactory() { QAccessible::installFactory(ComponentFactory); 
 
 Q_COREAPP_STARTUP_FUNCTION(InstallComponentFactory)
 
+// A static library's object file goes into a program only when something refers to it, and
+// nothing refers to the startup function above: the static (Windows) library makes every program
+// that links it ask for this symbol (cmake/TallwickLibrary.cmake), which brings this file along.
+extern "C" const int tallwick_accessible_faces = 1;
+
 }  // namespace Tallwick

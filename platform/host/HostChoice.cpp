@@ -5,7 +5,6 @@
 #include "wayland/WaylandHost.h"
 #include "x11/X11Host.h"
 
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace Tallwick {
@@ -64,28 +63,6 @@ THostChoice ChosenByUser(const QByteArray& platforms, bool needsEmbedding) {
     return {nullptr, problems.join(QStringLiteral("; "))};
 }
 
-bool Runs(const THost* host, const QString& platform) {
-    if (!host)
-        return false;
-    if (platform == QLatin1String("xcb"))
-        return dynamic_cast<const TX11Host*>(host);
-    if (platform.startsWith(QLatin1String("wayland")))
-        return dynamic_cast<const TWaylandHost*>(host);
-    return !dynamic_cast<const TX11Host*>(host) && !dynamic_cast<const TWaylandHost*>(host);
-}
-
-std::unique_ptr<THost> HostOf(const QString& platform) {
-    if (platform == QLatin1String("xcb"))
-        return std::make_unique<TX11Host>();
-    if (platform.startsWith(QLatin1String("wayland")))
-        return std::make_unique<TWaylandHost>();
-    return std::make_unique<THost>();
-}
-
-std::unique_ptr<THost>& Installed() {
-    static std::unique_ptr<THost> host;
-    return host;
-}
 }  // namespace
 
 THostChoice ChooseHost(bool needsEmbedding) {
@@ -109,20 +86,22 @@ THostChoice ChooseHost(bool needsEmbedding) {
     return {nullptr, first.Problem + QStringLiteral("; ") + second.Problem};
 }
 
-void UseHost(std::unique_ptr<THost> host) {
-    if (host)
-        host->Prepare();
-    Installed() = std::move(host);
+bool Runs(const THost* host, const QString& platform) {
+    if (!host)
+        return false;
+    if (platform == QLatin1String("xcb"))
+        return dynamic_cast<const TX11Host*>(host);
+    if (platform.startsWith(QLatin1String("wayland")))
+        return dynamic_cast<const TWaylandHost*>(host);
+    return !dynamic_cast<const TX11Host*>(host) && !dynamic_cast<const TWaylandHost*>(host);
 }
 
-// Qt may still have gone its own way (a platform the check could reach and Qt could not): the
-// host follows the platform Qt runs on.
-THost& CurrentHost() {
-    std::unique_ptr<THost>& host = Installed();
-    const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
-    if (!host || (qGuiApp && !Runs(host.get(), platform)))
-        host = HostOf(platform);
-    return *host;
+std::unique_ptr<THost> HostOf(const QString& platform) {
+    if (platform == QLatin1String("xcb"))
+        return std::make_unique<TX11Host>();
+    if (platform.startsWith(QLatin1String("wayland")))
+        return std::make_unique<TWaylandHost>();
+    return std::make_unique<THost>();
 }
 
 }  // namespace Tallwick

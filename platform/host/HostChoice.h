@@ -34,4 +34,9 @@ void UseHost(std::unique_ptr<THost> host);
 // The program's host. Without UseHost (tests), the host of the platform Qt runs on.
 THost& CurrentHost();
 
+// Each system's choice (HostChoice.cpp, HostChoiceWindows.cpp) says which host goes with a Qt
+// platform, and whether a host is that one; CurrentHost.cpp keeps the program's host with them.
+std::unique_ptr<THost> HostOf(const QString& platform);
+bool Runs(const THost* host, const QString& platform);
+
 }  // namespace Tallwick

@@ -4,23 +4,10 @@
 
 #include "windows/WindowsHost.h"
 
-#include <QGuiApplication>
-
 namespace Tallwick {
 
 namespace {
 bool IsWindowsPlatform(const QString& platform) { return platform.isEmpty() || platform.startsWith("windows"); }
-
-std::unique_ptr<THost> HostOf(const QString& platform) {
-    if (IsWindowsPlatform(platform))
-        return std::make_unique<TWindowsHost>();
-    return std::make_unique<THost>();
-}
-
-std::unique_ptr<THost>& Installed() {
-    static std::unique_ptr<THost> host;
-    return host;
-}
 }  // namespace
 
 THostChoice ChooseHost(bool needsEmbedding) {
@@ -32,20 +19,14 @@ THostChoice ChooseHost(bool needsEmbedding) {
     return {HostOf(platform), {}};
 }
 
-void UseHost(std::unique_ptr<THost> host) {
-    if (host)
-        host->Prepare();
-    Installed() = std::move(host);
+bool Runs(const THost* host, const QString& platform) {
+    return host && (dynamic_cast<const TWindowsHost*>(host) != nullptr) == IsWindowsPlatform(platform);
 }
 
-// As on other systems, the host follows the platform Qt actually runs on.
-THost& CurrentHost() {
-    std::unique_ptr<THost>& host = Installed();
-    const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
-    const bool windowsHost = host && dynamic_cast<const TWindowsHost*>(host.get());
-    if (!host || (qGuiApp && windowsHost != IsWindowsPlatform(platform)))
-        host = HostOf(platform);
-    return *host;
+std::unique_ptr<THost> HostOf(const QString& platform) {
+    if (IsWindowsPlatform(platform))
+        return std::make_unique<TWindowsHost>();
+    return std::make_unique<THost>();
 }
 
 }  // namespace Tallwick

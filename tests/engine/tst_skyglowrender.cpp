@@ -368,7 +368,15 @@ void TestSkyglowRender::scaleDrawsTheSamePictureSharp() {
     QVERIFY2(Near(denseBox, plainBox, ratio, 1), qPrintable(Describe(denseBox) + " vs " + Describe(plainBox)));
     const QRect plainInk = Differences(plainText, QImage()), denseInk = Differences(denseText, QImage());
     QVERIFY(!plainInk.isEmpty());
-    QVERIFY2(Near(denseInk, plainInk, ratio, qCeil(ratio), 0.01),
+#ifdef Q_OS_WIN
+    // Qt hints text across as well as down on Windows (GDI does, and FreeType as Qt sets it up
+    // there), rounding every glyph's advance to whole pixels at each size: a line of text may be
+    // 1 % longer or shorter than the scaled one, and centred text moves by half that.
+    const int place = std::max(qCeil(ratio), qCeil(0.005 * denseInk.width()));
+#else
+    const int place = qCeil(ratio);
+#endif
+    QVERIFY2(Near(denseInk, plainInk, ratio, place, 0.01),
              qPrintable(Describe(denseInk) + " vs " + Describe(plainInk)));
     if (ratio == 2) {
         const double odd = OddColumnEdges(denseText.copy(denseInk));

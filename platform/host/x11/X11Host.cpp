@@ -1,8 +1,6 @@
 // The X11 host, over the X11 glue of platform/x11.
 #include "X11Host.h"
 
-#include "EmbeddedWindow.h"
-#include "ParentWindowWatcher.h"
 #include "X11Glue.h"
 
 #include <QGuiApplication>
@@ -87,25 +85,6 @@ void TX11Host::TakeKeyboard(QWidget* window) const {
         GrabKeyboard(window, kGrabAttempts);
     else
         window->activateWindow();
-}
-
-void TX11Host::HideFromTaskbar(QWidget* window) const { Tallwick::HideFromTaskbar(window); }
-
-unsigned long TX11Host::ActiveWindow() const { return GetForegroundWindow(); }
-
-void TX11Host::EnableWindow(unsigned long id, bool enable) const { Tallwick::EnableWindow(id, enable); }
-
-void TX11Host::Activate(unsigned long id) const { SetForegroundWindow(id); }
-
-bool TX11Host::EmbedIn(QWidget* widget, unsigned long parent) const { return EmbedInForeignWindow(widget, parent); }
-
-bool TX11Host::Follow(unsigned long id, QObject* owner, const TFollowedWindowEvents& events) const {
-    auto* watcher = new TParentWindowWatcher(id, owner);
-    if (events.Resized)
-        QObject::connect(watcher, &TParentWindowWatcher::resized, owner, events.Resized);
-    if (events.Destroyed)
-        QObject::connect(watcher, &TParentWindowWatcher::windowDestroyed, owner, events.Destroyed);
-    return true;
 }
 
 }  // namespace Tallwick

@@ -1,7 +1,7 @@
 #pragma once
 // The host of an X11 display: saver windows above the window manager, other programs' windows by
 // their X11 ids (the preview's parent, the window the settings dialog gives back), taskbar hints.
-#include "Host.h"
+#include "ForeignWindowsHost.h"
 
 #include <QString>
 #include <memory>
@@ -10,7 +10,7 @@ typedef struct _XDisplay Display;
 
 namespace Tallwick {
 
-class TX11Host : public THost {
+class TX11Host : public TForeignWindowsHost {
 public:
     // Connects to the display DISPLAY names and holds the connection until the application has
     // connected too: an X server resets when its last client leaves, and one that resets between
@@ -26,12 +26,6 @@ public:
     void Connected() override;
     void CoverScreen(QWidget* window, QScreen* screen) const override;
     void TakeKeyboard(QWidget* window) const override;
-    void HideFromTaskbar(QWidget* window) const override;
-    unsigned long ActiveWindow() const override;
-    void EnableWindow(unsigned long id, bool enable) const override;
-    void Activate(unsigned long id) const override;
-    bool EmbedIn(QWidget* widget, unsigned long parent) const override;
-    bool Follow(unsigned long id, QObject* owner, const TFollowedWindowEvents& events) const override;
 
 private:
     TX11Host(QByteArray platform, Display* held);

@@ -110,7 +110,7 @@ void TestApplication::knowsTitleAndExecutable() {
     const QFileInfo exe(app.ExeName());
     QVERIFY(exe.isAbsolute());
     QVERIFY(exe.isExecutable());
-    QCOMPARE(exe.fileName(), QString("tst_application"));
+    QCOMPARE(exe.completeBaseName(), QString("tst_application"));  // tst_application.exe on Windows
 }
 
 void TestApplication::substitutesTheDialogFace() {

@@ -11,7 +11,8 @@ public:
 };
 
 Exception::Exception(const QString& message)
-    : Message(message), d(std::make_shared<const Private>(Private{message.toStdString()})) {}
+    : Message(message),
+      d(std::make_shared<const Private>(Private{message.toStdString()})) {}
 
 const char* Exception::what() const noexcept { return d->Utf8.c_str(); }
 

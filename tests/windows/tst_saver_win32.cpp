@@ -141,6 +141,7 @@ private slots:
     void unknownSwitchEndsAtOnce();
     void fullScreenEndsAndClearsTheFlag_data();
     void fullScreenEndsAndClearsTheFlag();
+    void previewLivesInHostWindow_data();
     void previewLivesInHostWindow();
     void settingsDisableTheirOwnerAndWrite();
 };
@@ -204,7 +205,14 @@ void TestSaverWin32::fullScreenEndsAndClearsTheFlag() {
     QVERIFY(owned);
 }
 
+void TestSaverWin32::previewLivesInHostWindow_data() {
+    QTest::addColumn<bool>("closedBySystemCommand");  // else its parent window goes
+    QTest::newRow("parent destroyed") << false;
+    QTest::newRow("system-command close") << true;
+}
+
 void TestSaverWin32::previewLivesInHostWindow() {
+    QFETCH(bool, closedBySystemCommand);
     QTemporaryDir appData;
     const HWND host = CreateHost(QSize(152, 112), L"");  // no text: every colour there is the preview's
     QVERIFY(host);
@@ -224,9 +232,17 @@ void TestSaverWin32::previewLivesInHostWindow() {
         QEXPECT_FAIL("", "Wine draws no child window of another process (not even a plain GDI one)", Continue);
     QVERIFY(WaitFor([&] { return ColoursShown(child) >= 3; }, 10000));
     QCOMPARE(scr.state(), QProcess::Running);
-    ::DestroyWindow(host);
-    QVERIFY(Ended(scr, 10000));  // ended with its parent
+    if (closedBySystemCommand)
+        ::PostMessageW(child, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        ::DestroyWindow(host);
+    QVERIFY(Ended(scr, 10000));
     QCOMPARE(scr.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(scr.exitCode(), 0);
+    if (closedBySystemCommand) {
+        QVERIFY(::IsWindow(host));  // the parent is left as it was
+        ::DestroyWindow(host);
+    }
 }
 
 // "/c:HWND": the dialog is owned by that window, which is disabled while it is open; OK writes

@@ -12,7 +12,7 @@ set(TALLWICK_INTERNAL_PARTS ${TALLWICK_HIDDEN_PARTS} platform_headless)
 # The *Private.h headers hold the state of a class split over several sources; the *Testing.h ones
 # and CustomPanelHooks.h give the tests and the library's own subclasses their access.
 set(TALLWICK_PRIVATE_HEADERS AccessibleComponent.h DiskinfoFacts.h VisiblePart.h CursorScope.h AxisLabels.h AxisPixels.h PropertyChange.h
-  MulDiv.h CustomPanelHooks.h Tcanvas2dPrivate.h TveximagePrivate.h TcolorbuttonTesting.h TveximageTesting.h BeepTesting.h)
+  MulDiv.h SmoothRaster.h CustomPanelHooks.h Tcanvas2dPrivate.h TveximagePrivate.h TcolorbuttonTesting.h TveximageTesting.h BeepTesting.h)
 
 foreach(part ${TALLWICK_PUBLIC_PARTS} ${TALLWICK_INTERNAL_PARTS})
   set_target_properties(${part} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)

@@ -21,7 +21,8 @@ enum TGradientDirection { gdTopToBottom = 0, gdBottomToTop = 1, gdLeftToRight = 
 ///    channels of the colour at the top or left end and of the other end;
 ///  - the extent mod n pixels left over at the bottom or right end take the colour of that end.
 /// On a canvas of scale k above 1 the same colours are laid out over the k times longer device
-/// extent, their edges spread evenly to the nearest device pixel (see TCanvas::FillDeviceRect).
+/// extent, band i ending exactly at extent * (i + 1) / n; a device pixel an edge cuts takes the
+/// two colours in the shares they cover (see TCanvas::FillDeviceRect).
 /// System colours are resolved first. The canvas's brush is left in the last colour painted.
 TALLWICK_EXPORT void GradientFillRect(TCanvas* canvas, const TRect& rect, TColor startColor, TColor endColor,
                                       int direction, std::uint8_t colors);

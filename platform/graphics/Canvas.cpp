@@ -3,6 +3,7 @@
 
 #include "Bitmap.h"
 #include "Raster.h"
+#include "SmoothRaster.h"
 #include "TextMask.h"
 
 #include <QFontMetrics>
@@ -50,8 +51,12 @@ public:
     void StrokePath(const TPen& pen, const TPoint* points, int count, bool closed);
     void StrokeThin(const TPen& pen, const TPoint* points, int count, int segments, const RasterClip& clip);
     void StrokeThinBlocks(const TPen& pen, const TPoint* points, int count, int segments);
+    void StrokeThinSmooth(const TPen& pen, const TPoint* points, int count, int segments);
+    bool StrokeWideSmooth(const TPen& pen, const TPoint* points, int count, bool closed);
     void DrawDevice(int x, int y, const TBitmap& source, TCopyMode mode);
     void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source, TCopyMode mode);
+    void SmoothPolygonEdges(const TPoint* points, int count, const std::vector<Span>& inside, TColor color);
+    bool EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
     TBitmap* const FBitmap;
@@ -202,10 +207,18 @@ void TCanvas::Private::StrokePath(const TPen& pen, const TPoint* points, int cou
         StrokeThin(pen, points, count, segments, clip);
         return;
     }
+    // Above scale 1 slanted edges are smoothed over the device pixels; an inverting pen keeps
+    // hard edges, since inverting a pixel twice (or by a share) would not give it back.
+    const bool smooth = FScale > 1 && pen.Mode != pmNot;
     if (pen.Width <= 1) {
-        StrokeThinBlocks(pen, points, count, segments);
+        if (smooth)
+            StrokeThinSmooth(pen, points, count, segments);
+        else
+            StrokeThinBlocks(pen, points, count, segments);
         return;
     }
+    if (smooth && StrokeWideSmooth(pen, points, count, closed))
+        return;
     FSpans.clear();
     for (int i = 0; i < segments; ++i)
         Raster::WideLine(DeviceCentre(points[i]), DeviceCentre(points[(i + 1) % count]),
@@ -249,6 +262,30 @@ void TCanvas::Private::StrokeThinBlocks(const TPen& pen, const TPoint* points, i
         Raster::MergeSpans(FSpans);
         PaintSpans(FSpans, pen.Color, invert);
     }
+}
+
+void TCanvas::Private::StrokeThinSmooth(const TPen& pen, const TPoint* points, int count, int segments) {
+    const RasterClip clip = ClipBox();
+    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+        return;
+    const QRgb color = ColorToQRgb(pen.Color);
+    for (int i = 0; i < segments; ++i)
+        SmoothRaster::ThinLine(FBitmap->Image(), clip, points[i], points[(i + 1) % count], FScale, color);
+}
+
+// The path through the blocks' centres with a pen k times as wide; false when it reaches too far
+// for smoothing.
+bool TCanvas::Private::StrokeWideSmooth(const TPen& pen, const TPoint* points, int count, bool closed) {
+    QPolygonF path;
+    path.reserve(count);
+    const double k = FScale;
+    for (int i = 0; i < count; ++i)
+        path.append(QPointF(points[i].x * k + k / 2, points[i].y * k + k / 2));
+    const double width = double(pen.Width) * k;
+    if (!SmoothRaster::InRange(path.boundingRect().adjusted(-width, -width, width, width)))
+        return false;
+    SmoothRaster::WideLine(FBitmap->Image(), ClipBox(), path, closed, width, ColorToQRgb(pen.Color));
+    return true;
 }
 
 // One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
@@ -376,8 +413,12 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     const long long u = d->FScale;
     const long long l = left * u, t = top * u, r = right * u, b = bottom * u;
     const RasterClip clip = d->ClipBox();
-    std::vector<RasterSpan> rows, outline, inside;
     const bool outlined = Pen.Style != psClear;
+    if (u > 1 && !(outlined && Pen.Mode == pmNot) && d->EllipseSmooth(*this, l, t, r, b)) {
+        d->Changed();
+        return;
+    }
+    std::vector<RasterSpan> rows, outline, inside;
     if (!outlined) {
         Raster::EllipseRows(l, t, r - u, b - u, clip, rows);
         inside.swap(rows);
@@ -400,6 +441,43 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     d->Changed();
 }
 
+// The device box [l, r) x [t, b) of an ellipse on a scaled canvas, smoothed: the same boxes as
+// the span version, the curves cut finer. False when the boxes reach too far for smoothing.
+bool TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b) {
+    const TPen& pen = canvas.Pen;
+    const bool filled = canvas.Brush.Style == bsSolid;
+    const long long u = FScale;
+    const QRgb brush = ColorToQRgb(canvas.Brush.Color);
+    QRectF outer, inner;
+    if (pen.Style == psClear) {
+        outer = QRectF(QPointF(l, t), QPointF(r - u, b - u));
+    } else {
+        const long long width = std::max(1, pen.Width), grow = (width - 1) / 2 * u, tail = width / 2 * u;
+        outer = QRectF(QPointF(l - grow, t - grow), QPointF(r + tail, b + tail));
+        inner = outer.adjusted(width * u, width * u, -width * u, -width * u);
+    }
+    if (!SmoothRaster::InRange(outer))
+        return false;
+    if (outer.isEmpty() || (pen.Style == psClear && !filled))
+        return true;
+    if (pen.Style == psClear)
+        SmoothRaster::Ellipse(FBitmap->Image(), ClipBox(), outer, QRectF(), brush, std::nullopt);
+    else
+        SmoothRaster::Ellipse(FBitmap->Image(), ClipBox(), outer, inner, ColorToQRgb(pen.Color),
+                              filled ? std::optional<QRgb>(brush) : std::nullopt);
+    return true;
+}
+
+void TCanvas::Private::SmoothPolygonEdges(const TPoint* points, int count, const std::vector<Span>& inside,
+                                          TColor color) {
+    QPolygonF corners;
+    corners.reserve(count);
+    for (int i = 0; i < count; ++i)
+        corners.append(QPointF(double(points[i].x) * FScale, double(points[i].y) * FScale));
+    if (SmoothRaster::InRange(corners.boundingRect()))
+        SmoothRaster::PolygonEdges(FBitmap->Image(), ClipBox(), corners, inside, ColorToQRgb(color));
+}
+
 void TCanvas::Polygon(const TPoint* points, int count) {
     d->RealizeBrush(Brush);
     if (count < 1)
@@ -415,6 +493,8 @@ void TCanvas::Polygon(const TPoint* points, int count) {
             Raster::PolygonFill(corners.data(), count, d->ClipBox(), inside);
         }
         d->PaintSpans(inside, Brush.Color, false);
+        if (d->FScale > 1)
+            d->SmoothPolygonEdges(points, count, inside, Brush.Color);
     }
     d->StrokePath(Pen, points, count, true);
     d->Changed();

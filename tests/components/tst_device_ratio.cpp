@@ -13,7 +13,6 @@
 #include <Tallwick/Tveximage.h>
 #include <Tallwick/Tvexprogress.h>
 
-#include <QHash>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -27,23 +26,6 @@ using namespace Tallwick;
 
 namespace {
 using Factory = std::function<QWidget*(QWidget*)>;
-
-// The commonest colour of the shot: the component's face, left out of the measure as the
-// window's background is left out of the saver's.
-QRgb Commonest(const QImage& image) {
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb best = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > most) {
-            most = it.value();
-            best = it.key();
-        }
-    return best;
-}
 
 TCanvas2D* Plot(QWidget* parent) {
     auto* plot = new TCanvas2D(parent);

@@ -1,9 +1,27 @@
 #pragma once
 // How sharp a shot is at a pixel ratio of 2: the share of aligned 2 x 2 blocks that are uniform,
 // which an enlarged picture has for all of its blocks.
+#include <QHash>
 #include <QImage>
 
 #include <algorithm>
+
+// The commonest colour of a shot: a component's face or a window's background, which a measure
+// may leave out.
+inline QRgb Commonest(const QImage& image) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            best = it.key();
+        }
+    return best;
+}
 
 // Blocks counted by a measure, and how many of them are uniform; shots add up.
 struct BlockCount {

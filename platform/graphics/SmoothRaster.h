@@ -1,0 +1,42 @@
+#pragma once
+/// \file
+/// Antialiased drawing for canvases of scale above 1, in device pixels. A logical pixel is then a
+/// block of device pixels, so slanted and curved edges can be drawn finer than the blocks: their
+/// edge pixels take the share of the shape that covers them. Axis-parallel edges on block
+/// boundaries stay exact. Work is bounded by the clip box; shapes reaching beyond kSmoothLimit are
+/// left to the span rasteriser (QPainter wants its coordinates in a modest range).
+#include "Raster.h"
+
+#include <QImage>
+#include <QPolygonF>
+#include <QRectF>
+
+#include <optional>
+
+namespace Tallwick::SmoothRaster {
+
+inline constexpr double kSmoothLimit = 1 << 22;
+
+/// Whether every coordinate of the box lies within kSmoothLimit.
+bool InRange(const QRectF& box);
+
+/// The ellipse inscribed in `outer` in the ring colour with the one inscribed in `inner` inside it
+/// in `inside`, or left as it was when `inside` is empty (a ring). An empty `inner` fills it all.
+void Ellipse(QImage& image, const RasterClip& clip, const QRectF& outer, const QRectF& inner, QRgb ring,
+             std::optional<QRgb> inside);
+
+/// Round the polygon (device corners, alternate rule) whose inside `inside` already holds in
+/// `color`, the pixels it partly covers take their share of the colour. Pixels of the inside stay
+/// as they are, so polygons that share an edge leave no seam of what lay below.
+void PolygonEdges(QImage& image, const RasterClip& clip, const QPolygonF& corners,
+                  const std::vector<RasterSpan>& inside, QRgb color);
+
+/// A line of `width` device pixels along the points (device coordinates), round at ends and
+/// joins, painted once where it crosses itself.
+void WideLine(QImage& image, const RasterClip& clip, const QPolygonF& points, bool closed, double width, QRgb color);
+
+/// The line from logical a to b, the end block left out, as a band k device pixels thick across
+/// its major axis (the device line of a one-pixel pen, k times finer than the blocks along it).
+void ThinLine(QImage& image, const RasterClip& clip, TPoint a, TPoint b, int k, QRgb color);
+
+}  // namespace Tallwick::SmoothRaster

@@ -13,6 +13,7 @@
 #include <Tallwick/Tveximage.h>
 #include <Tallwick/Tvexprogress.h>
 
+#include <QFrame>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -126,6 +127,14 @@ void TestDeviceRatio::sharp_data() {
     }) << QStringLiteral("reference");
     QTest::newRow("Qt slider") << Factory([](QWidget* p) { return new QSlider(Qt::Horizontal, p); })
                                << QStringLiteral("reference");
+    QTest::newRow("Qt raised panel") << Factory([](QWidget* p) {
+        auto* frame = new QFrame(p);
+        frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        frame->setAutoFillBackground(true);
+        frame->setPalette(QPalette(Qt::red));
+        frame->resize(64, 24);
+        return static_cast<QWidget*>(frame);
+    }) << QStringLiteral("reference");
 }
 
 // Drawn at device resolution, not enlarged (an enlargement has every 2 x 2 block uniform). Three

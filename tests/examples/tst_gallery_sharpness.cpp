@@ -59,19 +59,22 @@ void TestGallerySharpness::sharp_data() {
     QTest::addColumn<Pick>("pick");
     QTest::addColumn<bool>("ours");
     QTest::addColumn<QString>("gap");
-    const QString aliased = QStringLiteral(
-        "hard-edged drawing gives about half its changes on the block grid, and its "
-        "frames and axis-parallel edges lie on the grid at any resolution");
+    const QString plotGrid = QStringLiteral(
+        "the plot maps world values to whole logical pixels, so the sides of its cells, its frame "
+        "and its ticks lie on the block grid at any resolution");
     QTest::newRow("TEscala") << Of<TEscala>() << true << QString();
     QTest::newRow("TPoly") << Of<TPoly>() << true << QString();
-    QTest::newRow("TCanvas2D") << Of<TCanvas2D>() << true << aliased;
+    QTest::newRow("TCanvas2D") << Of<TCanvas2D>() << true << plotGrid;
     QTest::newRow("TPnlImg") << Pick([](const QWidget* w) {
         return w && w->metaObject() == &TPnlImg::staticMetaObject;
     }) << true << QString();
     QTest::newRow("TVexProgress") << Of<TVexProgress>() << true << QString();
     QTest::newRow("TVexImage") << Pick(DrawnImage) << true << QString();
-    QTest::newRow("TColorButton") << Of<TColorButton>() << true
-                                  << QStringLiteral("a flat swatch in square bevels: every change lies on the grid");
+    QTest::newRow("TColorButton")
+        << Of<TColorButton>() << true
+        << QStringLiteral(
+               "a flat swatch in square bevels: every change lies on the grid, as in Qt's own "
+               "raised QFrame (99 % in tst_device_ratio)");
     QTest::newRow("Qt buttons") << Of<QAbstractButton>() << false << QString();
     QTest::newRow("Qt spin and combo boxes") << Pick([](const QWidget* w) {
         return qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w);

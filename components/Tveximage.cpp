@@ -164,8 +164,19 @@ QSize TVexImage::minimumSizeHint() const {
     return sizeHint();
 }
 
-// Drawing changes the picture all the time; only a new size concerns the layout.
+// Drawing changes the picture all the time; only a new size concerns the layout. A graphic put
+// in from outside whose size is not the control's device pixels holds control pixels, as a loaded
+// file does: it is shown as at ratio 1 rather than at a fraction of its size.
 void TVexImage::PictureMaybeResized() {
+    const TGraphic* graphic = Picture()->Graphic();
+    if (graphic != d->FKnownGraphic) {
+        d->FKnownGraphic = graphic;
+        const bool fits = graphic && graphic->Width() == DeviceWidth() && graphic->Height() == DeviceHeight();
+        if (graphic && !graphic->Empty() && !fits && CanvasScale() > 1 && !RatioSetByName()) {
+            d->FFollowDeviceRatio = false;
+            SetCanvasScale(1);
+        }
+    }
     const QSize hint = sizeHint();
     if (hint == d->FKnownHint)
         return;

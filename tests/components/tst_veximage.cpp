@@ -1,4 +1,5 @@
 // The image surface: construction, size management, Fill and direct pixel access.
+#include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>
 #include <Tallwick/ComponentRegistry.h>
 #include <Tallwick/Exception.h>
@@ -6,6 +7,7 @@
 #include <Tallwick/Metafile.h>
 #include <Tallwick/Tveximage.h>
 
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -50,6 +52,8 @@ private slots:
     void pixelRatioSet_data();
     void pixelRatioSet();
     void scaledSurfaceSavesControlPixels();
+    void graphicPutInAtScale2_data();
+    void graphicPutInAtScale2();
     void registersOnTallwick();
 };
 
@@ -362,6 +366,46 @@ void TestVexImage::scaledSurfaceSavesControlPixels() {
     QCOMPARE(loaded.Width(), 30);
     QCOMPARE(loaded.Picture()->Width(), 30);
     QCOMPARE(loaded.Canvas()->Pixel(9, 11), clYellow);
+}
+
+void TestVexImage::graphicPutInAtScale2_data() {
+    QTest::addColumn<QSize>("size");   // of a bitmap put in; empty: drawing on the control's own
+    QTest::addColumn<bool>("pixmap");  // put in as the designer's pixmap property rather than a graphic
+    QTest::addColumn<int>("scale");    // the canvas scale after it
+    QTest::newRow("picture of control pixels") << QSize(30, 20) << false << 1;
+    QTest::newRow("larger picture") << QSize(200, 90) << false << 1;
+    QTest::newRow("pixmap property") << QSize(30, 20) << true << 1;
+    QTest::newRow("picture of the device pixels") << QSize(60, 40) << false << 2;
+    QTest::newRow("drawing only") << QSize() << false << 2;
+}
+
+// On a surface of scale 2 a picture put in from outside shows at its own size in control pixels,
+// as a loaded file does, not at half of it; one of exactly the device pixels, and drawing, keep
+// the scale.
+void TestVexImage::graphicPutInAtScale2() {
+    QFETCH(QSize, size);
+    QFETCH(bool, pixmap);
+    QFETCH(int, scale);
+    TVexImage image;
+    image.SetPixelRatio(2);
+    image.SetHeightWidth(20, 30);
+    image.Fill(clNavy);
+    if (size.isValid()) {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        if (pixmap) {
+            image.SetPicturePixmap(QPixmap::fromImage(picture));
+        } else {
+            auto bitmap = std::make_unique<TBitmap>();
+            bitmap->Assign(picture);
+            image.Picture()->SetGraphic(std::move(bitmap));
+        }
+    }
+    image.Canvas()->Ellipse(2, 2, 9, 9);
+    QCOMPARE(image.CanvasScale(), scale);
+    QCOMPARE(image.Canvas()->Scale(), scale);
+    QCOMPARE(image.Picture()->Width(), size.isValid() ? size.width() : 60);
+    QCOMPARE(image.Canvas()->Pixel(20, 15), size.isValid() ? clYellow : clNavy);
 }
 
 void TestVexImage::registersOnTallwick() {

@@ -577,12 +577,28 @@ void TCanvas2D::Point(double x, double y, int radius) {
                              SaturateToInt(sy + radius + 1));
 }
 
+// At a canvas scale above 1 the corners go to the device pixels nearest the exact mapping, so a
+// mesh's cells are as fine as the screen; which triangles are drawn, skipped or out of range is
+// decided by the logical corners, as at scale 1.
 void TCanvas2D::Triangle(double x1, double y1, double x2, double y2, double x3, double y3) {
     if (!MappingValid())
         return;
-    if (!DrawTriangle(d->FImage, d->FImageCanvas, ValToScrX(x1), ValToScrY(y1), ValToScrX(x2), ValToScrY(y2),
-                      ValToScrX(x3), ValToScrY(y3)))
-        d->FOutOfRange = true;
+    const int X1 = ValToScrX(x1), Y1 = ValToScrY(y1), X2 = ValToScrX(x2), Y2 = ValToScrY(y2), X3 = ValToScrX(x3),
+              Y3 = ValToScrY(y3);
+    const int k = d->FImageCanvas->Scale();
+    if (k == 1 || !TriangleInGdiRange(X1, Y1, X2, Y2, X3, Y3)) {
+        if (!DrawTriangle(d->FImage, d->FImageCanvas, X1, Y1, X2, Y2, X3, Y3))
+            d->FOutOfRange = true;
+        return;
+    }
+    if (TriangleOutside(d->FImage, X1, Y1, X2, Y2, X3, Y3))
+        return;
+    // In range, the exact corners are within a pixel of the rounded ones: well inside int.
+    const auto device = [k](double v) { return int(RoundSmall(v * k)); };
+    const TPoint corners[3] = {{device(ValToScrXD(x1)), device(ValToScrYD(y1))},
+                               {device(ValToScrXD(x2)), device(ValToScrYD(y2))},
+                               {device(ValToScrXD(x3)), device(ValToScrYD(y3))}};
+    d->FImageCanvas->PolygonAtDevicePixels(corners, 3);
 }
 
 void TCanvas2D::TextOutA(double x, double y, int dx, int dy, const QString& text) {

@@ -91,10 +91,14 @@ bool TriangleInGdiRange(int x1, int y1, int x2, int y2, int x3, int y3) {
     return true;
 }
 
-bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x2, int y2, int x3, int y3) {
+bool TriangleOutside(const QWidget* control, int x1, int y1, int x2, int y2, int x3, int y3) {
     const int w = control->width(), h = control->height();
-    if ((x1 < 0 && x2 < 0 && x3 < 0) || (x1 > w && x2 > w && x3 > w) || (y1 < 0 && y2 < 0 && y3 < 0) ||
-        (y1 > h && y2 > h && y3 > h))
+    return (x1 < 0 && x2 < 0 && x3 < 0) || (x1 > w && x2 > w && x3 > w) || (y1 < 0 && y2 < 0 && y3 < 0) ||
+           (y1 > h && y2 > h && y3 > h);
+}
+
+bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x2, int y2, int x3, int y3) {
+    if (TriangleOutside(control, x1, y1, x2, y2, x3, y3))
         return true;
     const bool ok = TriangleInGdiRange(x1, y1, x2, y2, x3, y3);
     if (ok) {

@@ -34,6 +34,8 @@ constexpr int kGdiRangeMin = -8191;
 constexpr int kGdiRangeMax = 8191;
 TALLWICK_EXPORT bool LineInGdiRange(int x1, int y1, int x2, int y2);
 TALLWICK_EXPORT bool TriangleInGdiRange(int x1, int y1, int x2, int y2, int x3, int y3);
+/// Whether the triangle lies wholly on one side outside the control (touching its edge is not).
+TALLWICK_EXPORT bool TriangleOutside(const QWidget* control, int x1, int y1, int x2, int y2, int x3, int y3);
 /// A filled triangle in the canvas's pen and brush. A triangle wholly on one side outside the
 /// control is skipped and counts as drawn (true); a visible one out of range is skipped (false).
 TALLWICK_EXPORT bool DrawTriangle(const QWidget* control, TCanvas* canvas, int x1, int y1, int x2, int y2, int x3,

@@ -51,11 +51,14 @@ public:
     void StrokePath(const TPen& pen, const TPoint* points, int count, bool closed);
     void StrokeThin(const TPen& pen, const TPoint* points, int count, int segments, const RasterClip& clip);
     void StrokeThinBlocks(const TPen& pen, const TPoint* points, int count, int segments);
-    void StrokeThinSmooth(const TPen& pen, const TPoint* points, int count, int segments);
-    bool StrokeWideSmooth(const TPen& pen, const TPoint* points, int count, bool closed);
+    struct DevicePoint {
+        long long x, y;  ///< a block's corner (or any device pixel), in device pixels
+    };
+    std::vector<DevicePoint> DeviceCorners(const TPoint* points, int count) const;
+    bool StrokeSmooth(const TPen& pen, const std::vector<DevicePoint>& corners, bool closed);
+    void FillPolygon(const TPoint* deviceCorners, int count, TColor color);
     void DrawDevice(int x, int y, const TBitmap& source, TCopyMode mode);
     void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source, TCopyMode mode);
-    void SmoothPolygonEdges(const TPoint* points, int count, const std::vector<Span>& inside, TColor color);
     bool EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
@@ -209,16 +212,12 @@ void TCanvas::Private::StrokePath(const TPen& pen, const TPoint* points, int cou
     }
     // Above scale 1 slanted edges are smoothed over the device pixels; an inverting pen keeps
     // hard edges, since inverting a pixel twice (or by a share) would not give it back.
-    const bool smooth = FScale > 1 && pen.Mode != pmNot;
+    if (FScale > 1 && pen.Mode != pmNot && StrokeSmooth(pen, DeviceCorners(points, count), closed))
+        return;
     if (pen.Width <= 1) {
-        if (smooth)
-            StrokeThinSmooth(pen, points, count, segments);
-        else
-            StrokeThinBlocks(pen, points, count, segments);
+        StrokeThinBlocks(pen, points, count, segments);
         return;
     }
-    if (smooth && StrokeWideSmooth(pen, points, count, closed))
-        return;
     FSpans.clear();
     for (int i = 0; i < segments; ++i)
         Raster::WideLine(DeviceCentre(points[i]), DeviceCentre(points[(i + 1) % count]),
@@ -264,27 +263,40 @@ void TCanvas::Private::StrokeThinBlocks(const TPen& pen, const TPoint* points, i
     }
 }
 
-void TCanvas::Private::StrokeThinSmooth(const TPen& pen, const TPoint* points, int count, int segments) {
-    const RasterClip clip = ClipBox();
-    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
-        return;
-    const QRgb color = ColorToQRgb(pen.Color);
-    for (int i = 0; i < segments; ++i)
-        SmoothRaster::ThinLine(FBitmap->Image(), clip, points[i], points[(i + 1) % count], FScale, color);
+std::vector<TCanvas::Private::DevicePoint> TCanvas::Private::DeviceCorners(const TPoint* points, int count) const {
+    std::vector<DevicePoint> corners(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i)
+        corners[i] = {1LL * points[i].x * FScale, 1LL * points[i].y * FScale};
+    return corners;
 }
 
-// The path through the blocks' centres with a pen k times as wide; false when it reaches too far
-// for smoothing.
-bool TCanvas::Private::StrokeWideSmooth(const TPen& pen, const TPoint* points, int count, bool closed) {
+// A one-pixel pen as a band k device pixels thick, a wider one as the path through the blocks'
+// centres with a pen k times as wide. False when a wide path reaches too far for smoothing.
+bool TCanvas::Private::StrokeSmooth(const TPen& pen, const std::vector<DevicePoint>& corners, bool closed) {
+    const int count = int(corners.size());
+    if (pen.Style == psClear || count < 2)
+        return true;
+    const RasterClip clip = ClipBox();
+    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+        return true;
+    const QRgb color = ColorToQRgb(pen.Color);
+    const int segments = closed ? count : count - 1;
+    if (pen.Width <= 1) {
+        for (int i = 0; i < segments; ++i) {
+            const DevicePoint a = corners[i], b = corners[(i + 1) % count];
+            SmoothRaster::ThinLine(FBitmap->Image(), clip, a.x, a.y, b.x, b.y, FScale, color);
+        }
+        return true;
+    }
     QPolygonF path;
     path.reserve(count);
-    const double k = FScale;
-    for (int i = 0; i < count; ++i)
-        path.append(QPointF(points[i].x * k + k / 2, points[i].y * k + k / 2));
-    const double width = double(pen.Width) * k;
+    const double half = FScale / 2.0;
+    for (const DevicePoint& p : corners)
+        path.append(QPointF(double(p.x) + half, double(p.y) + half));
+    const double width = double(pen.Width) * FScale;
     if (!SmoothRaster::InRange(path.boundingRect().adjusted(-width, -width, width, width)))
         return false;
-    SmoothRaster::WideLine(FBitmap->Image(), ClipBox(), path, closed, width, ColorToQRgb(pen.Color));
+    SmoothRaster::WideLine(FBitmap->Image(), clip, path, closed, width, color);
     return true;
 }
 
@@ -468,12 +480,18 @@ bool TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long lo
     return true;
 }
 
-void TCanvas::Private::SmoothPolygonEdges(const TPoint* points, int count, const std::vector<Span>& inside,
-                                          TColor color) {
+// The inside sampled at pixel centres, then (above scale 1) the pixels round it that the polygon
+// partly covers, smoothed outwards so that polygons sharing an edge leave no seam.
+void TCanvas::Private::FillPolygon(const TPoint* deviceCorners, int count, TColor color) {
+    std::vector<RasterSpan> inside;
+    Raster::PolygonFill(deviceCorners, count, ClipBox(), inside);
+    PaintSpans(inside, color, false);
+    if (FScale == 1)
+        return;
     QPolygonF corners;
     corners.reserve(count);
     for (int i = 0; i < count; ++i)
-        corners.append(QPointF(double(points[i].x) * FScale, double(points[i].y) * FScale));
+        corners.append(QPointF(deviceCorners[i].x, deviceCorners[i].y));
     if (SmoothRaster::InRange(corners.boundingRect()))
         SmoothRaster::PolygonEdges(FBitmap->Image(), ClipBox(), corners, inside, ColorToQRgb(color));
 }
@@ -483,20 +501,37 @@ void TCanvas::Polygon(const TPoint* points, int count) {
     if (count < 1)
         return;
     if (Brush.Style == bsSolid) {
-        std::vector<RasterSpan> inside;
-        if (d->FScale == 1) {
-            Raster::PolygonFill(points, count, d->ClipBox(), inside);
-        } else {
-            std::vector<TPoint> corners(points, points + count);
-            for (TPoint& p : corners)
-                p = d->DeviceCorner(p);
-            Raster::PolygonFill(corners.data(), count, d->ClipBox(), inside);
-        }
-        d->PaintSpans(inside, Brush.Color, false);
-        if (d->FScale > 1)
-            d->SmoothPolygonEdges(points, count, inside, Brush.Color);
+        std::vector<TPoint> corners(points, points + count);
+        for (TPoint& p : corners)
+            p = d->DeviceCorner(p);
+        d->FillPolygon(corners.data(), count, Brush.Color);
     }
     d->StrokePath(Pen, points, count, true);
+    d->Changed();
+}
+
+void TCanvas::PolygonAtDevicePixels(const TPoint* corners, int count) {
+    if (d->FScale == 1) {
+        Polygon(corners, count);
+        return;
+    }
+    d->RealizeBrush(Brush);
+    if (count < 1)
+        return;
+    if (Brush.Style == bsSolid)
+        d->FillPolygon(corners, count, Brush.Color);
+    std::vector<Private::DevicePoint> device(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        device[i] = {corners[i].x, corners[i].y};
+    if (Pen.Mode == pmNot || !d->StrokeSmooth(Pen, device, true)) {
+        // Hard edges on the logical grid: each corner's nearest block corner.
+        const long long k = d->FScale;
+        const auto nearest = [k](long long v) { return int((v >= 0 ? v + k / 2 : v - k / 2 + 1) / k); };
+        std::vector<TPoint> logical(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            logical[i] = Point(nearest(corners[i].x), nearest(corners[i].y));
+        d->StrokePath(Pen, logical.data(), count, true);
+    }
     d->Changed();
 }
 

@@ -112,6 +112,10 @@ public:
     void FillDeviceRect(long long x0, long long y0, long long x1, long long y1);
     void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const TPoint* points, int count);
+    /// Polygon with its corners in device pixels (a logical corner times Scale(), or any pixel
+    /// between): filled and outlined as Polygon does, finer than the logical grid. At scale 1 it is
+    /// Polygon.
+    void PolygonAtDevicePixels(const TPoint* corners, int count);
 
     void TextOut(int x, int y, const QString& text);
     int TextWidth(const QString& text) const;

@@ -123,20 +123,21 @@ void WideLine(QImage& image, const RasterClip& clip, const QPolygonF& points, bo
 
 // Walked along the major axis one device pixel at a time: the band's edges across it fall between
 // pixels, and the two pixels they cut take their covered share.
-void ThinLine(QImage& image, const RasterClip& clip, TPoint a, TPoint b, int k, QRgb color) {
-    const long long dx = 0LL + b.x - a.x, dy = 0LL + b.y - a.y;
+void ThinLine(QImage& image, const RasterClip& clip, long long ax, long long ay, long long bx, long long by, int k,
+              QRgb color) {
+    const long long dx = bx - ax, dy = by - ay;
     if ((dx == 0 && dy == 0) || image.isNull())
         return;
     const bool xMajor = std::llabs(dx) > std::llabs(dy);
-    const long long major = xMajor ? a.x : a.y, minor = xMajor ? a.y : a.x;
+    const long long major = xMajor ? ax : ay, minor = xMajor ? ay : ax;
     const long long along = xMajor ? dx : dy, across = xMajor ? dy : dx;
     const double slope = double(across) / double(along), half = k / 2.0;
     // The blocks from a's to the one before b's, in device pixels [from, to).
-    const long long from = along > 0 ? major * k : (major + along + 1) * k;
-    const long long to = along > 0 ? (major + along) * k : (major + 1) * k;
+    const long long from = along > 0 ? major : major + along + k;
+    const long long to = along > 0 ? major + along : major + k;
     const long long lowM = xMajor ? clip.x0 : clip.y0, highM = xMajor ? clip.x1 : clip.y1;
     const long long lowN = xMajor ? clip.y0 : clip.x0, highN = xMajor ? clip.y1 : clip.x1;
-    const double centreM = major * k + half, centreN = minor * k + half;
+    const double centreM = double(major) + half, centreN = double(minor) + half;
     auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
     for (long long m = std::max(from, lowM), end = std::min(to, highM); m < end; ++m) {

@@ -35,8 +35,11 @@ void PolygonEdges(QImage& image, const RasterClip& clip, const QPolygonF& corner
 /// joins, painted once where it crosses itself.
 void WideLine(QImage& image, const RasterClip& clip, const QPolygonF& points, bool closed, double width, QRgb color);
 
-/// The line from logical a to b, the end block left out, as a band k device pixels thick across
-/// its major axis (the device line of a one-pixel pen, k times finer than the blocks along it).
-void ThinLine(QImage& image, const RasterClip& clip, TPoint a, TPoint b, int k, QRgb color);
+/// The line of a one-pixel pen from the block at device corner (ax, ay) to the one at (bx, by),
+/// the end block left out, as a band k device pixels thick across its major axis through the
+/// blocks' centres: k times finer than the blocks along it. Corners on the block grid are the
+/// logical line's; any device pixel may be a corner.
+void ThinLine(QImage& image, const RasterClip& clip, long long ax, long long ay, long long bx, long long by, int k,
+              QRgb color);
 
 }  // namespace Tallwick::SmoothRaster

@@ -59,6 +59,8 @@ private slots:
     void atDeviceResolution();
     void slantedHairlines_data();
     void slantedHairlines();
+    void devicePixelPolygons_data();
+    void devicePixelPolygons();
     void sharedEdgesLeaveNoSeam_data();
     void sharedEdgesLeaveNoSeam();
     void pixelAccessIsLogical();
@@ -331,6 +333,49 @@ void TestCanvasScale::scaleIsBounded() {
     const TPoint around[] = {Point(INT_MIN, INT_MIN), Point(INT_MAX, 2), Point(2, INT_MAX)};
     c->Polygon(around, 3);
     QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p != clLime; }), QRect());
+}
+
+void TestCanvasScale::devicePixelPolygons_data() {
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<QRect>("bounds");  // of what is not white, in device pixels
+    QTest::addColumn<bool>("smooth");   // some pixel is a mix of the colour and white
+    const auto square = [](TCanvas* c) {
+        const TPoint corners[] = {Point(3, 3), Point(3, 21), Point(21, 21), Point(21, 3)};
+        c->PolygonAtDevicePixels(corners, 4);
+    };
+    QTest::newRow("square off the blocks, no pen") << Drawing([&](TCanvas* c) {
+        c->Pen.Style = psClear;
+        square(c);
+    }) << QRect(3, 3, 18, 18) << false;
+    QTest::newRow("square off the blocks, pen") << Drawing(square) << QRect(3, 3, 20, 20) << false;
+    QTest::newRow("slanted triangle") << Drawing([](TCanvas* c) {
+        c->Pen.Style = psClear;
+        const TPoint corners[] = {Point(1, 1), Point(40, 7), Point(9, 33)};
+        c->PolygonAtDevicePixels(corners, 3);
+    }) << QRect(1, 1, 39, 32) << true;
+    QTest::newRow("inverting pen, twice") << Drawing([&](TCanvas* c) {
+        c->Brush.Style = bsClear;
+        c->Pen.Mode = pmNot;
+        square(c);
+        square(c);
+    }) << QRect() << false;
+}
+
+// A polygon with its corners in device pixels lies where they say, between the blocks too, with
+// edges straight along the axes and smoothed across them.
+void TestCanvasScale::devicePixelPolygons() {
+    QFETCH(Drawing, draw);
+    QFETCH(QRect, bounds);
+    QFETCH(bool, smooth);
+    const QImage device = Drawn(
+        [&](TCanvas* c) {
+            c->Brush.Color = clBlack;
+            draw(c);
+        },
+        2);
+    QCOMPARE(BoundsWhere(device, [](TColor c) { return c != clWhite; }), bounds);
+    const bool mixed = !BoundsWhere(device, [](TColor c) { return c != clWhite && c != clBlack; }).isNull();
+    QCOMPARE(mixed, smooth);
 }
 
 void TestCanvasScale::sharedEdgesLeaveNoSeam_data() {

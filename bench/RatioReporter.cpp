@@ -74,6 +74,7 @@ void TRatioReporter::PrintRatios() {
     // Wall clock, and processor time, which other programs on the same cores do not inflate.
     PrintRatio("BM_PlotLines/100000", "BM_PlotLinesDirect/100000", "times direct drawing (wall)", 1.5, true);
     PrintRatio("BM_PlotLines/100000 cpu", "BM_PlotLinesDirect/100000 cpu", "times direct drawing (cpu)", 1.5, true);
+    PrintRatio("BM_PlotMesh/2", "BM_PlotMesh/1", "times scale 1 (four times the pixels, edges smoothed)", 0, true);
     PrintZoomSteps();
     PrintPlotComparison();
     GetOutputStream().flush();

@@ -7,6 +7,8 @@
 // BM_PlotLines/N and BM_PlotLinesDirect/N: N segments drawn through TCanvas2D::Line on an
 // 800 x 600 plot, against the same segments drawn with MoveTo/LineTo at their pixels.
 // BM_PlotZoom/N: a 10-step animated zoom over that drawing; max_step_ms is its slowest step.
+// BM_PlotMesh/K: a mesh of 2,400 filled, outlined triangles on that plot with its image at canvas
+// scale K; scale 2 (a screen of ratio 2, four times the pixels, smoothed edges) against scale 1.
 #include "BitmapRotator.h"
 #include <Tallwick/Canvas.h>
 #include "HeadlessPlatform.h"
@@ -237,11 +239,33 @@ void BM_PlotZoom(benchmark::State& state) {
     state.counters["steps"] = double(steps);
     state.SetItemsProcessed(steps);
 }
+void BM_PlotMesh(benchmark::State& state) {
+    PlotScene scene(1);
+    scene.Plot.Image()->SetPixelRatio(double(state.range(0)));
+    scene.Plot.Draw();
+    TCanvas* canvas = scene.Plot.ImageCanvas();
+    if (canvas->Scale() != state.range(0))
+        state.SkipWithError("the plot's image did not take the scale");
+    const int columns = 40, rows = 30;
+    const double dx = 10.0 / columns, dy = 10.0 / rows;
+    for (auto _ : state) {
+        for (int i = 0; i < columns; ++i)
+            for (int j = 0; j < rows; ++j) {
+                const double x0 = i * dx, y0 = j * dy;
+                canvas->Pen.Color = canvas->Brush.Color = RGB(i * 6, j * 8, 128);
+                scene.Plot.Triangle(x0, y0, x0, y0 + dy, x0 + dx, y0 + dy);
+                canvas->Pen.Color = canvas->Brush.Color = RGB(j * 8, i * 6, 64);
+                scene.Plot.Triangle(x0, y0, x0 + dx, y0 + dy, x0 + dx, y0);
+            }
+        benchmark::ClobberMemory();
+    }
+}
 }  // namespace
 
 BENCHMARK(BM_PlotLines)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotLinesDirect)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotZoom)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlotMesh)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fill)->Args({1024, 768})->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawFrame)
     ->Args({1024, 768, 1000})

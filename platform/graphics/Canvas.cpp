@@ -488,19 +488,16 @@ void TCanvas::Private::FillPolygon(const TPoint* deviceCorners, int count, TColo
     PaintSpans(inside, color, false);
     if (FScale == 1)
         return;
-    QPolygonF corners;
-    corners.reserve(count);
-    for (int i = 0; i < count; ++i)
-        corners.append(QPointF(deviceCorners[i].x, deviceCorners[i].y));
-    if (SmoothRaster::InRange(corners.boundingRect()))
-        SmoothRaster::PolygonEdges(FBitmap->Image(), ClipBox(), corners, inside, ColorToQRgb(color));
+    SmoothRaster::PolygonEdges(FBitmap->Image(), ClipBox(), deviceCorners, count, inside, ColorToQRgb(color));
 }
 
 void TCanvas::Polygon(const TPoint* points, int count) {
     d->RealizeBrush(Brush);
     if (count < 1)
         return;
-    if (Brush.Style == bsSolid) {
+    if (Brush.Style == bsSolid && d->FScale == 1) {
+        d->FillPolygon(points, count, Brush.Color);
+    } else if (Brush.Style == bsSolid) {
         std::vector<TPoint> corners(points, points + count);
         for (TPoint& p : corners)
             p = d->DeviceCorner(p);

@@ -69,42 +69,93 @@ void Ellipse(QImage& image, const RasterClip& clip, const QRectF& outer, const Q
     }
 }
 
-void PolygonEdges(QImage& image, const RasterClip& clip, const QPolygonF& corners,
-                  const std::vector<RasterSpan>& inside, QRgb color) {
-    const QRect box = corners.boundingRect()
-                          .toAlignedRect()
-                          .adjusted(-1, -1, 1, 1)
-                          .intersected(QRect(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0));
-    if (image.isNull() || box.isEmpty())
-        return;
-    // The share of each pixel the polygon covers, then none where the inside is painted already.
-    QImage cover(box.size(), QImage::Format_Alpha8);
-    cover.fill(0);
-    {
-        QPainter painter(&cover);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.translate(-box.topLeft());
-        QPainterPath path;
-        path.setFillRule(Qt::OddEvenFill);
-        path.addPolygon(corners);
-        path.closeSubpath();
-        painter.fillPath(path, Qt::white);
-    }
-    for (const RasterSpan& s : inside) {
-        if (s.y < box.top() || s.y > box.bottom())
+namespace {
+constexpr int kSampleRows = 4;
+
+struct Run {
+    double a, b;  ///< [a, b) of one sample row
+};
+
+// A polygon edge that is not level, from its top down: it holds the sample rows with
+// top <= y < bottom.
+struct Edge {
+    double top, bottom, x, slope;  ///< x at the top; x per row
+};
+
+std::vector<Edge> SlopedEdges(const TPoint* corners, int count) {
+    std::vector<Edge> edges;
+    edges.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const TPoint p = corners[i], q = corners[i + 1 < count ? i + 1 : 0];
+        if (p.y == q.y)
             continue;
-        const int x0 = std::max(s.x0, box.left()), x1 = std::min(s.x1, box.right());
-        if (x0 <= x1)
-            std::fill_n(cover.scanLine(s.y - box.top()) + (x0 - box.left()), x1 - x0 + 1, 0);
+        const TPoint upper = p.y < q.y ? p : q, lower = p.y < q.y ? q : p;
+        edges.push_back({double(upper.y), double(lower.y), double(upper.x),
+                         (double(lower.x) - upper.x) / (double(lower.y) - upper.y)});
     }
+    return edges;
+}
+
+// The runs of the sample row at height y inside the polygon (alternate rule), left to right.
+void SampleRuns(const std::vector<Edge>& edges, double y, std::vector<double>& xs, std::vector<Run>& runs) {
+    xs.clear();
+    for (const Edge& e : edges)
+        if (e.top <= y && y < e.bottom)
+            xs.push_back(e.x + (y - e.top) * e.slope);
+    std::sort(xs.begin(), xs.end());
+    for (std::size_t k = 0; k + 1 < xs.size(); k += 2)
+        runs.push_back({xs[k], xs[k + 1]});
+}
+
+// The share of pixel column x the runs cover, each run one sample row's worth.
+double Share(const std::vector<Run>& runs, int x) {
+    double covered = 0;
+    for (const Run& r : runs)
+        covered += std::max(0.0, std::min(r.b, x + 1.0) - std::max(r.a, double(x)));
+    return std::min(1.0, covered / kSampleRows);
+}
+}  // namespace
+
+// Only the pixels a run's end falls in can be partly covered; the others are wholly inside (and
+// painted already) or wholly outside.
+void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, int count,
+                  const std::vector<RasterSpan>& inside, QRgb color) {
+    if (image.isNull() || count < 3 || clip.x0 >= clip.x1)
+        return;
+    int top = corners[0].y, bottom = corners[0].y;
+    for (int i = 1; i < count; ++i)
+        top = std::min(top, corners[i].y), bottom = std::max(bottom, corners[i].y);
+    top = std::max(top, clip.y0), bottom = std::min(bottom, clip.y1);
+    const std::vector<Edge> edges = SlopedEdges(corners, count);
+    auto span = inside.cbegin();
+    std::vector<double> xs;
+    std::vector<Run> runs;
+    std::vector<int> ends;
     auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
-    for (int y = 0; y < box.height(); ++y) {
-        const uchar* share = cover.constScanLine(y);
-        std::uint32_t* row = bits + (box.top() + y) * stride + box.left();
-        for (int x = 0; x < box.width(); ++x)
-            if (share[x])
-                Blend(row[x], color, share[x] / 255.0);
+    const auto column = [&](double x) { return int(std::clamp(std::floor(x), double(clip.x0), double(clip.x1 - 1))); };
+    for (int y = top; y < bottom; ++y) {
+        runs.clear();
+        ends.clear();
+        for (int s = 0; s < kSampleRows; ++s)
+            SampleRuns(edges, y + (s + 0.5) / kSampleRows, xs, runs);
+        for (const Run& r : runs)
+            ends.insert(ends.end(), {column(r.a), column(r.b)});
+        std::sort(ends.begin(), ends.end());
+        ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+        while (span != inside.cend() && span->y < y)
+            ++span;
+        auto rowSpan = span;
+        std::uint32_t* row = bits + y * stride;
+        for (int x : ends) {
+            while (rowSpan != inside.cend() && rowSpan->y == y && rowSpan->x1 < x)
+                ++rowSpan;
+            if (rowSpan != inside.cend() && rowSpan->y == y && rowSpan->x0 <= x)
+                continue;  // painted already
+            const double share = Share(runs, x);
+            if (share > 0)
+                Blend(row[x], color, share);
+        }
     }
 }
 

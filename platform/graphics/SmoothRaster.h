@@ -25,10 +25,11 @@ bool InRange(const QRectF& box);
 void Ellipse(QImage& image, const RasterClip& clip, const QRectF& outer, const QRectF& inner, QRgb ring,
              std::optional<QRgb> inside);
 
-/// Round the polygon (device corners, alternate rule) whose inside `inside` already holds in
-/// `color`, the pixels it partly covers take their share of the colour. Pixels of the inside stay
-/// as they are, so polygons that share an edge leave no seam of what lay below.
-void PolygonEdges(QImage& image, const RasterClip& clip, const QPolygonF& corners,
+/// Round the polygon (device corners, alternate rule) whose inside `inside` (as Raster::PolygonFill
+/// gives it: by row, left to right) already holds in `color`, the pixels it partly covers take their share of the colour (four rows of samples a
+/// pixel, each cut exactly across). Pixels of the inside stay as they are, so polygons that share
+/// an edge leave no seam of what lay below. Work is that of the rows within the clip box.
+void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, int count,
                   const std::vector<RasterSpan>& inside, QRgb color);
 
 /// A line of `width` device pixels along the points (device coordinates), round at ends and

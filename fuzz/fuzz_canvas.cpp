@@ -1,4 +1,4 @@
-// Canvas calls with arbitrary coordinates, pen widths and clip rectangles on a small bitmap:
+// Canvas calls with arbitrary coordinates, pen widths, clip rectangles and scales on a small bitmap:
 // nothing may crash, write outside the bitmap, or take time in proportion to the coordinates.
 #include <Tallwick/Bitmap.h>
 #include <Tallwick/Canvas.h>
@@ -55,6 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 10: canvas->StretchDrawBitmap(Rect(a & 255, b & 255, c & 255, d & 255), bitmap); break;
+        case 12: canvas->SetScale(1 + (a & 15)); break;
+        case 13: {
+            const TPoint corners[4] = {{a, b}, {c, d}, {b, c}, {d, a}};
+            canvas->PolygonAtDevicePixels(corners, 3 + (a & 1));
+            break;
+        }
+        case 14:
+            canvas->Brush.Style = (a & 1) ? bsClear : bsSolid;
+            canvas->Pen.Style = (a & 2) ? psClear : psSolid;
+            break;
         default: break;
         }
     }

@@ -284,7 +284,10 @@ public:
     /// infinite coordinate breaks the line there (the pairs through it are left out, and do not
     /// count as out of range); fewer than two points or a null array draw nothing. x need not be
     /// sorted. Points that follow each other within one pixel column cost a comparison each, so
-    /// millions of points draw in about the time of one pass over them.
+    /// millions of points draw in about the time of one pass over them. On a canvas of scale above
+    /// 1, where the rims of lines are smoothed, it draws the same pixels as Line, but where the
+    /// segments of one pixel column meet their rims may mix differently (2 % of the pixels of a
+    /// 3-pixel line through 100,000 points).
     void Polyline(const double* x, const double* y, int count);
     void Point(double x, double y, int radius);
     void Triangle(double x1, double y1, double x2, double y2, double x3, double y3);

@@ -54,12 +54,12 @@ public:
     struct DevicePoint {
         long long x, y;  ///< a block's corner (or any device pixel), in device pixels
     };
-    std::vector<DevicePoint> DeviceCorners(const TPoint* points, int count) const;
-    bool StrokeSmooth(const TPen& pen, const std::vector<DevicePoint>& corners, bool closed);
+    const DevicePoint* DeviceCorners(const TPoint* points, int count);
+    void StrokeSmooth(const TPen& pen, const DevicePoint* corners, int count, bool closed);
     void FillPolygon(const TPoint* deviceCorners, int count, TColor color);
     void DrawDevice(int x, int y, const TBitmap& source, TCopyMode mode);
     void StretchDevice(long long left, long long top, long long w, long long h, const TBitmap& source, TCopyMode mode);
-    bool EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b);
+    void EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b);
     TPoint TextOrigin(int x, int y, int width, int height, int ascent) const;
 
     TBitmap* const FBitmap;
@@ -70,7 +70,9 @@ public:
     int FBkMode = OPAQUE;
     unsigned FTextAlign = TA_LEFT | TA_TOP;
     TBrush FRealizedBrush;
-    std::vector<Span> FSpans;  ///< scratch, kept to avoid allocating per call
+    std::vector<Span> FSpans;           ///< scratch, kept to avoid allocating per call
+    std::vector<DevicePoint> FCorners;  ///< scratch, as FSpans
+    std::vector<QPointF> FCentres;      ///< scratch, as FSpans
 };
 
 TCanvas::TCanvas(TBitmap* bitmap) : d(std::make_unique<Private>(bitmap)) {}
@@ -212,8 +214,10 @@ void TCanvas::Private::StrokePath(const TPen& pen, const TPoint* points, int cou
     }
     // Above scale 1 slanted edges are smoothed over the device pixels; an inverting pen keeps
     // hard edges, since inverting a pixel twice (or by a share) would not give it back.
-    if (FScale > 1 && pen.Mode != pmNot && StrokeSmooth(pen, DeviceCorners(points, count), closed))
+    if (FScale > 1 && pen.Mode != pmNot) {
+        StrokeSmooth(pen, DeviceCorners(points, count), count, closed);
         return;
+    }
     if (pen.Width <= 1) {
         StrokeThinBlocks(pen, points, count, segments);
         return;
@@ -263,22 +267,19 @@ void TCanvas::Private::StrokeThinBlocks(const TPen& pen, const TPoint* points, i
     }
 }
 
-std::vector<TCanvas::Private::DevicePoint> TCanvas::Private::DeviceCorners(const TPoint* points, int count) const {
-    std::vector<DevicePoint> corners(static_cast<std::size_t>(std::max(count, 0)));
+const TCanvas::Private::DevicePoint* TCanvas::Private::DeviceCorners(const TPoint* points, int count) {
+    FCorners.resize(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
-        corners[i] = {1LL * points[i].x * FScale, 1LL * points[i].y * FScale};
-    return corners;
+        FCorners[i] = {1LL * points[i].x * FScale, 1LL * points[i].y * FScale};
+    return FCorners.data();
 }
 
 // A one-pixel pen as a band k device pixels thick, a wider one as the path through the blocks'
-// centres with a pen k times as wide. False when a wide path reaches too far for smoothing.
-bool TCanvas::Private::StrokeSmooth(const TPen& pen, const std::vector<DevicePoint>& corners, bool closed) {
-    const int count = int(corners.size());
-    if (pen.Style == psClear || count < 2)
-        return true;
+// centres with a pen k times as wide.
+void TCanvas::Private::StrokeSmooth(const TPen& pen, const DevicePoint* corners, int count, bool closed) {
     const RasterClip clip = ClipBox();
-    if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
-        return true;
+    if (pen.Style == psClear || count < 2 || clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+        return;
     const QRgb color = ColorToQRgb(pen.Color);
     const int segments = closed ? count : count - 1;
     if (pen.Width <= 1) {
@@ -286,18 +287,14 @@ bool TCanvas::Private::StrokeSmooth(const TPen& pen, const std::vector<DevicePoi
             const DevicePoint a = corners[i], b = corners[(i + 1) % count];
             SmoothRaster::ThinLine(FBitmap->Image(), clip, a.x, a.y, b.x, b.y, FScale, color);
         }
-        return true;
+        return;
     }
-    QPolygonF path;
-    path.reserve(count);
+    // The blocks' centres.
     const double half = FScale / 2.0;
-    for (const DevicePoint& p : corners)
-        path.append(QPointF(double(p.x) + half, double(p.y) + half));
-    const double width = double(pen.Width) * FScale;
-    if (!SmoothRaster::InRange(path.boundingRect().adjusted(-width, -width, width, width)))
-        return false;
-    SmoothRaster::WideLine(FBitmap->Image(), clip, path, closed, width, color);
-    return true;
+    FCentres.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        FCentres[i] = QPointF(double(corners[i].x) + half, double(corners[i].y) + half);
+    SmoothRaster::WideLine(FBitmap->Image(), clip, FCentres.data(), count, closed, double(pen.Width) * FScale, color);
 }
 
 // One-pixel segments go straight into the rows. Within a segment no pixel comes twice; separate
@@ -426,7 +423,8 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     const long long l = left * u, t = top * u, r = right * u, b = bottom * u;
     const RasterClip clip = d->ClipBox();
     const bool outlined = Pen.Style != psClear;
-    if (u > 1 && !(outlined && Pen.Mode == pmNot) && d->EllipseSmooth(*this, l, t, r, b)) {
+    if (u > 1 && !(outlined && Pen.Mode == pmNot)) {
+        d->EllipseSmooth(*this, l, t, r, b);
         d->Changed();
         return;
     }
@@ -454,8 +452,8 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 // The device box [l, r) x [t, b) of an ellipse on a scaled canvas, smoothed: the same boxes as
-// the span version, the curves cut finer. False when the boxes reach too far for smoothing.
-bool TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b) {
+// the span version, the curves cut finer.
+void TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long long t, long long r, long long b) {
     const TPen& pen = canvas.Pen;
     const bool filled = canvas.Brush.Style == bsSolid;
     const long long u = FScale;
@@ -468,16 +466,13 @@ bool TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long lo
         outer = QRectF(QPointF(l - grow, t - grow), QPointF(r + tail, b + tail));
         inner = outer.adjusted(width * u, width * u, -width * u, -width * u);
     }
-    if (!SmoothRaster::InRange(outer))
-        return false;
     if (outer.isEmpty() || (pen.Style == psClear && !filled))
-        return true;
+        return;
     if (pen.Style == psClear)
         SmoothRaster::Ellipse(FBitmap->Image(), ClipBox(), outer, QRectF(), brush, std::nullopt);
     else
         SmoothRaster::Ellipse(FBitmap->Image(), ClipBox(), outer, inner, ColorToQRgb(pen.Color),
                               filled ? std::optional<QRgb>(brush) : std::nullopt);
-    return true;
 }
 
 // The inside sampled at pixel centres, then (above scale 1) the pixels round it that the polygon
@@ -517,10 +512,12 @@ void TCanvas::PolygonAtDevicePixels(const TPoint* corners, int count) {
         return;
     if (Brush.Style == bsSolid)
         d->FillPolygon(corners, count, Brush.Color);
-    std::vector<Private::DevicePoint> device(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        device[i] = {corners[i].x, corners[i].y};
-    if (Pen.Mode == pmNot || !d->StrokeSmooth(Pen, device, true)) {
+    if (Pen.Mode != pmNot) {
+        d->FCorners.resize(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            d->FCorners[i] = {corners[i].x, corners[i].y};
+        d->StrokeSmooth(Pen, d->FCorners.data(), count, true);
+    } else {
         // Hard edges on the logical grid: each corner's nearest block corner.
         const long long k = d->FScale;
         const auto nearest = [k](long long v) { return int((v >= 0 ? v + k / 2 : v - k / 2 + 1) / k); };

@@ -1,8 +1,6 @@
 // Antialiased shapes on the device pixels of a scaled canvas.
 #include "SmoothRaster.h"
 
-#include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -27,45 +25,94 @@ void Blend(std::uint32_t& pixel, QRgb color, double share) {
     pixel = 0xFF000000u | mix(16) | mix(8) | mix(0);
 }
 
-// A painter on the image, cut to the clip box, smoothing edges.
-void Prepare(QPainter& painter, const RasterClip& clip) {
-    painter.setClipRect(QRect(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0));
-    painter.setRenderHint(QPainter::Antialiasing);
+// Where the row at height y (a pixel's centre line) may meet a shape: columns [x0, x1) cut to
+// the clip box, given the shape's extent [left, right] on that row.
+struct Columns {
+    int x0, x1;
+};
+Columns ColumnsOf(double left, double right, const RasterClip& clip) {
+    const double lo = std::max(std::floor(left), double(clip.x0)), hi = std::min(std::ceil(right), double(clip.x1));
+    return lo < hi ? Columns{int(lo), int(hi)} : Columns{0, 0};
 }
+
+// The three colours a pixel may be made of, by their shares: what it held, a and b.
+void Mix(std::uint32_t& pixel, QRgb a, double shareA, QRgb b, double shareB) {
+    const double keep = std::max(0.0, 1 - shareA - shareB);
+    const auto channel = [&](int shift) {
+        const double v =
+            ((pixel >> shift) & 0xFF) * keep + ((a >> shift) & 0xFF) * shareA + ((b >> shift) & 0xFF) * shareB;
+        return std::uint32_t(std::clamp(int(v + 0.5), 0, 255)) << shift;
+    };
+    pixel = 0xFF000000u | channel(16) | channel(8) | channel(0);
+}
+
+// An axis-aligned ellipse and how much of a pixel it covers, from the pixel centre's distance to
+// its outline (the implicit function over its gradient, good to a small fraction of a pixel).
+struct EllipseShape {
+    double cx, cy, a, b;
+    explicit EllipseShape(const QRectF& box)
+        : cx(box.center().x()),
+          cy(box.center().y()),
+          a(box.width() / 2),
+          b(box.height() / 2) {}
+    bool Empty() const { return !(a > 0 && b > 0); }
+    double Cover(double x, double y) const {
+        if (Empty())
+            return 0;
+        const double nx = (x - cx) / a, ny = (y - cy) / b;
+        const double f = nx * nx + ny * ny - 1;
+        const double gx = 2 * nx / a, gy = 2 * ny / b, g = std::sqrt(gx * gx + gy * gy);
+        const double distance = g > 0 ? f / g : -std::min(a, b);
+        return std::clamp(0.5 - distance, 0.0, 1.0);
+    }
+    // The half width of the ellipse grown by `grow` pixels, on the row at height y (negative when
+    // the row misses it).
+    double HalfWidth(double y, double grow) const {
+        const double ga = a + grow, gb = b + grow;
+        if (ga <= 0 || gb <= 0)
+            return -1;
+        const double t = (y - cy) / gb;
+        return t * t < 1 ? ga * std::sqrt(1 - t * t) : -1;
+    }
+};
 }  // namespace
 
-bool InRange(const QRectF& box) {
-    const auto near = [](double v) { return std::abs(v) <= kSmoothLimit; };
-    return near(box.left()) && near(box.right()) && near(box.top()) && near(box.bottom());
-}
-
+// Row by row: pixels well inside a shape take its colour at once, those near an outline their
+// shares of ring, inside and what was there.
 void Ellipse(QImage& image, const RasterClip& clip, const QRectF& outer, const QRectF& inner, QRgb ring,
              std::optional<QRgb> inside) {
-    if (image.isNull() || clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
+    const EllipseShape out(outer), in(inner);
+    if (image.isNull() || out.Empty() || clip.x0 >= clip.x1 || clip.y0 >= clip.y1)
         return;
-    QPainter painter(&image);
-    Prepare(painter, clip);
-    if (inner.isEmpty() || inside) {
-        // The inside is painted over the whole shape, so the seam between ring and inside takes
-        // no colour from below.
-        painter.fillPath(
-            [&] {
-                QPainterPath p;
-                p.addEllipse(outer);
-                return p;
-            }(),
-            QColor(ring));
-    } else {
-        QPainterPath path;
-        path.setFillRule(Qt::OddEvenFill);
-        path.addEllipse(outer);
-        path.addEllipse(inner);
-        painter.fillPath(path, QColor(ring));
-    }
-    if (inside && !inner.isEmpty()) {
-        QPainterPath path;
-        path.addEllipse(inner);
-        painter.fillPath(path, QColor(*inside));
+    auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
+    const int top = int(std::max(std::floor(outer.top()), double(clip.y0)));
+    const int bottom = int(std::min(std::ceil(outer.bottom()), double(clip.y1)));
+    for (int y = top; y < bottom; ++y) {
+        const double py = y + 0.5;
+        const double reach = out.HalfWidth(py, 1);
+        if (reach < 0)
+            continue;
+        const Columns columns = ColumnsOf(out.cx - reach, out.cx + reach, clip);
+        // Whole pixels inside the outline, and inside the inner outline.
+        const double solid = out.HalfWidth(py, -1.5), innerSolid = in.HalfWidth(py, -1.5);
+        const double innerReach = in.Empty() ? -1 : in.HalfWidth(py, 1);
+        std::uint32_t* row = bits + y * stride;
+        for (int x = columns.x0; x < columns.x1; ++x) {
+            const double px = x + 0.5, off = std::abs(px - out.cx);
+            if (off < innerSolid) {
+                if (inside)
+                    row[x] = *inside | 0xFF000000u;
+            } else if (off < solid && off > innerReach) {
+                row[x] = ring | 0xFF000000u;
+            } else {
+                const double whole = out.Cover(px, py), core = std::min(whole, in.Cover(px, py));
+                if (inside)
+                    Mix(row[x], ring, whole - core, *inside, core);
+                else
+                    Blend(row[x], ring, whole - core);
+            }
+        }
     }
 }
 
@@ -159,17 +206,74 @@ void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, 
     }
 }
 
-void WideLine(QImage& image, const RasterClip& clip, const QPolygonF& points, bool closed, double width, QRgb color) {
-    if (image.isNull() || clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || points.size() < 2)
+namespace {
+// The x for which lo <= c0 + c1 x <= hi, as [from, to] (empty when from > to).
+std::pair<double, double> Solve(double c0, double c1, double lo, double hi) {
+    if (c1 == 0)
+        return c0 >= lo && c0 <= hi ? std::pair{-HUGE_VAL, HUGE_VAL} : std::pair{1.0, 0.0};
+    const double a = (lo - c0) / c1, b = (hi - c0) / c1;
+    return {std::min(a, b), std::max(a, b)};
+}
+
+// A segment with round ends, `radius` wide each side, and how much of a pixel it covers from the
+// pixel centre's distance to the segment.
+struct Capsule {
+    QPointF a, b;
+    double radius;
+    double Distance(double x, double y) const {
+        const double dx = b.x() - a.x(), dy = b.y() - a.y(), length2 = dx * dx + dy * dy;
+        double t = length2 > 0 ? ((x - a.x()) * dx + (y - a.y()) * dy) / length2 : 0;
+        t = std::clamp(t, 0.0, 1.0);
+        return std::hypot(x - a.x() - t * dx, y - a.y() - t * dy);
+    }
+    double Cover(double x, double y) const { return std::clamp(radius + 0.5 - Distance(x, y), 0.0, 1.0); }
+    // [left, right] of the capsule grown by `grow` on the row at height y (left > right: missed).
+    std::pair<double, double> Reach(double y, double grow) const {
+        const double r = radius + grow;
+        double left = HUGE_VAL, right = -HUGE_VAL;
+        for (const QPointF& end : {a, b}) {
+            const double dy = y - end.y();
+            if (dy * dy <= r * r) {
+                const double half = std::sqrt(r * r - dy * dy);
+                left = std::min(left, end.x() - half), right = std::max(right, end.x() + half);
+            }
+        }
+        const double dx = b.x() - a.x(), dy = b.y() - a.y(), length = std::hypot(dx, dy);
+        if (length > 0) {
+            // Within r of the line through a and b, and between the ends' perpendiculars.
+            const auto [n0, n1] = Solve((dx * (y - a.y()) + dy * a.x()) / length, -dy / length, -r, r);
+            const auto [t0, t1] = Solve(-(dx * a.x()) + dy * (y - a.y()), dx, 0, dx * dx + dy * dy);
+            const double from = std::max(n0, t0), to = std::min(n1, t1);
+            if (from <= to)
+                left = std::min(left, from), right = std::max(right, to);
+        }
+        return {left, right};
+    }
+};
+}  // namespace
+
+void WideLine(QImage& image, const RasterClip& clip, const QPointF* points, int count, bool closed, double width,
+              QRgb color) {
+    if (image.isNull() || clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || count < 2)
         return;
-    QPainter painter(&image);
-    Prepare(painter, clip);
-    painter.setPen(QPen(QColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    if (closed)
-        painter.drawPolygon(points);
-    else
-        painter.drawPolyline(points);
+    auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
+    const int segments = closed ? count : count - 1;
+    for (int i = 0; i < segments; ++i) {
+        const Capsule line{points[i], points[(i + 1) % count], width / 2};
+        const double top = std::min(line.a.y(), line.b.y()) - line.radius - 1;
+        const double bottom = std::max(line.a.y(), line.b.y()) + line.radius + 1;
+        const int y0 = int(std::max(std::floor(top), double(clip.y0)));
+        const int y1 = int(std::min(std::ceil(bottom), double(clip.y1)));
+        for (int y = y0; y < y1; ++y) {
+            const double py = y + 0.5;
+            const auto [left, right] = line.Reach(py, 1);
+            const Columns columns = ColumnsOf(left, right, clip);
+            std::uint32_t* row = bits + y * stride;
+            for (int x = columns.x0; x < columns.x1; ++x)
+                Blend(row[x], color, line.Cover(x + 0.5, py));
+        }
+    }
 }
 
 // Walked along the major axis one device pixel at a time: the band's edges across it fall between

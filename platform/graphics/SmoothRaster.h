@@ -3,22 +3,17 @@
 /// Antialiased drawing for canvases of scale above 1, in device pixels. A logical pixel is then a
 /// block of device pixels, so slanted and curved edges can be drawn finer than the blocks: their
 /// edge pixels take the share of the shape that covers them. Axis-parallel edges on block
-/// boundaries stay exact. Work is bounded by the clip box; shapes reaching beyond kSmoothLimit are
-/// left to the span rasteriser (QPainter wants its coordinates in a modest range).
+/// boundaries stay exact. Each shape is walked row by row within the clip box, so the work is
+/// that of its visible part, whatever its coordinates.
 #include "Raster.h"
 
 #include <QImage>
-#include <QPolygonF>
+#include <QPointF>
 #include <QRectF>
 
 #include <optional>
 
 namespace Tallwick::SmoothRaster {
-
-inline constexpr double kSmoothLimit = 1 << 22;
-
-/// Whether every coordinate of the box lies within kSmoothLimit.
-bool InRange(const QRectF& box);
 
 /// The ellipse inscribed in `outer` in the ring colour with the one inscribed in `inner` inside it
 /// in `inside`, or left as it was when `inside` is empty (a ring). An empty `inner` fills it all.
@@ -33,8 +28,9 @@ void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, 
                   const std::vector<RasterSpan>& inside, QRgb color);
 
 /// A line of `width` device pixels along the points (device coordinates), round at ends and
-/// joins, painted once where it crosses itself.
-void WideLine(QImage& image, const RasterClip& clip, const QPolygonF& points, bool closed, double width, QRgb color);
+/// joins, one segment after the other (where two meet, their smoothed rims mix twice).
+void WideLine(QImage& image, const RasterClip& clip, const QPointF* points, int count, bool closed, double width,
+              QRgb color);
 
 /// The line of a one-pixel pen from the block at device corner (ax, ay) to the one at (bx, by),
 /// the end block left out, as a band k device pixels thick across its major axis through the

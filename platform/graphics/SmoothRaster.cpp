@@ -25,15 +25,18 @@ void Blend(std::uint32_t& pixel, QRgb color, double share) {
     pixel = 0xFF000000u | mix(16) | mix(8) | mix(0);
 }
 
-// Where the row at height y (a pixel's centre line) may meet a shape: columns [x0, x1) cut to
-// the clip box, given the shape's extent [left, right] on that row.
-struct Columns {
-    int x0, x1;
+// The whole pixels [from, to) that the extent [low, high] touches, cut to [min, max) (empty
+// when it misses, whatever the extent's size).
+struct Range {
+    int from, to;
 };
-Columns ColumnsOf(double left, double right, const RasterClip& clip) {
-    const double lo = std::max(std::floor(left), double(clip.x0)), hi = std::min(std::ceil(right), double(clip.x1));
-    return lo < hi ? Columns{int(lo), int(hi)} : Columns{0, 0};
+Range Cut(double low, double high, int min, int max) {
+    const double from = std::max(std::floor(low), double(min)), to = std::min(std::ceil(high), double(max));
+    return from < to ? Range{int(from), int(to)} : Range{0, 0};
 }
+// Where the row at a pixel's centre line meets a shape of extent [left, right] on it.
+Range ColumnsOf(double left, double right, const RasterClip& clip) { return Cut(left, right, clip.x0, clip.x1); }
+Range RowsOf(double top, double bottom, const RasterClip& clip) { return Cut(top, bottom, clip.y0, clip.y1); }
 
 // The three colours a pixel may be made of, by their shares: what it held, a and b.
 void Mix(std::uint32_t& pixel, QRgb a, double shareA, QRgb b, double shareB) {
@@ -86,19 +89,18 @@ void Ellipse(QImage& image, const RasterClip& clip, const QRectF& outer, const Q
         return;
     auto* bits = reinterpret_cast<std::uint32_t*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
-    const int top = int(std::max(std::floor(outer.top()), double(clip.y0)));
-    const int bottom = int(std::min(std::ceil(outer.bottom()), double(clip.y1)));
-    for (int y = top; y < bottom; ++y) {
+    const Range rows = RowsOf(outer.top(), outer.bottom(), clip);
+    for (int y = rows.from; y < rows.to; ++y) {
         const double py = y + 0.5;
         const double reach = out.HalfWidth(py, 1);
         if (reach < 0)
             continue;
-        const Columns columns = ColumnsOf(out.cx - reach, out.cx + reach, clip);
+        const Range columns = ColumnsOf(out.cx - reach, out.cx + reach, clip);
         // Whole pixels inside the outline, and inside the inner outline.
         const double solid = out.HalfWidth(py, -1.5), innerSolid = in.HalfWidth(py, -1.5);
         const double innerReach = in.Empty() ? -1 : in.HalfWidth(py, 1);
         std::uint32_t* row = bits + y * stride;
-        for (int x = columns.x0; x < columns.x1; ++x) {
+        for (int x = columns.from; x < columns.to; ++x) {
             const double px = x + 0.5, off = std::abs(px - out.cx);
             if (off < innerSolid) {
                 if (inside)
@@ -263,14 +265,13 @@ void WideLine(QImage& image, const RasterClip& clip, const QPointF* points, int 
         const Capsule line{points[i], points[(i + 1) % count], width / 2};
         const double top = std::min(line.a.y(), line.b.y()) - line.radius - 1;
         const double bottom = std::max(line.a.y(), line.b.y()) + line.radius + 1;
-        const int y0 = int(std::max(std::floor(top), double(clip.y0)));
-        const int y1 = int(std::min(std::ceil(bottom), double(clip.y1)));
-        for (int y = y0; y < y1; ++y) {
+        const Range rows = RowsOf(top, bottom, clip);
+        for (int y = rows.from; y < rows.to; ++y) {
             const double py = y + 0.5;
             const auto [left, right] = line.Reach(py, 1);
-            const Columns columns = ColumnsOf(left, right, clip);
+            const Range columns = ColumnsOf(left, right, clip);
             std::uint32_t* row = bits + y * stride;
-            for (int x = columns.x0; x < columns.x1; ++x)
+            for (int x = columns.from; x < columns.to; ++x)
                 Blend(row[x], color, line.Cover(x + 0.5, py));
         }
     }

@@ -323,12 +323,21 @@ void TestCanvasScale::scaleIsBounded() {
     c->MoveTo(INT_MIN / 2, INT_MIN / 2);
     c->LineTo(INT_MAX / 2, INT_MAX / 2);
     QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p != clRed; }), QRect());
-    // Shapes reaching far beyond the bitmap are drawn with hard edges, in time bounded by the
-    // bitmap: an ellipse and a triangle round it cover it whole.
+    // Shapes reaching far beyond the bitmap are drawn in time bounded by the bitmap: an ellipse and
+    // a triangle round it cover it whole.
     c->Pen.Width = 1;
     c->Brush.Color = clBlue;
     c->Ellipse(INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2);
     QCOMPARE(BoundsWhere(bitmap.Image(), [](TColor p) { return p != clBlue; }), QRect());
+    // Beyond the int range in device pixels, wholly below or right of the bitmap: nothing drawn.
+    const QImage before = bitmap.Image().copy();
+    c->Pen.Width = 3;
+    c->Ellipse(0, INT_MAX / 2, 3, INT_MAX);
+    c->Ellipse(INT_MAX / 2, 0, INT_MAX, 3);
+    c->MoveTo(0, INT_MAX / 2);
+    c->LineTo(3, INT_MAX);
+    c->Pen.Width = 1;
+    QCOMPARE(bitmap.Image(), before);
     c->Brush.Color = clLime;
     const TPoint around[] = {Point(INT_MIN, INT_MIN), Point(INT_MAX, 2), Point(2, INT_MAX)};
     c->Polygon(around, 3);

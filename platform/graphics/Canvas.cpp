@@ -478,12 +478,12 @@ void TCanvas::Private::EllipseSmooth(const TCanvas& canvas, long long l, long lo
 // The inside sampled at pixel centres, then (above scale 1) the pixels round it that the polygon
 // partly covers, smoothed outwards so that polygons sharing an edge leave no seam.
 void TCanvas::Private::FillPolygon(const TPoint* deviceCorners, int count, TColor color) {
+    const RasterClip clip = ClipBox();
     std::vector<RasterSpan> inside;
-    Raster::PolygonFill(deviceCorners, count, ClipBox(), inside);
+    Raster::PolygonFill(deviceCorners, count, clip, inside);
     PaintSpans(inside, color, false);
-    if (FScale == 1)
-        return;
-    SmoothRaster::PolygonEdges(FBitmap->Image(), ClipBox(), deviceCorners, count, inside, ColorToQRgb(color));
+    if (FScale > 1)
+        SmoothRaster::PolygonEdges(FBitmap->Image(), clip, deviceCorners, count, inside, ColorToQRgb(color));
 }
 
 void TCanvas::Polygon(const TPoint* points, int count) {

@@ -165,7 +165,7 @@ double Share(const std::vector<Run>& runs, int x) {
 }
 }  // namespace
 
-// Only the pixels a run's end falls in can be partly covered; the others are wholly inside (and
+// Only the pixels an edge crosses can be partly covered; the others are wholly inside (and
 // painted already) or wholly outside.
 void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, int count,
                   const std::vector<RasterSpan>& inside, QRgb color) {
@@ -188,8 +188,15 @@ void PolygonEdges(QImage& image, const RasterClip& clip, const TPoint* corners, 
         ends.clear();
         for (int s = 0; s < kSampleRows; ++s)
             SampleRuns(edges, y + (s + 0.5) / kSampleRows, xs, runs);
-        for (const Run& r : runs)
-            ends.insert(ends.end(), {column(r.a), column(r.b)});
+        // The columns each edge crosses within the row: only there can a pixel be partly covered.
+        for (const Edge& e : edges) {
+            const double from = std::max<double>(y, e.top), to = std::min<double>(y + 1, e.bottom);
+            if (from >= to)
+                continue;
+            const double xa = e.x + (from - e.top) * e.slope, xb = e.x + (to - e.top) * e.slope;
+            for (int c = column(std::min(xa, xb)), last = column(std::max(xa, xb)); c <= last; ++c)
+                ends.push_back(c);
+        }
         std::sort(ends.begin(), ends.end());
         ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
         while (span != inside.cend() && span->y < y)

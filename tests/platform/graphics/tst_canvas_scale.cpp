@@ -61,6 +61,8 @@ private slots:
     void slantedHairlines();
     void devicePixelPolygons_data();
     void devicePixelPolygons();
+    void edgesTakeTheirShare_data();
+    void edgesTakeTheirShare();
     void sharedEdgesLeaveNoSeam_data();
     void sharedEdgesLeaveNoSeam();
     void pixelAccessIsLogical();
@@ -385,6 +387,43 @@ void TestCanvasScale::devicePixelPolygons() {
     QCOMPARE(BoundsWhere(device, [](TColor c) { return c != clWhite; }), bounds);
     const bool mixed = !BoundsWhere(device, [](TColor c) { return c != clWhite && c != clBlack; }).isNull();
     QCOMPARE(mixed, smooth);
+}
+
+void TestCanvasScale::edgesTakeTheirShare_data() {
+    QTest::addColumn<QList<TPoint>>("corners");  // in device pixels, at scale 2
+    QTest::newRow("slanted triangle") << QList<TPoint>{Point(1, 1), Point(40, 7), Point(9, 33)};
+    QTest::newRow("shallow sliver") << QList<TPoint>{Point(2, 3), Point(44, 9), Point(3, 8)};
+    QTest::newRow("steep quadrilateral") << QList<TPoint>{Point(10, 1), Point(16, 2), Point(13, 40), Point(8, 44)};
+}
+
+// Black on white, each pixel against its share of the polygon counted on a 16 x 16 grid: a pixel
+// whose centre is inside is black, one the polygon misses is white, and one whose centre is
+// outside takes the share it is covered (within the four sample rows' reach).
+void TestCanvasScale::edgesTakeTheirShare() {
+    QFETCH(QList<TPoint>, corners);
+    const QImage device = Drawn(
+        [&](TCanvas* c) {
+            c->Pen.Style = psClear;
+            c->Brush.Color = clBlack;
+            c->PolygonAtDevicePixels(corners.data(), int(corners.size()));
+        },
+        2);
+    QPolygonF shape;
+    for (TPoint p : corners)
+        shape << QPointF(p.x, p.y);
+    for (int y = 0; y < device.height(); ++y)
+        for (int x = 0; x < device.width(); ++x) {
+            int in = 0;
+            for (int i = 0; i < 16; ++i)
+                for (int j = 0; j < 16; ++j)
+                    in += shape.containsPoint(QPointF(x + (i + 0.5) / 16, y + (j + 0.5) / 16), Qt::OddEvenFill);
+            const double share = in / 256.0, ink = 1 - qRed(device.pixel(x, y)) / 255.0;
+            const QString where = QString("(%1, %2): share %3, ink %4").arg(x).arg(y).arg(share).arg(ink);
+            if (shape.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill))
+                QVERIFY2(ink == 1, qPrintable(where));
+            else
+                QVERIFY2(std::abs(ink - share) <= 0.2, qPrintable(where));
+        }
 }
 
 void TestCanvasScale::sharedEdgesLeaveNoSeam_data() {
